@@ -1,0 +1,39 @@
+# Shared rules for the project's own targets.
+
+function(qvd_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wno-unused-parameter)
+  if(QVD_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# One static library per folder: every .cpp in DIR (not below it).
+function(qvd_folder_library target dir)
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  file(GLOB headers CONFIGURE_DEPENDS ${dir}/*.h)
+  if(NOT sources)
+    # A folder still empty of sources: headers only.
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR})
+    return()
+  endif()
+  add_library(${target} STATIC ${sources} ${headers})
+  qvd_warnings(${target})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  set_target_properties(${target} PROPERTIES AUTOMOC OFF)
+endfunction()
+
+# One test program per folder of tests/.
+function(qvd_test_program target dir)
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${target} ${sources})
+  qvd_warnings(${target})
+  target_link_libraries(${target} PRIVATE ${ARGN} qvd_test_support GTest::gtest GTest::gmock)
+  add_test(NAME ${target} COMMAND ${target} --gtest_color=no)
+  set_tests_properties(${target} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QVD_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+    TIMEOUT 900)
+endfunction()

@@ -1,0 +1,156 @@
+// The object model: TObject, TPersistent, TComponent and its ownership tree, interfaces, event slots.
+#pragma once
+
+#include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Types.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TObject;
+class TPersistent;
+class TComponent;
+class TFiler;
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+class TObject {
+public:
+    TObject() = default;
+    TObject(const TObject&) = delete;
+    TObject& operator=(const TObject&) = delete;
+    virtual ~TObject();
+
+    // The class name without namespaces, as the platform reports it ("TStringList").
+    String ClassName() const;
+
+    // Runs while the whole object is still alive, before the destructors:
+    // owners free what they own here, so children still see their owner intact.
+    virtual void BeforeDestruction() {}
+
+    // Frees the object; FreeAndNil accepts a null reference.
+    void Free();
+
+private:
+    template <class T>
+    friend class TWeak;
+    std::shared_ptr<TObject*> aliveToken();
+    std::shared_ptr<TObject*> FAlive;
+};
+
+// Frees the object and clears the reference.
+template <class T>
+void FreeAndNil(T*& Obj) {
+    T* Tmp = Obj;
+    Obj = nullptr;
+    if (Tmp) Tmp->Free();
+}
+
+// A reference that reads as nullptr once its target is freed: for code that must touch an
+// object after firing an event whose handler may free it.
+template <class T>
+class TWeak {
+public:
+    TWeak() = default;
+    TWeak(T* Obj) : FRef(Obj ? static_cast<TObject*>(Obj)->aliveToken() : nullptr) {}
+    T* get() const { return FRef && *FRef ? static_cast<T*>(*FRef) : nullptr; }
+    T* operator->() const { return get(); }
+    explicit operator bool() const { return get() != nullptr; }
+
+private:
+    std::shared_ptr<TObject*> FRef;
+};
+
+// Interfaces are abstract classes; the implementing object owns its lifetime, so an
+// interface is never used to free it.
+class IInterface {
+protected:
+    ~IInterface() = default;
+};
+
+template <class I, class T>
+bool Supports(T* Obj, I** Intf = nullptr) {
+    I* Found = Obj ? dynamic_cast<I*>(Obj) : nullptr;
+    if (Intf) *Intf = Found;
+    return Found != nullptr;
+}
+
+class TPersistent : public TObject {
+public:
+    // Copies Source into this object; raises EConvertError when the classes do not fit.
+    virtual void Assign(TPersistent* Source);
+    virtual String GetNamePath() const;
+
+protected:
+    virtual void AssignTo(TPersistent* Dest);
+    virtual void DefineProperties(TFiler* Filer) {}
+    virtual TPersistent* GetOwner() const { return nullptr; }
+    [[noreturn]] void AssignError(TPersistent* Source);
+    friend class TFiler;
+};
+
+enum TOperation { opInsert, opRemove };
+
+enum TComponentStateItem {
+    csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor, csUpdating,
+    csFixups, csFreeNotification, csInline, csDesignInstance
+};
+using TComponentState = TSet<TComponentStateItem>;
+
+class TComponent : public TPersistent {
+public:
+    explicit TComponent(TComponent* AOwner);
+    ~TComponent() override;
+
+    TComponent* Owner() const { return FOwner; }
+    const String& Name() const { return FName; }
+    virtual void SetName(const String& NewName);
+    NativeInt Tag() const { return FTag; }
+    void SetTag(NativeInt Value) { FTag = Value; }
+    TComponentState ComponentState() const { return FComponentState; }
+
+    int ComponentCount() const { return static_cast<int>(FComponents.size()); }
+    TComponent* Components(int Index) const;
+    int ComponentIndex() const;
+    // Finds an owned component by name, ignoring case; nullptr when none.
+    TComponent* FindComponent(const String& AName) const;
+
+    void InsertComponent(TComponent* AComponent);
+    void RemoveComponent(TComponent* AComponent);
+    void DestroyComponents();
+    // Frees owned components and tells those that asked to be notified, while this
+    // object is still whole.
+    void BeforeDestruction() override;
+    // Call both ways: each of the two is told (Notification with opRemove) when the other is freed.
+    void FreeNotification(TComponent* AComponent);
+    void RemoveFreeNotification(TComponent* AComponent);
+
+    // Designing is false at run time but tests and the form reader may set it.
+    void SetDesigning(bool Value, bool SetChildren = true);
+    void SetLoading(bool Value);
+    virtual void Loaded();
+    void Destroying();
+
+protected:
+    // Told when a component is inserted into or removed from the owner tree, or when a
+    // component this one asked to watch is freed. The default passes it to owned components.
+    virtual void Notification(TComponent* AComponent, TOperation Operation);
+    void SetComponentState(TComponentState Value) { FComponentState = Value; }
+    void IncludeState(TComponentStateItem Item) { FComponentState.Include(Item); }
+    void ExcludeState(TComponentStateItem Item) { FComponentState.Exclude(Item); }
+    TPersistent* GetOwner() const override { return FOwner; }
+
+private:
+    void notifyFreeNotifies();
+    void insert(TComponent* AComponent);
+    void remove(TComponent* AComponent);
+
+    TComponent* FOwner = nullptr;
+    String FName;
+    NativeInt FTag = 0;
+    TComponentState FComponentState;
+    bool FTornDown = false;
+    std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FFreeNotifies;
+};

@@ -1,0 +1,21 @@
+// Every test program runs inside one application object on the offscreen platform, so
+// windows, fonts, timers and the window thread's queue work without a screen.
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Keep the user's real configuration out of reach of every test.
+    const QString Home = QDir::tempPath() + QStringLiteral("/qvd-test-home-%1").arg(QCoreApplication::applicationPid());
+    QDir().mkpath(Home);
+    setenv("XDG_CONFIG_HOME", (Home + QStringLiteral("/config")).toLocal8Bit().constData(), 1);
+    setenv("XDG_DATA_HOME", (Home + QStringLiteral("/data")).toLocal8Bit().constData(), 1);
+    QApplication App(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    const int Result = RUN_ALL_TESTS();
+    QDir(Home).removeRecursively();
+    return Result;
+}
