@@ -1,7 +1,7 @@
 #include "framework/rtl/Component.h"
 
-#include <algorithm>
 #include <cxxabi.h>
+#include <algorithm>
 #include <typeinfo>
 
 TObject::~TObject() {

@@ -12,5 +12,7 @@ void Exception::SetMessage(const String& Value) {
 void Abort() { throw EAbort(QStringLiteral("Operation aborted")); }
 
 void RaiseLastOSError(int Code) {
-    throw EOSError(QStringLiteral("System Error.  Code: %1.\n%2").arg(Code).arg(QString::fromLocal8Bit(std::strerror(Code))), Code);
+    throw EOSError(
+        QStringLiteral("System Error.  Code: %1.\n%2").arg(Code).arg(QString::fromLocal8Bit(std::strerror(Code))),
+        Code);
 }

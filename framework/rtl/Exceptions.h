@@ -20,10 +20,10 @@ private:
     std::string FWhat;
 };
 
-#define QVD_DECLARE_EXCEPTION(Name, Base)                 \
-    class Name : public Base {                            \
-    public:                                               \
-        using Base::Base;                                 \
+#define QVD_DECLARE_EXCEPTION(Name, Base) \
+    class Name : public Base {            \
+    public:                               \
+        using Base::Base;                 \
     }
 
 // Raised by Abort(): unwinds silently, never shown to the user.

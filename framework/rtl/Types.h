@@ -68,15 +68,25 @@ public:
         for (E M : Members) FBits |= bit(M);
     }
     constexpr bool Contains(E M) const { return (FBits & bit(M)) != 0; }
-    constexpr TSet& Include(E M) { FBits |= bit(M); return *this; }
-    constexpr TSet& Exclude(E M) { FBits &= ~bit(M); return *this; }
+    constexpr TSet& Include(E M) {
+        FBits |= bit(M);
+        return *this;
+    }
+    constexpr TSet& Exclude(E M) {
+        FBits &= ~bit(M);
+        return *this;
+    }
     constexpr bool Empty() const { return FBits == 0; }
     constexpr std::uint64_t Bits() const { return FBits; }
     constexpr TSet operator+(TSet O) const { return fromBits(FBits | O.FBits); }
     constexpr TSet operator-(TSet O) const { return fromBits(FBits & ~O.FBits); }
     constexpr TSet operator*(TSet O) const { return fromBits(FBits & O.FBits); }
     friend constexpr bool operator==(TSet A, TSet B) { return A.FBits == B.FBits; }
-    static constexpr TSet fromBits(std::uint64_t B) { TSet S; S.FBits = B; return S; }
+    static constexpr TSet fromBits(std::uint64_t B) {
+        TSet S;
+        S.FBits = B;
+        return S;
+    }
 
 private:
     static constexpr std::uint64_t bit(E M) { return std::uint64_t(1) << static_cast<unsigned>(M); }

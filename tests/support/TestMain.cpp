@@ -1,10 +1,10 @@
 // Every test program runs inside one application object on the offscreen platform, so
 // windows, fonts, timers and the window thread's queue work without a screen.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
 #include <cstdlib>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
