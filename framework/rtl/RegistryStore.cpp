@@ -1,5 +1,7 @@
 #include "framework/rtl/RegistryStore.h"
 
+#include "framework/rtl/AtomicFile.h"
+
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/IniFiles.h"
 
@@ -237,10 +239,6 @@ void describeInto(std::string& Out, const RegKey& Key, bool Subtree) {
 
 String errnoText(int Code) { return QString::fromLocal8Bit(std::strerror(Code)); }
 
-[[noreturn]] void raiseWriteError(const String& FileName, int Code) {
-    throw EOSError(QStringLiteral("Cannot write the file \"%1\". %2").arg(FileName, errnoText(Code)), Code);
-}
-
 FileIdentity identityOf(const struct stat& St) {
     FileIdentity Id;
     Id.Exists = true;
@@ -250,16 +248,6 @@ FileIdentity identityOf(const struct stat& St) {
     Id.ModifiedNs = std::int64_t(St.st_mtim.tv_sec) * 1000000000 + St.st_mtim.tv_nsec;
     Id.ChangedNs = std::int64_t(St.st_ctim.tv_sec) * 1000000000 + St.st_ctim.tv_nsec;
     return Id;
-}
-
-std::mutex& hookMutex() {
-    static std::mutex M;
-    return M;
-}
-
-std::function<void(const String&)>& beforeReplaceHook() {
-    static std::function<void(const String&)> Hook;
-    return Hook;
 }
 
 // Closes a descriptor on every path out.
@@ -384,57 +372,8 @@ FileIdentity IdentifyFile(const String& FileName) {
     return identityOf(St);
 }
 
-void SetBeforeReplaceHook(std::function<void(const String&)> Hook) {
-    std::lock_guard<std::mutex> Lock(hookMutex());
-    beforeReplaceHook() = std::move(Hook);
-}
-
 void WriteFileAtomically(const String& FileName, const std::string& Data, unsigned Mode) {
-    static std::atomic<unsigned> Counter{0};
-    const QByteArray Target = QFile::encodeName(FileName);
-    const String TempName = FileName + QStringLiteral(".tmp-%1-%2").arg(::getpid()).arg(++Counter);
-    const QByteArray Temp = QFile::encodeName(TempName);
-
-    // The rename would replace a read-only file behind its owner's back.
-    if (::access(Target.constData(), W_OK) != 0 && errno != ENOENT) raiseWriteError(FileName, errno);
-    FdGuard Out{::open(Temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, Mode)};
-    if (Out.Fd < 0) raiseWriteError(FileName, errno);
-    auto abandon = [&](int Code) {
-        ::unlink(Temp.constData());
-        raiseWriteError(FileName, Code);
-    };
-    struct stat Old;
-    if (::stat(Target.constData(), &Old) == 0 && ::fchmod(Out.Fd, Old.st_mode & 07777) != 0) abandon(errno);
-    std::size_t Done = 0;
-    while (Done < Data.size()) {
-        const ssize_t N = ::write(Out.Fd, Data.data() + Done, Data.size() - Done);
-        if (N < 0 && errno == EINTR) continue;
-        if (N < 0) abandon(errno);
-        Done += std::size_t(N);
-    }
-    if (::fsync(Out.Fd) != 0) abandon(errno);
-    const int Fd = Out.Fd;
-    Out.Fd = -1;
-    if (::close(Fd) != 0) abandon(errno);
-
-    std::function<void(const String&)> Hook;
-    {
-        std::lock_guard<std::mutex> Lock(hookMutex());
-        Hook = beforeReplaceHook();
-    }
-    if (Hook) {
-        try {
-            Hook(TempName);
-        } catch (...) {
-            ::unlink(Temp.constData());
-            throw;
-        }
-    }
-    if (::rename(Temp.constData(), Target.constData()) != 0) abandon(errno);
-    // The rename itself must reach the disk too, or a crash could bring back the old file.
-    const QByteArray Folder = QFile::encodeName(QFileInfo(FileName).absolutePath());
-    FdGuard Dir{::open(Folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-    if (Dir.Fd >= 0) ::fsync(Dir.Fd);
+    ::WriteFileAtomically(FileName, Data.data(), Data.size(), Mode);
 }
 
 bool ReadWholeFile(const String& FileName, std::string& Data, FileIdentity* Identity) {

@@ -73,17 +73,10 @@ struct FileIdentity {
 };
 FileIdentity IdentifyFile(const String& FileName);
 
-// Writes Data to a temporary file beside FileName, flushes it to disk and renames it over
-// FileName, so readers see the old file or the new one, never a part. Raises EOSError (whose
-// message names the file) and leaves FileName alone on failure. Mode applies to a new file; an
-// existing file keeps its own.
+// Replaces the file whole (see AtomicFile.h).
 void WriteFileAtomically(const String& FileName, const std::string& Data, unsigned Mode);
 // Reads a whole file; false when it does not exist; raises EOSError when it cannot be read.
 bool ReadWholeFile(const String& FileName, std::string& Data, FileIdentity* Identity = nullptr);
-
-// For tests: called after the temporary file is complete and before the rename; whatever it
-// throws abandons the write (the temporary file is removed). An empty function clears it.
-void SetBeforeReplaceHook(std::function<void(const String& TempFileName)> Hook);
 
 // One root key's store: one file, shared by every TRegistry of the process.
 class RegistryStore {

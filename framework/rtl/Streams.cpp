@@ -1,5 +1,7 @@
 #include "framework/rtl/Streams.h"
 
+#include "framework/rtl/AtomicFile.h"
+
 #include "framework/rtl/Files.h"
 
 #include <fcntl.h>
@@ -227,43 +229,10 @@ TFileStream::~TFileStream() {
 // --- Atomic save -----------------------------------------------------------------------------
 
 void SaveFileAtomically(const String& FileName, const void* Data, Int64 Size) {
-    static std::atomic<unsigned> Counter{0};
-    const QByteArray Target = encodedName(FileName);
-    const auto fail = [&FileName](int Code) {
-        throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, systemReason(Code)));
-    };
-
-    struct stat Old {};
-    const bool HadOld = ::stat(Target.constData(), &Old) == 0;
-    if (HadOld && S_ISDIR(Old.st_mode)) fail(EISDIR);
-
-    QByteArray Temp;
-    int Fd = -1;
-    for (int Attempt = 0; Fd < 0 && Attempt < 100; ++Attempt) {
-        Temp = Target + ".~" + QByteArray::number(::getpid()) + '-' + QByteArray::number(Counter++) + ".tmp";
-        Fd = ::open(Temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (Fd < 0 && errno != EEXIST) fail(errno);
-    }
-    if (Fd < 0) fail(EEXIST);
-
-    const auto discard = [&](int Code) {
-        ::close(Fd);
-        ::unlink(Temp.constData());
-        fail(Code);
-    };
-    THandleStream Out(Fd);
-    errno = 0;
-    if (Out.Write(Data, Size) != Size) discard(errno ? errno : ENOSPC);
-    if (HadOld && ::fchmod(Fd, Old.st_mode & 07777) != 0) discard(errno);
-    if (::fsync(Fd) != 0) discard(errno);
-    if (::close(Fd) != 0) {
-        const int Code = errno;
-        ::unlink(Temp.constData());
-        fail(Code);
-    }
-    if (::rename(Temp.constData(), Target.constData()) != 0) {
-        const int Code = errno;
-        ::unlink(Temp.constData());
-        fail(Code);
+    if (Size < 0) throw EWriteError(QStringLiteral("Stream write error"));
+    try {
+        WriteFileAtomically(NormalizePathDelimiters(FileName), Data, std::size_t(Size));
+    } catch (const EOSError& E) {
+        throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, systemReason(E.ErrorCode)));
     }
 }

@@ -1,4 +1,5 @@
 #include "framework/rtl/IniFiles.h"
+#include "framework/rtl/AtomicFile.h"
 
 #include "framework/rtl/RegistryStore.h"
 #include "framework/rtl/StringList.h"
@@ -32,7 +33,7 @@ void writeBytes(const String& FileName, const QByteArray& Data) {
 
 class IniFileTest : public ::testing::Test {
 protected:
-    void TearDown() override { regstore::SetBeforeReplaceHook({}); }
+    void TearDown() override { SetBeforeReplaceHook({}); }
     String file() const { return Folder.File(QStringLiteral("settings.ini")); }
 
     TempFolder Folder;
@@ -211,10 +212,10 @@ TEST_F(IniFileTest, AnUnwritableFileRaisesAReadableErrorAndKeepsNothing) {
 TEST_F(IniFileTest, AWriteCutOffBeforeItsRenameLeavesThePreviousFileWhole) {
     TIniFile Ini(file());
     Ini.WriteString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("first"));
-    regstore::SetBeforeReplaceHook([](const String&) { throw std::runtime_error("power cut"); });
+    SetBeforeReplaceHook([](const String&) { throw std::runtime_error("power cut"); });
     EXPECT_THROW(Ini.WriteString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("second")),
                  std::runtime_error);
-    regstore::SetBeforeReplaceHook({});
+    SetBeforeReplaceHook({});
     EXPECT_EQ(fileBytes(file()), QByteArray("[S]\nK=first\n"));
     EXPECT_EQ(QDir(Folder.Path()).entryList(QDir::Files), QStringList({QStringLiteral("settings.ini")}));
     EXPECT_EQ(Ini.ReadString(QStringLiteral("S"), QStringLiteral("K"), QString()), QStringLiteral("first"));

@@ -1,4 +1,5 @@
 #include "framework/rtl/Registry.h"
+#include "framework/rtl/AtomicFile.h"
 
 #include "framework/rtl/RegistryStore.h"
 #include "framework/rtl/StringList.h"
@@ -39,7 +40,7 @@ class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override { SetRegistryFolder(Folder.Path()); }
     void TearDown() override {
-        regstore::SetBeforeReplaceHook({});
+        SetBeforeReplaceHook({});
         SetRegistryFolder(String());
     }
 
@@ -298,12 +299,12 @@ TEST_F(RegistryTest, AWriteCutOffBeforeItsRenameLeavesThePreviousFileWhole) {
     const QByteArray Before = fileBytes(FileName);
 
     QByteArray Cut;
-    regstore::SetBeforeReplaceHook([&](const String& TempName) {
+    SetBeforeReplaceHook([&](const String& TempName) {
         Cut = fileBytes(TempName);
         throw std::runtime_error("power cut");
     });
     EXPECT_THROW(Reg.WriteString(QStringLiteral("Name"), QStringLiteral("second")), std::runtime_error);
-    regstore::SetBeforeReplaceHook({});
+    SetBeforeReplaceHook({});
 
     EXPECT_TRUE(Cut.contains("\"Name\"=sz:\"second\"")) << Cut.toStdString();  // the new file was complete
     EXPECT_EQ(fileBytes(FileName), Before);
