@@ -1,0 +1,60 @@
+#include "app/Startup.h"
+
+#include "app/_infoUnit.h"
+#include "app/_mainUnit.h"
+#include "app/_waitUnit.h"
+#include "app/proxy_unit.h"
+#include "framework/rtl/Math.h"
+#include "framework/ui/Forms.h"
+
+#include <unistd.h>
+#include <cstdlib>
+
+namespace {
+
+String environment(const char* Name) {
+    const char* Value = std::getenv(Name);
+    return Value ? QString::fromLocal8Bit(Value) : String();
+}
+
+}  // namespace
+
+bool DisplayAvailable(String& Reason) {
+    // A platform chosen by hand (offscreen, vnc, ...) needs no display of ours to check.
+    if (!environment("QT_QPA_PLATFORM").isEmpty()) return true;
+    if (!environment("WAYLAND_DISPLAY").isEmpty()) return true;
+    const String Display = environment("DISPLAY");
+    if (Display.isEmpty()) {
+        Reason = QStringLiteral(
+            "no display available: DISPLAY and WAYLAND_DISPLAY are not set; "
+            "start it from a desktop session");
+        return false;
+    }
+    // A local X display ":N" listens on a socket; without it the connection would fail later,
+    // deep inside the window system, with a far less helpful message.
+    if (Display.startsWith(QLatin1Char(':'))) {
+        const String Number = Display.mid(1).section(QLatin1Char('.'), 0, 0);
+        const String Socket = QStringLiteral("/tmp/.X11-unix/X") + Number;
+        if (access(Socket.toLocal8Bit().constData(), F_OK) != 0) {
+            Reason = QStringLiteral("no display available: the X display %1 is not running").arg(Display);
+            return false;
+        }
+    }
+    return true;
+}
+
+void StartApplication(int& Argc, char** Argv) {
+    SetExceptionMask(exAllArithmeticExceptions);
+    Application->Initialize(Argc, Argv);
+    Application->SetTitle(QString::fromLatin1(ProgramTitle));
+    Application->CreateForm(_mainForm);
+    Application->CreateForm(_proxyForm);
+    Application->CreateForm(_waitForm);
+    Application->CreateForm(_InfoForm);
+}
+
+int RunQuilloryVideoDownloader(int& Argc, char** Argv) {
+    StartApplication(Argc, Argv);
+    Application->Run();
+    return 0;
+}

@@ -1,0 +1,233 @@
+// TCanvas: drawing through a device context with the canvas's own font, pen and brush.
+#include "framework/ui/DeviceContext.h"
+#include "framework/ui/FontMapper.h"
+#include "framework/ui/Graphics.h"
+
+TCanvas::TCanvas()
+    : FFont(std::make_unique<TFont>()), FPen(std::make_unique<TPen>()), FBrush(std::make_unique<TBrush>()) {}
+
+TCanvas::~TCanvas() = default;
+
+HDC TCanvas::Handle() {
+    if (!FHandle) CreateHandle();
+    if (!FHandle) throw EInvalidOperation(QStringLiteral("Canvas does not allow drawing"));
+    return FHandle;
+}
+
+void TCanvas::SetHandle(HDC Value) {
+    if (FHandle == Value) return;
+    FHandle = Value;
+    if (FHandle) GetCurrentPositionEx(FHandle, &FPenPos);
+}
+
+void TCanvas::Lock() {
+    FLock.lock();
+    ++FLockCount;
+}
+
+void TCanvas::Unlock() {
+    if (FLockCount == 0) return;
+    --FLockCount;
+    FLock.unlock();
+}
+
+bool TCanvas::TryLock() {
+    if (!FLock.try_lock()) return false;
+    ++FLockCount;
+    return true;
+}
+
+void TCanvas::Changing() {
+    if (OnChanging) OnChanging(this);
+}
+
+void TCanvas::Changed() {
+    if (OnChange) OnChange(this);
+}
+
+HDC TCanvas::requireHandle() {
+    HDC DC = Handle();
+    TDCState& S = DC->State;
+    S.Font = QFontOf(*FFont);
+    S.Escapement = FFont->Orientation();
+    S.TextColor = static_cast<COLORREF>(ColorToRGB(FFont->Color()));
+    S.Pen = {FPen->Color(), FPen->Width(), FPen->Style()};
+    S.Rop2 = FPen->Mode();
+    S.Brush.Color = FBrush->Color();
+    S.Brush.Style = FBrush->Style();
+    S.Brush.Pattern = FBrush->Bitmap() && !FBrush->Bitmap()->Empty() ? *BitmapQImage(FBrush->Bitmap()) : QImage();
+    // Only a solid brush puts a background behind text and hatches.
+    S.BkMode = FBrush->Style() == bsSolid ? OPAQUE : TRANSPARENT;
+    S.BkColor = static_cast<COLORREF>(ColorToRGB(FBrush->Color()));
+    S.PenPos = FPenPos;
+    return DC;
+}
+
+void TCanvas::SetPenPos(const TPoint& Value) { MoveTo(Value.X, Value.Y); }
+
+TRect TCanvas::ClipRect() {
+    TRect R;
+    GetClipBox(Handle(), &R);
+    return R;
+}
+
+void TCanvas::MoveTo(int X, int Y) {
+    if (FHandle) MoveToEx(FHandle, X, Y, nullptr);
+    FPenPos = {X, Y};
+}
+
+void TCanvas::LineTo(int X, int Y) {
+    HDC DC = requireHandle();
+    Changing();
+    ::LineTo(DC, X, Y);
+    FPenPos = {X, Y};
+    Changed();
+}
+
+void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
+    HDC DC = requireHandle();
+    Changing();
+    DCRectangle(DC, {X1, Y1, X2, Y2});
+    Changed();
+}
+
+void TCanvas::FillRect(const TRect& R) {
+    HDC DC = requireHandle();
+    Changing();
+    DCFillRect(DC, R, DC->State.Brush);
+    Changed();
+}
+
+void TCanvas::FrameRect(const TRect& R) {
+    HDC DC = requireHandle();
+    Changing();
+    const TDCState Saved = DC->State;
+    DC->State.Pen = {FBrush->Color(), 1, psSolid};
+    DC->State.Brush.Style = bsClear;
+    DC->State.Brush.Pattern = QImage();
+    DC->State.Rop2 = pmCopy;
+    DCRectangle(DC, R);
+    DC->State = Saved;
+    Changed();
+}
+
+void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) {
+    HDC DC = requireHandle();
+    Changing();
+    DCRoundRect(DC, {X1, Y1, X2, Y2}, X3, Y3);
+    Changed();
+}
+
+void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
+    HDC DC = requireHandle();
+    Changing();
+    DCEllipse(DC, {X1, Y1, X2, Y2});
+    Changed();
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& Points) {
+    HDC DC = requireHandle();
+    Changing();
+    DCPolygon(DC, Points);
+    Changed();
+}
+
+void TCanvas::Polyline(const std::vector<TPoint>& Points) {
+    HDC DC = requireHandle();
+    Changing();
+    DCPolyline(DC, Points);
+    if (!Points.empty()) MoveTo(Points.back().X, Points.back().Y);
+    Changed();
+}
+
+void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+    HDC DC = requireHandle();
+    Changing();
+    DCArc(DC, {X1, Y1, X2, Y2}, {X3, Y3}, {X4, Y4}, TArcKind::Arc);
+    Changed();
+}
+
+void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+    HDC DC = requireHandle();
+    Changing();
+    DCArc(DC, {X1, Y1, X2, Y2}, {X3, Y3}, {X4, Y4}, TArcKind::Pie);
+    Changed();
+}
+
+void TCanvas::Chord(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+    HDC DC = requireHandle();
+    Changing();
+    DCArc(DC, {X1, Y1, X2, Y2}, {X3, Y3}, {X4, Y4}, TArcKind::Chord);
+    Changed();
+}
+
+void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle) {
+    HDC DC = requireHandle();
+    Changing();
+    DCFloodFill(DC, X, Y, Color, FillStyle);
+    Changed();
+}
+
+TColor TCanvas::Pixels(int X, int Y) {
+    const COLORREF C = GetPixel(Handle(), X, Y);
+    return C == CLR_INVALID ? -1 : static_cast<TColor>(C);
+}
+
+void TCanvas::SetPixels(int X, int Y, TColor Value) {
+    HDC DC = Handle();
+    Changing();
+    SetPixel(DC, X, Y, static_cast<COLORREF>(ColorToRGB(Value)));
+    Changed();
+}
+
+void TCanvas::TextOut(int X, int Y, const String& Text) {
+    HDC DC = requireHandle();
+    Changing();
+    DCTextOut(DC, X, Y, Text, nullptr, false);
+    FPenPos = {X + TextWidth(Text), Y};
+    MoveToEx(DC, FPenPos.X, FPenPos.Y, nullptr);
+    Changed();
+}
+
+void TCanvas::TextRect(const TRect& Rect, int X, int Y, const String& Text) {
+    HDC DC = requireHandle();
+    Changing();
+    DCTextOut(DC, X, Y, Text, &Rect, FBrush->Style() == bsSolid);
+    Changed();
+}
+
+TSize TCanvas::TextExtent(const String& Text) {
+    // Measuring needs no surface: the font alone decides the size.
+    return FontTextExtent(QFontOf(*FFont), Text);
+}
+
+void TCanvas::Draw(int X, int Y, TGraphic* Graphic) {
+    if (!Graphic || Graphic->Empty()) return;
+    Graphic->Draw(this, Bounds(X, Y, Graphic->Width(), Graphic->Height()));
+}
+
+void TCanvas::StretchDraw(const TRect& Rect, TGraphic* Graphic) {
+    if (!Graphic || Graphic->Empty()) return;
+    Graphic->Draw(this, Rect);
+}
+
+void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) {
+    if (!Canvas) throw EInvalidOperation(QStringLiteral("CopyRect needs a source canvas"));
+    HDC SourceDC = Canvas->Handle();
+    HDC DC = requireHandle();
+    const QImage* SourceImage = DCImage(SourceDC);
+    if (!SourceImage || SourceImage->isNull()) return;
+    const QRect From = DCToDevice(SourceDC, Source);
+    // Copy first: the source may be this very surface.
+    const QImage Pixels = SourceImage->copy(From);
+    Changing();
+    DCDrawImage(DC, Dest, Pixels, Pixels.rect(), false);
+    Changed();
+}
+
+void TCanvas::DrawFocusRect(const TRect& Rect) {
+    HDC DC = Handle();
+    Changing();
+    ::DrawFocusRect(DC, &Rect);
+    Changed();
+}

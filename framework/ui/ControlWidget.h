@@ -1,0 +1,118 @@
+// Framework-internal: the widget behind every control, the backing image it shows, and the
+// ways framework code reaches them. Only framework/ .cpp files include this header.
+//
+// A control wrapping a Qt widget (an editor, a list view) overrides CreateWnd: it calls the
+// inherited CreateWnd and then SetHostedWidget(this, new QLineEdit). The hosted widget fills
+// the control; its input still goes through the control's WindowProc as messages, and reaches
+// the Qt widget only when the message gets to DefaultHandler (a handler that swallows a key or
+// a click keeps it from the Qt widget). The window and the hosted widget are destroyed by
+// DestroyWnd, so state held only in the Qt widget must be saved there (override DestroyWnd).
+#pragma once
+
+#include "framework/ui/Controls.h"
+
+#include <QCursor>
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+class TControlWidget;
+
+// A window handle names one windowed control while its window exists.
+struct TWindowHandle {
+    TWinControl* Control = nullptr;
+};
+
+// A Qt event being turned into messages: records whether its message reached DefaultHandler,
+// which decides whether the hosted Qt widget still gets the event.
+struct TQtEventContext {
+    const TMessage* Message = nullptr;
+    bool ReachedDefault = false;
+};
+
+struct TControlData {
+    TControlWidget* Widget = nullptr;  // the window; null until created
+    TWindowHandle* Handle = nullptr;   // windowed controls only
+    QPointer<QWidget> Hosted;          // a Qt widget filling the control, if any
+    QImage Backing;                    // what the widget shows; paint, direct drawing and read-back
+    bool Dirty = true;
+    bool Painting = false;
+    bool SyncingGeometry = false;
+    TControlCanvas* Canvas = nullptr;  // the control's canvas, released before the backing changes
+    TQtEventContext* PendingQtEvent = nullptr;
+};
+
+class TControlWidget : public QWidget {
+public:
+    TControlWidget(TControl* Control, QWidget* Parent);
+    ~TControlWidget() override;
+
+    TControl* Control() const { return FControl; }
+    // Cuts the link when the control goes first; the widget may still be inside one of its events.
+    void Detach() { FControl = nullptr; }
+
+    // Events that are being handled now, across all control widgets: a control freed inside a
+    // handler leaves its widget for the event loop to delete.
+    static int EventDepth;
+
+    bool event(QEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+protected:
+    void paintEvent(QPaintEvent* Event) override;
+
+private:
+    TControl* FControl;
+    QWidget* FSource = nullptr;  // the hosted widget (or its child) whose event is being filtered
+
+    bool handleEvent(QEvent* Event, bool FromHosted);
+};
+
+// The widget of a control (nullptr while it has no window).
+QWidget* ControlWidgetOf(TControl* Control);
+// The control behind a widget, walking up from a hosted Qt widget; nullptr when none.
+TControl* ControlOfWidget(QWidget* Widget);
+// Makes Widget (created by the caller, now owned by the control's window) fill the control and
+// routes its input through the control's WindowProc; nullptr removes the current one.
+void SetHostedWidget(TWinControl* Control, QWidget* Widget);
+QWidget* HostedWidget(TControl* Control);
+// The control's backing image, sized to the control and painted when invalid.
+QImage* ControlBackingImage(TControl* Control);
+
+// The Qt cursor for a cursor number (crDefault: the arrow).
+QCursor QtCursorOf(TCursor Cursor);
+
+// Shows a control's popup menu at a screen point; set by the menus unit.
+extern void (*ShowPopupMenuHook)(TPopupMenu* Menu, TControl* Control, int ScreenX, int ScreenY);
+
+// Internal steps shared by the control's files.
+struct TControlAccess {
+    static void ensureBacking(TControl* Control);
+    static void paintBacking(TControl* Control);
+    static void createWidget(TControl* Control);
+    static void destroyWidget(TControl* Control);
+    static void applyGeometry(TControl* Control);
+    static void applyVisibility(TControl* Control);
+    static void updateFromWidgetGeometry(TControl* Control, const QRect& Geometry);
+    static void registerHandle(TWinControl* Control);
+    static void unregisterHandle(TWinControl* Control);
+};
+
+// While a Qt input event is turned into messages, GetKeyState answers from that event's
+// modifiers and buttons (synthetic events do not reach Qt's global state).
+class TInputStateScope {
+public:
+    TInputStateScope(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons);
+    ~TInputStateScope();
+    TInputStateScope(const TInputStateScope&) = delete;
+    TInputStateScope& operator=(const TInputStateScope&) = delete;
+
+private:
+    bool FHadPrevious;
+    Qt::KeyboardModifiers FPreviousModifiers;
+    Qt::MouseButtons FPreviousButtons;
+};
+
+// Runs F at a dispatch boundary (a Qt event entry point): an escaping exception goes to the
+// application's HandleException and the program goes on.
+void HandleBoundaryException(TObject* Sender);

@@ -1,0 +1,551 @@
+// Controls: TControl (a rectangle on a parent that receives messages), TGraphicControl (paints on
+// its parent's surface), TWinControl (a window that holds other controls and takes focus) and
+// TCustomControl (a window with a canvas). Every control is backed by one framework widget and a
+// backing image; Qt input reaching the widget becomes messages that go through WindowProc ->
+// WndProc -> Dispatch (the message handlers) -> DefaultHandler, as code sending messages does.
+//
+// Deriving: override Dispatch with a switch over the messages the class handles, calling one
+// handler per message (named after it: WMPaint, CMMouseEnter, ...) and falling back to the base
+// class's Dispatch; a handler's "inherited" call is the base class's Dispatch.
+#pragma once
+
+#include "framework/rtl/Component.h"
+#include "framework/ui/Graphics.h"
+#include "framework/ui/Messages.h"
+#include "framework/ui/WinTypes.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TControl;
+class TWinControl;
+class TCustomForm;
+class TPopupMenu;
+struct TControlData;  // framework-internal: widget and backing image
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+using TAlignSet = TSet<TAlign>;
+
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+using TAnchors = TSet<TAnchorKind>;
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateItem>;
+
+enum TControlStyleItem {
+    csAcceptsControls,
+    csCaptureMouse,
+    csDesignInteractive,
+    csClickEvents,
+    csFramed,
+    csSetCaption,
+    csOpaque,
+    csDoubleClicks,
+    csFixedWidth,
+    csFixedHeight,
+    csNoDesignVisible,
+    csReplicatable,
+    csNoStdEvents,
+    csDisplayDragImage,
+    csReflector,
+    csActionClient,
+    csMenuEvents,
+    csNeedsBorderPaint,
+    csParentBackground,
+    csPannable,
+    csAlignWithMargins,
+    csGestures
+};
+using TControlStyle = TSet<TControlStyleItem>;
+
+enum TControlStateItem {
+    csLButtonDown,
+    csClicked,
+    csPalette,
+    csReadingState,
+    csAlignmentNeeded,
+    csFocusing,
+    csCreating,
+    csPaintCopy,
+    csCustomPaint,
+    csDestroyingHandle,
+    csDocking,
+    csDesignerHide,
+    csPanning,
+    csRecreating,
+    csAligning
+};
+using TControlState = TSet<TControlStateItem>;
+
+enum TDragMode { dmManual, dmAutomatic };
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+
+using TCaption = String;
+using TTabOrder = int;
+
+// Cursors: the platform's numbers, shown as the matching Qt cursor shapes.
+using TCursor = int;
+inline constexpr TCursor crDefault = 0;
+inline constexpr TCursor crNone = -1;
+inline constexpr TCursor crArrow = -2;
+inline constexpr TCursor crCross = -3;
+inline constexpr TCursor crIBeam = -4;
+inline constexpr TCursor crSizeNESW = -6;
+inline constexpr TCursor crSizeNS = -7;
+inline constexpr TCursor crSizeNWSE = -8;
+inline constexpr TCursor crSizeWE = -9;
+inline constexpr TCursor crUpArrow = -10;
+inline constexpr TCursor crHourGlass = -11;
+inline constexpr TCursor crDrag = -12;
+inline constexpr TCursor crNoDrop = -13;
+inline constexpr TCursor crHSplit = -14;
+inline constexpr TCursor crVSplit = -15;
+inline constexpr TCursor crMultiDrag = -16;
+inline constexpr TCursor crSQLWait = -17;
+inline constexpr TCursor crNo = -18;
+inline constexpr TCursor crAppStart = -19;
+inline constexpr TCursor crHelp = -20;
+inline constexpr TCursor crHandPoint = -21;
+inline constexpr TCursor crSizeAll = -22;
+inline constexpr TCursor crSize = crSizeAll;
+
+using TWndMethod = std::function<void(TMessage& Message)>;
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, Char& Key)>;
+
+// Shift state from a mouse message's MK_ flags, from a key message's key data (Alt) plus the
+// key state (Shift, Ctrl), and from the key state alone.
+TShiftState KeysToShiftState(WPARAM Keys);
+TShiftState KeyDataToShiftState(LPARAM KeyData);
+TShiftState GetShiftState();
+
+// ---------------------------------------------------------------------------------------------
+// A canvas on a control's backing image. Outside the paint handler its drawing is shown at once
+// (a synchronous update of the control's widget).
+
+class TControlCanvas : public TCanvas {
+public:
+    ~TControlCanvas() override;
+    TControl* Control() const { return FControl; }
+    void SetControl(TControl* AControl);
+    // Releases the surface; the next drawing call opens a new one.
+    void FreeHandle() override;
+
+protected:
+    void CreateHandle() override;
+    void Changed() override;
+
+private:
+    TControl* FControl = nullptr;
+    HDC FDeviceContext = nullptr;
+};
+
+// ---------------------------------------------------------------------------------------------
+
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* AOwner);
+    ~TControl() override;
+    void BeforeDestruction() override;
+
+    TWinControl* Parent() const { return FParent; }
+    virtual void SetParent(TWinControl* AParent);
+    int Left() const { return FLeft; }
+    void SetLeft(int Value) { SetBounds(Value, FTop, FWidth, FHeight); }
+    int Top() const { return FTop; }
+    void SetTop(int Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
+    int Width() const { return FWidth; }
+    void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
+    int Height() const { return FHeight; }
+    void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+    // Moves and sizes in one step (negative sizes become 0); realigns the parent and sends WM_SIZE.
+    virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+    void SetBoundsRect(const TRect& R) { SetBounds(R.Left, R.Top, R.Width(), R.Height()); }
+    TRect ClientRect() const { return GetClientRect(); }
+    int ClientWidth() const { return ClientRect().Width(); }
+    void SetClientWidth(int Value);
+    int ClientHeight() const { return ClientRect().Height(); }
+    void SetClientHeight(int Value);
+    // Screen position of the client area's top-left corner.
+    TPoint ClientOrigin() const { return GetClientOrigin(); }
+    TPoint ClientToScreen(const TPoint& Point) const;
+    TPoint ScreenToClient(const TPoint& Point) const;
+    // Converts between this control's client coordinates and those of AParent (the parent when null).
+    TPoint ClientToParent(const TPoint& Point, TWinControl* AParent = nullptr) const;
+    TPoint ParentToClient(const TPoint& Point, TWinControl* AParent = nullptr) const;
+
+    TAlign Align() const { return FAlign; }
+    void SetAlign(TAlign Value);
+    TAnchors Anchors() const { return FAnchors; }  // default [akLeft, akTop]
+    void SetAnchors(TAnchors Value);
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool Value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible, and every parent up to a shown window visible too.
+    bool Showing() const;
+    bool Enabled() const { return FEnabled; }
+    virtual void SetEnabled(bool Value);
+    TColor Color() const { return FColor; }  // default clWindow
+    void SetColor(TColor Value);
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool Value);
+    TFont* Font() const { return FFont.get(); }
+    void SetFont(TFont* Value) { FFont->Assign(Value); }
+    bool ParentFont() const { return FParentFont; }  // default true
+    void SetParentFont(bool Value);
+    String Caption() const { return GetText(); }
+    void SetCaption(const String& Value) { SetText(Value); }
+    String Text() const { return GetText(); }
+    String GetText() const { return RealGetText(); }
+    // Sends CM_TEXTCHANGED when the text changes.
+    void SetText(const String& Value);
+    const String& Hint() const { return FHint; }
+    void SetHint(const String& Value) { FHint = Value; }
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value);
+    bool ParentShowHint() const { return FParentShowHint; }  // default true
+    void SetParentShowHint(bool Value);
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor Value);
+    // The menu shown on a right click; dropped when the menu is freed.
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    template <class M>
+    void SetPopupMenu(M* Value) {
+        setPopupMenu(Value, Value);  // the menu's component side, known where TPopupMenu is complete
+    }
+    void SetPopupMenu(std::nullptr_t) { setPopupMenu(nullptr, nullptr); }
+    TControlStyle ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
+    TControlState ControlState() const { return FControlState; }
+    void SetControlState(TControlState Value) { FControlState = Value; }
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode Value) { FDragMode = Value; }
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode Value);
+    bool ParentBiDiMode() const { return FParentBiDiMode; }
+    void SetParentBiDiMode(bool Value);
+    bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+    bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+    bool MouseCapture() const;
+    void SetMouseCapture(bool Value);
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TMouseWheelEvent OnMouseWheel;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TNotifyEvent OnResize;
+    // The first stop of every message; replace it to subclass the control (keep the old value
+    // and call it for the messages you do not handle). Defaults to WndProc.
+    TWndMethod WindowProc;
+
+    // Sends a message through the hooks and WindowProc and returns its Result.
+    LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
+    // Runs the message through the hooks and WindowProc.
+    void SendMessageTo(TMessage& Message);
+    virtual void WndProc(TMessage& Message);
+    // Calls the handler of Message.Msg; the base class's version ends in DefaultHandler.
+    virtual void Dispatch(TMessage& Message);
+    virtual void DefaultHandler(TMessage& Message);
+
+    // Marks the control for repainting; it is painted when events are next processed.
+    virtual void Invalidate();
+    // Paints what is invalid now.
+    virtual void Update();
+    virtual void Repaint();
+    void Refresh() { Repaint(); }
+    void BringToFront() { SetZOrder(true); }
+    void SendToBack() { SetZOrder(false); }
+    bool HasParent() const { return FParent != nullptr; }
+    // Framework-internal state (window, backing image); opaque outside the framework.
+    TControlData* Data() const { return FData.get(); }
+
+protected:
+    virtual TRect GetClientRect() const { return Rect(0, 0, FWidth, FHeight); }
+    virtual TPoint GetClientOrigin() const;
+    // The text's storage; a control wrapping an editor overrides both.
+    virtual String RealGetText() const { return FText; }
+    virtual void RealSetText(const String& Value) { FText = Value; }
+    virtual void SetZOrder(bool TopMost);
+    virtual void Click();
+    virtual void DblClick();
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseMove(TShiftState Shift, int X, int Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    // Fires OnMouseWheel; returns whether the wheel was handled.
+    virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+    virtual void Resize();
+    virtual void RequestAlign();
+    virtual void ChangeScale(int M, int D);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    void WMLButtonDown(TMessage& Message);
+    void WMLButtonUp(TMessage& Message);
+    void WMLButtonDblClk(TMessage& Message);
+    void WMRButtonDown(TMessage& Message);
+    void WMRButtonUp(TMessage& Message);
+    void WMRButtonDblClk(TMessage& Message);
+    void WMMButtonDown(TMessage& Message);
+    void WMMButtonUp(TMessage& Message);
+    void WMMButtonDblClk(TMessage& Message);
+    void WMMouseMove(TMessage& Message);
+    void WMMouseWheel(TMessage& Message);
+    void WMCancelMode(TMessage& Message);
+    void WMSize(TMessage& Message);
+    void CMMouseEnter(TMessage& Message);
+    void CMMouseLeave(TMessage& Message);
+    void CMEnabledChanged(TMessage& Message);
+    void CMVisibleChanged(TMessage& Message);
+    void CMColorChanged(TMessage& Message);
+    void CMFontChanged(TMessage& Message);
+    void CMParentColorChanged(TMessage& Message);
+    void CMParentFontChanged(TMessage& Message);
+    void CMParentShowHintChanged(TMessage& Message);
+    void CMParentBiDiModeChanged(TMessage& Message);
+    void CMCursorChanged(TMessage& Message);
+    void CMHitTest(TMessage& Message);
+    void CMMouseWheel(TMessage& Message);
+
+private:
+    friend class TWinControl;
+    friend class TControlWidget;
+    friend class TControlCanvas;
+    friend struct TControlAccess;
+
+    std::unique_ptr<TControlData> FData;
+    TWinControl* FParent = nullptr;
+    int FLeft = 0;
+    int FTop = 0;
+    int FWidth = 0;
+    int FHeight = 0;
+    TAlign FAlign = alNone;
+    TAnchors FAnchors{akLeft, akTop};
+    bool FVisible = true;
+    bool FEnabled = true;
+    TColor FColor = clWindow;
+    bool FParentColor = false;
+    std::unique_ptr<TFont> FFont;
+    bool FParentFont = true;
+    String FText;
+    String FHint;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+    TCursor FCursor = crDefault;
+    TPopupMenu* FPopupMenu = nullptr;
+    TComponent* FPopupMenuComponent = nullptr;
+    TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    TControlState FControlState;
+    TDragMode FDragMode = dmManual;
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    bool FParentBiDiMode = true;
+    bool FTornDownControl = false;
+
+    void setPopupMenu(TPopupMenu* Menu, TComponent* AsComponent);
+    void fontChanged();
+    void mouseButtonDown(TMessage& Message, TMouseButton Button, TShiftState Extra);
+    void mouseButtonUp(TMessage& Message, TMouseButton Button);
+    void tearDownControl();
+};
+
+// ---------------------------------------------------------------------------------------------
+// A control without a window of its own: it paints on its parent's surface (its widget is a
+// non-opaque child, so the parent shows where it paints nothing).
+
+class TGraphicControl : public TControl {
+public:
+    explicit TGraphicControl(TComponent* AOwner);
+    ~TGraphicControl() override;
+
+    TCanvas* Canvas() const;
+
+protected:
+    virtual void Paint() {}
+    void Dispatch(TMessage& Message) override;
+    void WMPaint(TMessage& Message);
+
+private:
+    std::unique_ptr<TControlCanvas> FCanvas;
+};
+
+// ---------------------------------------------------------------------------------------------
+
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* AOwner);
+    ~TWinControl() override;
+    void BeforeDestruction() override;
+
+    // The window; created on first use (with its parent's and its children's).
+    HWND Handle();
+    bool HandleAllocated() const;
+    void HandleNeeded();
+    // Destroys and creates the window again, keeping the control's state.
+    void RecreateWnd();
+
+    // Graphic controls first, then windowed ones, each group in z-order (bottom first).
+    int ControlCount() const { return static_cast<int>(FControls.size() + FWinControls.size()); }
+    TControl* Controls(int Index) const;
+    void InsertControl(TControl* AControl);
+    void RemoveControl(TControl* AControl);
+    bool ContainsControl(TControl* Control) const;
+    // The topmost visible child at Pos (client coordinates), nullptr when none.
+    TControl* ControlAtPos(const TPoint& Pos, bool AllowDisabled, bool AllowWinControls = false) const;
+    TControl* FindChildControl(const String& ControlName) const;
+
+    TTabOrder TabOrder() const;
+    void SetTabOrder(TTabOrder Value);
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool Value);
+    bool DoubleBuffered() const { return FDoubleBuffered; }
+    void SetDoubleBuffered(bool Value) { FDoubleBuffered = Value; }
+    bool ParentBackground() const { return FControlStyle.Contains(csParentBackground); }
+    void SetParentBackground(bool Value);
+    // A margin inside the control that alignment leaves free.
+    int BorderWidth() const { return FBorderWidth; }
+    void SetBorderWidth(int Value);
+
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyUp;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+    // Raises EInvalidOperation when the control cannot take focus.
+    virtual void SetFocus();
+    bool Focused() const;
+    // Visible and enabled up to its form.
+    virtual bool CanFocus() const;
+    void GetTabOrderList(std::vector<TWinControl*>& List) const;
+    TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent) const;
+    void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
+    // Sends Message to every child until one gives a non-zero Result.
+    void Broadcast(TMessage& Message);
+    void NotifyControls(UINT Msg);
+    // Renders the control and its children at (X, Y) of the target (logical coordinates), also
+    // when the control was never shown.
+    void PaintTo(HDC DC, int X, int Y);
+    void PaintTo(TCanvas* Canvas, int X, int Y);
+    void DisableAlign();
+    void EnableAlign();
+    bool AlignDisabled() const { return FAlignLevel > 0; }
+    void Realign();
+
+    void Invalidate() override;
+    void Update() override;
+
+protected:
+    // Creates the window (the control's widget, then its children's); a control wrapping a Qt
+    // widget calls the inherited CreateWnd first and then installs its widget (ControlWidget.h).
+    virtual void CreateWnd();
+    virtual void DestroyWnd();
+    void CreateHandle();
+    void DestroyHandle();
+    // Lays out the aligned children in Rect (the client rectangle less the border).
+    virtual void AlignControls(TControl* AControl, TRect& Rect);
+    virtual void AdjustClientRect(TRect& Rect);
+    virtual void DoEnter();
+    virtual void DoExit();
+    virtual void KeyDown(Word& Key, TShiftState Shift);
+    virtual void KeyUp(Word& Key, TShiftState Shift);
+    virtual void KeyPress(Char& Key);
+    // Key preview by the form, then KeyDown/KeyPress/KeyUp; true when the key was swallowed.
+    bool DoKeyDown(TMessage& Message);
+    bool DoKeyPress(TMessage& Message);
+    bool DoKeyUp(TMessage& Message);
+    // Paints the window's own content (not its children) into DC.
+    virtual void PaintWindow(HDC DC) {}
+    void SetZOrder(bool TopMost) override;
+    void ChangeScale(int M, int D) override;
+    void Dispatch(TMessage& Message) override;
+    void DefaultHandler(TMessage& Message) override;
+
+    void WMPaint(TMessage& Message);
+    void WMEraseBkgnd(TMessage& Message);
+    void WMSetFocus(TMessage& Message);
+    void WMKillFocus(TMessage& Message);
+    void WMKeyDown(TMessage& Message);
+    void WMSysKeyDown(TMessage& Message);
+    void WMKeyUp(TMessage& Message);
+    void WMSysKeyUp(TMessage& Message);
+    void WMChar(TMessage& Message);
+    void WMSize(TMessage& Message);
+    void WMGetDlgCode(TMessage& Message);
+    void CNKeyDown(TMessage& Message);
+    void CNChar(TMessage& Message);
+    void CMEnter(TMessage& Message);
+    void CMExit(TMessage& Message);
+    void CMDialogKey(TMessage& Message);
+    void CMDialogChar(TMessage& Message);
+    void CMColorChanged(TMessage& Message);
+    void CMFontChanged(TMessage& Message);
+    void CMEnabledChanged(TMessage& Message);
+    void CMShowHintChanged(TMessage& Message);
+    void CMBiDiModeChanged(TMessage& Message);
+    void CMInvalidate(TMessage& Message);
+    void CMRecreateWnd(TMessage& Message);
+
+private:
+    friend class TControl;
+    friend class TControlWidget;
+    friend struct TControlAccess;
+
+    std::vector<TControl*> FControls;
+    std::vector<TWinControl*> FWinControls;
+    std::vector<TWinControl*> FTabList;
+    bool FTabStop = false;
+    bool FDoubleBuffered = false;
+    int FBorderWidth = 0;
+    int FAlignLevel = 0;
+    int FAnchorWidth = -1;  // the client size the anchored children were last placed for
+    int FAnchorHeight = -1;
+    bool FTornDownWin = false;
+
+    void insertChild(TControl* AControl);
+    void removeChild(TControl* AControl);
+    void alignChildren(TControl* AControl);
+    void applyAnchors();
+    void restackChildren();
+    void paintTree(HDC DC, int X, int Y);
+    void tearDownWinControl();
+};
+
+// ---------------------------------------------------------------------------------------------
+// A window with a canvas: override Paint.
+
+class TCustomControl : public TWinControl {
+public:
+    explicit TCustomControl(TComponent* AOwner);
+    ~TCustomControl() override;
+
+    TCanvas* Canvas() const;
+
+protected:
+    virtual void Paint() {}
+    void PaintWindow(HDC DC) override;
+
+private:
+    std::unique_ptr<TControlCanvas> FCanvas;
+};
+
+// ---------------------------------------------------------------------------------------------
+
+// Mouse capture by control: while set, mouse messages go to it wherever the pointer is.
+void SetCaptureControl(TControl* Control);
+TControl* GetCaptureControl();
+// The form that holds Control (the control itself when it is a form); nullptr when none.
+TCustomForm* GetParentForm(TControl* Control);
+// Like GetParentForm, but raises EInvalidOperation when there is none.
+TCustomForm* ValidParentForm(TControl* Control);

@@ -1,0 +1,684 @@
+// Forms, the application object and the screen.
+#include "framework/ui/Forms.h"
+
+#include "framework/rtl/Threads.h"
+#include "framework/ui/ControlWidget.h"
+#include "framework/ui/Dialogs.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <algorithm>
+#include <cstdio>
+
+TApplication* Application = new TApplication(nullptr);
+TScreen* Screen = new TScreen(nullptr);
+
+// ---------------------------------------------------------------------------------------------
+// TCustomForm
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+    FFormState.Include(fsCreating);
+    SetVisible(false);
+    SetColor(clBtnFace);
+    SetControlStyle(TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks});
+    SetBounds(0, 0, 320, 240);
+    if (Screen) Screen->FForms.push_back(this);
+}
+
+TCustomForm::~TCustomForm() {
+    if (!FDestroyFired) {
+        FDestroyFired = true;
+        DoDestroy();
+    }
+    if (Screen) {
+        auto& L = Screen->FForms;
+        L.erase(std::remove(L.begin(), L.end(), this), L.end());
+        if (Screen->FActiveForm == this) Screen->setActive(nullptr, nullptr);
+    }
+}
+
+void TCustomForm::BeforeDestruction() {
+    if (!FDestroyFired) {
+        FDestroyFired = true;
+        DoDestroy();
+    }
+    if (Application && Application->FMainForm == this) Application->FMainForm = nullptr;
+    TWinControl::BeforeDestruction();
+}
+
+void TCustomForm::AfterConstruction() {
+    if (FCreated) return;
+    FCreated = true;
+    FFormState.Exclude(fsCreating);
+    DoCreate();
+}
+
+void TCustomForm::DoCreate() {
+    if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::DoDestroy() {
+    if (OnDestroy) OnDestroy(this);
+}
+
+void TCustomForm::DoShow() {
+    if (OnShow) OnShow(this);
+}
+
+void TCustomForm::DoHide() {
+    if (OnHide) OnHide(this);
+}
+
+void TCustomForm::DoClose(TCloseAction& Action) {
+    if (OnClose) OnClose(this, Action);
+}
+
+void TCustomForm::Activate() {
+    if (OnActivate) OnActivate(this);
+}
+
+void TCustomForm::Deactivate() {
+    if (OnDeactivate) OnDeactivate(this);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
+    if (FBorderStyle == Value) return;
+    FBorderStyle = Value;
+    applyWindowFlags();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons Value) {
+    if (FBorderIcons == Value) return;
+    FBorderIcons = Value;
+    applyWindowFlags();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle Value) {
+    if (FFormStyle == Value) return;
+    FFormStyle = Value;
+    applyWindowFlags();
+}
+
+void TCustomForm::SetWindowState(TWindowState Value) {
+    if (FWindowState == Value) return;
+    FWindowState = Value;
+    TControlWidget* W = Data()->Widget;
+    if (!W || !W->isVisible()) return;
+    switch (Value) {
+        case wsMinimized:
+            W->showMinimized();
+            break;
+        case wsMaximized:
+            W->showMaximized();
+            break;
+        default:
+            W->showNormal();
+            break;
+    }
+}
+
+void TCustomForm::SetAlphaBlend(bool Value) {
+    FAlphaBlend = Value;
+    if (TControlWidget* W = Data()->Widget) W->setWindowOpacity(Value ? FAlphaBlendValue / 255.0 : 1.0);
+}
+
+void TCustomForm::SetAlphaBlendValue(Byte Value) {
+    FAlphaBlendValue = Value;
+    SetAlphaBlend(FAlphaBlend);
+}
+
+void TCustomForm::CreateWnd() {
+    TWinControl::CreateWnd();
+    applyWindowFlags();
+    SetAlphaBlend(FAlphaBlend);
+}
+
+void TCustomForm::applyWindowFlags() {
+    TControlWidget* W = Data()->Widget;
+    if (!W || !W->isWindow()) return;
+    Qt::WindowFlags Flags;
+    switch (FBorderStyle) {
+        case bsNone:
+            Flags = Qt::Window | Qt::FramelessWindowHint;
+            break;
+        case bsDialog:
+            Flags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint;
+            break;
+        case bsToolWindow:
+            Flags = Qt::Tool | Qt::MSWindowsFixedSizeDialogHint;
+            break;
+        case bsSizeToolWin:
+            Flags = Qt::Tool;
+            break;
+        case bsSingle:
+            Flags = Qt::Window | Qt::MSWindowsFixedSizeDialogHint;
+            break;
+        default:
+            Flags = Qt::Window;
+            break;
+    }
+    if (FBorderStyle != bsNone) {
+        Flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (FBorderIcons.Contains(biSystemMenu)) Flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        // Dialog frames carry no minimise or maximise box on the platform.
+        if (FBorderStyle != bsDialog && FBorderStyle != bsToolWindow && FBorderStyle != bsSizeToolWin) {
+            if (FBorderIcons.Contains(biMinimize)) Flags |= Qt::WindowMinimizeButtonHint;
+            if (FBorderIcons.Contains(biMaximize)) Flags |= Qt::WindowMaximizeButtonHint;
+        }
+        if (FBorderIcons.Contains(biHelp)) Flags |= Qt::WindowContextHelpButtonHint;
+    }
+    if (FFormStyle == fsStayOnTop) Flags |= Qt::WindowStaysOnTopHint;
+    const bool WasVisible = W->isVisible();
+    W->setWindowFlags(Flags);
+    if (WasVisible) W->show();
+}
+
+void TCustomForm::applyPosition() {
+    if (FPositioned) return;
+    FPositioned = true;
+    TCustomForm* Center = nullptr;
+    switch (FPosition) {
+        case poScreenCenter:
+        case poDesktopCenter: {
+            const TRect R = Screen ? Screen->WorkAreaRect() : Rect(0, 0, 800, 600);
+            SetBounds(R.Left + (R.Width() - Width()) / 2, R.Top + (R.Height() - Height()) / 2, Width(), Height());
+            return;
+        }
+        case poMainFormCenter:
+            Center = Application ? Application->MainForm() : nullptr;
+            break;
+        case poOwnerFormCenter:
+            Center = dynamic_cast<TCustomForm*>(Owner());
+            break;
+        default:
+            return;
+    }
+    if (!Center || Center == this) {
+        FPositioned = false;
+        const TPosition Saved = FPosition;
+        FPosition = poScreenCenter;
+        applyPosition();
+        FPosition = Saved;
+        return;
+    }
+    SetBounds(Center->Left() + (Center->Width() - Width()) / 2, Center->Top() + (Center->Height() - Height()) / 2,
+              Width(), Height());
+}
+
+void TCustomForm::Show() {
+    SetVisible(true);
+    BringToFront();
+}
+
+void TCustomForm::Hide() { SetVisible(false); }
+
+void TCustomForm::CMVisibleChanged(TMessage& Message) {
+    if (Visible()) {
+        AfterConstruction();
+        applyPosition();
+        HandleNeeded();
+        const TWeak<TCustomForm> Alive(this);
+        DoShow();
+        if (!Alive || !Visible()) return;
+        FFormState.Include(fsVisible);
+        TControlWidget* W = Data()->Widget;
+        if (!W) return;
+        switch (FWindowState) {
+            case wsMinimized:
+                W->showMinimized();
+                break;
+            case wsMaximized:
+                W->showMaximized();
+                break;
+            default:
+                W->show();
+                break;
+        }
+        W->activateWindow();
+        focusActiveControl();
+    } else {
+        FFormState.Exclude(fsVisible);
+        const TWeak<TCustomForm> Alive(this);
+        if (Data()->Widget && Data()->Widget->isVisible()) DoHide();
+        if (!Alive) return;
+        if (TControlWidget* W = Data()->Widget) W->hide();
+    }
+}
+
+void TCustomForm::CMTextChanged(TMessage& Message) {
+    if (TControlWidget* W = Data()->Widget) W->setWindowTitle(Caption());
+    DefaultHandler(Message);
+}
+
+bool TCustomForm::CloseQuery() {
+    bool CanClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, CanClose);
+    return CanClose;
+}
+
+void TCustomForm::Close() {
+    if (FFormState.Contains(fsModal)) {
+        FModalResult = mrCancel;
+        return;
+    }
+    const TWeak<TCustomForm> Alive(this);
+    if (!CloseQuery() || !Alive) return;
+    TCloseAction Action = caHide;
+    DoClose(Action);
+    if (!Alive || Action == caNone) return;
+    if (Application && Application->MainForm() == this) {
+        Application->Terminate();
+        return;
+    }
+    switch (Action) {
+        case caHide:
+            Hide();
+            break;
+        case caMinimize:
+            SetWindowState(wsMinimized);
+            break;
+        default:
+            Release();
+            break;
+    }
+}
+
+void TCustomForm::closeModal() {
+    const TWeak<TCustomForm> Alive(this);
+    TCloseAction Action = caNone;
+    if (CloseQuery()) {
+        if (!Alive) return;
+        Action = caHide;
+        DoClose(Action);
+    }
+    if (!Alive) return;
+    switch (Action) {
+        case caNone:
+            FModalResult = mrNone;
+            break;
+        case caFree:
+            Release();
+            break;
+        default:
+            break;
+    }
+}
+
+TModalResult TCustomForm::ShowModal() {
+    if (Visible() || !Enabled() || FFormState.Contains(fsModal))
+        throw EInvalidOperation(QStringLiteral("Cannot make a visible window modal"));
+    if (!Application) throw EInvalidOperation(QStringLiteral("No application object"));
+    SetCaptureControl(nullptr);
+    FFormState.Include(fsModal);
+    FModalResult = mrNone;
+    HandleNeeded();
+    Data()->Widget->setWindowModality(Qt::ApplicationModal);
+    const TWeak<TCustomForm> Alive(this);
+    auto Finish = [&] {
+        if (!Alive) return;
+        FFormState.Exclude(fsModal);
+        Hide();
+        if (TControlWidget* W = Data()->Widget) W->setWindowModality(Qt::NonModal);
+    };
+    try {
+        Show();
+        while (Alive) {
+            if (Application->Terminated())
+                FModalResult = mrCancel;
+            else if (FModalResult != mrNone)
+                closeModal();
+            if (!Alive || FModalResult != mrNone) break;
+            Application->HandleMessage();
+        }
+    } catch (...) {
+        Finish();
+        throw;
+    }
+    const TModalResult Result = Alive ? FModalResult : mrCancel;
+    Finish();
+    return Result;
+}
+
+void TCustomForm::Release() {
+    const TWeak<TCustomForm> Alive(this);
+    TThread::Queue(nullptr, [Alive] {
+        if (TCustomForm* Form = Alive.get()) Form->Perform(CM_RELEASE, 0, 0);
+    });
+}
+
+void TCustomForm::CMRelease(TMessage& Message) { Free(); }
+
+void TCustomForm::SetActiveControl(TWinControl* Control) {
+    if (FActiveControl == Control) return;
+    if (Control && (Control == this || GetParentForm(Control) != this || !Control->CanFocus()))
+        throw EInvalidOperation(QStringLiteral("Cannot focus a disabled or invisible window"));
+    FActiveControl = Control;
+    if (FActive && Control) focusActiveControl();
+}
+
+void TCustomForm::focusActiveControl() {
+    TControlWidget* W = Data()->Widget;
+    if (!W || !W->isVisible()) return;
+    TWinControl* Target = FActiveControl;
+    if (!Target) Target = FindNextControl(nullptr, true, true, false);
+    if (Target && Target->CanFocus()) {
+        Target->HandleNeeded();
+        if (QWidget* TW = ControlWidgetOf(Target)) TW->setFocus(Qt::OtherFocusReason);
+    } else {
+        W->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TCustomForm::FocusControl(TWinControl* Control) {
+    if (!Control->CanFocus()) throw EInvalidOperation(QStringLiteral("Cannot focus a disabled or invisible window"));
+    FActiveControl = Control;
+    TControlWidget* W = Data()->Widget;
+    if (W && W->isVisible()) {
+        Control->HandleNeeded();
+        if (QWidget* CW = ControlWidgetOf(Control)) CW->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TCustomForm::SetFocus() {
+    if (!Visible() || !Enabled())
+        throw EInvalidOperation(QStringLiteral("Cannot focus a disabled or invisible window"));
+    if (TControlWidget* W = Data()->Widget) {
+        W->activateWindow();
+        focusActiveControl();
+    }
+}
+
+bool TCustomForm::SetFocusedControl(TWinControl* Control) {
+    if (Control != this) FActiveControl = Control;
+    if (Screen) Screen->setActive(this, Control);
+    if (FFocusedControl == Control) return true;
+    const TWeak<TCustomForm> Alive(this);
+    // Exit the old chain up to the common parent, then enter the new one downwards.
+    while (FFocusedControl && !FFocusedControl->ContainsControl(Control)) {
+        TWinControl* Leaving = FFocusedControl;
+        FFocusedControl = Leaving->Parent();
+        Leaving->Perform(CM_EXIT, 0, 0);
+        if (!Alive) return false;
+    }
+    while (FFocusedControl != Control) {
+        TWinControl* Next = Control;
+        while (Next->Parent() != FFocusedControl && Next->Parent()) Next = Next->Parent();
+        FFocusedControl = Next;
+        Next->Perform(CM_ENTER, 0, 0);
+        if (!Alive) return false;
+    }
+    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
+    return true;
+}
+
+void TCustomForm::DefocusControl(TWinControl* Control, bool Removing) {
+    if (Removing && Control->ContainsControl(FFocusedControl)) FFocusedControl = Control->Parent();
+    if (Control->ContainsControl(FActiveControl)) {
+        FActiveControl = nullptr;
+        if (!Removing && FActive && Data()->Widget) Data()->Widget->setFocus(Qt::OtherFocusReason);
+    }
+    if (Screen && Screen->FActiveControl && Control->ContainsControl(Screen->FActiveControl))
+        Screen->FActiveControl = nullptr;
+}
+
+void TCustomForm::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+        case WM_CLOSE:
+            WMClose(Message);
+            break;
+        case WM_ACTIVATE:
+            WMActivate(Message);
+            break;
+        case CM_VISIBLECHANGED:
+            CMVisibleChanged(Message);
+            break;
+        case CM_TEXTCHANGED:
+            CMTextChanged(Message);
+            break;
+        case CM_DIALOGKEY:
+            CMDialogKey(Message);
+            break;
+        case CM_RELEASE:
+            CMRelease(Message);
+            break;
+        default:
+            TWinControl::Dispatch(Message);
+            break;
+    }
+}
+
+void TCustomForm::WMClose(TMessage& Message) { Close(); }
+
+void TCustomForm::WMActivate(TMessage& Message) {
+    const bool NowActive = LOWORD(Message.WParam) != WA_INACTIVE;
+    if (NowActive == FActive) return;
+    FActive = NowActive;
+    if (NowActive) {
+        FFormState.Include(fsActivated);
+        if (Screen) Screen->setActive(this, FActiveControl);
+        const TWeak<TCustomForm> Alive(this);
+        Activate();
+        if (Alive) focusActiveControl();
+    } else {
+        Deactivate();
+    }
+}
+
+void TCustomForm::CMDialogKey(TMessage& Message) {
+    TWMKey M(Message);
+    switch (M.CharCode) {
+        case VK_TAB:
+            if (GetKeyState(VK_CONTROL) >= 0) {
+                SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
+                Message.Result = 1;
+                return;
+            }
+            break;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+            if (FActiveControl && FActiveControl->Parent()) {
+                FActiveControl->Parent()->SelectNext(FActiveControl, M.CharCode == VK_RIGHT || M.CharCode == VK_DOWN,
+                                                     false);
+                Message.Result = 1;
+            }
+            return;
+        default:
+            break;
+    }
+    TWinControl::Dispatch(Message);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TApplication
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+
+TApplication::~TApplication() {
+    if (Application == this) Application = nullptr;
+}
+
+void TApplication::installHooks() {
+    if (FHooked || !QCoreApplication::instance()) return;
+    FHooked = true;
+    ApplicationHandleException = [](TObject* Sender) {
+        if (Application) Application->HandleException(Sender);
+    };
+    if (auto* Gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        QObject::connect(Gui, &QGuiApplication::applicationStateChanged, Gui, [](Qt::ApplicationState State) {
+            TApplication* App = Application;
+            if (!App) return;
+            try {
+                const bool NowActive = State == Qt::ApplicationActive;
+                if (NowActive == App->FActive) return;
+                App->FActive = NowActive;
+                if (NowActive && App->OnActivate) App->OnActivate(App);
+                if (!NowActive && App->OnDeactivate) App->OnDeactivate(App);
+            } catch (...) {
+                App->HandleException(App);
+            }
+        });
+    }
+}
+
+void TApplication::Initialize() {
+    if (!QCoreApplication::instance()) {
+        static int Argc = 1;
+        static char Name[] = "application";
+        static char* Argv[] = {Name, nullptr};
+        new QApplication(Argc, Argv);
+    }
+    installHooks();
+}
+
+void TApplication::Initialize(int& Argc, char** Argv) {
+    if (!QCoreApplication::instance()) new QApplication(Argc, Argv);
+    installHooks();
+}
+
+const String& TApplication::Title() const {
+    if (!FTitle.isEmpty()) return FTitle;
+    FDefaultTitle = QCoreApplication::instance() ? QCoreApplication::applicationName() : String();
+    return FDefaultTitle;
+}
+
+void TApplication::SetTitle(const String& Value) {
+    FTitle = Value;
+    SetDialogApplicationTitle(Value);
+}
+
+void TApplication::setMainForm(TCustomForm* Form) {
+    FMainForm = Form;
+    if (Form) Form->FreeNotification(this);
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FMainForm) FMainForm = nullptr;
+}
+
+void TApplication::Run() {
+    installHooks();
+    if (!FMainForm) return;
+    if (FShowMainForm) FMainForm->Show();
+    while (!FTerminated) HandleMessage();
+    if (FMainForm) FMainForm->Hide();
+}
+
+void TApplication::ProcessMessages() {
+    installHooks();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TApplication::HandleMessage() {
+    installHooks();
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+void TApplication::Terminate() {
+    FTerminated = true;
+    // Wakes a loop waiting for events.
+    if (QCoreApplication* App = QCoreApplication::instance())
+        QMetaObject::invokeMethod(
+            App, [] {}, Qt::QueuedConnection);
+}
+
+void TApplication::HandleException(TObject* Sender) {
+    std::exception_ptr Current = std::current_exception();
+    if (!Current) return;
+    try {
+        try {
+            std::rethrow_exception(Current);
+        } catch (const EAbort&) {
+            return;
+        } catch (Exception& E) {
+            if (OnException)
+                OnException(Sender, &E);
+            else
+                ShowException(&E);
+        } catch (const std::exception& E) {
+            Exception Wrapped(String::fromLocal8Bit(E.what()));
+            if (OnException)
+                OnException(Sender, &Wrapped);
+            else
+                ShowException(&Wrapped);
+        } catch (...) {
+            Exception Wrapped(QStringLiteral("Unknown exception"));
+            if (OnException)
+                OnException(Sender, &Wrapped);
+            else
+                ShowException(&Wrapped);
+        }
+    } catch (...) {
+        // The handler itself failed: say so where it can still be seen, and go on.
+        std::fputs("Exception in the application's exception handler\n", stderr);
+    }
+}
+
+void TApplication::ShowException(Exception* E) {
+    String Msg = E->Message();
+    if (!Msg.isEmpty() && Msg.back() > QLatin1Char('.')) Msg += QLatin1Char('.');
+    ::MessageBox(Msg, Title(), MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const String& Text, const String& Caption, UINT Flags) {
+    return ::MessageBox(Text, Caption, Flags);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TScreen
+
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+
+int TScreen::Width() const {
+    if (FSize) return FSize->cx;
+    const QScreen* S = QGuiApplication::primaryScreen();
+    return S ? S->geometry().width() : 800;
+}
+
+int TScreen::Height() const {
+    if (FSize) return FSize->cy;
+    const QScreen* S = QGuiApplication::primaryScreen();
+    return S ? S->geometry().height() : 600;
+}
+
+void TScreen::SetSize(int AWidth, int AHeight) { FSize = TSize{AWidth, AHeight}; }
+
+TRect TScreen::WorkAreaRect() const {
+    if (FWorkArea) return *FWorkArea;
+    if (FSize) return Rect(0, 0, FSize->cx, FSize->cy);
+    const QScreen* S = QGuiApplication::primaryScreen();
+    if (!S) return Rect(0, 0, 800, 600);
+    const QRect R = S->availableGeometry();
+    return Rect(R.x(), R.y(), R.x() + R.width(), R.y() + R.height());
+}
+
+void TScreen::ResetOverrides() {
+    FSize.reset();
+    FWorkArea.reset();
+    FPixelsPerInch = 96;
+}
+
+void TScreen::SetCursor(TCursor Value) {
+    if (FCursor == Value) return;
+    const bool Had = FCursor != crDefault;
+    FCursor = Value;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
+    if (Had) QGuiApplication::restoreOverrideCursor();
+    if (Value != crDefault) QGuiApplication::setOverrideCursor(QtCursorOf(Value));
+}
+
+TCustomForm* TScreen::Forms(int Index) const {
+    if (Index < 0 || Index >= FormCount()) throw EListError(QStringLiteral("Form index out of bounds (%1)").arg(Index));
+    return FForms[size_t(Index)];
+}
+
+void TScreen::setActive(TCustomForm* Form, TWinControl* Control) {
+    const bool FormChanged = Form != FActiveForm;
+    const bool ControlChanged = Control != FActiveControl;
+    FActiveForm = Form;
+    FActiveControl = Control;
+    if (FormChanged && OnActiveFormChange) OnActiveFormChange(this);
+    if (ControlChanged && OnActiveControlChange) OnActiveControlChange(this);
+}

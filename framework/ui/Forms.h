@@ -1,0 +1,292 @@
+// Forms, the application object and the screen: TCustomForm/TForm (a top-level window with
+// close, modal and activation rules), TApplication (the message loop on Qt's event loop, forms,
+// exceptions that escape handlers) and TScreen; the globals Application and Screen.
+//
+// OnCreate fires once, after the form is fully constructed: TApplication::CreateForm and
+// TCustomForm::Create<T> call AfterConstruction(), which fires it; a form made with a plain
+// `new` gets it at its first Show (or when the caller calls AfterConstruction itself).
+#pragma once
+
+#include "framework/ui/Controls.h"
+#include "framework/ui/ModalResults.h"
+
+#include <functional>
+#include <optional>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+using TFormBorderStyle = TBorderStyle;
+
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIcon>;
+
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+enum TFormStateItem { fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated };
+using TFormState = TSet<TFormStateItem>;
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+using TExceptionEvent = std::function<void(TObject* Sender, Exception* E)>;
+
+class TCustomForm : public TWinControl {
+public:
+    explicit TCustomForm(TComponent* AOwner);
+    ~TCustomForm() override;
+    void BeforeDestruction() override;
+
+    // Fires OnCreate, once.
+    void AfterConstruction();
+    // Creates a form of class T and fires its OnCreate.
+    template <class T, class... Args>
+    static T* Create(TComponent* AOwner, Args&&... Extra) {
+        static_assert(std::is_base_of_v<TCustomForm, T>);
+        T* Form = new T(AOwner, std::forward<Args>(Extra)...);
+        Form->AfterConstruction();
+        return Form;
+    }
+
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }  // default bsSizeable
+    void SetBorderStyle(TFormBorderStyle Value);
+    TBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TBorderIcons Value);
+    // Applied when the form is first shown.
+    TPosition Position() const { return FPosition; }
+    void SetPosition(TPosition Value) { FPosition = Value; }
+    TFormStyle FormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle Value);
+    TWindowState WindowState() const { return FWindowState; }
+    void SetWindowState(TWindowState Value);
+    bool Scaled() const { return FScaled; }
+    void SetScaled(bool Value) { FScaled = Value; }
+    int PixelsPerInch() const { return FPixelsPerInch; }
+    void SetPixelsPerInch(int Value) { FPixelsPerInch = Value; }
+    // Keys reach the form's OnKeyDown/OnKeyPress/OnKeyUp before the focused control.
+    bool KeyPreview() const { return FKeyPreview; }
+    void SetKeyPreview(bool Value) { FKeyPreview = Value; }
+    // A modal form closes when a handler sets this to anything but mrNone.
+    TModalResult ModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult Value) { FModalResult = Value; }
+    TWinControl* ActiveControl() const { return FActiveControl; }
+    void SetActiveControl(TWinControl* Control);
+    bool Active() const { return FActive; }
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool Value);
+    Byte AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(Byte Value);
+    TFormState FormState() const { return FFormState; }
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TCloseQueryEvent OnCloseQuery;
+    TCloseEvent OnClose;
+
+    void Show();
+    void Hide();
+    // Asks OnCloseQuery, then OnClose decides: hide (default), free, minimise or stay. Closing
+    // the main form ends Application->Run; closing a modal form sets ModalResult to mrCancel.
+    void Close();
+    virtual bool CloseQuery();
+    // Shows the form and runs a nested loop until ModalResult is set; returns it. Raises
+    // EInvalidOperation for a visible or disabled form.
+    virtual TModalResult ShowModal();
+    // Frees the form once the current handlers are done.
+    void Release();
+    void SetFocus() override;
+    // Makes Control the active control and focuses it when the form is active; raises
+    // EInvalidOperation when it cannot take focus.
+    void FocusControl(TWinControl* Control);
+    // Called as a control gets focus: sends CM_EXIT up the old chain and CM_ENTER down the new.
+    bool SetFocusedControl(TWinControl* Control);
+    // Moves focus away from Control (it is being hidden, disabled or removed).
+    void DefocusControl(TWinControl* Control, bool Removing);
+
+protected:
+    virtual void DoCreate();
+    virtual void DoDestroy();
+    virtual void DoShow();
+    virtual void DoHide();
+    virtual void DoClose(TCloseAction& Action);
+    virtual void Activate();
+    virtual void Deactivate();
+    void CreateWnd() override;
+    void Dispatch(TMessage& Message) override;
+
+    void WMClose(TMessage& Message);
+    void WMActivate(TMessage& Message);
+    void CMVisibleChanged(TMessage& Message);
+    void CMTextChanged(TMessage& Message);
+    void CMDialogKey(TMessage& Message);
+    void CMRelease(TMessage& Message);
+
+private:
+    friend class TApplication;
+
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
+    TPosition FPosition = poDesigned;
+    TFormStyle FFormStyle = fsNormal;
+    TWindowState FWindowState = wsNormal;
+    bool FScaled = true;
+    int FPixelsPerInch = 96;
+    bool FKeyPreview = false;
+    TModalResult FModalResult = mrNone;
+    TWinControl* FActiveControl = nullptr;
+    TWinControl* FFocusedControl = nullptr;
+    bool FActive = false;
+    bool FAlphaBlend = false;
+    Byte FAlphaBlendValue = 255;
+    TFormState FFormState;
+    bool FCreated = false;
+    bool FDestroyFired = false;
+    bool FPositioned = false;
+
+    void applyWindowFlags();
+    void applyPosition();
+    void closeModal();
+    void focusActiveControl();
+};
+
+class TForm : public TCustomForm {
+public:
+    using TCustomForm::TCustomForm;
+};
+
+// ---------------------------------------------------------------------------------------------
+
+class TApplication : public TComponent {
+public:
+    explicit TApplication(TComponent* AOwner);
+    ~TApplication() override;
+
+    // Makes sure a Qt application object exists; main() passes its arguments through.
+    void Initialize();
+    void Initialize(int& Argc, char** Argv);
+
+    const String& Title() const;
+    void SetTitle(const String& Value);
+    TCustomForm* MainForm() const { return FMainForm; }
+    bool Terminated() const { return FTerminated; }
+    bool Active() const { return FActive; }
+    bool ShowMainForm() const { return FShowMainForm; }
+    void SetShowMainForm(bool Value) { FShowMainForm = Value; }
+
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    // Replaces the message box for exceptions that escape handlers.
+    TExceptionEvent OnException;
+
+    // Creates a T owned by the application; the first form becomes the main form.
+    template <class T>
+    void CreateForm(T*& Reference) {
+        T* Instance = new T(this);
+        Reference = Instance;
+        if constexpr (std::is_base_of_v<TCustomForm, T>) {
+            Instance->AfterConstruction();
+            if (!FMainForm) setMainForm(Instance);
+        }
+    }
+    // Shows the main form and processes events until Terminate (closing the main form calls
+    // it). Returns at once when there is no main form.
+    void Run();
+    // Processes the events waiting now, re-entrantly (also from inside a handler).
+    void ProcessMessages();
+    // Processes events, waiting for one when none is waiting.
+    void HandleMessage();
+    void Terminate();
+    // Clears Terminated, for a program (or a test) that runs a loop again.
+    void ResetTerminated() { FTerminated = false; }
+
+    // Call inside a catch block: EAbort is dropped; otherwise OnException or ShowException.
+    // Never throws.
+    void HandleException(TObject* Sender);
+    // Shows the message (a full stop added) in a message box captioned with the title.
+    void ShowException(Exception* E);
+    int MessageBox(const String& Text, const String& Caption, UINT Flags);
+
+    void setMainForm(TCustomForm* Form);
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    friend class TCustomForm;
+    String FTitle;
+    mutable String FDefaultTitle;
+    TCustomForm* FMainForm = nullptr;
+    bool FTerminated = false;
+    bool FActive = false;
+    bool FShowMainForm = true;
+    bool FHooked = false;
+
+    void installHooks();
+};
+
+// ---------------------------------------------------------------------------------------------
+
+class TScreen : public TComponent {
+public:
+    explicit TScreen(TComponent* AOwner);
+
+    // The primary screen's size unless a test set one.
+    int Width() const;
+    int Height() const;
+    void SetSize(int AWidth, int AHeight);
+    int PixelsPerInch() const { return FPixelsPerInch; }
+    void SetPixelsPerInch(int Value) { FPixelsPerInch = Value; }
+    TRect WorkAreaRect() const;
+    void SetWorkAreaRect(const TRect& Value) { FWorkArea = Value; }
+    int WorkAreaLeft() const { return WorkAreaRect().Left; }
+    int WorkAreaTop() const { return WorkAreaRect().Top; }
+    int WorkAreaWidth() const { return WorkAreaRect().Width(); }
+    int WorkAreaHeight() const { return WorkAreaRect().Height(); }
+    // Clears the values a test set.
+    void ResetOverrides();
+
+    TCustomForm* ActiveForm() const { return FActiveForm; }
+    TCustomForm* ActiveCustomForm() const { return FActiveForm; }
+    TWinControl* ActiveControl() const { return FActiveControl; }
+    // A cursor shown over every window while not crDefault (crHourGlass during work).
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor Value);
+    int FormCount() const { return static_cast<int>(FForms.size()); }
+    TCustomForm* Forms(int Index) const;
+    int CustomFormCount() const { return FormCount(); }
+    TCustomForm* CustomForms(int Index) const { return Forms(Index); }
+
+    TNotifyEvent OnActiveControlChange;
+    TNotifyEvent OnActiveFormChange;
+
+private:
+    friend class TCustomForm;
+    std::optional<TSize> FSize;
+    std::optional<TRect> FWorkArea;
+    int FPixelsPerInch = 96;
+    TCursor FCursor = crDefault;
+    TCustomForm* FActiveForm = nullptr;
+    TWinControl* FActiveControl = nullptr;
+    std::vector<TCustomForm*> FForms;
+
+    void setActive(TCustomForm* Form, TWinControl* Control);
+};
+
+extern TApplication* Application;
+extern TScreen* Screen;

@@ -1,0 +1,317 @@
+// Standard controls: label, static text, check box, edit and memo. Labels, static texts and
+// check boxes are painted by the library; the edit and the memo wrap Qt's editors.
+#pragma once
+
+#include "framework/rtl/StringList.h"
+#include "framework/ui/Controls.h"
+
+#include <memory>
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum TStaticBorderStyle { sbsNone, sbsSingle, sbsSunken };
+
+// Edit messages, with the platform's numbers. WM_SETTEXT takes a const String* in LParam;
+// WM_GETTEXT copies at most WParam - 1 characters into the String* in LParam.
+inline constexpr UINT EM_GETSEL = 0x00B0;  // WParam, LParam: DWORD* or 0; Result MAKELONG(start, end)
+inline constexpr UINT EM_SETSEL = 0x00B1;  // anchor WParam, caret LParam; (0, -1) all, (-1, x) none
+inline constexpr UINT EM_GETMODIFY = 0x00B8;
+inline constexpr UINT EM_SETMODIFY = 0x00B9;
+inline constexpr UINT EM_GETLINECOUNT = 0x00BA;
+inline constexpr UINT EM_REPLACESEL = 0x00C2;  // LParam: const String*
+inline constexpr UINT EM_LIMITTEXT = 0x00C5;
+inline constexpr UINT EM_CANUNDO = 0x00C6;
+inline constexpr UINT EM_UNDO = 0x00C7;
+inline constexpr UINT EM_SETPASSWORDCHAR = 0x00CC;
+inline constexpr UINT EM_EMPTYUNDOBUFFER = 0x00CD;
+inline constexpr UINT EM_SETREADONLY = 0x00CF;
+inline constexpr Word EN_CHANGE = 0x0300;
+
+// Draws Text in Rect as a label does: "&" marks the next character (underlined) when
+// ShowAccelChar is set and "&&" is "&"; WordWrap breaks lines at blanks; returns the rectangle
+// the text takes (placed by Alignment and Layout). With CalcOnly nothing is drawn.
+TRect DrawLabelText(TCanvas* Canvas, const String& Text, const TRect& Rect, TAlignment Alignment, TTextLayout Layout,
+                    bool WordWrap, bool ShowAccelChar, bool CalcOnly = false);
+
+// ---------------------------------------------------------------------------------------------
+
+class TCustomLabel : public TGraphicControl {
+public:
+    explicit TCustomLabel(TComponent* AOwner);
+    ~TCustomLabel() override;
+
+    // Size follows the text (height only with WordWrap); the edge Alignment names stays put.
+    bool AutoSize() const { return FAutoSize; }  // default true
+    void SetAutoSize(bool Value);
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+    TTextLayout Layout() const { return FLayout; }
+    void SetLayout(TTextLayout Value);
+    // Transparent: the parent shows through instead of Color.
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool Value);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    bool ShowAccelChar() const { return FShowAccelChar; }  // default true
+    void SetShowAccelChar(bool Value);
+    // Takes focus when the label's accelerator key is pressed; dropped when freed.
+    TWinControl* FocusControl() const { return FFocusControl; }
+    void SetFocusControl(TWinControl* Value);
+
+    // Sizes the label to its text when AutoSize is set.
+    void AdjustBounds();
+
+protected:
+    void Paint() override;
+    void Dispatch(TMessage& Message) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void CMTextChanged(TMessage& Message);
+    void CMFontChanged(TMessage& Message);
+    void CMDialogChar(TMessage& Message);
+
+private:
+    bool FAutoSize = true;
+    TAlignment FAlignment = taLeftJustify;
+    TTextLayout FLayout = tlTop;
+    bool FTransparent = false;
+    bool FWordWrap = false;
+    bool FShowAccelChar = true;
+    TWinControl* FFocusControl = nullptr;
+};
+
+class TLabel : public TCustomLabel {
+public:
+    using TCustomLabel::TCustomLabel;
+};
+
+// ---------------------------------------------------------------------------------------------
+
+class TStaticText : public TCustomControl {
+public:
+    explicit TStaticText(TComponent* AOwner);
+
+    bool AutoSize() const { return FAutoSize; }  // default true
+    void SetAutoSize(bool Value);
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+    // sbsSingle: a one-pixel frame; sbsSunken: a sunken edge. Either takes one pixel per side.
+    TStaticBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TStaticBorderStyle Value);
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool Value);
+    bool ShowAccelChar() const { return FShowAccelChar; }  // default true
+    void SetShowAccelChar(bool Value);
+
+    void AdjustBounds();
+
+protected:
+    void Paint() override;
+    void Dispatch(TMessage& Message) override;
+    void CMTextChanged(TMessage& Message);
+    void CMFontChanged(TMessage& Message);
+
+private:
+    bool FAutoSize = true;
+    TAlignment FAlignment = taLeftJustify;
+    TStaticBorderStyle FBorderStyle = sbsNone;
+    bool FTransparent = false;
+    bool FShowAccelChar = true;
+    int borderSize() const { return FBorderStyle == sbsNone ? 0 : 1; }
+};
+
+// ---------------------------------------------------------------------------------------------
+
+class TCustomCheckBox : public TCustomControl {
+public:
+    explicit TCustomCheckBox(TComponent* AOwner);
+
+    // Writing a new value from code fires OnClick, as a click does.
+    bool Checked() const { return FState == cbChecked; }
+    void SetChecked(bool Value);
+    TCheckBoxState State() const { return FState; }
+    void SetState(TCheckBoxState Value);
+    // Clicks cycle unchecked -> checked -> grayed when set; code may set cbGrayed either way.
+    bool AllowGrayed() const { return FAllowGrayed; }
+    void SetAllowGrayed(bool Value) { FAllowGrayed = Value; }
+    // taRightJustify: box on the left, caption to its right; taLeftJustify: caption on the left.
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+
+    // The box's rectangle in client coordinates.
+    TRect BoxRect() const;
+
+protected:
+    // Moves to the next state, as a click does.
+    virtual void Toggle();
+    void Click() override;
+    void Paint() override;
+    void KeyPress(Char& Key) override;
+    void Dispatch(TMessage& Message) override;
+    void CMTextChanged(TMessage& Message);
+    void CMDialogChar(TMessage& Message);
+    void WMLButtonUp(TMessage& Message);
+
+private:
+    TCheckBoxState FState = cbUnchecked;
+    bool FAllowGrayed = false;
+    TAlignment FAlignment = taRightJustify;
+    bool FWordWrap = false;
+    bool FClicksDisabled = false;
+};
+
+class TCheckBox : public TCustomCheckBox {
+public:
+    using TCustomCheckBox::TCustomCheckBox;
+};
+
+// ---------------------------------------------------------------------------------------------
+
+struct TEditState;  // framework-internal: what the editor holds while it has no window
+
+class TCustomEdit : public TWinControl {
+public:
+    explicit TCustomEdit(TComponent* AOwner);
+    ~TCustomEdit() override;
+
+    // 0: no limit. Limits typing; text set from code is kept whole.
+    int MaxLength() const { return FMaxLength; }
+    void SetMaxLength(int Value);
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool Value);
+    // Shows every character as this one; #0 shows the text.
+    Char PasswordChar() const { return FPasswordChar; }
+    void SetPasswordChar(Char Value);
+    TEditCharCase CharCase() const { return FCharCase; }
+    void SetCharCase(TEditCharCase Value);
+    // Selects the whole text when the edit gets focus.
+    bool AutoSelect() const { return FAutoSelect; }  // default true
+    void SetAutoSelect(bool Value) { FAutoSelect = Value; }
+    // Height follows the font.
+    bool AutoSize() const { return FAutoSize; }  // default true
+    void SetAutoSize(bool Value);
+    TBorderStyle BorderStyle() const { return FBorderStyle; }  // bsNone or bsSingle
+    void SetBorderStyle(TBorderStyle Value);
+    bool HideSelection() const { return FHideSelection; }
+    void SetHideSelection(bool Value) { FHideSelection = Value; }
+    // Set by typing and by EM_SETMODIFY; text written from code clears it.
+    bool Modified() const;
+    void SetModified(bool Value);
+    // Character positions, 0-based.
+    int SelStart() const;
+    void SetSelStart(int Value);
+    int SelLength() const;
+    void SetSelLength(int Value);
+    String SelText() const;
+    void SetSelText(const String& Value);
+
+    // Fires for typing and for text written from code.
+    TNotifyEvent OnChange;
+
+    void SelectAll();
+    void ClearSelection();
+    void Clear();
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    void Undo();
+    bool CanUndo() const;
+    void ClearUndo();
+
+protected:
+    virtual void Change();
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    void DoEnter() override;
+    String RealGetText() const override;
+    void RealSetText(const String& Value) override;
+    void Dispatch(TMessage& Message) override;
+    void DefaultHandler(TMessage& Message) override;
+    void WMSetText(TMessage& Message);
+    void WMGetText(TMessage& Message);
+    void EMGetSel(TMessage& Message);
+    void EMSetSel(TMessage& Message);
+    void EMReplaceSel(TMessage& Message);
+    void CMFontChanged(TMessage& Message);
+    void CMColorChanged(TMessage& Message);
+    void CMEnabledChanged(TMessage& Message);
+
+    // Pushes the properties into the Qt editor (called when the window is made and on changes).
+    virtual void applyEditorProperties();
+    // A memo hosts a multi-line editor.
+    virtual bool multiLine() const { return false; }
+    // Types Value at the caret as a user would (replacing the selection), within MaxLength.
+    void typeText(const String& Value);
+    int FMaxLength = 0;
+    bool FReadOnly = false;
+    TBorderStyle FBorderStyle = bsSingle;
+    std::unique_ptr<TEditState> FState;
+    void updateHeight();
+
+private:
+    Char FPasswordChar = u'\0';
+    TEditCharCase FCharCase = ecNormal;
+    bool FAutoSelect = true;
+    bool FAutoSize = true;
+    bool FHideSelection = true;
+
+    void saveEditorState();
+    void connectEditor();
+    String applyCharCase(const String& Value) const;
+};
+
+class TEdit : public TCustomEdit {
+public:
+    using TCustomEdit::TCustomEdit;
+};
+
+// ---------------------------------------------------------------------------------------------
+
+class TCustomMemo : public TCustomEdit {
+public:
+    explicit TCustomMemo(TComponent* AOwner);
+    ~TCustomMemo() override;
+
+    // A view of the text, one string per line, kept in step with the editor.
+    TStrings* Lines() const { return FLines.get(); }
+    void SetLines(TStrings* Value);
+    bool WordWrap() const { return FWordWrap; }  // default true
+    void SetWordWrap(bool Value);
+    TScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle Value);
+    // Off: Enter goes to the form (default button) instead of breaking the line.
+    bool WantReturns() const { return FWantReturns; }  // default true
+    void SetWantReturns(bool Value) { FWantReturns = Value; }
+    // On: Tab types a tab instead of moving the focus.
+    bool WantTabs() const { return FWantTabs; }
+    void SetWantTabs(bool Value) { FWantTabs = Value; }
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+
+    // The caret's line and column, 0-based.
+    TPoint CaretPos() const;
+
+protected:
+    bool multiLine() const override { return true; }
+    void Dispatch(TMessage& Message) override;
+    void DefaultHandler(TMessage& Message) override;
+    void WMGetDlgCode(TMessage& Message);
+    void applyEditorProperties() override;
+
+private:
+    std::unique_ptr<TStrings> FLines;
+    bool FWordWrap = true;
+    TScrollStyle FScrollBars = ssNone;
+    bool FWantReturns = true;
+    bool FWantTabs = false;
+    TAlignment FAlignment = taLeftJustify;
+};
+
+class TMemo : public TCustomMemo {
+public:
+    using TCustomMemo::TCustomMemo;
+};
