@@ -101,8 +101,16 @@ void appendValue(std::string& Out, const RegValue& V) {
     Out += '\n';
 }
 
+// Appends piece by piece: building the line from temporaries first trips a false overflow
+// warning of the optimiser.
+void appendLine(std::string& Out, char Open, const String& Name, const char* Close) {
+    Out += Open;
+    Out += Name.toStdString();
+    Out += Close;
+}
+
 void appendKey(std::string& Out, const RegKey& Key, const String& Path, bool IsRoot) {
-    if (!IsRoot || !Key.Values.empty()) Out += "[" + Path.toStdString() + "]\n";
+    if (!IsRoot || !Key.Values.empty()) appendLine(Out, '[', Path, "]\n");
     for (const RegValue& V : Key.Values) appendValue(Out, V);
     for (const RegKey& Sub : Key.SubKeys)
         appendKey(Out, Sub, IsRoot ? Sub.Name : Path + QLatin1Char('\\') + Sub.Name, false);
@@ -224,13 +232,13 @@ RegValue parseValue(LineReader& R) {
 }
 
 void describeInto(std::string& Out, const RegKey& Key, bool Subtree) {
-    Out += "[" + Key.Name.toStdString() + "]\n";
+    appendLine(Out, '[', Key.Name, "]\n");
     for (const RegValue& V : Key.Values) appendValue(Out, V);
     for (const RegKey& Sub : Key.SubKeys) {
         if (Subtree)
             describeInto(Out, Sub, true);
         else
-            Out += "<" + Sub.Name.toStdString() + ">\n";
+            appendLine(Out, '<', Sub.Name, ">\n");
     }
     Out += "[/]\n";
 }
