@@ -12,20 +12,25 @@ function(qvd_warnings target)
   endif()
 endfunction()
 
-# One static library per folder: every .cpp in DIR (not below it).
+# One static library per folder: every .cpp in DIR (not below it), linked with the
+# PUBLIC and PRIVATE libraries given. A folder still without sources is a header-only library.
 function(qvd_folder_library target dir)
+  cmake_parse_arguments(ARG "" "" "PUBLIC;PRIVATE;PCH" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   file(GLOB headers CONFIGURE_DEPENDS ${dir}/*.h)
   if(NOT sources)
-    # A folder still empty of sources: headers only.
     add_library(${target} INTERFACE)
     target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} INTERFACE ${ARG_PUBLIC} ${ARG_PRIVATE})
     return()
   endif()
   add_library(${target} STATIC ${sources} ${headers})
   qvd_warnings(${target})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
-  set_target_properties(${target} PROPERTIES AUTOMOC OFF)
+  target_link_libraries(${target} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+  if(ARG_PCH)
+    target_precompile_headers(${target} PRIVATE ${ARG_PCH})
+  endif()
 endfunction()
 
 # One test program per folder of tests/.
