@@ -44,6 +44,6 @@ function(qvd_test_program target dir)
   target_link_libraries(${target} PRIVATE ${ARGN} qvd_test_support GTest::gtest GTest::gmock)
   add_test(NAME ${target} COMMAND ${target} --gtest_color=no)
   set_tests_properties(${target} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QVD_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QVD_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR};QVD_TOOLS_DIR=${PROJECT_BINARY_DIR}/tools"
     TIMEOUT 900)
 endfunction()

@@ -18,3 +18,8 @@ String SourceRoot() {
     const char* Root = std::getenv("QVD_TEST_SOURCE_DIR");
     return Root ? QString::fromLocal8Bit(Root) : QDir::currentPath();
 }
+
+String ToolsFolder() {
+    const char* Folder = std::getenv("QVD_TOOLS_DIR");
+    return Folder ? QString::fromLocal8Bit(Folder) : QDir::currentPath() + QStringLiteral("/tools");
+}

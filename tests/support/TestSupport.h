@@ -18,5 +18,7 @@ private:
     String FPath;
 };
 
-// The source tree's root, for fixtures and tools.
+// The source tree's root, for fixtures.
 String SourceRoot();
+// The folder holding the built programs of tools/ (the stand-in converter, page server...).
+String ToolsFolder();
