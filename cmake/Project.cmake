@@ -35,13 +35,16 @@ endfunction()
 
 # One test program per folder of tests/.
 function(qvd_test_program target dir)
+  if(NOT QVD_TESTS)
+    return()
+  endif()
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   if(NOT sources)
     return()
   endif()
   add_executable(${target} ${sources})
   qvd_warnings(${target})
-  target_link_libraries(${target} PRIVATE ${ARGN} qvd_test_support GTest::gtest GTest::gmock)
+  target_link_libraries(${target} PRIVATE ${ARGN} qvd_test_main qvd_test_support GTest::gtest GTest::gmock)
   add_test(NAME ${target} COMMAND ${target} --gtest_color=no)
   set_tests_properties(${target} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QVD_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR};QVD_TOOLS_DIR=${PROJECT_BINARY_DIR}/tools"
