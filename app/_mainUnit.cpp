@@ -1,6 +1,65 @@
 #include "app/_mainUnit.h"
 
+#include "app/_waitUnit.h"
+#include "framework/os/ShellAPI.h"
+#include "framework/rtl/StrUtils.h"
+#include "framework/ui/Dialogs.h"
+
+#include <thread>
+
+#if __has_include("app/_preview_QuilloryUnit.h")
+#include "app/_preview_QuilloryUnit.h"
+#define QVD_HAVE_GRAB_THREAD 1
+#endif
+#if __has_include("app/_downloadUnit.h")
+#include "app/_downloadUnit.h"
+#define QVD_HAVE_DOWNLOAD_THREAD 1
+#endif
+
 T_mainForm* _mainForm = nullptr;
+
+TWorkerFactory GrabThreadFactory = [](TEntryKey Key) -> TThread* {
+#ifdef QVD_HAVE_GRAB_THREAD
+    return new TQuilloryGrabThread(Key);
+#else
+    (void)Key;
+    return nullptr;
+#endif
+};
+
+TWorkerFactory DownloadThreadFactory = [](TEntryKey Key) -> TThread* {
+#ifdef QVD_HAVE_DOWNLOAD_THREAD
+    return new TDownloadThread(Key);
+#else
+    (void)Key;
+    return nullptr;
+#endif
+};
+
+namespace {
+
+const String NoVideoMessage = QStringLiteral("No video to download or link already in list");
+const String InvalidLinkMessage = QStringLiteral("Invalid link. Example: ");
+
+template <class T>
+T* place(TWinControl* Parent, TComponent* Owner, const char* Name, int Left, int Top, int Width, int Height) {
+    T* Control = new T(Owner);
+    Control->SetName(QString::fromLatin1(Name));
+    Control->SetParent(Parent);
+    Control->SetBounds(Left, Top, Width, Height);
+    return Control;
+}
+
+TLabel* placeLabel(TWinControl* Parent, TComponent* Owner, const char* Name, int Left, int Top, const String& Caption) {
+    TLabel* Label = place<TLabel>(Parent, Owner, Name, Left, Top, 60, 13);
+    Label->SetAutoSize(true);
+    Label->SetCaption(Caption);
+    return Label;
+}
+
+void showError(const String& Text) { MessageDlg(Text, mtError, {mbOK}, 0); }
+
+}  // namespace
 
 T_mainForm::T_mainForm(TComponent* AOwner) : TForm(AOwner) {
     SetName(QStringLiteral("_mainForm"));
@@ -13,7 +72,457 @@ T_mainForm::T_mainForm(TComponent* AOwner) : TForm(AOwner) {
     Font()->SetHeight(-11);
     SetClientWidth(613);
     SetClientHeight(557);
+
+    AdvPanel1 = place<TPanel>(this, this, "AdvPanel1", 0, 0, 613, 557);
+    AdvPanel1->SetAlign(alClient);
+    AdvPanel1->SetBevelOuter(bvNone);
+
+    TopAdvPanel = place<TPanel>(AdvPanel1, this, "TopAdvPanel", 9, 8, 510, 75);
+    LinkAdvLUEdit = place<TEdit>(TopAdvPanel, this, "LinkAdvLUEdit", 36, 29, 350, 19);
+    LinkAdvLUEdit->SetAutoSize(false);
+    LinkAdvLUEdit->SetColor(clCream);
+    LinkAdvLUEdit->Font()->SetName(QStringLiteral("Tahoma"));
+    LinkAdvLUEdit->Font()->SetColor(clGray);
+    LinkAdvLUEdit->SetText(LinkBoxPrompt);
+    LinkAdvLUEdit->OnEnter = [this](TObject* Sender) { LinkAdvLUEditEnter(Sender); };
+    LinkAdvLUEdit->OnKeyDown = [this](TObject* Sender, Word& Key, TShiftState Shift) {
+        LinkAdvLUEditKeyDown(Sender, Key, Shift);
+    };
+    AddAdvToolButton = place<TSpeedButton>(TopAdvPanel, this, "AddAdvToolButton", 391, 29, 110, 19);
+    AddAdvToolButton->SetCaption(QStringLiteral("Add"));
+    AddAdvToolButton->SetFlat(true);
+    AddAdvToolButton->SetColor(clCream);
+    AddAdvToolButton->Font()->SetName(QStringLiteral("Tahoma"));
+    AddAdvToolButton->Font()->SetStyle({fsBold});
+    AddAdvToolButton->SetCursor(crHandPoint);
+    AddAdvToolButton->OnClick = [this](TObject* Sender) { AddAdvToolButtonClick(Sender); };
+    AutoCheckBox = place<TCheckBox>(TopAdvPanel, this, "AutoCheckBox", 347, 10, 154, 17);
+    AutoCheckBox->SetCaption(QStringLiteral("Enable autostart downloads"));
+    ExampleHTMLabel = placeLabel(TopAdvPanel, this, "ExampleHTMLabel", 10, 50, QStringLiteral("Example:"));
+    ExampleHTMLabel->Font()->SetColor(clNavy);
+    ExampleHTMLabel->Font()->SetHeight(-9);
+    ExampleMemo = place<TEdit>(TopAdvPanel, this, "ExampleMemo", 54, 50, 447, 13);
+    ExampleMemo->SetAutoSize(false);
+    ExampleMemo->SetReadOnly(true);
+    ExampleMemo->SetBorderStyle(bsNone);
+    ExampleMemo->Font()->SetColor(clNavy);
+    ExampleMemo->Font()->SetHeight(-9);
+
+    SecondAdvPanel = place<TPanel>(AdvPanel1, this, "SecondAdvPanel", 8, 89, 510, 86);
+    SaveToHTMLabel = placeLabel(SecondAdvPanel, this, "SaveToHTMLabel", 32, 14, QStringLiteral("Save To:"));
+    SaveToHTMLabel->Font()->SetStyle({fsBold});
+    SaveAdvDirectoryEdit = place<TEdit>(SecondAdvPanel, this, "SaveAdvDirectoryEdit", 90, 12, 411, 19);
+    SaveAdvDirectoryEdit->SetAutoSize(false);
+    SaveAdvDirectoryEdit->SetReadOnly(true);  // typing disabled: the folder comes from the browse dialog
+    SaveAdvDirectoryEdit->SetColor(clCream);
+    DownloadHTMLabel = placeLabel(SecondAdvPanel, this, "DownloadHTMLabel", 32, 42, QStringLiteral("Download From:"));
+    DownloadHTMLabel->Font()->SetStyle({fsBold});
+    DownloadAdvComboBox = place<TComboBox>(SecondAdvPanel, this, "DownloadAdvComboBox", 112, 37, 128, 21);
+    DownloadAdvComboBox->SetStyle(csDropDownList);
+    DownloadAdvComboBox->OnChange = [this](TObject* Sender) { DownloadAdvComboBoxChange(Sender); };
+    SaveAsHTMLabel = placeLabel(SecondAdvPanel, this, "SaveAsHTMLabel", 267, 42, QStringLiteral("Save As:"));
+    SaveAsHTMLabel->Font()->SetStyle({fsBold});
+    AviAdvComboBox = place<TComboBox>(SecondAdvPanel, this, "AviAdvComboBox", 325, 37, 176, 21);
+    AviAdvComboBox->SetStyle(csDropDownList);
+    for (const String& Format : OutputFormats) AviAdvComboBox->Items()->Add(Format);
+    AviAdvComboBox->SetItemIndex(0);
+    HQCheckBox = place<TCheckBox>(SecondAdvPanel, this, "HQCheckBox", 10, 64, 182, 17);
+    HQCheckBox->SetCaption(QStringLiteral("Download in high ( or HD ) quality  "));
+    HQCheckBox->SetAlignment(taLeftJustify);
+
+    BottomAdvPanel = place<TPanel>(AdvPanel1, this, "BottomAdvPanel", 8, 181, 510, 368);
+    StartAdvToolButton =
+        makeToolButton(BottomAdvPanel, QStringLiteral("Start"), QStringLiteral("Start Download"), 10, 10);
+    StartAdvToolButton->SetName(QStringLiteral("StartAdvToolButton"));
+    StopAdvToolButton = makeToolButton(BottomAdvPanel, QStringLiteral("Stop"), QStringLiteral("Stop Download"), 69, 10);
+    StopAdvToolButton->SetName(QStringLiteral("StopAdvToolButton"));
+    RemoveAdvToolButton =
+        makeToolButton(BottomAdvPanel, QStringLiteral("Remove"), QStringLiteral("Remove Video"), 128, 10);
+    RemoveAdvToolButton->SetName(QStringLiteral("RemoveAdvToolButton"));
+    PlayAdvToolButton = makeToolButton(BottomAdvPanel, QStringLiteral("Play"), QStringLiteral("Play Video"), 385, 10);
+    PlayAdvToolButton->SetName(QStringLiteral("PlayAdvToolButton"));
+    OpenAdvToolButton =
+        makeToolButton(BottomAdvPanel, QStringLiteral("Browse"), QStringLiteral("Open Folder"), 446, 10);
+    OpenAdvToolButton->SetName(QStringLiteral("OpenAdvToolButton"));
+    StartAdvToolButton->OnClick = [this](TObject* Sender) { StartAdvToolButtonClick(Sender); };
+    StopAdvToolButton->OnClick = [this](TObject* Sender) { StopAdvToolButtonClick(Sender); };
+    RemoveAdvToolButton->OnClick = [this](TObject* Sender) { RemoveAdvToolButtonClick(Sender); };
+    PlayAdvToolButton->OnClick = [this](TObject* Sender) { PlayAdvToolButtonClick(Sender); };
+    OpenAdvToolButton->OnClick = [this](TObject* Sender) { OpenAdvToolButtonClick(Sender); };
+    for (TSpeedButton* Button : {StopAdvToolButton, RemoveAdvToolButton, PlayAdvToolButton, OpenAdvToolButton})
+        Button->SetEnabled(false);
+
+    MainListView = place<TListView>(BottomAdvPanel, this, "MainListView", 13, 78, 488, 275);
+    MainListView->SetViewStyle(vsReport);
+    MainListView->SetReadOnly(true);
+    MainListView->SetRowSelect(true);
+    MainListView->SetGridLines(true);
+    MainListView->SetHideSelection(false);
+    MainListView->SetColumnClick(false);
+    const struct {
+        const char* Caption;
+        int Width;
+        TAlignment Alignment;
+    } Columns[] = {{"Video", 335, taLeftJustify}, {"Size", 70, taLeftJustify}, {"Progress", 70, taCenter}};
+    for (const auto& C : Columns) {
+        TListColumn* Column = MainListView->Columns()->Add();
+        Column->SetCaption(QString::fromLatin1(C.Caption));
+        Column->SetWidth(C.Width);
+        Column->SetAlignment(C.Alignment);
+    }
+    MainListView->OnChange = [this](TObject* Sender, TListItem* Item, TItemChange Change) {
+        MainListViewChange(Sender, Item, Change);
+    };
+    LogMemo = place<TMemo>(BottomAdvPanel, this, "LogMemo", 31, 131, 433, 145);
+    LogMemo->SetVisible(false);
+    LogMemo->SetText(QStringLiteral("LogMemo"));
+
+    RightAdvPanel = place<TPanel>(AdvPanel1, this, "RightAdvPanel", 525, 8, 80, 541);
+    HomepageAdvToolButton = makeToolButton(RightAdvPanel, QStringLiteral("Home"), String(), 13, 13);
+    HomepageAdvToolButton->SetName(QStringLiteral("HomepageAdvToolButton"));
+    UpdateAdvToolButton = makeToolButton(RightAdvPanel, QStringLiteral("Update"), String(), 13, 77);
+    UpdateAdvToolButton->SetName(QStringLiteral("UpdateAdvToolButton"));
+    SupportAdvToolButton = makeToolButton(RightAdvPanel, QStringLiteral("Support"), String(), 13, 140);
+    SupportAdvToolButton->SetName(QStringLiteral("SupportAdvToolButton"));
+    HelpAdvToolButton = makeToolButton(RightAdvPanel, QStringLiteral("Help"), String(), 13, 204);
+    HelpAdvToolButton->SetName(QStringLiteral("HelpAdvToolButton"));
+    ExitAdvToolButton = makeToolButton(RightAdvPanel, QStringLiteral("Exit"), String(), 13, 265);
+    ExitAdvToolButton->SetName(QStringLiteral("ExitAdvToolButton"));
+
+    TmpPanel = place<TPanel>(AdvPanel1, this, "TmpPanel", 0, 0, 185, 0);
+
+    AdvPopupMenu = new TPopupMenu(this);
+    AdvPopupMenu->SetName(QStringLiteral("AdvPopupMenu"));
+    StartDownload1 = makeMenuItem(QStringLiteral("Start Download"), [this](TObject* S) { StartAdvToolButtonClick(S); });
+    StopDownload1 = makeMenuItem(QStringLiteral("Stop Download"), [this](TObject* S) { StopAdvToolButtonClick(S); });
+    RemoveEntry1 = makeMenuItem(QStringLiteral("Remove Entry"), [this](TObject* S) { RemoveAdvToolButtonClick(S); });
+    PlayVideo1 = makeMenuItem(QStringLiteral("Play Video"), [this](TObject* S) { PlayAdvToolButtonClick(S); });
+    OpenVideo1 = makeMenuItem(QStringLiteral("Open Video"), [this](TObject* S) { OpenLabelClick(S); });
+    VideoInfo1 = makeMenuItem(QStringLiteral("Video Info"), nullptr);
+    // Offered on the list, so that the twins of the action buttons can be reached.
+    MainListView->SetPopupMenu(AdvPopupMenu);
+
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
 }
 
-void T_mainForm::FormCreate(TObject* Sender) { SetColor(MainFormColor); }
+T_mainForm::~T_mainForm() {
+    // Workers hand their last writes to this window; let them end before it goes.
+    StopAllWorkers();
+    if (_mainForm == this) _mainForm = nullptr;
+}
+
+TSpeedButton* T_mainForm::makeToolButton(TWinControl* Parent, const String& Caption, const String& Hint, int Left,
+                                         int Top) {
+    auto* Button = new TSpeedButton(this);
+    Button->SetParent(Parent);
+    Button->SetBounds(Left, Top, 55, 55);
+    Button->SetCaption(Caption);
+    Button->SetFlat(true);
+    if (!Hint.isEmpty()) {
+        Button->SetHint(Hint);
+        Button->SetShowHint(true);
+    }
+    return Button;
+}
+
+TMenuItem* T_mainForm::makeMenuItem(const String& Caption, TNotifyEvent OnClick) {
+    auto* Item = new TMenuItem(this);
+    Item->SetCaption(Caption);
+    Item->OnClick = std::move(OnClick);
+    AdvPopupMenu->Items()->Add(Item);
+    return Item;
+}
+
+void T_mainForm::FormCreate(TObject*) {
+    if (!_mainForm) _mainForm = this;
+    ClearList();
+    DownloadAdvComboBox->Items()->Clear();
+    for (const String& Site : SiteBoxItems) DownloadAdvComboBox->Items()->Add(Site);
+    DownloadAdvComboBox->SetItemIndex(0);
+    SetColor(MainFormColor);
+    for (TControl* Control : std::initializer_list<TControl*>{AdvPanel1,
+                                                              TopAdvPanel,
+                                                              SecondAdvPanel,
+                                                              BottomAdvPanel,
+                                                              RightAdvPanel,
+                                                              TmpPanel,
+                                                              AutoCheckBox,
+                                                              ExampleMemo,
+                                                              ExampleHTMLabel,
+                                                              SaveToHTMLabel,
+                                                              DownloadHTMLabel,
+                                                              SaveAsHTMLabel,
+                                                              HQCheckBox,
+                                                              StartAdvToolButton,
+                                                              StopAdvToolButton,
+                                                              RemoveAdvToolButton,
+                                                              PlayAdvToolButton,
+                                                              OpenAdvToolButton,
+                                                              HomepageAdvToolButton,
+                                                              UpdateAdvToolButton,
+                                                              SupportAdvToolButton,
+                                                              HelpAdvToolButton,
+                                                              ExitAdvToolButton})
+        Control->SetColor(MainFormColor);
+    DownloadAdvComboBoxChange(DownloadAdvComboBox);
+    enable_buttons();
+}
+
+void T_mainForm::DownloadAdvComboBoxChange(TObject*) { ExampleMemo->SetText(ExampleLink); }
+
+void T_mainForm::LinkAdvLUEditEnter(TObject*) {
+    LinkAdvLUEdit->SetText(String());
+    LinkAdvLUEdit->Font()->SetColor(clBlack);
+}
+
+void T_mainForm::LinkAdvLUEditKeyDown(TObject* Sender, Word& Key, TShiftState) {
+    if (Key == VK_RETURN) AddAdvToolButtonClick(Sender);
+}
+
+void T_mainForm::MainListViewChange(TObject*, TListItem*, TItemChange) { enable_buttons(); }
+
+// ---- the list ----
+
+bool T_mainForm::AddEntry(int server, const String& link) {
+    AppendEntry(server, link);
+    return true;
+}
+
+void T_mainForm::AddListRow(const TItem& Item) {
+    TListItem* Row = MainListView->Items()->Add();
+    Row->SetCaption(Item.title);
+    Row->SubItems()->Add(FmtFileSize(Item.size));
+    Row->SubItems()->Add(QStringLiteral("0%"));
+    MainListView->SetItemIndex(MainListView->Items()->Count() - 1);
+    if (MainListView->CanFocus()) MainListView->SetFocus();
+    enable_buttons();
+}
+
+void T_mainForm::ClearList() { MainListView->Items()->Clear(); }
+
+void T_mainForm::enable_buttons() {
+    bool Start = false, Stop = false, Remove = false, Done = false;
+    const int i = MainListView->ItemIndex();
+    if (i >= 0 && i < int(entries.size()) && !entries[i].title.isEmpty()) {
+        const TItem& Item = entries[i];
+        Remove = Item.status != esDownloading;
+        // A stopped entry whose thread is still ending is not started again until it has ended.
+        Start = Item.status == esReady && !Item.thread;
+        Stop = Item.status == esDownloading;
+        Done = Item.status == esDone;
+    }
+    StartAdvToolButton->SetEnabled(Start);
+    StopAdvToolButton->SetEnabled(Stop);
+    RemoveAdvToolButton->SetEnabled(Remove);
+    PlayAdvToolButton->SetEnabled(Done);
+    OpenAdvToolButton->SetEnabled(Done);
+    StartDownload1->SetEnabled(Start);
+    StopDownload1->SetEnabled(Stop);
+    RemoveEntry1->SetEnabled(Remove);
+    PlayVideo1->SetEnabled(Done);
+    OpenVideo1->SetEnabled(Done);
+}
+
+void T_mainForm::SetRowText(int Row, int Column, const String& Text) {
+    if (Row < 0 || Row >= MainListView->Items()->Count() || Column < 0 || Column > 2) return;
+    TListItem* Item = MainListView->Items()->Item(Row);
+    if (Column == 0) {
+        Item->SetCaption(Text);
+        return;
+    }
+    while (Item->SubItems()->Count() < Column) Item->SubItems()->Add(String());
+    if (Item->SubItems()->Strings(Column - 1) != Text) Item->SubItems()->Put(Column - 1, Text);
+}
+
+String T_mainForm::RowText(int Row, int Column) const {
+    if (Row < 0 || Row >= MainListView->Items()->Count() || Column < 0 || Column > 2) return String();
+    TListItem* Item = MainListView->Items()->Item(Row);
+    if (Column == 0) return Item->Caption();
+    return Column - 1 < Item->SubItems()->Count() ? Item->SubItems()->Strings(Column - 1) : String();
+}
+
+// ---- link intake ----
+
+void T_mainForm::AddAdvToolButtonClick(TObject*) {
+    // One page read at a time: the wait loop below keeps the window alive, and a second Add
+    // inside it would share grab_done with the first.
+    if (!AddAdvToolButton->Enabled()) return;
+    const String Link = Trim(LinkAdvLUEdit->Text());
+    LinkAdvLUEdit->SetText(Link);
+
+    const TSiteMatch Match = MatchSiteTable(Link);
+    for (int i = 0; i < Match.InvalidRows; ++i) showError(InvalidLinkMessage + ExampleLink);
+    if (Match.Server == 0 || LinkInEntries(Link, int(entries.size())) || Match.Server != QuillorySiteId) {
+        showError(NoVideoMessage);
+        return;
+    }
+
+    AddEntry(Match.Server, Link);
+    const TEntryKey Key = entries.back().key;
+    TThread* Reader = GrabThreadFactory ? GrabThreadFactory(Key) : nullptr;
+    if (!Reader) {
+        RemoveEntryAt(EntryIndexOfKey(Key));
+        showError(QStringLiteral("The page reader is not available."));
+        return;
+    }
+    entries.back().title.clear();
+    Reader->SetFreeOnTerminate(true);
+    Reader->SetPriority(tpLowest);
+    Reader->OnTerminate = [Reader](TObject*) {
+        // Only the current reader may end the wait: an older one ending late would release a
+        // later Add's wait before its page was read.
+        const bool Current = grab_thread == Reader;
+        ForgetGrabThread(Reader);
+        if (Current) grab_done = true;
+    };
+    RegisterWorker(Reader);
+    SetGrabThread(Reader);
+    grab_done = false;
+    Reader->Start();
+    waitForPageReader();
+    acceptEntry(Key);
+}
+
+void T_mainForm::waitForPageReader() {
+    AddAdvToolButton->SetEnabled(false);
+    Application->ProcessMessages();
+    if (_waitForm) _waitForm->Show();
+    while (!grab_done && !Application->Terminated()) {
+        CheckSynchronize(10);
+        Application->ProcessMessages();
+    }
+    if (_waitForm) _waitForm->Hide();
+    Application->ProcessMessages();
+    AddAdvToolButton->SetEnabled(true);
+}
+
+bool T_mainForm::acceptEntry(TEntryKey Key) {
+    int Index = EntryIndexOfKey(Key);
+    if (Index < 0) return false;
+    if (entries[Index].title.isEmpty()) {
+        RemoveEntryAt(Index);
+        return false;
+    }
+    // Row i shows entries[i]: the accepted entry takes the place after the listed ones.
+    const int Row = MainListView->Items()->Count();
+    if (Index != Row && Row < int(entries.size())) {
+        TItem Item = std::move(entries[Index]);
+        entries.erase(entries.begin() + Index);
+        entries.insert(entries.begin() + Row, std::move(Item));
+        for (int k = 0; k < int(entries.size()); ++k) entries[k].id = k;
+        Index = Row;
+    }
+    TItem& Item = entries[Index];
+    Item.title = CleanTitle(Item.title);
+    Item.format = AviAdvComboBox->ItemIndex();
+    Item.saveto = SaveAdvDirectoryEdit->Text();
+    Item.status = esReady;
+    Item.filename = Item.title;
+    AddListRow(Item);
+    if (AutoCheckBox->Checked()) StartAdvToolButtonClick(StartAdvToolButton);
+    return true;
+}
+
+// ---- actions on the selected row ----
+
+void T_mainForm::StartAdvToolButtonClick(TObject*) {
+    const int i = MainListView->ItemIndex();
+    if (i < 0 || i >= int(entries.size())) return;
+    TItem& Item = entries[i];
+    if (Item.status != esReady || Item.thread || Item.title.isEmpty()) return;
+    TThread* Thread = DownloadThreadFactory ? DownloadThreadFactory(Item.key) : nullptr;
+    if (!Thread) {
+        showError(QStringLiteral("The download could not be started."));
+        return;
+    }
+    Item.status = esDownloading;
+    Item.thread = Thread;
+    const TEntryKey Key = Item.key;
+    Thread->SetFreeOnTerminate(true);
+    Thread->SetPriority(tpLowest);
+    Thread->OnTerminate = [Key, Thread](TObject*) {
+        if (TItem* Entry = EntryOfKey(Key); Entry && Entry->thread == Thread) Entry->thread = nullptr;
+        EnableEntryButtons();
+    };
+    RegisterWorker(Thread);
+    Thread->Start();
+    // The thread's id is set as it begins; it cannot reach this thread before this handler
+    // returns, so it finds its entry by thread_id from its first Synchronize on.
+    while (Thread->ThreadID() == 0) std::this_thread::yield();
+    Item.thread_id = Thread->ThreadID();
+    enable_buttons();
+}
+
+void T_mainForm::StopAdvToolButtonClick(TObject*) {
+    const int i = MainListView->ItemIndex();
+    if (i < 0 || i >= int(entries.size())) return;
+    TItem& Item = entries[i];
+    // Only a live thread is asked to stop; one that has ended is never touched again.
+    if (Item.status != esDownloading || !Item.thread) return;
+    Item.thread->Terminate();
+    Item.status = esReady;
+    enable_buttons();
+}
+
+void T_mainForm::RemoveAdvToolButtonClick(TObject*) {
+    const int i = MainListView->ItemIndex();
+    if (i < 0 || i >= int(entries.size()) || i >= MainListView->Items()->Count()) return;
+    if (entries[i].status == esDownloading) return;
+    MainListView->Items()->BeginUpdate();
+    for (int k = i; k < MainListView->Items()->Count() - 1; ++k)
+        MainListView->Items()->Item(k)->Assign(MainListView->Items()->Item(k + 1));
+    MainListView->Items()->Delete(MainListView->Items()->Count() - 1);
+    MainListView->Items()->EndUpdate();
+    RemoveEntryAt(i);
+    // The entry that followed takes the removed one's place and its selection.
+    if (i < MainListView->Items()->Count()) MainListView->SetItemIndex(i);
+    MainListView->Repaint();
+    enable_buttons();
+}
+
+namespace {
+
+String entryPath(const TItem& Item) {
+    String Path = Item.saveto + QStringLiteral("\\") + Item.filename;
+    while (Path.contains(QStringLiteral("\\\\"))) Path.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+    return Path;
+}
+
+}  // namespace
+
+void T_mainForm::PlayAdvToolButtonClick(TObject*) {
+    const int i = MainListView->ItemIndex();
+    if (i < 0 || i >= int(entries.size()) || entries[i].status != esDone) return;
+    ShellExecuteAndWait(entryPath(entries[i]), String(), SW_SHOWNORMAL);
+}
+
+void T_mainForm::OpenAdvToolButtonClick(TObject*) {
+    const int i = MainListView->ItemIndex();
+    if (i < 0 || i >= int(entries.size()) || entries[i].status != esDone) return;
+    const String Params = QStringLiteral(" /select, \"") + entryPath(entries[i]) + u'"';
+    ShellExecute(nullptr, QStringLiteral("open"), QStringLiteral("explorer.exe"), Params, String(), SW_SHOWNORMAL);
+}
+
+void T_mainForm::OpenLabelClick(TObject*) {
+    ShellExecute(nullptr, QStringLiteral("open"), SaveAdvDirectoryEdit->Text(), String(), String(), SW_SHOWDEFAULT);
+}
+
+// ---- shared routines ----
+
+void ShellExecuteAndWait(const String& FileName, const String& Params, int ShowMode) {
+    SHELLEXECUTEINFO Info;
+    Info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    Info.lpFile = FileName;
+    Info.lpParameters = Params;
+    Info.nShow = ShowMode;
+    if (!ShellExecuteEx(&Info) || !Info.hProcess) return;
+    while (WaitForSingleObject(Info.hProcess, 500) == WAIT_TIMEOUT) Application->ProcessMessages();
+}
+
+void SetEntryRowText(int Row, int Column, const String& Text) {
+    if (_mainForm) _mainForm->SetRowText(Row, Column, Text);
+}
+
+void EnableEntryButtons() {
+    if (_mainForm) _mainForm->enable_buttons();
+}

@@ -1,6 +1,8 @@
 // TListColumn(s), TListItem(s) and TCustomListView in report style.
 #include "framework/ui/ComCtrls.h"
 
+#include "framework/ui/ExtCtrls.h"
+
 #include <algorithm>
 
 namespace {
@@ -283,6 +285,72 @@ void TCustomListView::SetItemIndex(int Value) {
     SetSelected(FItems->Item(Value));
 }
 
+// ---------------------------------------------------------------------------------------------
+// Vertical scrolling
+
+namespace {
+constexpr int kScrollBarWidth = 16;
+constexpr int kWheelRows = 3;  // rows per wheel notch, as the system's default
+}  // namespace
+
+int TCustomListView::VisibleRowCount() const {
+    return std::max(1, (ClientHeight() - HeaderHeight()) / std::max(1, RowHeight()));
+}
+
+int TCustomListView::maxTopIndex() const { return std::max(0, FItems->Count() - VisibleRowCount()); }
+
+void TCustomListView::SetTopIndex(int Value) {
+    Value = std::clamp(Value, 0, maxTopIndex());
+    if (FTopIndex == Value) return;
+    FTopIndex = Value;
+    Invalidate();
+}
+
+bool TCustomListView::VertScrollBarVisible() const { return FItems->Count() > VisibleRowCount(); }
+
+TRect TCustomListView::VertScrollBarRect() const {
+    if (!VertScrollBarVisible()) return Rect(0, 0, 0, 0);
+    return Rect(ClientWidth() - kScrollBarWidth, HeaderHeight(), ClientWidth(), ClientHeight());
+}
+
+TRect TCustomListView::VertScrollThumbRect() const {
+    const TRect Bar = VertScrollBarRect();
+    if (Bar.Height() <= 0) return Bar;
+    const int Count = FItems->Count();
+    const int Thumb = std::max(8, Bar.Height() * VisibleRowCount() / Count);
+    const int Travel = Bar.Height() - Thumb;
+    const int Max = maxTopIndex();
+    const int Top = Bar.Top + (Max > 0 ? Travel * FTopIndex / Max : 0);
+    return Rect(Bar.Left, Top, Bar.Right, Top + Thumb);
+}
+
+void TCustomListView::MakeVisible(int Index) {
+    if (Index < 0 || Index >= FItems->Count()) return;
+    if (Index < FTopIndex)
+        SetTopIndex(Index);
+    else if (Index >= FTopIndex + VisibleRowCount())
+        SetTopIndex(Index - VisibleRowCount() + 1);
+}
+
+bool TCustomListView::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+    const int Notches = WheelDelta / 120 != 0 ? WheelDelta / 120 : (WheelDelta > 0 ? 1 : -1);
+    SetTopIndex(FTopIndex - Notches * kWheelRows);
+    return true;
+}
+
+void TCustomListView::paintVertScrollBar() {
+    if (!VertScrollBarVisible()) return;
+    TCanvas* C = Canvas();
+    C->Brush()->SetStyle(bsSolid);
+    C->Brush()->SetColor(clScrollBar);
+    C->FillRect(VertScrollBarRect());
+    TRect Thumb = VertScrollThumbRect();
+    C->Brush()->SetColor(clBtnFace);
+    C->FillRect(Thumb);
+    Frame3D(C, Thumb, clBtnHighlight, clBtnShadow, 1);
+}
+
 TListItem* TCustomListView::Selected() const {
     for (TListItem* I : FItems->FItems)
         if (I->FSelected) return I;
@@ -296,7 +364,10 @@ void TCustomListView::SetSelected(TListItem* Value) {
     }
     const TWeak<TCustomListView> Self(this);
     selectOnly(Value);
-    if (Self && Value->ListView() == this) Value->SetFocused(true);
+    if (Self && Value->ListView() == this) {
+        Value->SetFocused(true);
+        MakeVisible(Value->Index());
+    }
 }
 
 TListItem* TCustomListView::ItemFocused() const {
@@ -388,6 +459,7 @@ std::vector<int> TCustomListView::columnWidths() const {
     }
     int Fixed = 0;
     int AutoCount = 0;
+    const int Available = ClientWidth() - (VertScrollBarVisible() ? kScrollBarWidth : 0);
     for (int I = 0; I < FColumns->Count(); ++I) {
         TListColumn* Col = FColumns->Items(I);
         W.push_back(Col->Width());
@@ -397,7 +469,7 @@ std::vector<int> TCustomListView::columnWidths() const {
             Fixed += Col->Width();
     }
     if (AutoCount > 0) {
-        const int Each = std::max(0, (ClientWidth() - Fixed) / AutoCount);
+        const int Each = std::max(0, (Available - Fixed) / AutoCount);
         for (int I = 0; I < FColumns->Count(); ++I)
             if (FColumns->Items(I)->AutoSize()) W[size_t(I)] = Each;
     }
@@ -409,13 +481,14 @@ TRect TCustomListView::ItemRect(int Index) const {
     const int H = RowHeight();
     int Width = 0;
     for (int W : columnWidths()) Width += W;
-    return Bounds(0, HeaderHeight() + Index * H, Width, H);
+    return Bounds(0, HeaderHeight() + (Index - FTopIndex) * H, Width, H);
 }
 
 TListItem* TCustomListView::GetItemAt(int X, int Y) const {
     const int Top = HeaderHeight();
     if (Y < Top) return nullptr;
-    const int Index = (Y - Top) / RowHeight();
+    if (VertScrollBarVisible() && X >= VertScrollBarRect().Left) return nullptr;
+    const int Index = FTopIndex + (Y - Top) / RowHeight();
     if (Index >= FItems->Count()) return nullptr;
     const TRect R = ItemRect(Index);
     // Outside RowSelect only the first column picks the item.
@@ -493,8 +566,10 @@ void TCustomListView::Paint() {
     const std::vector<int> Widths = columnWidths();
     const int Top = HeaderHeight();
     const int H = RowHeight();
-    for (int I = 0; I < FItems->Count(); ++I) {
-        if (Top + I * H >= ClientHeight()) break;
+    // Rows may have gone since the list last scrolled.
+    FTopIndex = std::clamp(FTopIndex, 0, maxTopIndex());
+    for (int I = FTopIndex; I < FItems->Count(); ++I) {
+        if (Top + (I - FTopIndex) * H >= ClientHeight()) break;
         C->SetFont(Font());
         paintRow(I, Widths);
     }
@@ -512,6 +587,7 @@ void TCustomListView::Paint() {
             C->LineTo(X - 1, ClientHeight());
         }
     }
+    paintVertScrollBar();
     C->SetFont(Font());
     paintHeader(Widths);
 }
@@ -540,6 +616,16 @@ void TCustomListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
                 break;
             }
         }
+        if (Self) TCustomControl::MouseDown(Button, Shift, X, Y);
+        return;
+    }
+    if (VertScrollBarVisible() && X >= VertScrollBarRect().Left) {
+        // A click beside the thumb turns a page; on the thumb it does nothing.
+        const TRect Thumb = VertScrollThumbRect();
+        if (Y < Thumb.Top)
+            SetTopIndex(FTopIndex - VisibleRowCount());
+        else if (Y >= Thumb.Bottom)
+            SetTopIndex(FTopIndex + VisibleRowCount());
         if (Self) TCustomControl::MouseDown(Button, Shift, X, Y);
         return;
     }

@@ -177,6 +177,18 @@ public:
     TLVColumnClickEvent OnColumnClick;
     TLVDeletedEvent OnDeletion;
 
+    // The first row shown; rows scroll vertically when they do not fit (wheel, scroll bar, keys).
+    int TopIndex() const { return FTopIndex; }
+    void SetTopIndex(int Value);
+    // Whole rows that fit below the header.
+    int VisibleRowCount() const;
+    // Whether the vertical scroll bar is shown (more rows than fit), and where.
+    bool VertScrollBarVisible() const;
+    TRect VertScrollBarRect() const;
+    TRect VertScrollThumbRect() const;
+    // Scrolls as little as needed to show row Index whole.
+    void MakeVisible(int Index);
+
     // Layout, in client coordinates.
     int HeaderHeight() const;
     int RowHeight() const;
@@ -192,6 +204,7 @@ protected:
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Dispatch(TMessage& Message) override;
     void WMGetDlgCode(TMessage& Message);
@@ -201,6 +214,7 @@ private:
     friend class TListItems;
     friend class TListColumns;
     TViewStyle FViewStyle = vsIcon;
+    int FTopIndex = 0;
     std::unique_ptr<TListColumns> FColumns;
     std::unique_ptr<TListItems> FItems;
     bool FRowSelect = false;
@@ -218,6 +232,8 @@ private:
     void selectionChanged(TListItem* Item, bool Selected);
     void paintHeader(const std::vector<int>& Widths);
     void paintRow(int Index, const std::vector<int>& Widths);
+    void paintVertScrollBar();
+    int maxTopIndex() const;
     void selectOnly(TListItem* Item);
 };
 

@@ -1,5 +1,5 @@
-// Standard controls: label, static text, check box, edit and memo. Labels, static texts and
-// check boxes are painted by the library; the edit and the memo wrap Qt's editors.
+// Standard controls: label, static text, check box, edit, memo and combo box. Labels, static texts and
+// check boxes are painted by the library; the edit, the memo and the combo box wrap Qt's editors.
 #pragma once
 
 #include "framework/rtl/StringList.h"
@@ -314,4 +314,71 @@ private:
 class TMemo : public TCustomMemo {
 public:
     using TCustomMemo::TCustomMemo;
+};
+
+// ---------------------------------------------------------------------------------------------
+
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+
+struct TComboState;  // framework-internal: the hosted editor's link
+
+// The combo box: a list of texts to pick from, with an editable text (csDropDown) or the picked
+// item's text only (csDropDownList; csSimple and the owner-draw styles behave as csDropDown).
+// Writing ItemIndex or Text from code fires no event; a pick by the user fires OnClick, then
+// OnChange; typing in a csDropDown box fires OnChange.
+class TCustomComboBox : public TWinControl {
+public:
+    explicit TCustomComboBox(TComponent* AOwner);
+    ~TCustomComboBox() override;
+
+    TComboBoxStyle Style() const { return FStyle; }  // default csDropDown
+    void SetStyle(TComboBoxStyle Value);
+    TStrings* Items() const;
+    void SetItems(TStrings* Value);
+    // -1: nothing picked. Out of range: -1. Follows the text in a csDropDown box.
+    int ItemIndex() const;
+    void SetItemIndex(int Value);
+    // Items shown in the drop-down before it scrolls.
+    int DropDownCount() const { return FDropDownCount; }  // default 8
+    void SetDropDownCount(int Value);
+    bool DroppedDown() const;
+    void SetDroppedDown(bool Value);
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnSelect;
+    TNotifyEvent OnDropDown;
+    TNotifyEvent OnCloseUp;
+
+    // What a user's pick of item Index does (the drop-down and the keys end here).
+    void SelectItem(int Index);
+    void Clear();
+
+protected:
+    virtual void Change();
+    virtual void Select();
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    String RealGetText() const override;
+    void RealSetText(const String& Value) override;
+    void Dispatch(TMessage& Message) override;
+    void CMFontChanged(TMessage& Message);
+    void CMEnabledChanged(TMessage& Message);
+
+private:
+    friend struct TComboState;
+    TComboBoxStyle FStyle = csDropDown;
+    std::unique_ptr<TStringList> FItems;
+    int FItemIndex = -1;
+    String FEditText;  // the text of a csDropDown box
+    int FDropDownCount = 8;
+    std::unique_ptr<TComboState> FState;
+
+    void itemsChanged();
+    void editorTextTyped(const String& Value);
+    void applyEditorProperties();
+};
+
+class TComboBox : public TCustomComboBox {
+public:
+    using TCustomComboBox::TCustomComboBox;
 };

@@ -1,0 +1,263 @@
+// The shell on a freedesktop desktop: the opener program, the file manager's D-Bus interface,
+// the XDG folders.
+#include "framework/os/ShellAPI.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QUrl>
+#include <atomic>
+#include <thread>
+
+#include "framework/rtl/Files.h"
+
+namespace {
+
+std::atomic<TShellService*> GService{nullptr};
+
+TShellService* desktopService() {
+    static TDesktopShellService Service;
+    return &Service;
+}
+
+bool isAddress(const String& Target) {
+    return Target.contains(QLatin1String("://")) || Target.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive);
+}
+
+String programPath(const String& Program) {
+    if (Program.contains(QLatin1Char('/'))) return QFileInfo(Program).isExecutable() ? Program : String();
+    return QStandardPaths::findExecutable(Program);
+}
+
+// A handle the caller may drop while the opener still runs: the opener is then reaped in the
+// background instead of being killed.
+TProcessHandle detachedHandle(TChildProcess* Process) {
+    return TProcessHandle(Process, [](TChildProcess* P) {
+        if (!P->Running()) {
+            delete P;
+            return;
+        }
+        std::thread([P] {
+            P->WaitFor(-1);
+            delete P;
+        }).detach();
+    });
+}
+
+String unquoted(String S) {
+    S = S.trimmed();
+    if (S.size() >= 2 && S.startsWith(QLatin1Char('"')) && S.endsWith(QLatin1Char('"'))) S = S.mid(1, S.size() - 2);
+    return S;
+}
+
+bool isFileManager(const String& File) {
+    const String Name = NormalizePathDelimiters(File).section(QLatin1Char('/'), -1).toLower();
+    return Name == QLatin1String("explorer.exe") || Name == QLatin1String("explorer");
+}
+
+// The request a ShellExecute call stands for; false for a verb the shell does not know.
+bool shellRequest(const String& Operation, const String& File, const String& Parameters, const String& Directory,
+                  int ShowCmd, TShellRequest& Request) {
+    const String Verb = Operation.toLower();
+    if (!Verb.isEmpty() && Verb != QLatin1String("open") && Verb != QLatin1String("explore")) return false;
+    Request.Verb = Operation;
+    Request.Parameters = Parameters;
+    Request.Directory = Directory;
+    Request.ShowCmd = ShowCmd;
+    if (isFileManager(File)) {
+        String Args = Parameters.trimmed();
+        if (Args.startsWith(QLatin1String("/select,"), Qt::CaseInsensitive)) {
+            Request.Kind = TShellRequest::skShowInFileManager;
+            Request.File = NormalizePathDelimiters(unquoted(Args.mid(8)));
+        } else {
+            Request.Kind = TShellRequest::skOpen;
+            Request.File = Args.isEmpty() ? QDir::homePath() : NormalizePathDelimiters(unquoted(Args));
+        }
+        return true;
+    }
+    Request.Kind = TShellRequest::skOpen;
+    Request.File = isAddress(File) ? File.trimmed() : NormalizePathDelimiters(File);
+    return true;
+}
+
+}  // namespace
+
+// --- The desktop's service
+
+TDesktopShellService::TDesktopShellService(const String& Opener, const String& FileManagerCaller)
+    : FOpener(Opener), FFileManagerCaller(FileManagerCaller) {}
+
+int TDesktopShellService::Execute(const TShellRequest& Request, TProcessHandle* Process) {
+    if (Request.Kind == TShellRequest::skShowInFileManager) {
+        if (!QFileInfo::exists(Request.File)) return SE_ERR_FNF;
+        return showInFileManager(Request.File) ? SE_ERR_SUCCESS : SE_ERR_NOASSOC;
+    }
+    return open(Request.File, Request.Directory, Process);
+}
+
+int TDesktopShellService::open(const String& Target, const String& Directory, TProcessHandle* Process) {
+    String Resolved = Target;
+    if (!isAddress(Target)) {
+        if (Target.isEmpty()) return SE_ERR_FNF;
+        if (QDir::isRelativePath(Target) && !Directory.isEmpty()) Resolved = QDir(Directory).filePath(Target);
+        if (!QFileInfo::exists(Resolved)) return SE_ERR_FNF;
+        Resolved = QFileInfo(Resolved).absoluteFilePath();
+    }
+    const String Opener = programPath(FOpener);
+    if (Opener.isEmpty()) return SE_ERR_NOASSOC;
+    try {
+        // The opener's complaints go where ours go; nobody reads a pipe for them.
+        auto* Child = new TChildProcess(Opener, {Resolved}, String(), {}, TStdErrTarget::Inherit);
+        TProcessHandle Handle = detachedHandle(Child);
+        if (Process) *Process = Handle;
+    } catch (const EOSError&) {
+        return SE_ERR_NOASSOC;
+    }
+    return SE_ERR_SUCCESS;
+}
+
+bool TDesktopShellService::showInFileManager(const String& FileName) {
+    const String Caller = programPath(FFileManagerCaller);
+    if (!Caller.isEmpty() && qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS")) {
+        // The call's array syntax separates items with commas, so a comma in the name is escaped.
+        String Uri = QString::fromUtf8(QUrl::fromLocalFile(QFileInfo(FileName).absoluteFilePath()).toEncoded());
+        Uri.replace(QLatin1Char(','), QLatin1String("%2C"));
+        try {
+            TChildProcess Call(Caller,
+                               {QStringLiteral("--session"), QStringLiteral("--print-reply"),
+                                QStringLiteral("--dest=org.freedesktop.FileManager1"),
+                                QStringLiteral("--type=method_call"), QStringLiteral("/org/freedesktop/FileManager1"),
+                                QStringLiteral("org.freedesktop.FileManager1.ShowItems"),
+                                QStringLiteral("array:string:") + Uri, QStringLiteral("string:")},
+                               String(), {}, TStdErrTarget::Null);
+            if (Call.WaitFor(5000) && Call.ExitCode() == 0) return true;
+        } catch (const EOSError&) {
+        }
+    }
+    return open(QFileInfo(FileName).absolutePath(), String(), nullptr) > 32;
+}
+
+bool TDesktopShellService::BrowseForFolder(const String& Caption, const String& Root, String& Directory) {
+    const String Start = Directory.isEmpty() ? Root : Directory;
+    const String Chosen = QFileDialog::getExistingDirectory(nullptr, Caption, Start);
+    if (Chosen.isEmpty()) return false;
+    Directory = Chosen;
+    return true;
+}
+
+// --- Recording service
+
+int TRecordingShellService::Execute(const TShellRequest& Request, TProcessHandle* Process) {
+    std::lock_guard<std::mutex> Guard(FLock);
+    FRequests.push_back(Request);
+    if (Result > 32 && Process) *Process = ProcessAnswer;
+    return Result;
+}
+
+bool TRecordingShellService::BrowseForFolder(const String& Caption, const String& Root, String& Directory) {
+    std::lock_guard<std::mutex> Guard(FLock);
+    TShellRequest R;
+    R.Verb = QStringLiteral("browse");
+    R.File = Root;
+    R.Parameters = Caption;
+    FRequests.push_back(R);
+    if (FolderAnswer.isEmpty()) return false;
+    Directory = FolderAnswer;
+    return true;
+}
+
+int TRecordingShellService::Count() const {
+    std::lock_guard<std::mutex> Guard(FLock);
+    return static_cast<int>(FRequests.size());
+}
+
+TShellRequest TRecordingShellService::Request(int Index) const {
+    std::lock_guard<std::mutex> Guard(FLock);
+    if (Index < 0 || Index >= static_cast<int>(FRequests.size()))
+        throw EListError(QStringLiteral("Shell request index out of bounds (%1)").arg(Index));
+    return FRequests[static_cast<size_t>(Index)];
+}
+
+TShellRequest TRecordingShellService::Last() const {
+    std::lock_guard<std::mutex> Guard(FLock);
+    if (FRequests.empty()) throw EListError(QStringLiteral("No shell request was made"));
+    return FRequests.back();
+}
+
+void TRecordingShellService::Clear() {
+    std::lock_guard<std::mutex> Guard(FLock);
+    FRequests.clear();
+}
+
+// --- Entry points
+
+TShellService* SetShellService(TShellService* Service) {
+    TShellService* Previous = GService.exchange(Service);
+    return Previous;
+}
+
+TShellService* ShellService() {
+    TShellService* Service = GService.load();
+    return Service ? Service : desktopService();
+}
+
+NativeInt ShellExecute(HWND hWnd, const String& Operation, const String& File, const String& Parameters,
+                       const String& Directory, int ShowCmd) {
+    TShellRequest Request;
+    if (!shellRequest(Operation, File, Parameters, Directory, ShowCmd, Request)) return SE_ERR_NOASSOC;
+    return ShellService()->Execute(Request, nullptr);
+}
+
+bool ShellExecuteEx(SHELLEXECUTEINFO* Info) {
+    if (!Info) return false;
+    Info->hProcess.reset();
+    TShellRequest Request;
+    if (!shellRequest(Info->lpVerb, Info->lpFile, Info->lpParameters, Info->lpDirectory, Info->nShow, Request)) {
+        Info->hInstApp = SE_ERR_NOASSOC;
+        return false;
+    }
+    TProcessHandle Process;
+    Info->hInstApp = ShellService()->Execute(Request, &Process);
+    if (Info->fMask & SEE_MASK_NOCLOSEPROCESS) Info->hProcess = Process;
+    return Info->hInstApp > 32;
+}
+
+bool ShowFileInFileManager(const String& FileName) {
+    TShellRequest Request;
+    Request.Kind = TShellRequest::skShowInFileManager;
+    Request.Verb = QStringLiteral("open");
+    Request.File = NormalizePathDelimiters(FileName);
+    return ShellService()->Execute(Request, nullptr) > 32;
+}
+
+namespace {
+
+String existingOrHome(QStandardPaths::StandardLocation Location) {
+    const String Path = QStandardPaths::writableLocation(Location);
+    if (!Path.isEmpty() && QFileInfo(Path).isDir()) return QDir::cleanPath(Path);
+    return QDir::cleanPath(QDir::homePath());
+}
+
+}  // namespace
+
+String GetMyDocumentsFolder() { return existingOrHome(QStandardPaths::DocumentsLocation); }
+
+String GetSpecialFolderPath(int CSIDL) {
+    switch (CSIDL) {
+        case CSIDL_PERSONAL:
+            return GetMyDocumentsFolder();
+        case CSIDL_DESKTOPDIRECTORY:
+            return existingOrHome(QStandardPaths::DesktopLocation);
+        case CSIDL_APPDATA:
+            return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+        case CSIDL_PROFILE:
+            return QDir::cleanPath(QDir::homePath());
+        default:
+            return {};
+    }
+}
+
+bool SelectDirectory(const String& Caption, const String& Root, String& Directory) {
+    return ShellService()->BrowseForFolder(Caption, Root, Directory);
+}

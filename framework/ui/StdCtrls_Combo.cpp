@@ -1,0 +1,217 @@
+// TCustomComboBox on QComboBox. The items, the picked index and the typed text live in the
+// control, so it works without a window and keeps its state when the window is made again.
+#include "framework/ui/ControlWidget.h"
+#include "framework/ui/FontMapper.h"
+#include "framework/ui/StdCtrls.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <algorithm>
+
+struct TComboState {
+    // Set while the control writes into the Qt box, whose signals must then not echo back.
+    bool Syncing = false;
+};
+
+namespace {
+
+QComboBox* comboOf(TControl* C) { return qobject_cast<QComboBox*>(HostedWidget(C)); }
+
+QColor qColorOf(TColor Value) {
+    const TColor RGB = ColorToRGB(Value);
+    return QColor::fromRgb(GetRValue(RGB), GetGValue(RGB), GetBValue(RGB));
+}
+
+}  // namespace
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner)
+    : TWinControl(AOwner), FItems(std::make_unique<TStringList>()), FState(std::make_unique<TComboState>()) {
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(0, 0, 145, 21);
+    FItems->OnChange = [this](TObject*) { itemsChanged(); };
+}
+
+TCustomComboBox::~TCustomComboBox() {
+    FItems->OnChange = nullptr;
+    // The window outlives this part of the object; its signals must not reach it.
+    if (QWidget* W = HostedWidget(this)) W->disconnect();
+}
+
+TStrings* TCustomComboBox::Items() const { return FItems.get(); }
+
+void TCustomComboBox::SetItems(TStrings* Value) { FItems->Assign(Value); }
+
+void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
+    if (FStyle == Value) return;
+    FStyle = Value;
+    if (FStyle == csDropDownList && FItemIndex < 0) FEditText.clear();
+    if (HandleAllocated()) RecreateWnd();
+}
+
+int TCustomComboBox::ItemIndex() const { return FItemIndex; }
+
+void TCustomComboBox::SetItemIndex(int Value) {
+    if (Value < 0 || Value >= FItems->Count()) Value = -1;
+    FItemIndex = Value;
+    // The platform keeps a typed text when the selection is cleared, and shows the item otherwise.
+    if (Value >= 0)
+        FEditText = FItems->Strings(Value);
+    else if (FStyle == csDropDownList)
+        FEditText.clear();
+    applyEditorProperties();
+}
+
+void TCustomComboBox::SetDropDownCount(int Value) {
+    Value = std::max(1, Value);
+    if (FDropDownCount == Value) return;
+    FDropDownCount = Value;
+    applyEditorProperties();
+}
+
+bool TCustomComboBox::DroppedDown() const {
+    QComboBox* C = comboOf(const_cast<TCustomComboBox*>(this));
+    return C && C->view() && C->view()->isVisible();
+}
+
+void TCustomComboBox::SetDroppedDown(bool Value) {
+    QComboBox* C = comboOf(this);
+    if (!C || Value == DroppedDown()) return;
+    if (Value) {
+        if (OnDropDown) OnDropDown(this);
+        C->showPopup();
+    } else {
+        C->hidePopup();
+        if (OnCloseUp) OnCloseUp(this);
+    }
+}
+
+void TCustomComboBox::SelectItem(int Index) {
+    if (Index < 0 || Index >= FItems->Count()) return;
+    FItemIndex = Index;
+    FEditText = FItems->Strings(Index);
+    applyEditorProperties();
+    // The handlers may free the box; touch it only while it is still alive.
+    const TWeak<TCustomComboBox> Self(this);
+    Click();
+    if (!Self.get()) return;
+    Select();
+    if (!Self.get()) return;
+    Change();
+}
+
+void TCustomComboBox::Clear() {
+    FItems->Clear();
+    FEditText.clear();
+    FItemIndex = -1;
+    applyEditorProperties();
+}
+
+void TCustomComboBox::Change() {
+    if (OnChange) OnChange(this);
+}
+
+void TCustomComboBox::Select() {
+    if (OnSelect) OnSelect(this);
+}
+
+String TCustomComboBox::RealGetText() const {
+    if (FStyle == csDropDownList) return FItemIndex >= 0 ? FItems->Strings(FItemIndex) : String();
+    return FEditText;
+}
+
+void TCustomComboBox::RealSetText(const String& Value) {
+    const int Index = FItems->IndexOf(Value);
+    if (FStyle == csDropDownList) {
+        // Only an item's text can be shown.
+        if (Index >= 0) SetItemIndex(Index);
+        return;
+    }
+    FEditText = Value;
+    FItemIndex = Index;
+    applyEditorProperties();
+}
+
+void TCustomComboBox::itemsChanged() {
+    if (FItemIndex >= FItems->Count()) FItemIndex = -1;
+    if (FStyle == csDropDownList) FEditText = FItemIndex >= 0 ? FItems->Strings(FItemIndex) : String();
+    if (QComboBox* C = comboOf(this)) {
+        FState->Syncing = true;
+        C->clear();
+        for (int i = 0; i < FItems->Count(); ++i) C->addItem(FItems->Strings(i));
+        FState->Syncing = false;
+    }
+    applyEditorProperties();
+}
+
+void TCustomComboBox::editorTextTyped(const String& Value) {
+    if (FState->Syncing) return;
+    FEditText = Value;
+    FItemIndex = FItems->IndexOf(Value);
+    Change();
+}
+
+void TCustomComboBox::CreateWnd() {
+    TWinControl::CreateWnd();
+    auto* C = new QComboBox;
+    C->setEditable(FStyle != csDropDownList);
+    for (int i = 0; i < FItems->Count(); ++i) C->addItem(FItems->Strings(i));
+    SetHostedWidget(this, C);
+    applyEditorProperties();
+    QObject::connect(C, qOverload<int>(&QComboBox::activated), [this](int Index) {
+        if (!FState->Syncing) SelectItem(Index);
+    });
+    if (QLineEdit* L = C->lineEdit())
+        QObject::connect(L, &QLineEdit::textEdited, [this](const QString& Text) { editorTextTyped(Text); });
+}
+
+void TCustomComboBox::DestroyWnd() {
+    if (QWidget* W = HostedWidget(this)) W->disconnect();
+    if (QComboBox* C = comboOf(this); C && C->lineEdit()) C->lineEdit()->disconnect();
+    TWinControl::DestroyWnd();
+}
+
+void TCustomComboBox::applyEditorProperties() {
+    QComboBox* C = comboOf(this);
+    if (!C) return;
+    FState->Syncing = true;
+    C->setFont(QFontOf(*Font()));
+    QPalette Pal = C->palette();
+    Pal.setColor(QPalette::Base, qColorOf(Color()));
+    Pal.setColor(QPalette::Text, qColorOf(Font()->Color()));
+    C->setPalette(Pal);
+    C->setEnabled(Enabled());
+    C->setMaxVisibleItems(FDropDownCount);
+    if (C->currentIndex() != FItemIndex) C->setCurrentIndex(FItemIndex);
+    if (C->isEditable() && C->currentText() != FEditText) C->setEditText(FEditText);
+    FState->Syncing = false;
+}
+
+void TCustomComboBox::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+        case CM_FONTCHANGED:
+            CMFontChanged(Message);
+            break;
+        case CM_COLORCHANGED:
+            TWinControl::Dispatch(Message);
+            applyEditorProperties();
+            break;
+        case CM_ENABLEDCHANGED:
+            CMEnabledChanged(Message);
+            break;
+        default:
+            TWinControl::Dispatch(Message);
+            break;
+    }
+}
+
+void TCustomComboBox::CMFontChanged(TMessage& Message) {
+    TWinControl::Dispatch(Message);
+    applyEditorProperties();
+}
+
+void TCustomComboBox::CMEnabledChanged(TMessage& Message) {
+    TWinControl::Dispatch(Message);
+    applyEditorProperties();
+}
