@@ -1,5 +1,7 @@
 #include "app/_mainUnit.h"
 
+#include "app/_downloadUnit.h"
+#include "app/_preview_QuilloryUnit.h"
 #include "app/_waitUnit.h"
 #include "framework/os/ShellAPI.h"
 #include "framework/rtl/StrUtils.h"
@@ -7,34 +9,11 @@
 
 #include <thread>
 
-#if __has_include("app/_preview_QuilloryUnit.h")
-#include "app/_preview_QuilloryUnit.h"
-#define QVD_HAVE_GRAB_THREAD 1
-#endif
-#if __has_include("app/_downloadUnit.h")
-#include "app/_downloadUnit.h"
-#define QVD_HAVE_DOWNLOAD_THREAD 1
-#endif
-
 T_mainForm* _mainForm = nullptr;
 
-TWorkerFactory GrabThreadFactory = [](TEntryKey Key) -> TThread* {
-#ifdef QVD_HAVE_GRAB_THREAD
-    return new TQuilloryGrabThread(Key);
-#else
-    (void)Key;
-    return nullptr;
-#endif
-};
+TWorkerFactory GrabThreadFactory = [](TEntryKey Key) -> TThread* { return new TQuilloryGrabThread(Key); };
 
-TWorkerFactory DownloadThreadFactory = [](TEntryKey Key) -> TThread* {
-#ifdef QVD_HAVE_DOWNLOAD_THREAD
-    return new TDownloadThread(Key);
-#else
-    (void)Key;
-    return nullptr;
-#endif
-};
+TWorkerFactory DownloadThreadFactory = [](TEntryKey Key) -> TThread* { return new TDownloadThread(Key); };
 
 namespace {
 
