@@ -198,3 +198,55 @@ bool EndsText(const String& ASubText, const String& AText) {
 
 bool StartsStr(const String& ASubText, const String& AText) { return AText.startsWith(ASubText); }
 bool EndsStr(const String& ASubText, const String& AText) { return AText.endsWith(ASubText); }
+
+namespace {
+
+bool isAsciiDigit(QChar C) { return C >= u'0' && C <= u'9'; }
+
+// Compares the digit runs A[0..LenA) and B[0..LenB) by value, ignoring leading zeros.
+int compareDigitRuns(const QChar* A, qsizetype LenA, const QChar* B, qsizetype LenB) {
+    while (LenA > 1 && *A == u'0') ++A, --LenA;
+    while (LenB > 1 && *B == u'0') ++B, --LenB;
+    if (LenA != LenB) return LenA < LenB ? -1 : 1;
+    for (qsizetype I = 0; I < LenA; ++I)
+        if (A[I] != B[I]) return A[I] < B[I] ? -1 : 1;
+    return 0;
+}
+
+int compareLogical(const QChar* A, qsizetype NA, const QChar* B, qsizetype NB) {
+    qsizetype I = 0, J = 0;
+    while (I < NA && J < NB) {
+        if (isAsciiDigit(A[I]) && isAsciiDigit(B[J])) {
+            qsizetype EI = I, EJ = J;
+            while (EI < NA && isAsciiDigit(A[EI])) ++EI;
+            while (EJ < NB && isAsciiDigit(B[EJ])) ++EJ;
+            if (const int R = compareDigitRuns(A + I, EI - I, B + J, EJ - J)) return R;
+            I = EI;
+            J = EJ;
+            continue;
+        }
+        const char32_t CA = QChar::toCaseFolded(char32_t(A[I].unicode()));
+        const char32_t CB = QChar::toCaseFolded(char32_t(B[J].unicode()));
+        if (CA != CB) return CA < CB ? -1 : 1;
+        ++I;
+        ++J;
+    }
+    return (I < NA) - (J < NB);
+}
+
+qsizetype nullTerminatedLength(const Char* P) {
+    qsizetype N = 0;
+    if (P)
+        while (P[N] != u'\0') ++N;
+    return N;
+}
+
+}  // namespace
+
+int CompareStrLogical(const String& S1, const String& S2) {
+    return compareLogical(S1.constData(), S1.size(), S2.constData(), S2.size());
+}
+
+int StrCmpLogicalW(const Char* psz1, const Char* psz2) {
+    return compareLogical(psz1, nullTerminatedLength(psz1), psz2, nullTerminatedLength(psz2));
+}

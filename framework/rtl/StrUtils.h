@@ -78,3 +78,11 @@ bool StartsText(const String& ASubText, const String& AText);
 bool EndsText(const String& ASubText, const String& AText);
 bool StartsStr(const String& ASubText, const String& AText);
 bool EndsStr(const String& ASubText, const String& AText);
+
+// Natural ("logical") order, as file managers sort names: runs of decimal digits compare by
+// their value ("file9" < "file10"), everything else ignoring case. Texts that differ only in
+// letter case or in leading zeros compare equal.
+int CompareStrLogical(const String& S1, const String& S2);
+// The same on null-terminated texts (nullptr reads as ""), under the platform's name; the
+// utilities look it up by that name at start-up.
+int StrCmpLogicalW(const Char* psz1, const Char* psz2);

@@ -2,6 +2,7 @@
 #include "framework/ui/DeviceContext.h"
 #include "framework/ui/Graphics.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QSaveFile>
@@ -22,6 +23,18 @@ void TGraphic::SetModified(bool Value) {
 void TGraphic::Changed() {
     FModified = true;
     if (OnChange) OnChange(this);
+}
+
+void TGraphic::LoadFromFile(const String& FileName) {
+    TMemoryStream Bytes;
+    Bytes.LoadFromFile(FileName);
+    LoadFromStream(&Bytes);
+}
+
+void TGraphic::SaveToFile(const String& FileName) {
+    TMemoryStream Bytes;
+    SaveToStream(&Bytes);
+    SaveFileAtomically(FileName, Bytes.Memory(), Bytes.Size());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -71,6 +84,34 @@ QImage newImage(int Width, int Height, TPixelFormat Format) {
         throw EOutOfMemory(QStringLiteral("Not enough memory for a %1 x %2 bitmap").arg(Width).arg(Height));
     Image.fill(0xFFFFFFFFu);
     return Image;
+}
+
+std::uint32_t readLE32(const Byte* P) { return P[0] | (P[1] << 8) | (P[2] << 16) | (std::uint32_t(P[3]) << 24); }
+
+void writeLE32(Byte* P, std::uint32_t V) {
+    for (int I = 0; I < 4; ++I) P[I] = static_cast<Byte>(V >> (8 * I));
+}
+
+// Bitmap resources hold a device-independent bitmap without the file header: put one in front
+// so the codec reads it as a BMP file.
+QByteArray withBitmapFileHeader(const QByteArray& Bytes) {
+    const auto* P = reinterpret_cast<const Byte*>(Bytes.constData());
+    if (Bytes.size() < 40 || Bytes.startsWith("BM")) return Bytes;
+    const std::uint32_t HeaderSize = readLE32(P);
+    if (HeaderSize != 40 && HeaderSize != 108 && HeaderSize != 124) return Bytes;
+    const unsigned BitCount = P[14] | (P[15] << 8);
+    const std::uint32_t Compression = readLE32(P + 16);
+    const std::uint32_t ColorsUsed = readLE32(P + 32);
+    std::uint32_t PaletteSize = 0;
+    if (BitCount <= 8) PaletteSize = (ColorsUsed ? ColorsUsed : (1u << BitCount)) * 4;
+    if (HeaderSize == 40 && Compression == 3) PaletteSize += 12;  // the three colour masks
+    QByteArray File(14, '\0');
+    auto* H = reinterpret_cast<Byte*>(File.data());
+    H[0] = 'B';
+    H[1] = 'M';
+    writeLE32(H + 2, static_cast<std::uint32_t>(14 + Bytes.size()));
+    writeLE32(H + 10, 14 + HeaderSize + PaletteSize);
+    return File + Bytes;
 }
 
 }  // namespace
@@ -218,6 +259,42 @@ void TBitmap::SaveToFile(const String& FileName) {
         File.cancelWriting();
         throw EFCreateError(QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, File.errorString()));
     }
+}
+
+void TBitmap::LoadFromStream(TStream* Stream) {
+    if (!Stream) return;
+    const TBytes Bytes = Stream->ReadToEnd();
+    const QByteArray Data = withBitmapFileHeader(
+        QByteArray::fromRawData(reinterpret_cast<const char*>(Bytes.data()), static_cast<qsizetype>(Bytes.size())));
+    QImage Loaded;
+    if (Bytes.empty() || !Loaded.loadFromData(Data) || Loaded.isNull())
+        throw EInvalidGraphic(QStringLiteral("Bitmap image is not valid"));
+    const TPixelFormat Format = Loaded.hasAlphaChannel() ? pf32bit : pf24bit;
+    releaseCanvasHandle();
+    FImage->Image = Loaded.convertToFormat(qFormatOf(Format));
+    FPixelFormat = Format;
+    Changed();
+}
+
+void TBitmap::SaveToStream(TStream* Stream) {
+    if (!Stream) return;
+    if (Empty()) throw EInvalidGraphic(QStringLiteral("Cannot save an empty bitmap"));
+    releaseCanvasHandle();
+    QByteArray Data;
+    QBuffer Buffer(&Data);
+    Buffer.open(QIODevice::WriteOnly);
+    if (!FImage->Image.save(&Buffer, "BMP")) throw EInvalidGraphic(QStringLiteral("Cannot encode the bitmap"));
+    Stream->WriteBuffer(Data.constData(), Data.size());
+}
+
+void TBitmap::LoadFromResourceName(HINSTANCE Instance, const String& ResName) {
+    TResourceStream Stream(Instance, ResName, RT_BITMAP);
+    LoadFromStream(&Stream);
+}
+
+void TBitmap::LoadFromResourceID(HINSTANCE Instance, int ResID) {
+    std::unique_ptr<TResourceStream> Stream(TResourceStream::CreateFromID(Instance, ResID, RT_BITMAP));
+    LoadFromStream(Stream.get());
 }
 
 void TBitmap::Assign(TPersistent* Source) {

@@ -432,11 +432,11 @@ void DCPolygon(HDC DC, const std::vector<TPoint>& Points) {
         P.setPen(Qt::NoPen);
         P.setBrush(qBrushOf(DC->State.Brush));
         P.drawPolygon(Poly, Qt::OddEvenFill);
-        if (!penVisible(DC->State.Pen)) return;
-        P.setPen(qPenOf(DC->State.Pen));
-        P.setBrush(Qt::NoBrush);
-        P.drawPolygon(Poly);
     });
+    if (!penVisible(DC->State.Pen)) return;
+    // The outline as closed line segments: each edge leaves out its end, which is the next
+    // edge's start, so every vertex is drawn, as on the platform.
+    for (size_t I = 0; I < Device.size(); ++I) drawLineDevice(DC, Device[I], Device[(I + 1) % Device.size()]);
 }
 
 void DCPolyline(HDC DC, const std::vector<TPoint>& Points) {

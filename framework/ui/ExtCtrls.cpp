@@ -1,4 +1,4 @@
-// Frame3D, TCustomPanel, TPicture and TImage.
+// Frame3D, TCustomPanel and TImage.
 #include "framework/ui/ExtCtrls.h"
 
 #include <algorithm>
@@ -127,74 +127,6 @@ void TCustomPanel::Dispatch(TMessage& Message) {
 }
 
 void TCustomPanel::CMTextChanged(TMessage& Message) { Invalidate(); }
-
-// ---------------------------------------------------------------------------------------------
-// TPicture
-
-TPicture::TPicture() = default;
-TPicture::~TPicture() = default;
-
-void TPicture::changed() {
-    if (OnChange) OnChange(this);
-}
-
-void TPicture::watch() {
-    if (FGraphic) FGraphic->OnChange = [this](TObject*) { changed(); };
-}
-
-void TPicture::SetGraphic(TGraphic* Value) {
-    if (Value == FGraphic.get()) return;
-    if (!Value) {
-        FGraphic.reset();
-    } else {
-        // Only bitmaps exist so far; other graphics are drawn into one.
-        auto Copy = std::make_unique<TBitmap>();
-        Copy->Assign(Value);
-        FGraphic = std::move(Copy);
-        watch();
-    }
-    changed();
-}
-
-TBitmap* TPicture::Bitmap() {
-    if (auto* B = dynamic_cast<TBitmap*>(FGraphic.get())) return B;
-    auto New = std::make_unique<TBitmap>();
-    if (FGraphic) New->Assign(FGraphic.get());
-    FGraphic = std::move(New);
-    watch();
-    changed();
-    return static_cast<TBitmap*>(FGraphic.get());
-}
-
-void TPicture::LoadFromFile(const String& FileName) {
-    // Loaded aside, so a failure leaves the current picture alone.
-    auto Loaded = std::make_unique<TBitmap>();
-    Loaded->LoadFromFile(FileName);
-    FGraphic = std::move(Loaded);
-    watch();
-    changed();
-}
-
-void TPicture::SaveToFile(const String& FileName) {
-    if (!FGraphic) throw EInvalidGraphic(QStringLiteral("Cannot save an empty picture to \"%1\"").arg(FileName));
-    FGraphic->SaveToFile(FileName);
-}
-
-void TPicture::Assign(TPersistent* Source) {
-    if (!Source) {
-        SetGraphic(nullptr);
-        return;
-    }
-    if (auto* P = dynamic_cast<TPicture*>(Source)) {
-        SetGraphic(P->Graphic());
-        return;
-    }
-    if (auto* G = dynamic_cast<TGraphic*>(Source)) {
-        SetGraphic(G);
-        return;
-    }
-    TPersistent::Assign(Source);
-}
 
 // ---------------------------------------------------------------------------------------------
 // TImage

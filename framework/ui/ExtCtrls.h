@@ -1,6 +1,7 @@
-// Panels and images: TCustomPanel with its 3-D bevels, a minimal TPicture and TImage.
+// Panels and images: TCustomPanel with its 3-D bevels, and TImage showing a TPicture.
 #pragma once
 
+#include "framework/ui/Picture.h"
 #include "framework/ui/StdCtrls.h"
 
 #include <memory>
@@ -53,35 +54,6 @@ public:
 };
 
 // ---------------------------------------------------------------------------------------------
-
-// Holds one graphic; a small stand-in for the full picture container.
-class TPicture : public TPersistent {
-public:
-    TPicture();
-    ~TPicture() override;
-
-    // The graphic, nullptr when empty.
-    TGraphic* Graphic() const { return FGraphic.get(); }
-    // Takes a copy of Value (nullptr empties the picture).
-    void SetGraphic(TGraphic* Value);
-    // The graphic as a bitmap; an empty picture gets an empty bitmap first.
-    TBitmap* Bitmap();
-    void SetBitmap(TBitmap* Value) { SetGraphic(Value); }
-    int Width() const { return FGraphic ? FGraphic->Width() : 0; }
-    int Height() const { return FGraphic ? FGraphic->Height() : 0; }
-
-    TNotifyEvent OnChange;
-
-    // BMP, PNG or JPEG; raises EFOpenError or EInvalidGraphic and keeps the old picture then.
-    void LoadFromFile(const String& FileName);
-    void SaveToFile(const String& FileName);
-    void Assign(TPersistent* Source) override;
-
-private:
-    std::unique_ptr<TGraphic> FGraphic;
-    void changed();
-    void watch();
-};
 
 class TImage : public TGraphicControl {
 public:

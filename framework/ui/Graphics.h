@@ -2,6 +2,8 @@
 #pragma once
 
 #include "framework/rtl/Component.h"
+#include "framework/rtl/Resources.h"
+#include "framework/rtl/Streams.h"
 #include "framework/ui/WinTypes.h"
 
 #include <cstdint>
@@ -339,11 +341,21 @@ public:
 
     // Draws the picture stretched into Rect (logical coordinates of Canvas).
     virtual void Draw(TCanvas* Canvas, const TRect& Rect) = 0;
-    virtual void LoadFromFile(const String& FileName) = 0;
-    virtual void SaveToFile(const String& FileName) = 0;
+    // Reads the picture from the stream's position to its end; raises EInvalidGraphic for bytes
+    // the class cannot read and keeps the previous picture then.
+    virtual void LoadFromStream(TStream* Stream) = 0;
+    // Writes the picture in the class's own file format.
+    virtual void SaveToStream(TStream* Stream) = 0;
+    // Through LoadFromStream; raises EFOpenError when the file cannot be read.
+    virtual void LoadFromFile(const String& FileName);
+    // Through SaveToStream, written atomically; raises EFCreateError.
+    virtual void SaveToFile(const String& FileName);
 
 protected:
     virtual void Changed();
+    // Form data: the picture's bytes, as SaveToStream writes them.
+    virtual void ReadData(TStream* Stream) { LoadFromStream(Stream); }
+    virtual void WriteData(TStream* Stream) { SaveToStream(Stream); }
 
 private:
     bool FTransparent = false;
@@ -385,6 +397,14 @@ public:
     void LoadFromFile(const String& FileName) override;
     // Writes BMP (or the format the extension names) atomically; raises EFCreateError.
     void SaveToFile(const String& FileName) override;
+    // Any format the image codecs read (a BMP file, or a bare device-independent bitmap as
+    // resources hold it); raises EInvalidGraphic and keeps the old picture.
+    void LoadFromStream(TStream* Stream) override;
+    // A BMP file.
+    void SaveToStream(TStream* Stream) override;
+    // The RT_BITMAP resource of that name (ignoring case); raises EResNotFound.
+    void LoadFromResourceName(HINSTANCE Instance, const String& ResName);
+    void LoadFromResourceID(HINSTANCE Instance, int ResID);
     void Assign(TPersistent* Source) override;
     void Dormant() {}
     void FreeImage() {}

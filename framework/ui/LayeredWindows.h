@@ -1,0 +1,40 @@
+// Layered windows: a top-level window shown with a constant opacity (and, for
+// UpdateLayeredWindow, moved and sized in the same call). The calls live in the framework's
+// "user32.dll" module, so callers that look them up by name find them there.
+#pragma once
+
+#include "framework/ui/Graphics.h"
+#include "framework/ui/Modules.h"
+
+inline constexpr DWORD LWA_COLORKEY = 0x1;
+inline constexpr DWORD LWA_ALPHA = 0x2;
+inline constexpr DWORD ULW_COLORKEY = 0x1;
+inline constexpr DWORD ULW_ALPHA = 0x2;
+inline constexpr DWORD ULW_OPAQUE = 0x4;
+inline constexpr Byte AC_SRC_OVER = 0x00;
+inline constexpr Byte AC_SRC_ALPHA = 0x01;
+
+struct BLENDFUNCTION {
+    Byte BlendOp = AC_SRC_OVER;
+    Byte BlendFlags = 0;
+    Byte SourceConstantAlpha = 255;
+    Byte AlphaFormat = 0;
+};
+
+// With LWA_ALPHA the window's top-level window gets the opacity Alpha / 255. A colour key is
+// accepted and not applied (the window stays rectangular). FALSE for a window that does not exist.
+BOOL SetLayeredWindowAttributes(HWND Wnd, COLORREF Key, Byte Alpha, DWORD Flags);
+// Moves the window to *DestPoint and sizes it to *Size when given, and applies the blend's
+// constant alpha as the window's opacity. FALSE for a window that does not exist.
+BOOL UpdateLayeredWindow(HWND Wnd, HDC DestDC, const TPoint* DestPoint, const TSize* Size, HDC SourceDC,
+                         const TPoint* SourcePoint, COLORREF Key, const BLENDFUNCTION* Blend, DWORD Flags);
+// The opacity the window shows now (1.0 when it is not layered or does not exist).
+double LayeredWindowOpacity(HWND Wnd);
+
+// The entry points of the framework's "user32.dll".
+TModuleExports User32Exports();
+
+// Function types of the entry points, for callers that look them up by name.
+using TSetLayeredWindowAttributes = BOOL (*)(HWND, COLORREF, Byte, DWORD);
+using TUpdateLayeredWindow = BOOL (*)(HWND, HDC, const TPoint*, const TSize*, HDC, const TPoint*, COLORREF,
+                                      const BLENDFUNCTION*, DWORD);
