@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libcurl4-openssl-dev libssl-dev ca-certificates
   libgtest-dev libgmock-dev googletest libbenchmark-dev libcpp-httplib-dev
+  clang libclang-rt-14-dev
   fonts-dejavu-core fontconfig
 )
 

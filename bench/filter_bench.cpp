@@ -1,0 +1,165 @@
+// MatchFilterCondition over one million generated cell texts with a typical condition, against a
+// hand-written loop that makes the same comparisons; prints the ratio of the two times.
+#include "components/graphics/AdvUtilFilter.h"
+
+#include "framework/rtl/FormatSettings.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+const String kCondition = QStringLiteral(">10&<100|a*b?c");
+constexpr int kValueCount = 1000000;
+
+// Cell texts as a grid holds them: whole numbers (some negative, some with a thousand
+// separator), decimals and short words, some of which fit a*b?c in either case.
+std::vector<String> generateValues() {
+    std::mt19937 Rng(2024);
+    std::vector<String> Values;
+    Values.reserve(kValueCount);
+    const char Letters[] = "abcxABCX";
+    for (int I = 0; I < kValueCount; ++I) {
+        switch (Rng() % 10) {
+            case 0:
+            case 1:
+            case 2:
+            case 3:
+                Values.push_back(String::number(static_cast<int>(Rng() % 250) - 20));
+                break;
+            case 4:
+                Values.push_back(String::number(Rng() % 200) + u'.' + String::number(Rng() % 100));
+                break;
+            case 5:
+                Values.push_back(String::number(1 + Rng() % 9) + u',' + String::number(100 + Rng() % 900));
+                break;
+            default: {
+                String Word;
+                for (int K = 1 + static_cast<int>(Rng() % 8); K > 0; --K) Word += QChar(Letters[Rng() % 8]);
+                if (Rng() % 3 == 0) Word = u'a' + Word.mid(1);
+                Values.push_back(Word);
+            }
+        }
+    }
+    return Values;
+}
+
+const std::vector<String>& values() {
+    static const std::vector<String> Values = generateValues();
+    return Values;
+}
+
+// The whole text as a number: an optional "-", digits with "," between groups, an optional
+// "." and more digits.
+bool parseNumber(const String& S, double& Value) {
+    qsizetype I = 0;
+    const bool Negative = I < S.size() && S[I] == u'-';
+    if (Negative) ++I;
+    double Whole = 0, Scale = 0;
+    bool Digits = false;
+    for (; I < S.size(); ++I) {
+        const char16_t C = S[I].unicode();
+        if (C >= u'0' && C <= u'9') {
+            Whole = Whole * 10 + (C - u'0');
+            Scale *= 10;
+            Digits = true;
+        } else if (C == u'.' && Scale == 0) {
+            Scale = 1;
+        } else if (C != u',') {
+            return false;
+        }
+    }
+    if (!Digits) return false;
+    Value = (Negative ? -Whole : Whole) / (Scale == 0 ? 1 : Scale);
+    return true;
+}
+
+char16_t upper(QChar C) { return C.toUpper().unicode(); }
+
+// Code-unit comparison of S upper-cased with the ASCII text T.
+int compareUpper(const String& S, const char16_t* T) {
+    qsizetype I = 0;
+    for (; I < S.size() && T[I] != u'\0'; ++I)
+        if (const char16_t C = upper(S[I]); C != T[I]) return C < T[I] ? -1 : 1;
+    if (I == S.size()) return T[I] == u'\0' ? 0 : -1;
+    return 1;
+}
+
+// ">10&<100|a*b?c" without case, written out: a number between 10 and 100, or a text between
+// "10" and "100", or a text that starts with "a" and ends with "b", any character, "c".
+bool handWritten(const String& V) {
+    double Number = 0;
+    if (parseNumber(V, Number) ? Number > 10 && Number < 100
+                               : compareUpper(V, u"10") > 0 && compareUpper(V, u"100") < 0)
+        return true;
+    const qsizetype N = V.size();
+    return N >= 4 && upper(V[0]) == u'A' && upper(V[N - 3]) == u'B' && upper(V[N - 1]) == u'C';
+}
+
+void BM_MatchFilterCondition(benchmark::State& State) {
+    const FormatSettingsScope Scope(TFormatSettings::Default());
+    for (auto _ : State) {
+        int Matches = 0;
+        for (const String& V : values()) Matches += MatchFilterCondition(kCondition, V, false);
+        benchmark::DoNotOptimize(Matches);
+    }
+    State.SetItemsProcessed(State.iterations() * kValueCount);
+}
+BENCHMARK(BM_MatchFilterCondition)->Unit(benchmark::kMillisecond);
+
+void BM_HandWritten(benchmark::State& State) {
+    for (auto _ : State) {
+        int Matches = 0;
+        for (const String& V : values()) Matches += handWritten(V);
+        benchmark::DoNotOptimize(Matches);
+    }
+    State.SetItemsProcessed(State.iterations() * kValueCount);
+}
+BENCHMARK(BM_HandWritten)->Unit(benchmark::kMillisecond);
+
+// Keeps each benchmark's time per iteration for the ratio.
+class TRatioReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> Seconds;
+
+    void ReportRuns(const std::vector<Run>& Runs) override {
+        for (const Run& R : Runs)
+            if (R.run_type == Run::RT_Iteration && R.iterations > 0)
+                Seconds[R.run_name.function_name] = R.cpu_accumulated_time / static_cast<double>(R.iterations);
+        ConsoleReporter::ReportRuns(Runs);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Both sides must agree on every value, or the ratio compares different work.
+    {
+        const FormatSettingsScope Scope(TFormatSettings::Default());
+        int Matched = 0;
+        for (const String& V : values()) {
+            const bool A = MatchFilterCondition(kCondition, V, false), B = handWritten(V);
+            if (A != B) {
+                std::fprintf(stderr, "filter_bench: the two loops disagree on '%s'\n", V.toUtf8().constData());
+                return 1;
+            }
+            Matched += A;
+        }
+        std::printf("%d of %d values match %s\n", Matched, kValueCount, kCondition.toUtf8().constData());
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    TRatioReporter Reporter;
+    benchmark::RunSpecifiedBenchmarks(&Reporter);
+    benchmark::Shutdown();
+    const auto Filter = Reporter.Seconds.find("BM_MatchFilterCondition");
+    const auto Hand = Reporter.Seconds.find("BM_HandWritten");
+    if (Filter != Reporter.Seconds.end() && Hand != Reporter.Seconds.end() && Hand->second > 0)
+        std::printf("MatchFilterCondition / hand-written loop: %.1f (goal 3 or less)\n", Filter->second / Hand->second);
+    return 0;
+}
