@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins qt6-image-formats-plugins libgl-dev
   libcurl4-openssl-dev libssl-dev ca-certificates
   libgtest-dev libgmock-dev googletest libbenchmark-dev libcpp-httplib-dev
   clang libclang-rt-14-dev

@@ -64,6 +64,7 @@ TEST_F(Gdip, DecodesTheRasterFormatsWithTheirRawFormatAndPixels) {
         {"bmp", QImage::Format_RGB32, ImageFormatBMP, PixelFormat24bppRGB, true},
         {"jpeg", QImage::Format_RGB32, ImageFormatJPEG, PixelFormat24bppRGB, false},
         {"ico", QImage::Format_ARGB32, ImageFormatIcon, PixelFormat32bppARGB, true},
+        {"tiff", QImage::Format_ARGB32, ImageFormatTIFF, PixelFormat32bppARGB, true},
     };
     for (const Case& C : Cases) {
         GpImage* Image = nullptr;
