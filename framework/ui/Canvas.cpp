@@ -3,21 +3,102 @@
 #include "framework/ui/FontMapper.h"
 #include "framework/ui/Graphics.h"
 
+// The font, pen and brush as the canvas last put them into its handle, resolved to values.
+struct TCanvas::TApplied {
+    HDC Handle = nullptr;
+    bool FontSet = false, PenSet = false, BrushSet = false;
+    LOGFONTW LogFont;
+    int PixelsPerInch = 96;
+    COLORREF TextColor = 0;
+    TDCPen Pen;
+    TPenMode Rop2 = pmCopy;
+    TColor BrushColor = clWhite;
+    TBrushStyle BrushStyle = bsSolid;
+    TBitmap* BrushBitmap = nullptr;
+};
+
+namespace {
+
+bool sameLogFont(const LOGFONTW& A, const LOGFONTW& B) {
+    return A.lfHeight == B.lfHeight && A.lfWidth == B.lfWidth && A.lfEscapement == B.lfEscapement &&
+           A.lfOrientation == B.lfOrientation && A.lfWeight == B.lfWeight && A.lfItalic == B.lfItalic &&
+           A.lfUnderline == B.lfUnderline && A.lfStrikeOut == B.lfStrikeOut && A.lfCharSet == B.lfCharSet &&
+           A.lfQuality == B.lfQuality && A.lfPitchAndFamily == B.lfPitchAndFamily &&
+           LogFontFaceName(A) == LogFontFaceName(B);
+}
+
+}  // namespace
+
 TCanvas::TCanvas()
-    : FFont(std::make_unique<TFont>()), FPen(std::make_unique<TPen>()), FBrush(std::make_unique<TBrush>()) {}
+    : FApplied(std::make_unique<TApplied>()),
+      FFont(std::make_unique<TFont>()),
+      FPen(std::make_unique<TPen>()),
+      FBrush(std::make_unique<TBrush>()) {}
 
 TCanvas::~TCanvas() = default;
 
 HDC TCanvas::Handle() {
     if (!FHandle) CreateHandle();
     if (!FHandle) throw EInvalidOperation(QStringLiteral("Canvas does not allow drawing"));
+    applyObjects();
     return FHandle;
 }
 
 void TCanvas::SetHandle(HDC Value) {
     if (FHandle == Value) return;
     FHandle = Value;
+    *FApplied = TApplied();
     if (FHandle) GetCurrentPositionEx(FHandle, &FPenPos);
+}
+
+void TCanvas::applyObjects() {
+    TApplied& A = *FApplied;
+    if (A.Handle != FHandle) {
+        A = TApplied();
+        A.Handle = FHandle;
+    }
+    TDCState& S = FHandle->State;
+    const LOGFONTW LF = LogFontOf(*FFont);
+    const auto TextColor = static_cast<COLORREF>(ColorToRGB(FFont->Color()));
+    if (!A.FontSet || !sameLogFont(LF, A.LogFont) || A.PixelsPerInch != FFont->PixelsPerInch()) {
+        S.Font = QFontOf(*FFont);
+        S.LogFont = LF;
+        S.Escapement = FFont->Orientation();
+        S.FontHandle = nullptr;
+        A.LogFont = LF;
+        A.PixelsPerInch = FFont->PixelsPerInch();
+        A.FontSet = true;
+        A.TextColor = TextColor;
+        S.TextColor = TextColor;
+    } else if (A.TextColor != TextColor) {
+        A.TextColor = TextColor;
+        S.TextColor = TextColor;
+    }
+    const TDCPen Pen{FPen->Color(), FPen->Width(), FPen->Style()};
+    if (!A.PenSet || A.Pen.Color != Pen.Color || A.Pen.Width != Pen.Width || A.Pen.Style != Pen.Style ||
+        A.Rop2 != FPen->Mode()) {
+        S.Pen = Pen;
+        S.PenHandle = nullptr;
+        S.Rop2 = FPen->Mode();
+        A.Pen = Pen;
+        A.Rop2 = FPen->Mode();
+        A.PenSet = true;
+    }
+    // A pattern bitmap may have been drawn on since, so it is always taken again.
+    if (!A.BrushSet || A.BrushColor != FBrush->Color() || A.BrushStyle != FBrush->Style() ||
+        A.BrushBitmap != FBrush->Bitmap() || FBrush->Bitmap()) {
+        S.Brush.Color = FBrush->Color();
+        S.Brush.Style = FBrush->Style();
+        S.Brush.Pattern = FBrush->Bitmap() && !FBrush->Bitmap()->Empty() ? *BitmapQImage(FBrush->Bitmap()) : QImage();
+        S.BrushHandle = nullptr;
+        // Only a solid brush puts a background behind text and hatches.
+        S.BkMode = FBrush->Style() == bsSolid ? OPAQUE : TRANSPARENT;
+        S.BkColor = static_cast<COLORREF>(ColorToRGB(FBrush->Color()));
+        A.BrushColor = FBrush->Color();
+        A.BrushStyle = FBrush->Style();
+        A.BrushBitmap = FBrush->Bitmap();
+        A.BrushSet = true;
+    }
 }
 
 void TCanvas::Lock() {
@@ -47,19 +128,7 @@ void TCanvas::Changed() {
 
 HDC TCanvas::requireHandle() {
     HDC DC = Handle();
-    TDCState& S = DC->State;
-    S.Font = QFontOf(*FFont);
-    S.Escapement = FFont->Orientation();
-    S.TextColor = static_cast<COLORREF>(ColorToRGB(FFont->Color()));
-    S.Pen = {FPen->Color(), FPen->Width(), FPen->Style()};
-    S.Rop2 = FPen->Mode();
-    S.Brush.Color = FBrush->Color();
-    S.Brush.Style = FBrush->Style();
-    S.Brush.Pattern = FBrush->Bitmap() && !FBrush->Bitmap()->Empty() ? *BitmapQImage(FBrush->Bitmap()) : QImage();
-    // Only a solid brush puts a background behind text and hatches.
-    S.BkMode = FBrush->Style() == bsSolid ? OPAQUE : TRANSPARENT;
-    S.BkColor = static_cast<COLORREF>(ColorToRGB(FBrush->Color()));
-    S.PenPos = FPenPos;
+    DC->State.PenPos = FPenPos;
     return DC;
 }
 

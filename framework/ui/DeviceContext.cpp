@@ -314,7 +314,11 @@ HDC CreateImageDC(QImage* Target) {
     return DC;
 }
 
-void DeleteDC(HDC DC) { delete DC; }
+void DeleteDC(HDC DC) {
+    if (!DC) return;
+    ReleaseDCObjects(DC);
+    delete DC;
+}
 
 QImage* DCImage(HDC DC) { return DC ? DC->Target : nullptr; }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/ui/Gdi.h"
+#include "framework/ui/GdiObjects.h"
 
 #include <QFont>
 #include <QImage>
@@ -23,11 +24,24 @@ struct TDCBrush {
     QImage Pattern;  // non-null for a pattern brush
 };
 
+// The font a context starts with: the default face at 8 points.
+QFont DefaultDCFont();
+LOGFONTW DefaultDCLogFont();
+// The QFont that draws a logical font (weight, width and face substitution applied).
+QFont QFontOfLogFont(const LOGFONTW& LogFont);
+
 struct TDCState {
     TDCPen Pen;
     TDCBrush Brush;
-    QFont Font;
-    int Escapement = 0;  // tenths of a degree, anticlockwise
+    QFont Font = DefaultDCFont();
+    LOGFONTW LogFont = DefaultDCLogFont();  // the record Font was made from
+    int Escapement = 0;                     // tenths of a degree, anticlockwise
+    // The handles last selected; nullptr when the object was set as a value (by a canvas).
+    // They may have been deleted since: GdiObjects checks them before use.
+    HFONT FontHandle = nullptr;
+    HPEN PenHandle = nullptr;
+    HBRUSH BrushHandle = nullptr;
+    UINT TextAlign = 0;
     TPenMode Rop2 = pmCopy;
     COLORREF TextColor = 0;
     COLORREF BkColor = 0xFFFFFF;
@@ -38,6 +52,20 @@ struct TDCState {
     QRegion Clip;  // device units, valid when Clipped
     TPoint PenPos;
 };
+
+// What a font, pen or brush handle holds.
+struct TFontHandle {
+    LOGFONTW LogFont;
+    QFont Font;
+};
+struct TPenHandle {
+    TDCPen Pen;
+};
+struct TBrushHandle {
+    TDCBrush Brush;
+};
+// Frees the handles SelectObject made for DC to hand back what it replaced.
+void ReleaseDCObjects(HDC DC);
 
 // The image behind a TBitmap.
 struct TBitmapImage {

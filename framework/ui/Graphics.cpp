@@ -1,6 +1,8 @@
 // Colours and the graphics objects: font, pen, brush.
 #include "framework/ui/Graphics.h"
 
+#include "framework/ui/GdiObjects.h"
+
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -231,6 +233,33 @@ void TFont::Assign(TPersistent* Source) {
     FOrientation = F->FOrientation;
     FQuality = F->FQuality;
     Changed();
+}
+
+TFont::~TFont() {
+    if (FHandle) DeleteObject(FHandle);
+}
+
+HFONT TFont::Handle() const {
+    if (!FHandle) {
+        const LOGFONTW LF = LogFontOf(*this);
+        FHandle = CreateFontIndirect(&LF);
+    }
+    return FHandle;
+}
+
+void TFont::SetHandle(HFONT Value) {
+    LOGFONTW LF;
+    if (GetObject(Value, static_cast<int>(sizeof(LF)), &LF) == 0) return;
+    AssignLogFont(*this, LF);
+}
+
+void TFont::Changed() {
+    // The handle describes the old font; the next Handle() makes a new one.
+    if (FHandle) {
+        DeleteObject(FHandle);
+        FHandle = nullptr;
+    }
+    TGraphicsObject::Changed();
 }
 
 void TPen::SetColor(TColor Value) { QVD_SET_AND_NOTIFY(FColor, Value); }

@@ -127,6 +127,9 @@ inline constexpr TFontCharset OEM_CHARSET = 255;
 
 class TFont : public TGraphicsObject {
 public:
+    TFont() = default;
+    ~TFont() override;
+
     const TFontName& Name() const { return FName; }
     void SetName(const TFontName& Value);
     // Points; kept in step with Height: Size = -MulDiv(Height, 72, PixelsPerInch).
@@ -153,7 +156,18 @@ public:
 
     void Assign(TPersistent* Source) override;
 
+    // A logical-font handle for the font (GdiObjects.h), owned by the font and valid until the
+    // font changes or is freed.
+    HFONT Handle() const;
+    // Takes name, height, style, escapement (as Orientation), charset, quality and pitch from
+    // the handle's logical font; the colour stays. An invalid handle changes nothing.
+    void SetHandle(HFONT Value);
+
+protected:
+    void Changed() override;
+
 private:
+    mutable HFONT FHandle = nullptr;
     TFontName FName = QStringLiteral("MS Sans Serif");
     int FHeight = -11;  // 8 points at 96 pixels per inch
     TColor FColor = clWindowText;
@@ -313,7 +327,12 @@ protected:
     HDC requireHandle();
 
 private:
+    struct TApplied;
     HDC FHandle = nullptr;
+    // What the canvas last put into the handle: an object is selected again only when it
+    // changed, so a font or background mode set on Handle() directly stays in force.
+    std::unique_ptr<TApplied> FApplied;
+    void applyObjects();
     std::unique_ptr<TFont> FFont;
     std::unique_ptr<TPen> FPen;
     std::unique_ptr<TBrush> FBrush;

@@ -1,0 +1,468 @@
+// DrawText and the single-line text calls. One layout (prefixes, lines, word breaks, tabs,
+// ellipses) serves measuring and drawing, and every width comes from the same font metrics as
+// the canvas's TextExtent, so what DT_CALCRECT reports is what is drawn.
+#include "framework/ui/DrawText.h"
+
+#include "framework/ui/DeviceContext.h"
+#include "framework/ui/FontMapper.h"
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QStringList>
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const QString kEllipsis = QStringLiteral("...");
+
+QColor qColorOfRef(COLORREF C) { return QColor::fromRgb(qRgb(C & 0xFF, (C >> 8) & 0xFF, (C >> 16) & 0xFF)); }
+
+// A run of display text with the characters the "&" prefix marks.
+struct TTextLine {
+    String Text;
+    std::vector<bool> Marked;
+    int Width = 0;
+
+    TTextLine Mid(int From, int Length) const {
+        TTextLine L;
+        L.Text = Text.mid(From, Length);
+        L.Marked.assign(Marked.begin() + From, Marked.begin() + From + L.Text.size());
+        return L;
+    }
+};
+
+class TTextLayout {
+public:
+    TTextLayout(const QFont& Font, int TabWidth, bool ExpandTabs)
+        : FMetrics(Font), FTabWidth(std::max(1, TabWidth)), FExpandTabs(ExpandTabs) {}
+
+    const QFontMetrics& Metrics() const { return FMetrics; }
+
+    // Width of Text drawn from a tab origin of 0.
+    int Width(const String& Text) const {
+        if (!FExpandTabs || !Text.contains(QLatin1Char('\t'))) return FMetrics.horizontalAdvance(Text);
+        int X = 0;
+        qsizetype Start = 0;
+        while (true) {
+            const qsizetype Tab = Text.indexOf(QLatin1Char('\t'), Start);
+            X += FMetrics.horizontalAdvance(Text.mid(Start, Tab < 0 ? -1 : Tab - Start));
+            if (Tab < 0) return X;
+            X = (X / FTabWidth + 1) * FTabWidth;
+            Start = Tab + 1;
+        }
+    }
+
+    // Draws Text with its left edge at X, tabs advancing to the next stop.
+    void Draw(QPainter& P, int X, int Baseline, const String& Text) const {
+        if (!FExpandTabs || !Text.contains(QLatin1Char('\t'))) {
+            P.drawText(QPoint(X, Baseline), Text);
+            return;
+        }
+        int Offset = 0;
+        qsizetype Start = 0;
+        while (true) {
+            const qsizetype Tab = Text.indexOf(QLatin1Char('\t'), Start);
+            const String Piece = Text.mid(Start, Tab < 0 ? -1 : Tab - Start);
+            P.drawText(QPoint(X + Offset, Baseline), Piece);
+            Offset += FMetrics.horizontalAdvance(Piece);
+            if (Tab < 0) return;
+            Offset = (Offset / FTabWidth + 1) * FTabWidth;
+            Start = Tab + 1;
+        }
+    }
+
+private:
+    QFontMetrics FMetrics;
+    int FTabWidth;
+    bool FExpandTabs;
+};
+
+bool isBlank(QChar C) { return C == QLatin1Char(' ') || C == QLatin1Char('\t'); }
+
+// Resolves the "&" prefixes: "&x" marks x, "&&" is "&", a trailing "&" is dropped.
+TTextLine resolvePrefixes(const String& Text, bool NoPrefix) {
+    TTextLine L;
+    if (NoPrefix) {
+        L.Text = Text;
+        L.Marked.assign(Text.size(), false);
+        return L;
+    }
+    L.Text.reserve(Text.size());
+    for (qsizetype I = 0; I < Text.size(); ++I) {
+        if (Text.at(I) != QLatin1Char('&')) {
+            L.Text += Text.at(I);
+            L.Marked.push_back(false);
+            continue;
+        }
+        if (I + 1 >= Text.size()) break;
+        ++I;
+        L.Text += Text.at(I);
+        L.Marked.push_back(Text.at(I) != QLatin1Char('&'));
+    }
+    return L;
+}
+
+TTextLine withoutTabs(const TTextLine& Line) {
+    TTextLine L;
+    for (qsizetype I = 0; I < Line.Text.size(); ++I) {
+        if (Line.Text.at(I) == QLatin1Char('\t')) continue;
+        L.Text += Line.Text.at(I);
+        L.Marked.push_back(Line.Marked[I]);
+    }
+    return L;
+}
+
+// Paragraphs split at CR LF, CR or LF.
+std::vector<TTextLine> splitParagraphs(const TTextLine& All) {
+    std::vector<TTextLine> Result;
+    qsizetype Start = 0;
+    const qsizetype N = All.Text.size();
+    for (qsizetype I = 0; I < N; ++I) {
+        const QChar C = All.Text.at(I);
+        if (C != QLatin1Char('\r') && C != QLatin1Char('\n')) continue;
+        Result.push_back(All.Mid(Start, I - Start));
+        if (C == QLatin1Char('\r') && I + 1 < N && All.Text.at(I + 1) == QLatin1Char('\n')) ++I;
+        Start = I + 1;
+    }
+    Result.push_back(All.Mid(Start, N - Start));
+    return Result;
+}
+
+// The longest prefix of Line (at least one character) no wider than Avail.
+qsizetype fittingChars(const TTextLayout& Layout, const String& Text, qsizetype From, qsizetype To, int Avail) {
+    qsizetype Lo = From + 1, Hi = To;  // the answer lies in [Lo, Hi]
+    while (Lo < Hi) {
+        const qsizetype Mid = (Lo + Hi + 1) / 2;
+        if (Layout.Width(Text.mid(From, Mid - From)) <= Avail)
+            Lo = Mid;
+        else
+            Hi = Mid - 1;
+    }
+    return Lo;
+}
+
+// Breaks a paragraph at blanks into lines no wider than Avail. A word wider than the line
+// stands alone on its line, or is split between characters when SplitWords is set.
+void wrapParagraph(const TTextLayout& Layout, const TTextLine& Para, int Avail, bool SplitWords,
+                   std::vector<TTextLine>& Lines) {
+    const String& T = Para.Text;
+    const qsizetype N = T.size();
+    qsizetype Pos = 0;
+    do {
+        const qsizetype LineStart = Pos;
+        qsizetype End = LineStart, Next = LineStart;
+        bool HasWord = false;
+        qsizetype I = LineStart;
+        while (I < N) {
+            qsizetype WordEnd = I;
+            while (WordEnd < N && !isBlank(T.at(WordEnd))) ++WordEnd;
+            qsizetype BlankEnd = WordEnd;
+            while (BlankEnd < N && isBlank(T.at(BlankEnd))) ++BlankEnd;
+            const bool Fits = Layout.Width(T.mid(LineStart, WordEnd - LineStart)) <= Avail;
+            if (!Fits && HasWord) break;
+            if (!Fits && SplitWords && WordEnd > LineStart) {
+                End = fittingChars(Layout, T, LineStart, WordEnd, Avail);
+                Next = End;
+                HasWord = true;
+                break;
+            }
+            End = WordEnd;
+            Next = BlankEnd;
+            HasWord = WordEnd > I || HasWord;
+            I = BlankEnd;
+            if (!Fits) break;
+        }
+        Lines.push_back(Para.Mid(LineStart, End - LineStart));
+        // Progress on every input: a line always consumes at least one character.
+        Pos = std::max(Next, LineStart + 1);
+    } while (Pos < N);
+}
+
+// Cuts Line so that it ends in "..." and fits Avail; Always adds the ellipsis even when the
+// line fits (the text continues beyond it).
+void applyEndEllipsis(const TTextLayout& Layout, TTextLine& Line, int Avail, bool Always) {
+    if (!Always && Layout.Width(Line.Text) <= Avail) return;
+    qsizetype Lo = 0, Hi = Line.Text.size();
+    while (Lo < Hi) {
+        const qsizetype Mid = (Lo + Hi + 1) / 2;
+        if (Layout.Width(Line.Text.left(Mid) + kEllipsis) <= Avail)
+            Lo = Mid;
+        else
+            Hi = Mid - 1;
+    }
+    Line.Text = Line.Text.left(Lo) + kEllipsis;
+    Line.Marked.resize(Lo);
+    Line.Marked.insert(Line.Marked.end(), kEllipsis.size(), false);
+}
+
+// Replaces the end of the folder part with "..." keeping the last path component.
+void applyPathEllipsis(const TTextLayout& Layout, TTextLine& Line, int Avail) {
+    if (Layout.Width(Line.Text) <= Avail) return;
+    const qsizetype Sep = std::max(Line.Text.lastIndexOf(QLatin1Char('\\')), Line.Text.lastIndexOf(QLatin1Char('/')));
+    if (Sep <= 0) return applyEndEllipsis(Layout, Line, Avail, false);
+    const String Tail = Line.Text.mid(Sep);
+    for (qsizetype Keep = Sep - 1; Keep >= 0; --Keep) {
+        const String Candidate = Line.Text.left(Keep) + kEllipsis + Tail;
+        if (Layout.Width(Candidate) > Avail && Keep > 0) continue;
+        TTextLine L;
+        L.Text = Candidate;
+        L.Marked.assign(Line.Marked.begin(), Line.Marked.begin() + Keep);
+        L.Marked.insert(L.Marked.end(), kEllipsis.size(), false);
+        L.Marked.insert(L.Marked.end(), Line.Marked.begin() + Sep, Line.Marked.end());
+        Line = L;
+        if (Layout.Width(Line.Text) > Avail) applyEndEllipsis(Layout, Line, Avail, false);
+        return;
+    }
+}
+
+void fitLine(const TTextLayout& Layout, TTextLine& Line, int Avail, UINT Format) {
+    if (Format & DT_PATH_ELLIPSIS)
+        applyPathEllipsis(Layout, Line, Avail);
+    else if (Format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS))
+        applyEndEllipsis(Layout, Line, Avail, false);
+}
+
+int drawTextImpl(HDC DC, const String& Source, int Count, TRect& Rect, UINT Format, DRAWTEXTPARAMS* Params,
+                 String* Modified) {
+    if (!DC) return 0;
+    if (Params && Params->cbSize != sizeof(DRAWTEXTPARAMS)) return 0;
+    const TDCState& S = DC->State;
+    int TabChars = 8;
+    if ((Format & DT_TABSTOP) && !Params) {
+        // The high byte of the low word is the tab length; the flags it overlays are off.
+        // (DrawTextEx takes the length from its parameters instead.)
+        TabChars = static_cast<int>((Format >> 8) & 0xFF);
+        Format &= ~0xFF00u;
+    }
+    if (Params && Params->iTabLength > 0) TabChars = Params->iTabLength;
+    const int LeftMargin = Params ? Params->iLeftMargin : 0;
+    const int RightMargin = Params ? Params->iRightMargin : 0;
+    const String Text = Count < 0 ? Source : Source.left(Count);
+
+    const QFontMetrics M(S.Font);
+    const int AveChar = M.horizontalAdvance(QLatin1Char('x'));
+    const bool ExpandTabs = (Format & DT_EXPANDTABS) != 0;
+    const TTextLayout Layout(S.Font, std::max(1, TabChars) * AveChar, ExpandTabs);
+    const int LineHeight = M.height() + ((Format & DT_EXTERNALLEADING) ? std::max(0, M.leading()) : 0);
+    const bool SingleLine = (Format & DT_SINGLELINE) != 0;
+    const bool WordBreak = (Format & DT_WORDBREAK) != 0 && !SingleLine;
+    const bool Measure = (Format & DT_CALCRECT) != 0;
+    const int Avail = Rect.Right - Rect.Left - LeftMargin - RightMargin;
+
+    TTextLine All = resolvePrefixes(Text, (Format & DT_NOPREFIX) != 0);
+    // Unexpanded tabs take no room, as drawing them would not.
+    if (!ExpandTabs) All = withoutTabs(All);
+    std::vector<TTextLine> Lines;
+    if (SingleLine) {
+        Lines.push_back(All);
+    } else {
+        for (const TTextLine& Para : splitParagraphs(All)) {
+            if (WordBreak)
+                wrapParagraph(Layout, Para, Avail, (Format & DT_EDITCONTROL) != 0, Lines);
+            else
+                Lines.push_back(Para);
+        }
+    }
+
+    bool Shortened = false;
+    if (Format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS)) {
+        for (TTextLine& L : Lines) {
+            const String Before = L.Text;
+            fitLine(Layout, L, Avail, Format);
+            Shortened = Shortened || L.Text != Before;
+        }
+    }
+    if (!Measure && !SingleLine && WordBreak) {
+        // Only whole lines show when the text runs below the rectangle: with an end ellipsis the
+        // last of them says that more follows; an edit control drops a partial last line.
+        const int Room = Rect.Bottom - Rect.Top;
+        const auto Whole = static_cast<size_t>(std::max(1, LineHeight > 0 ? Room / LineHeight : 1));
+        if (Lines.size() > Whole && (Format & (DT_END_ELLIPSIS | DT_EDITCONTROL))) {
+            Lines.resize(Whole);
+            if (Format & DT_END_ELLIPSIS) {
+                applyEndEllipsis(Layout, Lines.back(), Avail, true);
+                Shortened = true;
+            }
+        }
+    }
+    int MaxWidth = 0;
+    for (TTextLine& L : Lines) {
+        L.Width = Layout.Width(L.Text);
+        MaxWidth = std::max(MaxWidth, L.Width);
+    }
+    const int Total = static_cast<int>(Lines.size()) * LineHeight;
+    if (Params) Params->uiLengthDrawn = static_cast<UINT>(Text.size());
+    if (Modified && (Format & DT_MODIFYSTRING) && Shortened) {
+        QStringList Parts;
+        for (const TTextLine& L : Lines) Parts << L.Text;
+        *Modified = Parts.join(QStringLiteral("\r\n"));
+    }
+
+    if (Measure) {
+        Rect.Right = Rect.Left + LeftMargin + MaxWidth + RightMargin;
+        Rect.Bottom = Rect.Top + Total;
+        return Total;
+    }
+
+    int Top = Rect.Top;
+    if (SingleLine && (Format & DT_VCENTER))
+        Top = Rect.Top + (Rect.Bottom - Rect.Top - LineHeight) / 2;
+    else if (SingleLine && (Format & DT_BOTTOM))
+        Top = Rect.Bottom - LineHeight;
+    const int Result = SingleLine && (Format & (DT_VCENTER | DT_BOTTOM)) ? Top + Total - Rect.Top : Total;
+
+    QPainter* P = DCPainter(DC);
+    if (!P) return Result;
+    P->save();
+    P->resetTransform();
+    P->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (!(Format & DT_NOCLIP))
+        P->setClipRect(DCToDevice(DC, Rect), P->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    const QPoint Origin = DCToDevice(DC, Rect.Left, Rect.Top);
+    if (S.Escapement != 0) {
+        // Escapement turns anticlockwise; Qt turns clockwise on a y-down surface.
+        P->translate(Origin);
+        P->rotate(-S.Escapement / 10.0);
+        P->translate(-Origin);
+    }
+    P->setFont(S.Font);
+    const QColor TextColor = qColorOfRef(S.TextColor);
+    const QColor BkColor = qColorOfRef(S.BkColor);
+    P->setPen(TextColor);
+    if (Format & DT_RTLREADING) P->setLayoutDirection(Qt::RightToLeft);
+    const bool ShowUnderlines = !(Format & (DT_NOPREFIX | DT_HIDEPREFIX));
+    const bool ShowText = !(Format & DT_PREFIXONLY);
+    const int UnderlineOffset = std::max(1, M.underlinePos());
+    const int UnderlineWidth = std::max(1, M.lineWidth());
+    for (size_t I = 0; I < Lines.size(); ++I) {
+        const TTextLine& L = Lines[I];
+        int X = Rect.Left + LeftMargin;
+        if (Format & DT_CENTER)
+            X += (Avail - L.Width) / 2;
+        else if (Format & DT_RIGHT)
+            X = Rect.Right - RightMargin - L.Width;
+        const QPoint At = DCToDevice(DC, X, Top + static_cast<int>(I) * LineHeight);
+        if (S.BkMode == OPAQUE && ShowText) P->fillRect(QRect(At, QSize(L.Width, LineHeight)), BkColor);
+        const int Baseline = At.y() + M.ascent();
+        if (ShowText) Layout.Draw(*P, At.x(), Baseline, L.Text);
+        if (!ShowUnderlines) continue;
+        for (qsizetype C = 0; C < L.Text.size(); ++C) {
+            if (!L.Marked[C]) continue;
+            const int UX = At.x() + Layout.Width(L.Text.left(C));
+            P->fillRect(QRect(UX, Baseline + UnderlineOffset, M.horizontalAdvance(L.Text.at(C)), UnderlineWidth),
+                        TextColor);
+        }
+    }
+    P->restore();
+    return Result;
+}
+
+}  // namespace
+
+int DrawText(HDC DC, const String& Text, int Count, TRect& Rect, UINT Format) {
+    return drawTextImpl(DC, Text, Count, Rect, Format, nullptr, nullptr);
+}
+
+int DrawTextEx(HDC DC, const String& Text, int Count, TRect& Rect, UINT Format, DRAWTEXTPARAMS* Params) {
+    return drawTextImpl(DC, Text, Count, Rect, Format, Params, nullptr);
+}
+
+int DrawText(HDC DC, String& Text, int Count, TRect& Rect, UINT Format) {
+    const String Source = Text;
+    return drawTextImpl(DC, Source, Count, Rect, Format, nullptr, &Text);
+}
+
+int DrawTextEx(HDC DC, String& Text, int Count, TRect& Rect, UINT Format, DRAWTEXTPARAMS* Params) {
+    const String Source = Text;
+    return drawTextImpl(DC, Source, Count, Rect, Format, Params, &Text);
+}
+
+BOOL GetTextMetrics(HDC DC, TEXTMETRICW* Metrics) {
+    if (!DC || !Metrics) return 0;
+    const QFont& F = DC->State.Font;
+    const QFontMetrics M(F);
+    TEXTMETRICW T;
+    T.tmAscent = M.ascent();
+    T.tmDescent = M.descent();
+    T.tmHeight = M.height();
+    T.tmInternalLeading = std::max(0, T.tmHeight - F.pixelSize());
+    T.tmExternalLeading = std::max(0, M.leading());
+    T.tmAveCharWidth = M.horizontalAdvance(QLatin1Char('x'));
+    T.tmMaxCharWidth = M.maxWidth();
+    T.tmWeight = F.weight();
+    T.tmItalic = F.italic() ? 1 : 0;
+    T.tmUnderlined = F.underline() ? 1 : 0;
+    T.tmStruckOut = F.strikeOut() ? 1 : 0;
+    // The platform's bit 0 means variable pitch; bits 1 and 2: a scalable outline face.
+    T.tmPitchAndFamily = static_cast<Byte>((F.fixedPitch() || QFontInfo(F).fixedPitch() ? 0 : 1) | 0x06);
+    T.tmCharSet = DC->State.LogFont.lfCharSet;
+    *Metrics = T;
+    return 1;
+}
+
+BOOL GetTextExtentPoint32(HDC DC, const String& Text, int Count, TSize* Size) {
+    if (!DC || !Size) return 0;
+    *Size = FontTextExtent(DC->State.Font, Count < 0 ? Text : Text.left(Count));
+    return 1;
+}
+
+UINT SetTextAlign(HDC DC, UINT Align) {
+    if (!DC) return GDI_ERROR;
+    return std::exchange(DC->State.TextAlign, Align);
+}
+
+UINT GetTextAlign(HDC DC) { return DC ? DC->State.TextAlign : GDI_ERROR; }
+
+BOOL ExtTextOut(HDC DC, int X, int Y, UINT Options, const TRect* Rect, const String& Text, int Count, const int* Dx) {
+    if (!DC) return 0;
+    const TDCState& S = DC->State;
+    const String T = Count < 0 ? Text : Text.left(Count);
+    const QFontMetrics M(S.Font);
+    int Width = 0;
+    if (Dx)
+        for (qsizetype I = 0; I < T.size(); ++I) Width += Dx[I];
+    else
+        Width = M.horizontalAdvance(T);
+    // TA_CENTER includes the TA_RIGHT bit.
+    if ((S.TextAlign & TA_CENTER) == TA_CENTER)
+        X -= Width / 2;
+    else if (S.TextAlign & TA_RIGHT)
+        X -= Width;
+    if ((S.TextAlign & TA_BASELINE) == TA_BASELINE)
+        Y -= M.ascent();
+    else if (S.TextAlign & TA_BOTTOM)
+        Y -= M.height();
+    QPainter* P = DCPainter(DC);
+    if (!P) return 1;
+    P->save();
+    P->resetTransform();
+    P->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const QColor Bk = qColorOfRef(S.BkColor);
+    if (Rect && (Options & ETO_OPAQUE)) P->fillRect(DCToDevice(DC, *Rect), Bk);
+    if (Rect && (Options & ETO_CLIPPED))
+        P->setClipRect(DCToDevice(DC, *Rect), P->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    const QPoint Origin = DCToDevice(DC, X, Y);
+    P->translate(Origin);
+    if (S.Escapement != 0) P->rotate(-S.Escapement / 10.0);
+    if (S.BkMode == OPAQUE && !(Rect && (Options & ETO_OPAQUE))) P->fillRect(QRect(0, 0, Width, M.height()), Bk);
+    P->setFont(S.Font);
+    P->setPen(qColorOfRef(S.TextColor));
+    if (Options & ETO_RTLREADING) P->setLayoutDirection(Qt::RightToLeft);
+    if (Dx) {
+        int CX = 0;
+        for (qsizetype I = 0; I < T.size(); ++I) {
+            P->drawText(QPoint(CX, M.ascent()), String(T.at(I)));
+            CX += Dx[I];
+        }
+    } else {
+        P->drawText(QPoint(0, M.ascent()), T);
+    }
+    P->restore();
+    return 1;
+}
+
+BOOL TextOut(HDC DC, int X, int Y, const String& Text, int Count) {
+    return ExtTextOut(DC, X, Y, 0, nullptr, Text, Count, nullptr);
+}

@@ -1,0 +1,284 @@
+// Font, pen and brush handles. Every live handle is listed with the context that made it (or
+// none), so a stale or foreign pointer is refused instead of read, and a context frees the
+// handles it made for SelectObject's return values when it is deleted.
+#include "framework/ui/GdiObjects.h"
+
+#include "framework/ui/DeviceContext.h"
+#include "framework/ui/FontMapper.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+#include <unordered_map>
+
+namespace {
+
+enum class TObjectKind { Font, Pen, Brush };
+
+struct TLiveObject {
+    TObjectKind Kind;
+    HDC Owner;  // the context that made it, nullptr for handles the caller created
+};
+
+std::mutex& registryLock() {
+    static std::mutex Lock;
+    return Lock;
+}
+
+std::unordered_map<const void*, TLiveObject>& registry() {
+    static std::unordered_map<const void*, TLiveObject> Objects;
+    return Objects;
+}
+
+void enlist(const void* Handle, TObjectKind Kind, HDC Owner) {
+    std::lock_guard<std::mutex> Guard(registryLock());
+    registry()[Handle] = {Kind, Owner};
+}
+
+bool isLive(const void* Handle, TObjectKind Kind) {
+    if (!Handle) return false;
+    std::lock_guard<std::mutex> Guard(registryLock());
+    const auto It = registry().find(Handle);
+    return It != registry().end() && It->second.Kind == Kind;
+}
+
+bool delist(const void* Handle, TObjectKind Kind) {
+    std::lock_guard<std::mutex> Guard(registryLock());
+    const auto It = registry().find(Handle);
+    if (It == registry().end() || It->second.Kind != Kind) return false;
+    registry().erase(It);
+    return true;
+}
+
+TFontStyles stylesOf(const LOGFONTW& LF) {
+    TFontStyles S;
+    if (LF.lfWeight >= FW_BOLD) S.Include(fsBold);
+    if (LF.lfItalic) S.Include(fsItalic);
+    if (LF.lfUnderline) S.Include(fsUnderline);
+    if (LF.lfStrikeOut) S.Include(fsStrikeOut);
+    return S;
+}
+
+TFontQuality qualityOf(Byte Quality) {
+    switch (Quality) {
+        case DRAFT_QUALITY:
+            return fqDraft;
+        case PROOF_QUALITY:
+            return fqProof;
+        case NONANTIALIASED_QUALITY:
+            return fqNonAntialiased;
+        case ANTIALIASED_QUALITY:
+            return fqAntialiased;
+        case CLEARTYPE_QUALITY:
+            return fqClearType;
+        case CLEARTYPE_NATURAL_QUALITY:
+            return fqClearTypeNatural;
+        default:
+            return fqDefault;
+    }
+}
+
+TPenStyle penStyleOf(int Style) {
+    switch (Style & 0x0F) {
+        case PS_DASH:
+            return psDash;
+        case PS_DOT:
+            return psDot;
+        case PS_DASHDOT:
+            return psDashDot;
+        case PS_DASHDOTDOT:
+            return psDashDotDot;
+        case PS_NULL:
+            return psClear;
+        case PS_INSIDEFRAME:
+            return psInsideFrame;
+        default:
+            return psSolid;
+    }
+}
+
+TColor colorOf(COLORREF C) { return static_cast<TColor>(C & 0x00FFFFFF); }
+
+template <class THandle, class TValue>
+THandle makeHandle(TObjectKind Kind, HDC Owner, TValue&& Init) {
+    auto* H = new std::remove_pointer_t<THandle>(std::forward<TValue>(Init));
+    enlist(H, Kind, Owner);
+    return H;
+}
+
+}  // namespace
+
+String LogFontFaceName(const LOGFONTW& LogFont) {
+    int N = 0;
+    while (N < LF_FACESIZE && LogFont.lfFaceName[N] != 0) ++N;
+    return QString::fromUtf16(LogFont.lfFaceName, N);
+}
+
+void SetLogFontFaceName(LOGFONTW& LogFont, const String& Face) {
+    const int N = std::min<int>(static_cast<int>(Face.size()), LF_FACESIZE - 1);
+    for (int I = 0; I < LF_FACESIZE; ++I) LogFont.lfFaceName[I] = I < N ? Face.at(I).unicode() : 0;
+}
+
+LOGFONTW LogFontOf(const TFont& Font) {
+    LOGFONTW LF;
+    LF.lfHeight = Font.Height();
+    LF.lfEscapement = Font.Orientation();
+    LF.lfOrientation = Font.Orientation();
+    LF.lfWeight = Font.Style().Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+    LF.lfItalic = Font.Style().Contains(fsItalic) ? 1 : 0;
+    LF.lfUnderline = Font.Style().Contains(fsUnderline) ? 1 : 0;
+    LF.lfStrikeOut = Font.Style().Contains(fsStrikeOut) ? 1 : 0;
+    LF.lfCharSet = Font.Charset();
+    LF.lfQuality = static_cast<Byte>(Font.Quality());
+    LF.lfPitchAndFamily = Font.Pitch() == fpFixed      ? FIXED_PITCH
+                          : Font.Pitch() == fpVariable ? VARIABLE_PITCH
+                                                       : DEFAULT_PITCH;
+    SetLogFontFaceName(LF, Font.Name());
+    return LF;
+}
+
+void AssignLogFont(TFont& Font, const LOGFONTW& LogFont) {
+    const String Face = LogFontFaceName(LogFont);
+    if (!Face.isEmpty()) Font.SetName(Face);
+    Font.SetHeight(LogFont.lfHeight);
+    Font.SetStyle(stylesOf(LogFont));
+    Font.SetCharset(LogFont.lfCharSet);
+    Font.SetOrientation(LogFont.lfEscapement);
+    Font.SetQuality(qualityOf(LogFont.lfQuality));
+    const int Pitch = LogFont.lfPitchAndFamily & 0x03;
+    Font.SetPitch(Pitch == FIXED_PITCH ? fpFixed : Pitch == VARIABLE_PITCH ? fpVariable : fpDefault);
+}
+
+QFont DefaultDCFont() { return QFontOfLogFont(DefaultDCLogFont()); }
+
+LOGFONTW DefaultDCLogFont() {
+    LOGFONTW LF;
+    LF.lfHeight = -11;
+    LF.lfWeight = FW_NORMAL;
+    SetLogFontFaceName(LF, QStringLiteral("MS Sans Serif"));
+    return LF;
+}
+
+QFont QFontOfLogFont(const LOGFONTW& LF) {
+    QFont F = QFontOf(LogFontFaceName(LF), LF.lfHeight, stylesOf(LF), qualityOf(LF.lfQuality));
+    if (LF.lfWeight > 0) F.setWeight(static_cast<QFont::Weight>(std::clamp<int>(LF.lfWeight, 1, 1000)));
+    if (LF.lfWidth > 0) {
+        // A requested average width stretches the face; "x" stands for the average character.
+        const int Natural = QFontMetrics(F).horizontalAdvance(QLatin1Char('x'));
+        if (Natural > 0) F.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * LF.lfWidth / Natural)), 1, 4000));
+    }
+    return F;
+}
+
+HFONT CreateFontIndirect(const LOGFONTW* LogFont) {
+    if (!LogFont) return nullptr;
+    return makeHandle<HFONT>(TObjectKind::Font, nullptr, TFontHandle{*LogFont, QFontOfLogFont(*LogFont)});
+}
+
+HPEN CreatePen(int Style, int Width, COLORREF Color) {
+    return makeHandle<HPEN>(TObjectKind::Pen, nullptr,
+                            TPenHandle{TDCPen{colorOf(Color), std::max(0, Width), penStyleOf(Style)}});
+}
+
+HBRUSH CreateSolidBrush(COLORREF Color) {
+    return makeHandle<HBRUSH>(TObjectKind::Brush, nullptr, TBrushHandle{TDCBrush{colorOf(Color), bsSolid, QImage()}});
+}
+
+HBRUSH CreateHollowBrush() {
+    return makeHandle<HBRUSH>(TObjectKind::Brush, nullptr, TBrushHandle{TDCBrush{clWhite, bsClear, QImage()}});
+}
+
+int GetObject(HFONT Font, int Size, LOGFONTW* Buffer) {
+    if (!isLive(Font, TObjectKind::Font)) return 0;
+    if (!Buffer) return static_cast<int>(sizeof(LOGFONTW));
+    if (Size < static_cast<int>(sizeof(LOGFONTW))) return 0;
+    *Buffer = Font->LogFont;
+    return static_cast<int>(sizeof(LOGFONTW));
+}
+
+HFONT SelectObject(HDC DC, HFONT Font) {
+    if (!DC || !isLive(Font, TObjectKind::Font)) return nullptr;
+    TDCState& S = DC->State;
+    HFONT Old = S.FontHandle;
+    if (!isLive(Old, TObjectKind::Font)) Old = makeHandle<HFONT>(TObjectKind::Font, DC, TFontHandle{S.LogFont, S.Font});
+    S.LogFont = Font->LogFont;
+    S.Font = Font->Font;
+    S.Escapement = Font->LogFont.lfEscapement;
+    S.FontHandle = Font;
+    return Old;
+}
+
+HPEN SelectObject(HDC DC, HPEN Pen) {
+    if (!DC || !isLive(Pen, TObjectKind::Pen)) return nullptr;
+    TDCState& S = DC->State;
+    HPEN Old = S.PenHandle;
+    if (!isLive(Old, TObjectKind::Pen)) Old = makeHandle<HPEN>(TObjectKind::Pen, DC, TPenHandle{S.Pen});
+    S.Pen = Pen->Pen;
+    S.PenHandle = Pen;
+    return Old;
+}
+
+HBRUSH SelectObject(HDC DC, HBRUSH Brush) {
+    if (!DC || !isLive(Brush, TObjectKind::Brush)) return nullptr;
+    TDCState& S = DC->State;
+    HBRUSH Old = S.BrushHandle;
+    if (!isLive(Old, TObjectKind::Brush)) Old = makeHandle<HBRUSH>(TObjectKind::Brush, DC, TBrushHandle{S.Brush});
+    S.Brush = Brush->Brush;
+    S.BrushHandle = Brush;
+    return Old;
+}
+
+BOOL DeleteObject(HFONT Font) {
+    if (!delist(Font, TObjectKind::Font)) return 0;
+    delete Font;
+    return 1;
+}
+
+BOOL DeleteObject(HPEN Pen) {
+    if (!delist(Pen, TObjectKind::Pen)) return 0;
+    delete Pen;
+    return 1;
+}
+
+BOOL DeleteObject(HBRUSH Brush) {
+    if (!delist(Brush, TObjectKind::Brush)) return 0;
+    delete Brush;
+    return 1;
+}
+
+HFONT GetCurrentFont(HDC DC) {
+    if (!DC) return nullptr;
+    TDCState& S = DC->State;
+    if (!isLive(S.FontHandle, TObjectKind::Font))
+        S.FontHandle = makeHandle<HFONT>(TObjectKind::Font, DC, TFontHandle{S.LogFont, S.Font});
+    return S.FontHandle;
+}
+
+void ReleaseDCObjects(HDC DC) {
+    std::vector<std::pair<const void*, TObjectKind>> Owned;
+    {
+        std::lock_guard<std::mutex> Guard(registryLock());
+        for (auto It = registry().begin(); It != registry().end();) {
+            if (It->second.Owner == DC) {
+                Owned.emplace_back(It->first, It->second.Kind);
+                It = registry().erase(It);
+            } else {
+                ++It;
+            }
+        }
+    }
+    for (const auto& [Handle, Kind] : Owned) {
+        switch (Kind) {
+            case TObjectKind::Font:
+                delete static_cast<const TFontHandle*>(Handle);
+                break;
+            case TObjectKind::Pen:
+                delete static_cast<const TPenHandle*>(Handle);
+                break;
+            case TObjectKind::Brush:
+                delete static_cast<const TBrushHandle*>(Handle);
+                break;
+        }
+    }
+}
