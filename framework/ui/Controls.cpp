@@ -1,6 +1,8 @@
 // TControl: bounds, properties, the message path and the mouse; TGraphicControl; TControlCanvas.
 #include "framework/ui/Controls.h"
 
+#include "framework/ui/ActnList.h"
+
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/DeviceContext.h"
 #include "framework/ui/Forms.h"
@@ -119,7 +121,10 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FData(std::make_uni
     WindowProc = [this](TMessage& Message) { WndProc(Message); };
 }
 
-TControl::~TControl() { tearDownControl(); }
+TControl::~TControl() {
+    FActionLink.reset();
+    tearDownControl();
+}
 
 void TControl::BeforeDestruction() {
     TComponent::BeforeDestruction();
@@ -314,6 +319,38 @@ void TControl::SetMouseCapture(bool Value) {
     SetCaptureControl(Value ? this : nullptr);
 }
 
+TBasicAction* TControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+void TControl::SetAction(TBasicAction* Value) {
+    if (!Value) {
+        FActionLink.reset();
+        FControlStyle.Exclude(csActionClient);
+        return;
+    }
+    if (!FActionLink) {
+        FActionLink.reset(GetActionLinkClass()(this));
+        FActionLink->OnChange = [this](TObject* Sender) { actionChanged(Sender); };
+    }
+    FActionLink->SetAction(Value);
+    FControlStyle.Include(csActionClient);
+    ActionChange(Value, Value->ComponentState().Contains(csLoading));
+}
+
+TControlActionLinkClass TControl::GetActionLinkClass() const { return &TControlActionLink::Create; }
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+    auto* A = dynamic_cast<TCustomAction*>(Sender);
+    if (!A) return;
+    if (!CheckDefaults || Caption().isEmpty()) SetCaption(A->Caption());
+    if (!CheckDefaults || Enabled()) SetEnabled(A->Enabled());
+    if (!CheckDefaults || FHint.isEmpty()) SetHint(A->Hint());
+    if (!CheckDefaults || FVisible) SetVisible(A->Visible());
+}
+
+void TControl::actionChanged(TObject* Sender) {
+    if (Sender == Action()) ActionChange(Sender, false);
+}
+
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent && AComponent == FPopupMenuComponent) {
@@ -488,7 +525,11 @@ void TControl::SetZOrder(bool TopMost) {
 }
 
 void TControl::Click() {
-    if (OnClick) OnClick(this);
+    // An assigned OnClick wins over the action, as a handler set on the control is meant to.
+    if (OnClick)
+        OnClick(this);
+    else if (FActionLink)
+        FActionLink->Execute(this);
 }
 
 void TControl::DblClick() {
@@ -718,4 +759,68 @@ void TCustomControl::PaintWindow(HDC DC) {
     }
     FCanvas->SetHandle(nullptr);
     FCanvas->Unlock();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The mouse, the control under a point, accelerators
+
+namespace {
+std::optional<TPoint> CursorPosOverride;
+TMouse TheMouse;
+
+TWinControl* shownFormAt(const TPoint& Pos) {
+    if (!Screen) return nullptr;
+    std::vector<TCustomForm*> Forms;
+    if (Screen->ActiveForm()) Forms.push_back(Screen->ActiveForm());
+    for (int I = 0; I < Screen->FormCount(); ++I)
+        if (Screen->Forms(I) != Screen->ActiveForm()) Forms.push_back(Screen->Forms(I));
+    for (TCustomForm* Form : Forms) {
+        if (!Form->Showing()) continue;
+        const TPoint P = Form->ScreenToClient(Pos);
+        if (PtInRect(Form->ClientRect(), P)) return Form;
+    }
+    return nullptr;
+}
+
+// Descends from Win to the innermost child at Pos; windowed children only unless Graphic.
+TControl* controlAt(TWinControl* Win, const TPoint& Pos, bool AllowDisabled, bool Graphic) {
+    TControl* Found = Win;
+    while (auto* W = dynamic_cast<TWinControl*>(Found)) {
+        TControl* Child = W->ControlAtPos(W->ScreenToClient(Pos), AllowDisabled, true);
+        if (!Child || (!Graphic && !dynamic_cast<TWinControl*>(Child))) break;
+        Found = Child;
+    }
+    return Found;
+}
+}  // namespace
+
+TMouse* Mouse = &TheMouse;
+
+TPoint TMouse::CursorPos() const {
+    if (CursorPosOverride) return *CursorPosOverride;
+    const QPoint P = QCursor::pos();
+    return {P.x(), P.y()};
+}
+
+void TMouse::SetCursorPos(const TPoint& Value) { CursorPosOverride = Value; }
+
+void TMouse::ResetCursorPos() { CursorPosOverride.reset(); }
+
+TWinControl* FindVCLWindow(const TPoint& Pos) {
+    TWinControl* Form = shownFormAt(Pos);
+    return Form ? static_cast<TWinControl*>(controlAt(Form, Pos, true, false)) : nullptr;
+}
+
+TControl* FindDragTarget(const TPoint& Pos, bool AllowDisabled) {
+    TWinControl* Form = shownFormAt(Pos);
+    return Form ? controlAt(Form, Pos, AllowDisabled, true) : nullptr;
+}
+
+bool IsAccel(Word VK, const String& Caption) {
+    for (int I = 0; I + 1 < Caption.size(); ++I) {
+        if (Caption[I] != u'&') continue;
+        if (Caption[I + 1] != u'&') return QChar(Caption[I + 1]).toUpper() == QChar(char16_t(VK)).toUpper();
+        ++I;
+    }
+    return false;
 }

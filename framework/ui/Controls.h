@@ -22,6 +22,8 @@ class TControl;
 class TWinControl;
 class TCustomForm;
 class TPopupMenu;
+class TBasicAction;
+class TControlActionLink;
 struct TControlData;  // framework-internal: widget and backing image
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
@@ -120,6 +122,8 @@ using TMouseWheelEvent =
     std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, Char& Key)>;
+// A control's action-link class: makes the link for a client (ActnList.h).
+using TControlActionLinkClass = TControlActionLink* (*)(TControl* AClient);
 
 // Shift state from a mouse message's MK_ flags, from a key message's key data (Alt) plus the
 // key state (Shift, Ctrl), and from the key state alone.
@@ -238,6 +242,11 @@ public:
     bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
     bool MouseCapture() const;
     void SetMouseCapture(bool Value);
+    // The action whose caption, enabled state, hint and visibility the control follows, and
+    // which a click executes when OnClick is not assigned; dropped when the action is freed.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* Value);
+    TControlActionLink* ActionLink() const { return FActionLink.get(); }
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -291,6 +300,9 @@ protected:
     virtual void RequestAlign();
     virtual void ChangeScale(int M, int D);
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Takes the action's properties; with CheckDefaults only those still at their defaults.
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+    virtual TControlActionLinkClass GetActionLinkClass() const;
 
     void WMLButtonDown(TMessage& Message);
     void WMLButtonUp(TMessage& Message);
@@ -326,6 +338,7 @@ private:
     friend struct TControlAccess;
 
     std::unique_ptr<TControlData> FData;
+    std::unique_ptr<TControlActionLink> FActionLink;
     TWinControl* FParent = nullptr;
     int FLeft = 0;
     int FTop = 0;
@@ -354,6 +367,7 @@ private:
     bool FTornDownControl = false;
 
     void setPopupMenu(TPopupMenu* Menu, TComponent* AsComponent);
+    void actionChanged(TObject* Sender);
     void fontChanged();
     void mouseButtonDown(TMessage& Message, TMouseButton Button, TShiftState Extra);
     void mouseButtonUp(TMessage& Message, TMouseButton Button);
@@ -549,3 +563,24 @@ TControl* GetCaptureControl();
 TCustomForm* GetParentForm(TControl* Control);
 // Like GetParentForm, but raises EInvalidOperation when there is none.
 TCustomForm* ValidParentForm(TControl* Control);
+
+// The mouse: where the pointer is. Tests set CursorPos; ResetCursorPos returns to the real pointer.
+class TMouse {
+public:
+    TPoint CursorPos() const;
+    void SetCursorPos(const TPoint& Value);
+    void ResetCursorPos();
+    // The control that has captured the mouse, nullptr when none.
+    TControl* Capture() const { return GetCaptureControl(); }
+};
+extern TMouse* Mouse;
+
+// The enabled windowed control under a screen point (the innermost), nullptr when none.
+TWinControl* FindVCLWindow(const TPoint& Pos);
+// The control under a screen point, graphic controls included; disabled controls only when
+// AllowDisabled. nullptr when no shown form is there.
+TControl* FindDragTarget(const TPoint& Pos, bool AllowDisabled);
+
+// Whether VK is the hot key of Caption: the character after a single "&" ("&&" is a literal
+// "&"), compared without regard to case.
+bool IsAccel(Word VK, const String& Caption);

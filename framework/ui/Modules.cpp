@@ -23,10 +23,12 @@ struct TLoadedModule {
     int RefCount = 0;
 };
 
+// A name answers with the module registered under it now: a module loaded before a test replaced
+// or hid its definition stays loaded for its holders, but new loads and look-ups no longer see it.
 struct TModuleTable {
     std::mutex Lock;
     std::map<String, std::shared_ptr<const TModuleDefinition>> Registered;
-    std::map<String, std::unique_ptr<TLoadedModule>> Loaded;
+    std::vector<std::unique_ptr<TLoadedModule>> Loaded;
     QHash<String, int> LoadCounts;
 };
 
@@ -55,8 +57,17 @@ TModuleTable& table() {
 
 TLoadedModule* loadedOf(TModuleTable& T, HMODULE Module) {
     if (!Module) return nullptr;
-    for (auto& [Key, Loaded] : T.Loaded)
+    for (auto& Loaded : T.Loaded)
         if (reinterpret_cast<HMODULE>(Loaded.get()) == Module) return Loaded.get();
+    return nullptr;
+}
+
+// The loaded instance of the definition registered under Key now; nullptr when none.
+TLoadedModule* currentOf(TModuleTable& T, const String& Key) {
+    const auto Def = T.Registered.find(Key);
+    if (Def == T.Registered.end()) return nullptr;
+    for (auto& Loaded : T.Loaded)
+        if (Loaded->Key == Key && Loaded->Definition == Def->second) return Loaded.get();
     return nullptr;
 }
 
@@ -79,25 +90,25 @@ HMODULE LoadLibrary(const String& FileName) {
     const std::lock_guard Guard(T.Lock);
     const String Key = moduleKey(FileName);
     if (Key.isEmpty()) return nullptr;
-    auto It = T.Loaded.find(Key);
-    if (It == T.Loaded.end()) {
+    TLoadedModule* Current = currentOf(T, Key);
+    if (!Current) {
         const auto Def = T.Registered.find(Key);
         if (Def == T.Registered.end()) return nullptr;
         auto Loaded = std::make_unique<TLoadedModule>();
         Loaded->Key = Key;
         Loaded->Definition = Def->second;
-        It = T.Loaded.emplace(Key, std::move(Loaded)).first;
+        Current = Loaded.get();
+        T.Loaded.push_back(std::move(Loaded));
         ++T.LoadCounts[Key];
     }
-    ++It->second->RefCount;
-    return reinterpret_cast<HMODULE>(It->second.get());
+    ++Current->RefCount;
+    return reinterpret_cast<HMODULE>(Current);
 }
 
 HMODULE GetModuleHandle(const String& ModuleName) {
     TModuleTable& T = table();
     const std::lock_guard Guard(T.Lock);
-    const auto It = T.Loaded.find(moduleKey(ModuleName));
-    return It == T.Loaded.end() ? nullptr : reinterpret_cast<HMODULE>(It->second.get());
+    return reinterpret_cast<HMODULE>(currentOf(T, moduleKey(ModuleName)));
 }
 
 FARPROC GetProcAddress(HMODULE Module, const char* ProcName) {
@@ -116,7 +127,9 @@ BOOL FreeLibrary(HMODULE Module) {
     const std::lock_guard Guard(T.Lock);
     TLoadedModule* Loaded = loadedOf(T, Module);
     if (!Loaded) return 0;
-    if (--Loaded->RefCount == 0) T.Loaded.erase(Loaded->Key);
+    if (--Loaded->RefCount == 0)
+        T.Loaded.erase(std::find_if(T.Loaded.begin(), T.Loaded.end(),
+                                    [Loaded](const auto& Entry) { return Entry.get() == Loaded; }));
     return 1;
 }
 
