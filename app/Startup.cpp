@@ -4,6 +4,15 @@
 #include "app/_mainUnit.h"
 #include "app/_waitUnit.h"
 #include "app/proxy_unit.h"
+#include "components/graphics/ACXPVS.h"
+#include "components/graphics/AEBXPVS.h"
+#include "components/graphics/APXPVS.h"
+#include "components/graphics/ATXPVS.h"
+#include "components/graphics/AdvGDIP.h"
+#include "components/graphics/AdvTBXPVS.h"
+#include "components/graphics/AdvXPVS.h"
+#include "components/graphics/BtnXPVS.h"
+#include "components/graphics/StartupRegistrations.h"
 #include "framework/rtl/Math.h"
 #include "framework/ui/Forms.h"
 
@@ -43,7 +52,17 @@ bool DisplayAvailable(String& Reason) {
     return true;
 }
 
+// The library's units start GDI+, bind the theme functions and make their registrations before
+// main() runs; naming them here keeps the linker from leaving them out of the program.
+static void requireLibraryUnits() {
+    static const void* const Units[] = {
+        &BtnXPVS, &AEBXPVS, &AdvXPVS, &ATXPVS, &APXPVS, &ACXPVS, &AdvTBXPVS, &CF_GDIPFILL, &WM_CLEARHINTCONTROL};
+    (void)Units;
+    (void)GdiplusStarted();
+}
+
 void StartApplication(int& Argc, char** Argv) {
+    requireLibraryUnits();
     SetExceptionMask(exAllArithmeticExceptions);
     Application->Initialize(Argc, Argv);
     Application->SetTitle(QString::fromLatin1(ProgramTitle));

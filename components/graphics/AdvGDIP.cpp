@@ -53,6 +53,8 @@ struct TGdiplusUnit {
 };
 static TGdiplusUnit GdiplusUnit;
 
+bool GdiplusStarted() { return GdiplusInitCount > 0; }
+
 // ---------------------------------------------------------------------------------------------
 // Allocation
 

@@ -33,6 +33,8 @@ using TMatrixArray = REAL[6];
 
 // The colour resolved to RGB (system colours through the palette), alpha 255.
 ARGB ColorToARGB(TColor Color);
+// Whether the unit's start-up has started GDI+ for the process (it runs before main()).
+bool GdiplusStarted();
 TGPPoint MakeGPPoint(int X, int Y);
 TGPPointF MakeGPPointF(float X, float Y);
 TGPRectF MakeGPRectF(float X, float Y, float Width, float Height);

@@ -3,6 +3,8 @@
 // stream the image calls read and write. No Qt type appears here.
 #pragma once
 
+#include "framework/rtl/ResultCodes.h"
+
 #include "framework/rtl/Component.h"
 #include "framework/rtl/Streams.h"
 #include "framework/ui/WinTypes.h"
@@ -25,15 +27,10 @@ using ARGB = std::uint32_t;
 using PROPID = std::uint32_t;
 using GraphicsState = UINT;
 using GraphicsContainer = UINT;
-using HRESULT = std::int32_t;
 // Text arguments are UTF-16: u"..." literals, or WideText(S) for a String.
 using WCHAR = char16_t;
 inline const WCHAR* WideText(const String& S) { return reinterpret_cast<const WCHAR*>(S.utf16()); }
 
-inline constexpr HRESULT S_OK = 0;
-inline constexpr HRESULT S_FALSE = 1;
-inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
-inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
 inline constexpr HRESULT STG_E_INVALIDFUNCTION = static_cast<HRESULT>(0x80030001u);
 inline constexpr HRESULT STG_E_MEDIUMFULL = static_cast<HRESULT>(0x80030070u);
 

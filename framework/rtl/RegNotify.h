@@ -2,17 +2,12 @@
 // told (once) when it changes by having an event set, close the key. Built on RegNotifyChange.
 #pragma once
 
+#include "framework/rtl/ResultCodes.h"
+
 #include "framework/rtl/Registry.h"
 #include "framework/rtl/SyncObjs.h"
 
 #include <cstdint>
-
-using LONG = std::int32_t;
-
-inline constexpr LONG ERROR_SUCCESS = 0;
-inline constexpr LONG ERROR_FILE_NOT_FOUND = 2;
-inline constexpr LONG ERROR_INVALID_HANDLE = 6;
-inline constexpr LONG ERROR_INVALID_PARAMETER = 87;
 
 // What a notification reports. Changes are not told apart here: any change of a value or a
 // subkey counts for every filter.

@@ -9,6 +9,8 @@
 // or FALSE, 0 or a null handle where it returns no result code).
 #pragma once
 
+#include "framework/rtl/ResultCodes.h"
+
 #include "framework/ui/Graphics.h"
 #include "framework/ui/Modules.h"
 
@@ -16,20 +18,10 @@
 
 using HTHEME = struct TThemeHandle*;
 using HIMAGELIST = struct TImageListHandle*;
-using HRESULT = std::int32_t;
 using LPCWSTR = const char16_t*;
 using LPWSTR = char16_t*;
 struct LOGFONTW;
 struct TEXTMETRICW;
-
-inline constexpr HRESULT S_OK = 0;
-inline constexpr HRESULT S_FALSE = 1;
-inline constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001u);
-inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
-inline constexpr HRESULT E_HANDLE = static_cast<HRESULT>(0x80070006u);
-inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
-inline constexpr bool SUCCEEDED(HRESULT Result) { return Result >= 0; }
-inline constexpr bool FAILED(HRESULT Result) { return Result < 0; }
 
 struct MARGINS {
     int cxLeftWidth = 0;

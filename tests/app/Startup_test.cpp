@@ -4,6 +4,9 @@
 #include "app/_mainUnit.h"
 #include "app/_waitUnit.h"
 #include "app/proxy_unit.h"
+#include "components/graphics/AdvGDIP.h"
+#include "components/graphics/BtnXPVS.h"
+#include "components/graphics/StartupRegistrations.h"
 #include "framework/rtl/Math.h"
 #include "framework/rtl/Threads.h"
 #include "framework/ui/Forms.h"
@@ -41,6 +44,10 @@ protected:
 TEST_F(StartupTest, CreatesTheFourWindowsInOrderWithTheirLayout) {
     EXPECT_EQ(Application->Title(), QStringLiteral("Quillory Video Downloader"));
     EXPECT_EQ(GetExceptionMask(), exAllArithmeticExceptions);
+    // The library's units ran their start-up before main().
+    EXPECT_TRUE(GdiplusStarted());
+    EXPECT_TRUE(BtnXPVS.Loaded());
+    EXPECT_GE(CF_GDIPFILL, 0xC000u);
     ASSERT_NE(_mainForm, nullptr);
     EXPECT_EQ(Application->MainForm(), _mainForm);
 
