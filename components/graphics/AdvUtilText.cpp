@@ -46,7 +46,7 @@ String fromNullTerminated(const Char* P) { return P ? String(P, nullTerminatedLe
 Char at(const String& S, int Index) { return Index >= 1 && Index <= S.size() ? S[Index - 1] : Char(u'\0'); }
 
 // Digits only: no sign, no blanks, fits an int.
-bool tryWholeDecimal(const String& S, int& Value) {
+bool tryWholeDecimal(QStringView S, int& Value) {
     if (S.isEmpty() || S.size() > 9) return false;
     int V = 0;
     for (Char C : S) {
@@ -97,21 +97,38 @@ TDateTime parseDateParts(const String& S, bool MonthFirst) {
 // On the platform a date before day 0 carries its time of day as a negative fraction.
 TDateTime combineDateTime(TDateTime Date, TDateTime Time) { return Date < 0 ? Date - Time : Date + Time; }
 
-bool parseTimeText(const String& T, TDateTime& Time) {
-    const Char TS = FormatSettings.TimeSeparator;
-    const int P1 = CharPos(TS, T);
+bool parseTimeText(QStringView T, Char TS, TDateTime& Time) {
+    const qsizetype P1 = T.indexOf(TS);
     int Hour, Min, Sec = 0;
-    if (!tryWholeDecimal(Copy(T, 1, P1 - 1), Hour) || Hour > 23) return false;
-    const int P2 = PosEx(String(TS), T, P1 + 1);
-    if (P2 > 0) {
-        if (!tryWholeDecimal(Copy(T, P1 + 1, P2 - P1 - 1), Min) || !tryWholeDecimal(Copy(T, P2 + 1, T.size()), Sec) ||
-            Sec > 60)
+    if (!tryWholeDecimal(T.left(P1), Hour) || Hour > 23) return false;
+    const qsizetype P2 = T.indexOf(TS, P1 + 1);
+    if (P2 >= 0) {
+        if (!tryWholeDecimal(T.mid(P1 + 1, P2 - P1 - 1), Min) || !tryWholeDecimal(T.mid(P2 + 1), Sec) || Sec > 60)
             return false;
-    } else if (!tryWholeDecimal(Copy(T, P1 + 1, T.size()), Min)) {
+    } else if (!tryWholeDecimal(T.mid(P1 + 1), Min)) {
         return false;
     }
     if (Min > 59) return false;
     return TryEncodeTime(static_cast<Word>(Hour), static_cast<Word>(Min), static_cast<Word>(Sec), 0, Time);
+}
+
+QStringView trimmed(QStringView S) {
+    qsizetype B = 0, E = S.size();
+    while (B < E && S[B].unicode() <= 0x20) ++B;
+    while (E > B && S[E - 1].unicode() <= 0x20) --E;
+    return S.mid(B, E - B);
+}
+
+// 0-based index of the first character of S whose upper case (as AnsiUpperCase maps it) is
+// Letter, -1 when none; spares the upper-cased copy.
+int upperLetterPos(const String& S, char16_t Letter) {
+    for (qsizetype I = 0; I < S.size(); ++I) {
+        const Char C = S[I];
+        if (C.isSurrogate()) continue;  // a pair never maps to a Latin letter
+        const char32_t U = QChar::toUpper(static_cast<char32_t>(C.unicode()));
+        if (U == Letter) return static_cast<int>(I);
+    }
+    return -1;
 }
 
 }  // namespace
@@ -397,7 +414,7 @@ bool IsNumericEditChar(Char Ch) {
 
 String ExtractNumberText(const String& Text) {
     if (Text.isEmpty()) return String();
-    const TFormatSettings FS = FormatSettings;
+    const TFormatSettings& FS = FormatSettings;
     String S = Trim(Text);
     bool Negative = S.startsWith(u'(') && S.endsWith(u')');
     while (S.size() >= 2 && !startsNumber(S[0], FS)) {
@@ -419,7 +436,7 @@ String ExtractNumberText(const String& Text) {
 
 int ClassifyNumberText(const String& S) {
     if (S.isEmpty()) return ntNotANumber;
-    const TFormatSettings FS = FormatSettings;
+    const TFormatSettings& FS = FormatSettings;
     const int N = static_cast<int>(S.size());
     bool IsInt = true, IsDec = true, IsExp = true, HasE = false;
     bool IsDate = S.contains(FS.DateSeparator);
@@ -529,23 +546,23 @@ TDateTime ParseDateMDY(const String& S) { return parseDateParts(S, true); }
 TDateTime ParseDateDMY(const String& S) { return parseDateParts(S, false); }
 
 bool ParseLocaleDateTime(const String& S, TDateTime& Value) {
-    const TFormatSettings FS = FormatSettings;
-    const String Fmt = AnsiUpperCase(FS.ShortDateFormat);
-    const int D = Pos(QStringLiteral("D"), Fmt), M = Pos(QStringLiteral("M"), Fmt), Y = Pos(QStringLiteral("Y"), Fmt);
-    if (D == 0 || M == 0 || Y == 0) return false;
-    const String Sep(FS.DateSeparator);
-    const int P1 = Pos(Sep, S);
-    if (P1 == 0) return false;
-    const int P2 = PosEx(Sep, S, P1 + 1);
-    if (P2 == 0) return false;
-    String Third = Trim(Copy(S, P2 + 1, S.size()));
-    String TimeText;
-    if (const int Space = CharPos(u' ', Third); Space > 0) {
-        TimeText = Copy(Third, Space + 1, Third.size());
-        Third = Third.left(Space - 1);
+    const TFormatSettings& FS = FormatSettings;
+    const int D = upperLetterPos(FS.ShortDateFormat, u'D'), M = upperLetterPos(FS.ShortDateFormat, u'M'),
+              Y = upperLetterPos(FS.ShortDateFormat, u'Y');
+    if (D < 0 || M < 0 || Y < 0) return false;
+    const QStringView Text(S);
+    const qsizetype P1 = Text.indexOf(FS.DateSeparator);
+    if (P1 < 0) return false;
+    const qsizetype P2 = Text.indexOf(FS.DateSeparator, P1 + 1);
+    if (P2 < 0) return false;
+    QStringView Third = trimmed(Text.mid(P2 + 1));
+    QStringView TimeText;
+    if (const qsizetype Space = Third.indexOf(u' '); Space >= 0) {
+        TimeText = Third.mid(Space + 1);
+        Third = Third.left(Space);
     }
     int Parts[3];
-    if (!tryWholeDecimal(Copy(S, 1, P1 - 1), Parts[0]) || !tryWholeDecimal(Copy(S, P1 + 1, P2 - P1 - 1), Parts[1]) ||
+    if (!tryWholeDecimal(Text.left(P1), Parts[0]) || !tryWholeDecimal(Text.mid(P1 + 1, P2 - P1 - 1), Parts[1]) ||
         !tryWholeDecimal(Third, Parts[2]))
         return false;
     // The rank of each letter among the three gives the part that holds its field.
@@ -563,7 +580,7 @@ bool ParseLocaleDateTime(const String& S, TDateTime& Value) {
         return false;
     }
     TDateTime Time;
-    if (!parseTimeText(TimeText, Time)) return false;
+    if (!parseTimeText(TimeText, FS.TimeSeparator, Time)) return false;
     Value = combineDateTime(Date, Time);
     return true;
 }

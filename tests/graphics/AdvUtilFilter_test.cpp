@@ -135,6 +135,20 @@ TEST(AdvUtilFilter, ComparisonsCombineInsideOneClause) {
     EXPECT_TRUE(MatchPattern(static_cast<const Char*>(nullptr), static_cast<const Char*>(nullptr)));
 }
 
+TEST(AdvUtilFilter, ALocaleChangeIsSeenByTheSameCondition) {
+    // One string object, so a kept parse would be found by identity; the separators decide.
+    const String Condition = S(">1.000|x");
+    const String Value = S("999");
+    bool Results[3];
+    for (int Round = 0; Round < 3; ++Round) {
+        FormatSettingsScope Scope(localeSettings(Round % 2));
+        Results[Round] = MatchFilterCondition(Condition, Value, false);
+    }
+    EXPECT_FALSE(Results[0]);  // one thousand
+    EXPECT_TRUE(Results[1]);   // one
+    EXPECT_FALSE(Results[2]);
+}
+
 TEST(AdvUtilFilter, ConditionHelpers) {
     EXPECT_EQ(RemoveSpacesOutsideQuotes(S(" a \" b c \" d ")), S("a\" b c \"d"));
     Char Op = u'?';
