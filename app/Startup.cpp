@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "app/Entries.h"
 #include "app/_infoUnit.h"
 #include "app/_mainUnit.h"
 #include "app/_waitUnit.h"
@@ -75,5 +76,7 @@ void StartApplication(int& Argc, char** Argv) {
 int RunQuilloryVideoDownloader(int& Argc, char** Argv) {
     StartApplication(Argc, Argv);
     Application->Run();
+    // Page readers, downloads and converters end while every window still exists.
+    StopAllWorkers();
     return 0;
 }
