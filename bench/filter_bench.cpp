@@ -2,12 +2,12 @@
 // hand-written loop that makes the same comparisons; prints the ratio of the two times.
 #include "components/graphics/AdvUtilFilter.h"
 
+#include "bench/BenchSupport.h"
 #include "framework/rtl/FormatSettings.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -122,19 +122,6 @@ void BM_HandWritten(benchmark::State& State) {
 }
 BENCHMARK(BM_HandWritten)->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's time per iteration for the ratio.
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> Seconds;
-
-    void ReportRuns(const std::vector<Run>& Runs) override {
-        for (const Run& R : Runs)
-            if (R.run_type == Run::RT_Iteration && R.iterations > 0)
-                Seconds[R.run_name.function_name] = R.cpu_accumulated_time / static_cast<double>(R.iterations);
-        ConsoleReporter::ReportRuns(Runs);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -152,14 +139,9 @@ int main(int argc, char** argv) {
         }
         std::printf("%d of %d values match %s\n", Matched, kValueCount, kCondition.toUtf8().constData());
     }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    TRatioReporter Reporter;
-    benchmark::RunSpecifiedBenchmarks(&Reporter);
-    benchmark::Shutdown();
-    const auto Filter = Reporter.Seconds.find("BM_MatchFilterCondition");
-    const auto Hand = Reporter.Seconds.find("BM_HandWritten");
-    if (Filter != Reporter.Seconds.end() && Hand != Reporter.Seconds.end() && Hand->second > 0)
-        std::printf("MatchFilterCondition / hand-written loop: %.1f (goal 3 or less)\n", Filter->second / Hand->second);
+    TRatioReporter Reporter(TBenchTime::Cpu);
+    if (!RunBenchmarks(argc, argv, Reporter)) return 1;
+    if (const double Ratio = Reporter.Ratio("BM_MatchFilterCondition", "BM_HandWritten"); Ratio > 0)
+        std::printf("MatchFilterCondition / hand-written loop: %.1f (goal 3 or less)\n", Ratio);
     return 0;
 }

@@ -1,6 +1,7 @@
 // 10,000 anti-aliased 32 x 32 rounded rectangles with a vertical linear gradient, drawn through
 // the GDI+ object layer on a bitmap's device context and, in the same run, with QPainter directly
 // on an image of the same size and format; prints the ratio of the two times (goal: 1.15 or less).
+#include "bench/BenchSupport.h"
 #include "components/graphics/AdvGDIP.h"
 
 #include <benchmark/benchmark.h>
@@ -10,10 +11,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-
-#include <cstdio>
-#include <map>
-#include <string>
 
 namespace {
 
@@ -81,28 +78,9 @@ void BM_QPainter(benchmark::State& State) {
 BENCHMARK(BM_ObjectLayer)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QPainter)->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's mean time per iteration, for the ratio.
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& Runs) override {
-        ConsoleReporter::ReportRuns(Runs);
-        for (const Run& R : Runs)
-            if (R.run_type == Run::RT_Iteration) Times[R.run_name.function_name] = R.GetAdjustedRealTime();
-    }
-    std::map<std::string, double> Times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication App(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    TRatioReporter Reporter;
-    benchmark::RunSpecifiedBenchmarks(&Reporter);
-    benchmark::Shutdown();
-    const double Layer = Reporter.Times["BM_ObjectLayer"], Direct = Reporter.Times["BM_QPainter"];
-    if (Layer > 0 && Direct > 0)
-        std::printf("ratio object layer / QPainter: %.3f (goal: 1.15 or less)\n", Layer / Direct);
-    return 0;
+    return RunRatioBenchmarks<QGuiApplication>(argc, argv, "BM_ObjectLayer", "BM_QPainter", "object layer / QPainter",
+                                               "1.15 or less");
 }

@@ -4,6 +4,7 @@
 // anew on every iteration, as the engine does on every paint.
 #include "components/graphics/MiniHTML.h"
 
+#include "bench/BenchSupport.h"
 #include "framework/rtl/SysUtils.h"
 #include "framework/ui/ImgList.h"
 
@@ -15,10 +16,6 @@
 #include <QPainter>
 #include <QTextDocument>
 #include <QUrl>
-
-#include <cstdio>
-#include <map>
-#include <string>
 
 namespace {
 
@@ -104,27 +101,9 @@ void BM_QTextDocument(benchmark::State& State) {
 BENCHMARK(BM_DrawMarkupText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QTextDocument)->Unit(benchmark::kMillisecond);
 
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& Runs) override {
-        ConsoleReporter::ReportRuns(Runs);
-        for (const Run& R : Runs)
-            if (R.run_type == Run::RT_Iteration) Times[R.run_name.function_name] = R.GetAdjustedRealTime();
-    }
-    std::map<std::string, double> Times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication App(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    TRatioReporter Reporter;
-    benchmark::RunSpecifiedBenchmarks(&Reporter);
-    benchmark::Shutdown();
-    const double Engine = Reporter.Times["BM_DrawMarkupText"], Qt = Reporter.Times["BM_QTextDocument"];
-    if (Engine > 0 && Qt > 0)
-        std::printf("ratio DrawMarkupText / QTextDocument: %.3f (goal: 1.0 or less)\n", Engine / Qt);
-    return 0;
+    return RunRatioBenchmarks<QGuiApplication>(argc, argv, "BM_DrawMarkupText", "BM_QTextDocument",
+                                               "DrawMarkupText / QTextDocument", "1.0 or less");
 }

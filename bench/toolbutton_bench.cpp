@@ -1,6 +1,7 @@
 // 10,000 tool-button paints (gradient look, glyph and caption) into an image, and in the same run
 // the same rectangles, 16-band gradients, glyph and text with QPainter directly; prints the ratio
 // of the two times (goal: 1.5 or less). 100 buttons on a panel, painted 100 times.
+#include "bench/BenchSupport.h"
 #include "components/controls/AdvToolButton.h"
 #include "framework/ui/ExtCtrls.h"
 #include "framework/ui/Forms.h"
@@ -11,9 +12,6 @@
 #include <QImage>
 #include <QPainter>
 
-#include <cstdio>
-#include <map>
-#include <string>
 #include <vector>
 
 namespace {
@@ -89,27 +87,9 @@ void BM_QPainter(benchmark::State& State) {
 BENCHMARK(BM_ToolButtons)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QPainter)->Unit(benchmark::kMillisecond);
 
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& Runs) override {
-        ConsoleReporter::ReportRuns(Runs);
-        for (const Run& R : Runs)
-            if (R.run_type == Run::RT_Iteration) Times[R.run_name.function_name] = R.GetAdjustedRealTime();
-    }
-    std::map<std::string, double> Times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication App(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    TRatioReporter Reporter;
-    benchmark::RunSpecifiedBenchmarks(&Reporter);
-    benchmark::Shutdown();
-    const double Buttons = Reporter.Times["BM_ToolButtons"], Direct = Reporter.Times["BM_QPainter"];
-    if (Buttons > 0 && Direct > 0)
-        std::printf("ratio tool buttons / QPainter: %.3f (goal: 1.5 or less)\n", Buttons / Direct);
-    return 0;
+    return RunRatioBenchmarks<QApplication>(argc, argv, "BM_ToolButtons", "BM_QPainter", "tool buttons / QPainter",
+                                            "1.5 or less");
 }

@@ -7,6 +7,8 @@
 #include "components/graphics/AdvUtilFilter.h"
 
 #include "framework/rtl/FormatSettings.h"
+#include "tests/support/ReferencePatternMatcher.h"
+#include "tests/support/TwoLocales.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,67 +18,10 @@
 
 namespace {
 
-TFormatSettings localeSettings(int Index) {
-    TFormatSettings FS = TFormatSettings::Default();
-    FS.ThousandSeparator = Index == 0 ? u'.' : u',';
-    FS.DecimalSeparator = Index == 0 ? u',' : u'.';
-    FS.DateSeparator = u'/';
-    FS.TimeSeparator = u':';
-    FS.ShortDateFormat = Index == 0 ? QStringLiteral("dd/mm/yyyy") : QStringLiteral("mm/dd/yyyy");
-    return FS;
-}
-
 [[noreturn]] void fail(const char* What, const String& Condition, const String& Value) {
     std::fprintf(stderr, "filter_fuzz: %s\n  condition '%s'\n  value '%s'\n", What, Condition.toUtf8().constData(),
                  Value.toUtf8().constData());
     std::abort();
-}
-
-// Step C as the rules read: every ending of the value is tried for each "*", so only for short
-// texts with few "*".
-bool referenceMatch(const std::u16string& P, size_t I, const std::u16string& V, size_t J) {
-    const bool BangIsChar = I < P.size() && P[I] == u'"';
-    bool Negated = false, Literal = false, Result = false;
-    while (true) {
-        if (I == P.size()) {
-            Result = J == V.size();
-            break;
-        }
-        const char16_t C = P[I];
-        if (C == u'"') {
-            if (!Literal) {
-                Literal = true;
-                ++I;
-                continue;
-            }
-            if (J < V.size() && V[J] == u'"') {
-                ++I, ++J;
-                continue;
-            }
-            break;
-        }
-        Literal = false;
-        if (C == u'!' && !BangIsChar) {
-            Negated = true;
-            ++I;
-            continue;
-        }
-        if (C == u'*') {
-            while (I < P.size() && P[I] == u'*') ++I;
-            for (size_t K = V.size() + 1; K-- > J;)
-                if (referenceMatch(P, I, V, K)) {
-                    Result = true;
-                    break;
-                }
-            break;
-        }
-        if (J < V.size() && (C == u'?' || V[J] == C)) {
-            ++I, ++J;
-            continue;
-        }
-        break;
-    }
-    return Negated ? !Result : Result;
 }
 
 // A pattern without comparison or combination marks goes straight to the wildcard match.
@@ -124,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     const String Condition = String::fromUtf8(Break < 0 ? Input : Input.left(Break));
     const String Value = Break < 0 ? String() : String::fromUtf8(Input.mid(Break + 1));
     for (int L = 0; L < 2; ++L) {
-        FormatSettingsScope Scope(localeSettings(L));
+        FormatSettingsScope Scope(TwoLocalesSettings(L));
         checkOnce(Condition, Value);
     }
     return 0;

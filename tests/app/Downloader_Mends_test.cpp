@@ -16,6 +16,7 @@
 #include "framework/rtl/SysUtils.h"
 #include "framework/ui/Dialogs.h"
 #include "framework/ui/Forms.h"
+#include "tests/app/DownloaderFixture.h"
 #include "tests/support/HttpsTestServer.h"
 #include "tests/support/TestSupport.h"
 
@@ -32,7 +33,6 @@
 
 namespace {
 
-const String PageLink = QStringLiteral("https://www.quillory.com/video/video.php?v=12345678901234567");
 const std::string MediaBody(200 * 1024, 'm');
 
 std::string page(bool WithHQ) {
@@ -43,21 +43,17 @@ std::string page(bool WithHQ) {
     return Page + "}</script></body></html>";
 }
 
-class DownloaderMendsTest : public ::testing::Test {
+class DownloaderMendsTest : public DownloaderFixture {
 protected:
     void SetUp() override {
-        int Argc = 1;
-        static char Name[] = "quillory-video-downloader";
-        static char* Argv[] = {Name, nullptr};
-        FPreviousMask = GetExceptionMask();
-        StartApplication(Argc, Argv);
-        entries.clear();
-        FGuard = std::make_unique<TDialogServiceGuard>(&FDialogs);
-
-        auto& S = FServer.Server();
-        S.Get("/video/video.php", [this](const httplib::Request&, httplib::Response& Res) {
-            Res.set_content(FPage, "text/html; charset=utf-8");
-        });
+        DownloaderFixture::SetUp();
+        FPage = page(false);
+    }
+    void TearDown() override {
+        DownloaderFixture::TearDown();
+        unsetenv("VIDMORF_ARGS_LOG");
+    }
+    void AddRoutes(httplib::Server& S) override {
         S.Get("/video/slow.php", [this](const httplib::Request&, httplib::Response& Res) {
             FSlowReached = true;
             while (!FReleaseSlow && !FServer.Stopping()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -72,74 +68,9 @@ protected:
         });
         S.Get("/media/clip.flv",
               [](const httplib::Request&, httplib::Response& Res) { Res.set_content(MediaBody, "video/x-flv"); });
-        FServer.Start();
-        FInstall = std::make_unique<THttpsTestServer::TGlobalInstall>(FServer);
-        FPage = page(false);
-        _mainForm->SaveAdvDirectoryEdit->SetText(FFolder.Path());
-        _mainForm->AutoCheckBox->SetChecked(false);
     }
+    void ReleaseRoutes() override { FReleaseSlow = true; }
 
-    void TearDown() override {
-        FReleaseSlow = true;
-        EXPECT_TRUE(StopAllWorkers(20000));
-        for (TCustomForm* Form : {static_cast<TCustomForm*>(_InfoForm), static_cast<TCustomForm*>(_waitForm),
-                                  static_cast<TCustomForm*>(_proxyForm), static_cast<TCustomForm*>(_mainForm)})
-            if (Form) Form->Free();
-        _mainForm = nullptr;
-        _proxyForm = nullptr;
-        _waitForm = nullptr;
-        _InfoForm = nullptr;
-        Application->setMainForm(nullptr);
-        Application->ResetTerminated();
-        SetExceptionMask(FPreviousMask);
-        entries.clear();
-        QFile::remove(ConverterPath());
-        unsetenv("VIDMORF_ARGS_LOG");
-        FInstall.reset();
-        FServer.Stop();
-    }
-
-    template <typename F>
-    static bool waitUntil(F Done, int Milliseconds = 20000) {
-        const auto End = std::chrono::steady_clock::now() + std::chrono::milliseconds(Milliseconds);
-        while (!Done()) {
-            if (std::chrono::steady_clock::now() >= End) return false;
-            CheckSynchronize(10);
-            Application->ProcessMessages();
-        }
-        return true;
-    }
-    static void installConverter() {
-        const String Source = ToolsFolder() + QStringLiteral("/vidmorf");
-        QFile::remove(ConverterPath());
-        ASSERT_TRUE(QFile::copy(Source, ConverterPath()));
-        QFile(ConverterPath()).setPermissions(QFile::permissions(Source));
-    }
-    void add(const String& Link = PageLink) {
-        _mainForm->LinkAdvLUEdit->SetText(Link);
-        _mainForm->AddAdvToolButtonClick(_mainForm->AddAdvToolButton);
-    }
-    void startAndWait(int Row = 0) {
-        _mainForm->MainListView->SetItemIndex(Row);
-        _mainForm->StartAdvToolButtonClick(_mainForm->StartAdvToolButton);
-        ASSERT_TRUE(waitUntil([&] { return entries[Row].thread == nullptr && LiveWorkerCount() == 0; }));
-    }
-    static std::set<String> filesIn(const String& Folder) {
-        const QStringList Names = QDir(Folder).entryList(QDir::Files);
-        return std::set<String>(Names.begin(), Names.end());
-    }
-    static QByteArray contentOf(const String& Path) {
-        QFile F(Path);
-        return F.open(QIODevice::ReadOnly) ? F.readAll() : QByteArray();
-    }
-
-    TArithmeticExceptionMask FPreviousMask;
-    TRecordingDialogService FDialogs;
-    std::unique_ptr<TDialogServiceGuard> FGuard;
-    THttpsTestServer FServer;
-    std::unique_ptr<THttpsTestServer::TGlobalInstall> FInstall;
-    TempFolder FFolder;
-    std::string FPage;
     std::atomic<bool> FSlowReached{false};
     std::atomic<bool> FReleaseSlow{false};
 };

@@ -13,6 +13,7 @@
 #include "framework/rtl/Math.h"
 #include "framework/ui/Dialogs.h"
 #include "framework/ui/Forms.h"
+#include "tests/app/DownloaderFixture.h"
 #include "tests/support/HttpsTestServer.h"
 #include "tests/support/TestSupport.h"
 
@@ -30,7 +31,6 @@
 
 namespace {
 
-const String PageLink = QStringLiteral("https://www.quillory.com/video/video.php?v=12345678901234567");
 const std::string MediaBody = [] {
     std::string Body(300 * 1024, '\0');
     for (size_t i = 0; i < Body.size(); ++i) Body[i] = char('a' + i % 26);
@@ -47,21 +47,13 @@ std::string page(const std::string& MediaPath, bool WithHQ = true) {
     return Page + "}</script></body></html>";
 }
 
-class DownloaderTest : public ::testing::Test {
+class DownloaderTest : public DownloaderFixture {
 protected:
     void SetUp() override {
-        int Argc = 1;
-        static char Name[] = "quillory-video-downloader";
-        static char* Argv[] = {Name, nullptr};
-        FPreviousMask = GetExceptionMask();
-        StartApplication(Argc, Argv);
-        entries.clear();
-        FGuard = std::make_unique<TDialogServiceGuard>(&FDialogs);
-
-        auto& S = FServer.Server();
-        S.Get("/video/video.php", [this](const httplib::Request&, httplib::Response& Res) {
-            Res.set_content(FPage, "text/html; charset=utf-8");
-        });
+        DownloaderFixture::SetUp();
+        FPage = page("clip.flv?a\\u00253D1");
+    }
+    void AddRoutes(httplib::Server& S) override {
         S.Get("/video/missing.php", [](const httplib::Request&, httplib::Response& Res) { Res.status = 404; });
         S.Get("/media/clip.flv",
               [](const httplib::Request&, httplib::Response& Res) { Res.set_content(MediaBody, "video/x-flv"); });
@@ -95,89 +87,13 @@ protected:
         S.Get("/media/ftp.flv", [](const httplib::Request&, httplib::Response& Res) {
             Res.set_redirect("ftp://www.quillory.com/media/clip.flv");
         });
-        FServer.Start();
-        FInstall = std::make_unique<THttpsTestServer::TGlobalInstall>(FServer);
-        FPage = page("clip.flv?a\\u00253D1");
+    }
+    void ReleaseRoutes() override { FReleaseStall = true; }
+    void WorkersStopped() override { drain(200); }
 
-        _mainForm->SaveAdvDirectoryEdit->SetText(FFolder.Path());
-        _mainForm->AutoCheckBox->SetChecked(false);
-    }
-
-    void TearDown() override {
-        FReleaseStall = true;
-        EXPECT_TRUE(StopAllWorkers(20000));
-        drain(200);
-        for (TCustomForm* Form : {static_cast<TCustomForm*>(_InfoForm), static_cast<TCustomForm*>(_waitForm),
-                                  static_cast<TCustomForm*>(_proxyForm), static_cast<TCustomForm*>(_mainForm)})
-            if (Form) Form->Free();
-        _mainForm = nullptr;
-        _proxyForm = nullptr;
-        _waitForm = nullptr;
-        _InfoForm = nullptr;
-        Application->setMainForm(nullptr);
-        Application->ResetTerminated();
-        SetExceptionMask(FPreviousMask);
-        entries.clear();
-        removeConverter();
-        FInstall.reset();
-        FServer.Stop();
-    }
-
-    // Runs the window thread's handed-over work for a while.
-    static void drain(int Milliseconds) {
-        const auto End = std::chrono::steady_clock::now() + std::chrono::milliseconds(Milliseconds);
-        while (std::chrono::steady_clock::now() < End) {
-            CheckSynchronize(10);
-            Application->ProcessMessages();
-        }
-    }
-    // Waits (running the window thread's work) until Done holds; false after the time limit.
-    template <typename F>
-    static bool waitUntil(F Done, int Milliseconds = 20000) {
-        const auto End = std::chrono::steady_clock::now() + std::chrono::milliseconds(Milliseconds);
-        while (!Done()) {
-            if (std::chrono::steady_clock::now() >= End) return false;
-            CheckSynchronize(10);
-            Application->ProcessMessages();
-        }
-        return true;
-    }
-
-    static void installConverter() {
-        const String Target = ConverterPath();
-        QFile::remove(Target);
-        ASSERT_TRUE(QFile::copy(ToolsFolder() + QStringLiteral("/vidmorf"), Target));
-        QFile(Target).setPermissions(QFile::permissions(ToolsFolder() + QStringLiteral("/vidmorf")));
-    }
-    static void removeConverter() { QFile::remove(ConverterPath()); }
-
-    void add(const String& Link = PageLink) {
-        _mainForm->LinkAdvLUEdit->SetText(Link);
-        _mainForm->AddAdvToolButtonClick(_mainForm->AddAdvToolButton);
-    }
-    // Starts row Row's download and waits until its thread has ended.
-    void startAndWait(int Row = 0) {
-        _mainForm->MainListView->SetItemIndex(Row);
-        _mainForm->StartAdvToolButtonClick(_mainForm->StartAdvToolButton);
-        ASSERT_TRUE(waitUntil([&] { return entries[Row].thread == nullptr && LiveWorkerCount() == 0; }));
-    }
-    std::set<String> folderFiles() const {
-        const QStringList Names = QDir(FFolder.Path()).entryList(QDir::Files);
-        return std::set<String>(Names.begin(), Names.end());
-    }
-    String fileText(const String& Name) const {
-        QFile F(FFolder.File(Name));
-        return F.open(QIODevice::ReadOnly) ? String::fromLatin1(F.readAll()) : String();
-    }
+    String fileText(const String& Name) const { return String::fromLatin1(contentOf(FFolder.File(Name))); }
     String progress(int Row = 0) const { return _mainForm->RowText(Row, 2); }
 
-    TArithmeticExceptionMask FPreviousMask;
-    TRecordingDialogService FDialogs;
-    std::unique_ptr<TDialogServiceGuard> FGuard;
-    THttpsTestServer FServer;
-    std::unique_ptr<THttpsTestServer::TGlobalInstall> FInstall;
-    TempFolder FFolder;
-    std::string FPage;
     std::atomic<size_t> FHQServed{0};
     std::atomic<bool> FStallReached{false};
     std::atomic<bool> FReleaseStall{false};

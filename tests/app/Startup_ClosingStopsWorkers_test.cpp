@@ -9,6 +9,7 @@
 #include "framework/rtl/Math.h"
 #include "framework/rtl/Threads.h"
 #include "framework/ui/Forms.h"
+#include "tests/app/ProgramTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -44,8 +45,6 @@ private:
 
 TEST(ProgramClosing, StopsRunningWorkersWhileTheWindowsExist) {
     int Argc = 1;
-    static char Name[] = "quillory-video-downloader";
-    static char* Argv[] = {Name, nullptr};
     const TArithmeticExceptionMask PreviousMask = GetExceptionMask();
     std::atomic<int> WindowsAtStop{-1};
     TThread::Queue(nullptr, [&WindowsAtStop] {
@@ -55,22 +54,13 @@ TEST(ProgramClosing, StopsRunningWorkersWhileTheWindowsExist) {
         TThread::Queue(nullptr, [] { _mainForm->Close(); });
     });
 
-    RunQuilloryVideoDownloader(Argc, Argv);
+    RunQuilloryVideoDownloader(Argc, ProgramTestArgv());
 
     EXPECT_EQ(LiveWorkerCount(), 0) << "a worker outlived the message loop";
     EXPECT_EQ(WindowsAtStop.load(), 4);
 
     StopAllWorkers();
-    for (TCustomForm* Form : {static_cast<TCustomForm*>(_InfoForm), static_cast<TCustomForm*>(_waitForm),
-                              static_cast<TCustomForm*>(_proxyForm), static_cast<TCustomForm*>(_mainForm)})
-        if (Form) Form->Free();
-    _mainForm = nullptr;
-    _proxyForm = nullptr;
-    _waitForm = nullptr;
-    _InfoForm = nullptr;
-    Application->setMainForm(nullptr);
-    Application->ResetTerminated();
-    SetExceptionMask(PreviousMask);
+    FreeProgramWindows(PreviousMask);
 }
 
 }  // namespace

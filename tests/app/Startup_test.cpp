@@ -10,6 +10,7 @@
 #include "framework/rtl/Math.h"
 #include "framework/rtl/Threads.h"
 #include "framework/ui/Forms.h"
+#include "tests/app/ProgramTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -19,25 +20,8 @@ namespace {
 
 class StartupTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        int Argc = 1;
-        static char Name[] = "quillory-video-downloader";
-        static char* Argv[] = {Name, nullptr};
-        FPreviousMask = GetExceptionMask();
-        StartApplication(Argc, Argv);
-    }
-    void TearDown() override {
-        for (TCustomForm* Form : {static_cast<TCustomForm*>(_InfoForm), static_cast<TCustomForm*>(_waitForm),
-                                  static_cast<TCustomForm*>(_proxyForm), static_cast<TCustomForm*>(_mainForm)})
-            if (Form) Form->Free();
-        _mainForm = nullptr;
-        _proxyForm = nullptr;
-        _waitForm = nullptr;
-        _InfoForm = nullptr;
-        Application->setMainForm(nullptr);
-        Application->ResetTerminated();
-        SetExceptionMask(FPreviousMask);
-    }
+    void SetUp() override { FPreviousMask = StartProgramWindows(); }
+    void TearDown() override { FreeProgramWindows(FPreviousMask); }
     TArithmeticExceptionMask FPreviousMask;
 };
 

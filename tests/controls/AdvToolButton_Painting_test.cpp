@@ -3,6 +3,7 @@
 #include "framework/ui/ExtCtrls.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/ImgList.h"
+#include "tests/support/PanelFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,22 +11,9 @@
 
 namespace {
 
-class ToolButtonPaintingTest : public ::testing::Test {
+class ToolButtonPaintingTest : public PanelFixture {
 protected:
-    std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
-    TPanel* Panel = nullptr;
-
-    void SetUp() override {
-        Form->SetBounds(0, 0, 300, 200);
-        Panel = new TPanel(Form.get());
-        Panel->SetParent(Form.get());
-        Panel->SetBounds(0, 0, 240, 100);
-        Panel->SetBevelOuter(bvNone);
-        Panel->SetColor(clWhite);
-        Panel->SetCaption(String());
-        Mouse->SetCursorPos(Point(-1000, -1000));
-    }
-    void TearDown() override { Mouse->ResetCursorPos(); }
+    ToolButtonPaintingTest() : PanelFixture(240, TTestPointer::FarAway) {}
 
     TAdvToolButton* button(int Width = 40, int Height = 30) {
         auto* B = new TAdvToolButton(Form.get());
@@ -40,19 +28,6 @@ protected:
         B->SetColorChecked(0x0000A0);
         B->SetColorCheckedTo(clNone);
         return B;
-    }
-    std::unique_ptr<TBitmap> render() {
-        auto Bitmap = std::make_unique<TBitmap>(Panel->Width(), Panel->Height());
-        Panel->PaintTo(Bitmap->Canvas(), 0, 0);
-        return Bitmap;
-    }
-    static std::unique_ptr<TBitmap> redGlyph() {
-        auto G = std::make_unique<TBitmap>(10, 10);
-        G->Canvas()->Brush()->SetColor(clWhite);
-        G->Canvas()->FillRect(Rect(0, 0, 10, 10));
-        G->Canvas()->Brush()->SetColor(clRed);
-        G->Canvas()->FillRect(Rect(2, 2, 8, 8));
-        return G;
     }
     // The bounding box of the pixels in Area that Match accepts; empty when there are none.
     static TRect boundsOf(TBitmap* Img, const TRect& Area, const std::function<bool(TColor)>& Match) {
@@ -117,7 +92,7 @@ TEST_F(ToolButtonPaintingTest, EachStateFillsWithItsColour) {
 TEST_F(ToolButtonPaintingTest, NotFlatFrameIsRaisedThenSunkenAndTheContentMoves) {
     TAdvToolButton* B = button(60, 30);
     B->SetFlat(false);
-    auto G = redGlyph();
+    auto G = squareGlyph(clRed, 2, 8);
     B->SetGlyph(G.get());
     B->SetCaption(QStringLiteral("HIH"));
     const TRect Inside = Rect(3, 3, 57, 27);
@@ -186,7 +161,7 @@ TEST_F(ToolButtonPaintingTest, DisabledCaptionIsEmbossedUnlessDownInAGroup) {
 TEST_F(ToolButtonPaintingTest, DisabledButtonDrawsTheGreyGlyph) {
     TAdvToolButton* B = button();
     B->SetMargin(0);
-    auto G = redGlyph();
+    auto G = squareGlyph(clRed, 2, 8);
     B->SetGlyph(G.get());
     B->SetEnabled(false);
     auto Img = render();
@@ -229,7 +204,7 @@ TEST_F(ToolButtonPaintingTest, ImageListGlyphOnlyWithAnIndex) {
 
 TEST_F(ToolButtonPaintingTest, CalcButtonLayoutWithOneOfMarginAndSpacingComputed) {
     TAdvToolButton* B = button(100, 40);
-    auto G = redGlyph();
+    auto G = squareGlyph(clRed, 2, 8);
     B->SetGlyph(G.get());
     B->SetCaption(QStringLiteral("Go"));
     const TRect R = Rect(0, 0, 100, 40);

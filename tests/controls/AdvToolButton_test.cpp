@@ -6,28 +6,17 @@
 #include "framework/ui/ExtCtrls.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/Menus.h"
+#include "tests/support/PanelFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class ToolButtonTest : public ::testing::Test {
+class ToolButtonTest : public PanelFixture {
 protected:
-    std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
-    TPanel* Panel = nullptr;
-    std::vector<std::string> Events;
+    ToolButtonTest() : PanelFixture(240, TTestPointer::FarAway) {}
 
-    void SetUp() override {
-        Form->SetBounds(0, 0, 300, 200);
-        Panel = new TPanel(Form.get());
-        Panel->SetParent(Form.get());
-        Panel->SetBounds(0, 0, 240, 100);
-        Panel->SetBevelOuter(bvNone);
-        Panel->SetColor(clWhite);
-        Panel->SetCaption(String());
-        Mouse->SetCursorPos(Point(-1000, -1000));  // nowhere near a button
-    }
-    void TearDown() override { Mouse->ResetCursorPos(); }
+    std::vector<std::string> Events;
 
     TAdvToolButton* button(int Left, int GroupIndex = 0, int Width = 40, int Height = 30) {
         auto* B = new TAdvToolButton(Form.get());
@@ -41,11 +30,6 @@ protected:
     }
     static void press(TAdvToolButton* B, int X, int Y) { B->Perform(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(X, Y)); }
     static void release(TAdvToolButton* B, int X, int Y) { B->Perform(WM_LBUTTONUP, 0, PointToLParam(X, Y)); }
-    std::unique_ptr<TBitmap> render() {
-        auto Bitmap = std::make_unique<TBitmap>(Panel->Width(), Panel->Height());
-        Panel->PaintTo(Bitmap->Canvas(), 0, 0);
-        return Bitmap;
-    }
     // A solid-coloured look so fills and borders can be told apart.
     static void paintable(TAdvToolButton* B) {
         B->SetColor(0x101010);
@@ -56,14 +40,6 @@ protected:
         B->SetColorDown(0xC00000);
         B->SetColorDownTo(clNone);
         B->SetBorderDownColor(0xC000C0);
-    }
-    static std::unique_ptr<TBitmap> glyph(TColor Fill, int From, int To) {
-        auto G = std::make_unique<TBitmap>(10, 10);
-        G->Canvas()->Brush()->SetColor(clWhite);
-        G->Canvas()->FillRect(Rect(0, 0, 10, 10));
-        G->Canvas()->Brush()->SetColor(Fill);
-        G->Canvas()->FillRect(Rect(From, From, To, To));
-        return G;
     }
 };
 
@@ -314,7 +290,7 @@ TEST_F(ToolButtonTest, LooksByNumberAndByStyle) {
 
 TEST_F(ToolButtonTest, CalcButtonLayoutWithComputedMarginAndSpacing) {
     TAdvToolButton* B = button(0, 0, 100, 80);
-    auto G = glyph(clRed, 2, 8);
+    auto G = squareGlyph(clRed, 2, 8);
     B->SetGlyph(G.get());
     B->SetCaption(QStringLiteral("Go"));
     B->SetMargin(-1);
@@ -413,9 +389,9 @@ TEST_F(ToolButtonTest, ShadowSilhouetteWhileHot) {
     paintable(B);
     B->SetBorderDownColor(clNone);
     B->SetMargin(0);
-    auto First = glyph(clBlue, 0, 4);
+    auto First = squareGlyph(clBlue, 0, 4);
     B->SetGlyph(First.get());
-    auto G = glyph(clRed, 2, 8);
+    auto G = squareGlyph(clRed, 2, 8);
     B->SetGlyph(G.get());  // the shadow follows the newest glyph
     B->Perform(CM_MOUSEENTER, 0, 0);
     auto Img = render();

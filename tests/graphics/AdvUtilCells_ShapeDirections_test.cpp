@@ -2,25 +2,13 @@
 // rounded and the round shapes) told apart by the pixels inside the box; the stacked bar and the
 // mirrored gradient of a vertical bar.
 #include "components/graphics/AdvUtilCells.h"
+#include "tests/support/Paper.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-class Paper {
-public:
-    Paper(int W, int H) : FBitmap(W, H) {
-        Canvas()->Brush()->SetColor(clWhite);
-        Canvas()->FillRect(Rect(0, 0, W, H));
-    }
-    TCanvas* Canvas() { return FBitmap.Canvas(); }
-    TColor At(int X, int Y) { return Canvas()->Pixels(X, Y); }
-
-private:
-    TBitmap FBitmap;
-};
 
 struct Probe {
     int X, Y;

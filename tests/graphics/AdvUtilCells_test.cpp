@@ -1,41 +1,11 @@
 #include "components/graphics/AdvUtilCells.h"
+#include "tests/support/Paper.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
 #include <numbers>
 
 namespace {
-
-class Paper {
-public:
-    Paper(int W, int H) : FBitmap(W, H), FW(W), FH(H) {
-        Canvas()->Brush()->SetColor(clWhite);
-        Canvas()->FillRect(Rect(0, 0, W, H));
-    }
-    TCanvas* Canvas() { return FBitmap.Canvas(); }
-    TColor At(int X, int Y) { return Canvas()->Pixels(X, Y); }
-    // Inclusive bounds of the pixels that are not white; Left > Right when there are none.
-    TRect Painted() {
-        TRect R{999, 999, -1, -1};
-        for (int Y = 0; Y < FH; ++Y)
-            for (int X = 0; X < FW; ++X)
-                if (At(X, Y) != clWhite) {
-                    R.Left = std::min(R.Left, X), R.Top = std::min(R.Top, Y);
-                    R.Right = std::max(R.Right, X), R.Bottom = std::max(R.Bottom, Y);
-                }
-        return R;
-    }
-    int Count(TColor Color) {
-        int N = 0;
-        for (int Y = 0; Y < FH; ++Y)
-            for (int X = 0; X < FW; ++X) N += At(X, Y) == Color;
-        return N;
-    }
-
-private:
-    TBitmap FBitmap;
-    int FW, FH;
-};
 
 TEST(DrawCellShape, NineteenShapesInTheirBoundingBoxes) {
     // The box (10, 10, 30, 22): 20 x 12, centre (20, 16). Bounds are inclusive pixel bounds.

@@ -5,32 +5,11 @@
 #include "framework/ui/LayeredWindows.h"
 #include "framework/ui/Modules.h"
 #include "framework/ui/UxTheme.h"
+#include "tests/support/Paper.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// A white offscreen canvas to draw on and read back.
-class Paper {
-public:
-    explicit Paper(int W = 60, int H = 30) : FBitmap(W, H), FW(W), FH(H) {
-        Canvas()->Brush()->SetColor(clWhite);
-        Canvas()->FillRect(Rect(0, 0, W, H));
-    }
-    TCanvas* Canvas() { return FBitmap.Canvas(); }
-    TBitmap* Bitmap() { return &FBitmap; }
-    TColor At(int X, int Y) { return Canvas()->Pixels(X, Y); }
-    int Count(TColor Color) {
-        int N = 0;
-        for (int Y = 0; Y < FH; ++Y)
-            for (int X = 0; X < FW; ++X) N += At(X, Y) == Color;
-        return N;
-    }
-
-private:
-    TBitmap FBitmap;
-    int FW, FH;
-};
 
 TEST(DrawGradient, BandsStartAtTruncatedPositionsWithRoundedColours) {
     struct Case {

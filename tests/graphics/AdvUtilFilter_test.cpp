@@ -1,6 +1,8 @@
 #include "components/graphics/AdvUtilFilter.h"
 
 #include "framework/rtl/FormatSettings.h"
+#include "tests/support/ReferencePatternMatcher.h"
+#include "tests/support/TwoLocales.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +12,6 @@
 namespace {
 
 String S(const char* Utf8) { return String::fromUtf8(Utf8); }
-
-TFormatSettings localeSettings(int Index) {
-    TFormatSettings FS = TFormatSettings::Default();
-    FS.ThousandSeparator = Index == 0 ? u'.' : u',';
-    FS.DecimalSeparator = Index == 0 ? u',' : u'.';
-    FS.DateSeparator = u'/';
-    FS.TimeSeparator = u':';
-    FS.ShortDateFormat = Index == 0 ? S("dd/mm/yyyy") : S("mm/dd/yyyy");
-    return FS;
-}
 
 constexpr int kBoth = -1;
 
@@ -112,7 +104,7 @@ TEST(AdvUtilFilter, ConditionTable) {
         {"\"a*\"", "abc", false, true, kBoth},  // quotes do not protect "*"
     };
     for (int L = 0; L < 2; ++L) {
-        FormatSettingsScope Scope(localeSettings(L));
+        FormatSettingsScope Scope(TwoLocalesSettings(L));
         for (const Case& C : Cases) {
             if (C.Locale != kBoth && C.Locale != L) continue;
             EXPECT_EQ(MatchFilterCondition(S(C.Condition), S(C.Value), C.CaseSensitive), C.Expected)
@@ -122,7 +114,7 @@ TEST(AdvUtilFilter, ConditionTable) {
 }
 
 TEST(AdvUtilFilter, ComparisonsCombineInsideOneClause) {
-    FormatSettingsScope Scope(localeSettings(1));
+    FormatSettingsScope Scope(TwoLocalesSettings(1));
     EXPECT_TRUE(MatchFilterClause(S(">5&<10"), S("7"), true));
     EXPECT_FALSE(MatchFilterClause(S(">5&<10"), S("12"), true));
     EXPECT_TRUE(MatchPattern(S("<5^>10"), S("12")));
@@ -141,7 +133,7 @@ TEST(AdvUtilFilter, ALocaleChangeIsSeenByTheSameCondition) {
     const String Value = S("999");
     bool Results[3];
     for (int Round = 0; Round < 3; ++Round) {
-        FormatSettingsScope Scope(localeSettings(Round % 2));
+        FormatSettingsScope Scope(TwoLocalesSettings(Round % 2));
         Results[Round] = MatchFilterCondition(Condition, Value, false);
     }
     EXPECT_FALSE(Results[0]);  // one thousand
@@ -163,53 +155,6 @@ TEST(AdvUtilFilter, ConditionHelpers) {
     EXPECT_EQ(FindClosingParenthesis(S("a)")), 0);
     EXPECT_EQ(FindCharOutsideQuotes(u'>', S("\">\">").constData()), 4);
     EXPECT_EQ(FindCharOutsideQuotes(u'>', nullptr), 0);
-}
-
-// The matcher as the rules read, trying every ending recursively; exponential in the number of
-// "*", so only for short texts.
-bool referenceMatch(const std::u16string& P, size_t I, const std::u16string& V, size_t J) {
-    const bool BangIsChar = I < P.size() && P[I] == u'"';
-    bool Negated = false, Literal = false, Result = false;
-    while (true) {
-        if (I == P.size()) {
-            Result = J == V.size();
-            break;
-        }
-        const char16_t C = P[I];
-        if (C == u'"') {
-            if (!Literal) {
-                Literal = true;
-                ++I;
-                continue;
-            }
-            if (J < V.size() && V[J] == u'"') {
-                ++I, ++J;
-                continue;
-            }
-            break;
-        }
-        Literal = false;
-        if (C == u'!' && !BangIsChar) {
-            Negated = true;
-            ++I;
-            continue;
-        }
-        if (C == u'*') {
-            while (I < P.size() && P[I] == u'*') ++I;
-            for (size_t K = V.size() + 1; K-- > J;)
-                if (referenceMatch(P, I, V, K)) {
-                    Result = true;
-                    break;
-                }
-            break;
-        }
-        if (J < V.size() && (C == u'?' || V[J] == C)) {
-            ++I, ++J;
-            continue;
-        }
-        break;
-    }
-    return Negated ? !Result : Result;
 }
 
 TEST(AdvUtilFilter, WildcardsAgreeWithTheRecursiveRules) {

@@ -5,6 +5,7 @@
 #include "framework/rtl/FormatSettings.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/rtl/StringList.h"
+#include "tests/support/TwoLocales.h"
 
 #include <gtest/gtest.h>
 
@@ -17,24 +18,12 @@ namespace {
 String S(const char* Utf8) { return String::fromUtf8(Utf8); }
 std::string U(const String& Text) { return Text.toStdString(); }
 
-// Locale 0: "." groups thousands, "," marks decimals, days come first.
-// Locale 1: the reverse, months first.
-TFormatSettings localeSettings(int Index) {
-    TFormatSettings FS = TFormatSettings::Default();
-    FS.ThousandSeparator = Index == 0 ? u'.' : u',';
-    FS.DecimalSeparator = Index == 0 ? u',' : u'.';
-    FS.DateSeparator = u'/';
-    FS.TimeSeparator = u':';
-    FS.ShortDateFormat = Index == 0 ? S("dd/mm/yyyy") : S("mm/dd/yyyy");
-    return FS;
-}
-
 // Runs Body once per locale, with the program-wide settings switched.
 template <class F>
 void forEachLocale(F Body) {
     for (int L = 0; L < 2; ++L) {
         SCOPED_TRACE(L == 0 ? "thousands '.', decimals ','" : "thousands ',', decimals '.'");
-        FormatSettingsScope Scope(localeSettings(L));
+        FormatSettingsScope Scope(TwoLocalesSettings(L));
         Body(L);
     }
 }

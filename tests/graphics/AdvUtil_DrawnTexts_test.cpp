@@ -3,40 +3,20 @@
 // and the multi-level bar's percentage.
 #include "components/graphics/AdvUtilCells.h"
 #include "components/graphics/AdvUtilDraw.h"
+#include "tests/support/Paper.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class Paper {
+// Paper with the font the bars write in.
+class TextPaper : public Paper {
 public:
-    Paper(int W, int H) : FBitmap(W, H), FW(W), FH(H) {
-        Canvas()->Brush()->SetColor(clWhite);
-        Canvas()->FillRect(Rect(0, 0, W, H));
+    TextPaper(int W, int H) : Paper(W, H) {
         Canvas()->Font()->SetName(QStringLiteral("Arial"));
         Canvas()->Font()->SetHeight(-14);
         Canvas()->Font()->SetColor(clBlack);
     }
-    TCanvas* Canvas() { return FBitmap.Canvas(); }
-    TColor At(int X, int Y) { return Canvas()->Pixels(X, Y); }
-    // Pixels that differ from Other's; the first one in Where.
-    int Differences(Paper& Other, std::string& Where) {
-        int N = 0;
-        for (int Y = 0; Y < FH; ++Y)
-            for (int X = 0; X < FW; ++X)
-                if (At(X, Y) != Other.At(X, Y) && N++ == 0) Where = std::to_string(X) + "," + std::to_string(Y);
-        return N;
-    }
-    int Count(TColor Color) {
-        int N = 0;
-        for (int Y = 0; Y < FH; ++Y)
-            for (int X = 0; X < FW; ++X) N += At(X, Y) == Color;
-        return N;
-    }
-
-private:
-    TBitmap FBitmap;
-    int FW, FH;
 };
 
 TEST(DrawClassicProgress, WritesTheFormattedValueCentred) {
@@ -58,7 +38,7 @@ TEST(DrawClassicProgress, WritesTheFormattedValueCentred) {
     const TColor Bar = RGB(200, 200, 200);
     const TRect R = Rect(4, 4, 124, 28);
     for (const Case& C : Cases) {
-        Paper Got(130, 50), Expected(130, 50);
+        TextPaper Got(130, 50), Expected(130, 50);
         // One colour on both sides, so only the text and where it stands can differ.
         DrawClassicProgress(Got.Canvas(), R, Bar, clBlack, Bar, clBlack, C.Value, 0, 0, C.Min, C.Max,
                             QString::fromLatin1(C.Format), clNone, C.Printing);
@@ -84,7 +64,7 @@ TEST(DrawRangeIndicator, WritesTheLimitedValueAtTheTopCentre) {
     const Case Cases[] = {{99, 10, "10"}, {-99, 10, "-10"}, {3, 10, "3"}, {0, 10, "0"}};
     const TRect R = Rect(0, 0, 80, 30);
     for (const Case& C : Cases) {
-        Paper Got(90, 40), Expected(90, 40);
+        TextPaper Got(90, 40), Expected(90, 40);
         DrawRangeIndicator(Got.Canvas(), R, C.Value, C.Range, true, clRed, clLime);
         DrawRangeIndicator(Expected.Canvas(), R, C.Value, C.Range, false, clRed, clLime);
         TCanvas* E = Expected.Canvas();
@@ -115,7 +95,7 @@ TEST(DrawCellProgress, WritesThePositionCentredOverTheBar) {
     L.Font = &Font;
     const TRect R = Rect(3, 3, 105, 25);
     for (int Position : {0, 37, 100, 250}) {
-        Paper Got(110, 30), Expected(110, 30);
+        TextPaper Got(110, 30), Expected(110, 30);
         L.ShowPercentage = true;
         DrawCellProgress(Got.Canvas(), R, Position, L);
         L.ShowPercentage = false;

@@ -2,26 +2,18 @@
 
 #include "framework/ui/ExtCtrls.h"
 #include "framework/ui/Forms.h"
+#include "tests/support/PanelFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class SpeedButtonTest : public ::testing::Test {
+class SpeedButtonTest : public PanelFixture {
 protected:
-    std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
-    TPanel* Panel = nullptr;
+    SpeedButtonTest() : PanelFixture(200, TTestPointer::Real) {}
+
     std::vector<std::string> Events;
 
-    void SetUp() override {
-        Form->SetBounds(0, 0, 300, 200);
-        Panel = new TPanel(Form.get());
-        Panel->SetParent(Form.get());
-        Panel->SetBounds(0, 0, 200, 100);
-        Panel->SetBevelOuter(bvNone);
-        Panel->SetColor(clWhite);
-        Panel->SetCaption(String());
-    }
     TSpeedButton* button(int Left, int GroupIndex = 0) {
         auto* B = new TSpeedButton(Form.get());
         B->SetParent(Panel);
@@ -36,11 +28,6 @@ protected:
     }
     static void press(TSpeedButton* B, int X, int Y) { B->Perform(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(X, Y)); }
     static void release(TSpeedButton* B, int X, int Y) { B->Perform(WM_LBUTTONUP, 0, PointToLParam(X, Y)); }
-    std::unique_ptr<TBitmap> render() {
-        auto Bitmap = std::make_unique<TBitmap>(Panel->Width(), Panel->Height());
-        Panel->PaintTo(Bitmap->Canvas(), 0, 0);
-        return Bitmap;
-    }
 };
 
 TEST_F(SpeedButtonTest, ClickOnlyWhenReleasedInside) {
