@@ -110,7 +110,8 @@ void TMarkupEngine::fillParagraphBand(TLineValues& Line) {
     Canvas->Pen()->SetColor(FBk);
     Canvas->Brush()->SetColor(FBk);
     Canvas->Brush()->SetStyle(bsSolid);
-    Canvas->FillRect(Rect(DrawRect.Left, Line.Rect.Top, DrawRect.Right, Line.Rect.Top + Line.Height));
+    // The band is filled before the line is laid out, so its height is the line's starting height.
+    Canvas->FillRect(Rect(DrawRect.Left, Line.Rect.Top, DrawRect.Right, Line.Rect.Top + FLineH0));
 }
 
 // One run of text: through the next space (word wrap) or up to the next tag.

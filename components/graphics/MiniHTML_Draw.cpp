@@ -180,8 +180,8 @@ bool TMarkupEngine::handleImage(const TMarkupTag& Tag, TLineValues& Line) {
         };
     } else if ((Picture = findPicture(Source))) {
         const int PW = Picture->Width(), PH = Picture->Height();
-        const int AW = ValInteger(MarkupAttribute(Attrs, QStringLiteral("WIDTH")));
-        const int AH = ValInteger(MarkupAttribute(Attrs, QStringLiteral("HEIGHT")));
+        const int AW = clampMarkupPixels(ValInteger(MarkupAttribute(Attrs, QStringLiteral("WIDTH"))));
+        const int AH = clampMarkupPixels(ValInteger(MarkupAttribute(Attrs, QStringLiteral("HEIGHT"))));
         int DW = PW, DH = PH;
         if (AW > 0 && AH > 0)
             DW = AW, DH = AH;

@@ -13,6 +13,10 @@ namespace minihtml {
 
 // Where a pass reads its markup: a text and a window [Pos, End) on it. The remaining markup is
 // always the text from Pos to End, so taking characters is moving Pos, never copying the rest.
+// Pixel amounts read from markup (offsets, indents, sizes): kept to a range that cannot
+// overflow when added to coordinates, whatever number the text holds.
+inline int clampMarkupPixels(int Value) { return Value < -32767 ? -32767 : (Value > 32767 ? 32767 : Value); }
+
 struct TMarkupCursor {
     const String* Text = nullptr;
     int Pos = 0;  // 0-based

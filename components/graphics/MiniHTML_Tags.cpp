@@ -151,7 +151,8 @@ bool TMarkupEngine::handleTag(const TMarkupTag& Tag, TLineValues& Line) {
             break;
         case K::Indent: {
             int Value = 0;
-            if (TryValInteger(MarkupLetterAttribute(MarkupAttributeText(Tag), u'x'), Value) && Value > Line.Width) {
+            if (TryValInteger(MarkupLetterAttribute(MarkupAttributeText(Tag), u'x'), Value) &&
+                (Value = clampMarkupPixels(Value)) > Line.Width) {
                 Line.Width = Value;
                 FRunX = DrawRect.Left + Value;
             }
@@ -169,7 +170,7 @@ bool TMarkupEngine::handleTag(const TMarkupTag& Tag, TLineValues& Line) {
             if (FOrdered) FItemNumber = 1;
             break;
         case K::Offset: {
-            const int Value = ValInteger(MarkupLetterAttribute(MarkupAttributeText(Tag), u'x'));
+            const int Value = clampMarkupPixels(ValInteger(MarkupLetterAttribute(MarkupAttributeText(Tag), u'x')));
             Line.OffsetOut = Value;
             FRunX = DrawRect.Left + Value;
             Line.Width = Value;
@@ -361,7 +362,7 @@ void TMarkupEngine::handleParagraph(const TMarkupTag& Tag, TLineValues& Line) {
     if (HasMarkupAttribute(Attrs, QStringLiteral("ALIGN")))
         FAlign = ParseParagraphAlign(MarkupAttribute(Attrs, QStringLiteral("ALIGN")), FAlign);
     if (HasMarkupAttribute(Attrs, QStringLiteral("INDENT")))
-        FIndent = ValInteger(MarkupAttribute(Attrs, QStringLiteral("INDENT")));
+        FIndent = clampMarkupPixels(ValInteger(MarkupAttribute(Attrs, QStringLiteral("INDENT"))));
     if (HasMarkupAttribute(Attrs, QStringLiteral("FLOAT"))) {
         const String Side = MarkupAttribute(Attrs, QStringLiteral("FLOAT"));
         if (Side == QLatin1String("LEFT")) FFloatSide = 1;
@@ -437,7 +438,8 @@ void TMarkupEngine::handleBody(const TMarkupTag& Tag, TLineValues&) {
 void TMarkupEngine::SelectRotatedFont(int Degrees) {
     if (!FRotated) FRotatedFrom = FFont->Orientation();
     FRotated = true;
-    FFont->SetOrientation(Degrees * 10);
+    // Tenths of a degree, within one turn: any angle the markup names, without overflow.
+    FFont->SetOrientation(static_cast<int>((static_cast<long long>(Degrees) * 10) % 3600));
 }
 
 void TMarkupEngine::RestoreRotatedFont() {

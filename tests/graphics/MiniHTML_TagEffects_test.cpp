@@ -208,11 +208,28 @@ TEST_F(MiniHTMLTagEffects, FontColourBackgroundAndSize) {
     }
 }
 
+TEST_F(MiniHTMLTagEffects, HugeNumbersInTheMarkupNeitherOverflowNorBreakTheLayout) {
+    const char* const Cases[] = {
+        "<r a=\"999999999\">x</r>",
+        "ab<ind x=\"2147483647\">cd",
+        "<of x=\"2147483647\">ab",
+        "<p indent=\"2147483647\">ab",
+        "<p indent=\"-2147483648\" align=\"right\">ab",
+        "<img src=\"idx:0\" width=\"2147483647\" height=\"-2147483648\">",
+    };
+    for (const char* Markup : Cases) {
+        SetUp();
+        const Result R = draw(Markup);
+        EXPECT_GE(R.Height, 0) << Markup;
+    }
+}
+
 TEST_F(MiniHTMLTagEffects, ParagraphAndSpanBackgrounds) {
     // P BGCOLOR fills the whole band of its lines across the rectangle; </P> ends it.
     draw(QStringLiteral("<p bgcolor=\"#00FF00\">ab<br>cd</p>ef"), Rect(10, 0, 200, H));
     EXPECT_TRUE(isGreen(Canvas->Pixels(10, 2)));
     EXPECT_TRUE(isGreen(Canvas->Pixels(199, 2)));
+    EXPECT_TRUE(isGreen(Canvas->Pixels(199, gh() + 2)));  // every line of the paragraph, not only the first
     EXPECT_FALSE(isGreen(Canvas->Pixels(200, 2)));
     EXPECT_EQ(count(Rect(0, 2 * gh(), W, H), isGreen), 0);
     EXPECT_GT(ink(Rect(0, 2 * gh(), W, 3 * gh())), 0);
