@@ -83,6 +83,14 @@ struct CanvasAccess : TCanvas {
     static HDC prepared(TCanvas* Canvas) { return (Canvas->*(&CanvasAccess::requireHandle))(); }
 };
 
+// Round's halves-to-even on doubles, for the per-band arithmetic of every paint.
+int roundEven(double X) {
+    double Whole = std::floor(X);
+    const double Rest = X - Whole;
+    const auto Result = static_cast<long long>(Whole);
+    return static_cast<int>(Rest > 0.5 || (Rest == 0.5 && Result % 2 != 0) ? Result + 1 : Result);
+}
+
 int red(TColor C) { return static_cast<int>(C & 0xFF); }
 int green(TColor C) { return static_cast<int>((C >> 8) & 0xFF); }
 int blue(TColor C) { return static_cast<int>((C >> 16) & 0xFF); }
@@ -149,19 +157,25 @@ void DrawToolButtonGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, T
     const double IncB = double(blue(T) - blue(F)) / Steps;
     const double Band = double(Horizontal ? R.Width() : R.Height()) / Steps;
     Canvas->Brush()->SetStyle(bsSolid);
+    // A band outlined in its own colour by a plain pen is a plain fill, which is cheaper.
+    const bool Fill =
+        Canvas->Pen()->Style() == psSolid && Canvas->Pen()->Mode() == pmCopy && !Canvas->Brush()->Bitmap();
     for (int I = 0; I < Steps; ++I) {
-        const int Rc = red(F) + static_cast<int>(Round(I * IncR));
-        const int Gc = green(F) + static_cast<int>(Round(I * IncG));
-        const int Bc = blue(F) + static_cast<int>(Round(I * IncB));
+        const int Rc = red(F) + roundEven(I * IncR);
+        const int Gc = green(F) + roundEven(I * IncG);
+        const int Bc = blue(F) + roundEven(I * IncB);
         const TColor C = RGB(Rc, Gc, Bc);
         Canvas->Pen()->SetColor(C);
         Canvas->Brush()->SetColor(C);
-        const int Start = static_cast<int>(Round(I * Band));
+        const int Start = roundEven(I * Band);
         const int Size = static_cast<int>(std::trunc(Band)) + 1;
-        if (Horizontal)
-            Canvas->Rectangle(R.Left + Start, R.Top, std::min(R.Left + Start + Size, R.Right), R.Bottom);
+        const TRect BandRect = Horizontal
+                                   ? Rect(R.Left + Start, R.Top, std::min(R.Left + Start + Size, R.Right), R.Bottom)
+                                   : Rect(R.Left, R.Top + Start, R.Right, std::min(R.Top + Start + Size, R.Bottom));
+        if (Fill)
+            Canvas->FillRect(BandRect);
         else
-            Canvas->Rectangle(R.Left, R.Top + Start, R.Right, std::min(R.Top + Start + Size, R.Bottom));
+            Canvas->Rectangle(BandRect);
     }
     if (BorderColor != clNone) {
         Canvas->Brush()->SetStyle(bsClear);

@@ -5,6 +5,7 @@
 #include <QPen>
 #include <algorithm>
 #include <cmath>
+#include <typeinfo>
 
 namespace {
 
@@ -221,6 +222,10 @@ Qt::PenCapStyle qCapOf(LineCap Cap) {
 }  // namespace
 
 BrushType brushKind(const GpBrush& Brush) {
+    // Every fill asks: the exact types answer without walking the class tree.
+    const std::type_info& Type = typeid(Brush);
+    if (Type == typeid(LineGradientData)) return BrushTypeLinearGradient;
+    if (Type == typeid(SolidFillData)) return BrushTypeSolidColor;
     if (dynamic_cast<const HatchData*>(&Brush)) return BrushTypeHatchFill;
     if (dynamic_cast<const TextureData*>(&Brush)) return BrushTypeTextureFill;
     if (dynamic_cast<const PathGradientData*>(&Brush)) return BrushTypePathGradient;

@@ -154,8 +154,11 @@ GraphicsPaint::GraphicsPaint(GpGraphics* G, TKind Kind) {
         return;
     }
     QPainter& P = *FPainter;
-    P.setTransform(FBase);
-    if (G->Clipped) P.setClipPath(G->Clip, Qt::IntersectClip);
+    // The clip is in device units of the surface; the world transform follows below.
+    if (G->Clipped) {
+        P.setTransform(FBase);
+        P.setClipPath(G->Clip, Qt::IntersectClip);
+    }
     const bool Smooth = antialiasedShapes(G->Smoothing);
     P.setRenderHint(QPainter::Antialiasing, Kind == kShapes ? Smooth : Kind == kText && antialiasedText(G->TextHint));
     P.setRenderHint(QPainter::TextAntialiasing, antialiasedText(G->TextHint));
@@ -185,10 +188,10 @@ Status gdipFill(GpGraphics* G, const GpBrush* Brush, const QPainterPath& Shape) 
         GraphicsPaint Paint(G, GraphicsPaint::kShapes);
         if (!Paint) return GenericError;
         QPainter& P = *Paint.Painter();
-        if (brushKind(*Brush) == BrushTypePathGradient) {
+        const BrushType Kind = brushKind(*Brush);
+        if (Kind == BrushTypePathGradient) {
             fillPathGradient(P, Shape, static_cast<const PathGradientData&>(*Brush));
-        } else if (brushKind(*Brush) == BrushTypeTextureFill &&
-                   static_cast<const TextureData*>(Brush)->Wrap == WrapModeClamp) {
+        } else if (Kind == BrushTypeTextureFill && static_cast<const TextureData*>(Brush)->Wrap == WrapModeClamp) {
             // A clamped texture covers its image once and nothing around it.
             const auto& T = static_cast<const TextureData&>(*Brush);
             QPainterPath Cover;

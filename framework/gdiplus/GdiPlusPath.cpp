@@ -1,6 +1,7 @@
 // Paths (points with type bytes) and regions.
 #include "framework/gdiplus/GdiPlusPrivate.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -11,6 +12,13 @@ QRectF infiniteRect() { return {-kHuge, -kHuge, 2 * kHuge, 2 * kHuge}; }
 
 // Adds Points to the current figure: the first opens a figure or joins the last point with a line.
 void addFigure(GpPath& Path, const std::vector<QPointF>& Points, BYTE Type) {
+    // Room for the figure at once, still growing geometrically over many figures.
+    const size_t Needed = Path.Points.size() + Points.size();
+    if (Needed > Path.Points.capacity()) {
+        const size_t Room = std::max<size_t>(Needed, 2 * Path.Points.capacity());
+        Path.Points.reserve(Room);
+        Path.Types.reserve(Room);
+    }
     for (size_t I = 0; I < Points.size(); ++I) {
         if (I == 0) {
             if (Path.StartNew || Path.Points.empty()) {
@@ -41,11 +49,15 @@ std::vector<QPointF> qPointsOf(const GpPointF* Points, INT Count) {
 }
 
 // Arc points (a start point and Bézier triples) on the ellipse in R, angles clockwise in degrees.
-std::vector<QPointF> arcPoints(const QRectF& R, double Start, double Sweep) {
-    QPainterPath Arc;
+// Rounded shapes add arcs by the thousand: the scratch path and points of the calling thread
+// keep their storage from one arc to the next. The result is valid until the next call.
+const std::vector<QPointF>& arcPoints(const QRectF& R, double Start, double Sweep) {
+    thread_local QPainterPath Arc;
+    thread_local std::vector<QPointF> Result;
+    Arc.clear();
     Arc.arcMoveTo(R, -Start);
     Arc.arcTo(R, -Start, -Sweep);
-    std::vector<QPointF> Result;
+    Result.clear();
     for (int I = 0; I < Arc.elementCount(); ++I) {
         const QPainterPath::Element E = Arc.elementAt(I);
         if (I > 0 && E.type == QPainterPath::LineToElement) {
@@ -136,6 +148,7 @@ QPainterPath qPathOf(const GpPath& Path) {
     QPainterPath Result;
     Result.setFillRule(Path.Mode == FillModeWinding ? Qt::WindingFill : Qt::OddEvenFill);
     const size_t N = Path.Points.size();
+    Result.reserve(static_cast<int>(N) + 1);
     for (size_t I = 0; I < N; ++I) {
         const BYTE Type = Path.Types[I] & PathPointTypePathTypeMask;
         if (Type == PathPointTypeStart || I == 0) {

@@ -221,11 +221,25 @@ void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect) {
     }
     const QRgb Key = static_cast<QRgb>(ColorToRGB(TransparentColor()));
     const QRgb KeyRgb = qRgb(Key & 0xFF, (Key >> 8) & 0xFF, (Key >> 16) & 0xFF) & 0xFFFFFF;
+    // Glyphs are drawn on every paint: the keyed copy is kept until the pixels change, which
+    // gives the image a new cache key (a painter on it is ended first, as it may still draw).
+    const bool Keep = ACanvas != FCanvas.get();
+    if (Keep && FCanvas && FCanvas->HandleAllocated()) DCReleasePainter(FCanvas->Handle());
+    TBitmapImage& I = *FImage;
+    if (Keep && !I.Masked.isNull() && I.MaskedKey == I.Image.cacheKey() && I.MaskedColor == KeyRgb) {
+        DCDrawImage(DC, Rect, I.Masked, I.Masked.rect(), true);
+        return;
+    }
     QImage Masked = Source.convertToFormat(QImage::Format_ARGB32);
     for (int Y = 0; Y < Masked.height(); ++Y) {
         auto* Line = reinterpret_cast<QRgb*>(Masked.scanLine(Y));
         for (int X = 0; X < Masked.width(); ++X)
             Line[X] = (Line[X] & 0xFFFFFF) == KeyRgb ? 0u : (Line[X] | 0xFF000000u);
+    }
+    if (Keep) {
+        I.Masked = Masked;
+        I.MaskedKey = I.Image.cacheKey();
+        I.MaskedColor = KeyRgb;
     }
     DCDrawImage(DC, Rect, Masked, Masked.rect(), true);
 }

@@ -3,12 +3,21 @@
 #include "framework/ui/FontMapper.h"
 #include "framework/ui/Graphics.h"
 
+#include <cstdint>
+
 // The font, pen and brush as the canvas last put them into its handle, resolved to values.
 struct TCanvas::TApplied {
     HDC Handle = nullptr;
     bool FontSet = false, PenSet = false, BrushSet = false;
     LOGFONTW LogFont;
     int PixelsPerInch = 96;
+    // The font's properties when LogFont was taken, to skip rebuilding it on every call.
+    String FontName;
+    int FontHeight = 0, FontOrientation = 0;
+    std::uint64_t FontStyle = 0;
+    TFontCharset FontCharset = 0;
+    TFontPitch FontPitch = fpDefault;
+    TFontQuality FontQuality = fqDefault;
     COLORREF TextColor = 0;
     TDCPen Pen;
     TPenMode Rop2 = pmCopy;
@@ -58,9 +67,21 @@ void TCanvas::applyObjects() {
         A.Handle = FHandle;
     }
     TDCState& S = FHandle->State;
-    const LOGFONTW LF = LogFontOf(*FFont);
     const auto TextColor = static_cast<COLORREF>(ColorToRGB(FFont->Color()));
-    if (!A.FontSet || !sameLogFont(LF, A.LogFont) || A.PixelsPerInch != FFont->PixelsPerInch()) {
+    const TFont& F = *FFont;
+    const bool FontKept = A.FontSet && A.FontName == F.Name() && A.FontHeight == F.Height() &&
+                          A.FontOrientation == F.Orientation() && A.FontStyle == F.Style().Bits() &&
+                          A.FontCharset == F.Charset() && A.FontPitch == F.Pitch() && A.FontQuality == F.Quality() &&
+                          A.PixelsPerInch == F.PixelsPerInch();
+    const LOGFONTW LF = FontKept ? A.LogFont : LogFontOf(F);
+    A.FontName = F.Name();
+    A.FontHeight = F.Height();
+    A.FontOrientation = F.Orientation();
+    A.FontStyle = F.Style().Bits();
+    A.FontCharset = F.Charset();
+    A.FontPitch = F.Pitch();
+    A.FontQuality = F.Quality();
+    if (!FontKept && (!A.FontSet || !sameLogFont(LF, A.LogFont) || A.PixelsPerInch != FFont->PixelsPerInch())) {
         S.Font = QFontOf(*FFont);
         S.LogFont = LF;
         S.Escapement = FFont->Orientation();

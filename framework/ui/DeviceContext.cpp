@@ -184,12 +184,18 @@ bool isHatched(const TDCBrush& Brush) {
 // Runs Draw with a painter in device coordinates. With the copy mode it paints on the target;
 // otherwise it paints a mask and combines the mask with the target by the raster operation,
 // pixel by pixel, inside Bounds.
-template <class F>
+// FillsOnly says that Draw only fills rectangles, which uses none of the painter's state but
+// its clip, transform and composition mode: with those as needed already, no save is needed.
+template <bool FillsOnly = false, class F>
 void paintShape(HDC DC, const QRect& Bounds, F&& Draw) {
     if (!hasImage(DC)) return;
     if (DC->State.Rop2 == pmCopy) {
         QPainter* P = DCPainter(DC);
         if (!P) return;
+        if (FillsOnly && P->transform().isIdentity() && P->compositionMode() == QPainter::CompositionMode_SourceOver) {
+            Draw(*P);
+            return;
+        }
         P->save();
         P->resetTransform();
         P->setRenderHint(QPainter::Antialiasing, false);
@@ -224,7 +230,11 @@ void paintShape(HDC DC, const QRect& Bounds, F&& Draw) {
 void fillDevice(HDC DC, QPainter& P, const QRect& R, const TDCBrush& Brush) {
     if (!brushVisible(Brush) || R.isEmpty()) return;
     if (isHatched(Brush) && DC->State.BkMode == OPAQUE) P.fillRect(R, QColor::fromRgb(rgbOf(DC->State.BkColor)));
-    P.fillRect(R, qBrushOf(Brush));
+    // A plain colour fills without a brush, which the paint engine would set up first.
+    if (Brush.Style == bsSolid && Brush.Pattern.isNull())
+        P.fillRect(R, QColorOf(Brush.Color));
+    else
+        P.fillRect(R, qBrushOf(Brush));
 }
 
 QRect normalizedDevice(HDC DC, const TRect& R) { return DCToDevice(DC, R); }
@@ -326,6 +336,7 @@ QPainter* DCPainter(HDC DC) {
     if (!hasImage(DC)) return nullptr;
     if (!DC->Painter) {
         DC->Painter = std::make_unique<QPainter>();
+        DC->PainterFontSet = false;
         if (!DC->Painter->begin(DC->Target)) {
             DC->Painter.reset();
             return nullptr;
@@ -336,7 +347,17 @@ QPainter* DCPainter(HDC DC) {
 }
 
 void DCReleasePainter(HDC DC) {
-    if (DC && DC->Painter) DC->Painter.reset();
+    if (DC && DC->Painter) {
+        DC->Painter.reset();
+        DC->PainterFontSet = false;
+    }
+}
+
+void DCApplyFont(HDC DC, QPainter& P) {
+    if (DC->PainterFontSet && DC->PainterFont == DC->State.Font) return;
+    P.setFont(DC->State.Font);
+    DC->PainterFont = DC->State.Font;
+    DC->PainterFontSet = true;
 }
 
 QPoint DCToDevice(HDC DC, int X, int Y) {
@@ -361,28 +382,37 @@ void DCFillRect(HDC DC, const TRect& R, const TDCBrush& Brush) {
     if (!DC) return;
     const CopyModeScope Copy(DC);
     const QRect D = normalizedDevice(DC, R);
-    paintShape(DC, D, [&](QPainter& P) { fillDevice(DC, P, D, Brush); });
+    paintShape<true>(DC, D, [&](QPainter& P) { fillDevice(DC, P, D, Brush); });
 }
 
 void DCRectangle(HDC DC, const TRect& R) {
     const QRect D = normalizedDevice(DC, R);
     if (D.isEmpty()) return;
     const TDCPen& Pen = DC->State.Pen;
-    paintShape(DC, D, [&](QPainter& P) {
+    paintShape<true>(DC, D, [&](QPainter& P) {
         if (!penVisible(Pen)) {
             // Without a pen the platform fills one pixel less to the right and bottom.
             fillDevice(DC, P, D.adjusted(0, 0, -1, -1), DC->State.Brush);
             return;
         }
         const int W = std::min({penWidth(Pen), D.width(), D.height()});
-        fillDevice(DC, P, D.adjusted(W, W, -W, -W), DC->State.Brush);
+        const TDCBrush& Brush = DC->State.Brush;
+        if (Brush.Style == bsSolid && Brush.Pattern.isNull() && dashPattern(Pen.Style).empty() &&
+            ColorToRGB(Brush.Color) == ColorToRGB(Pen.Color)) {
+            // A frame in the fill's colour: one fill gives the same pixels.
+            P.fillRect(D, QColorOf(Pen.Color));
+            return;
+        }
+        fillDevice(DC, P, D.adjusted(W, W, -W, -W), Brush);
         const QColor C = QColorOf(Pen.Color);
-        if (W == 1) {
+        if (W == 1 && !dashPattern(Pen.Style).empty()) {
             plotPixels(P, styledPixels(framePixels(D), Pen.Style), C);
             return;
         }
+        // A solid frame as four bars: the same pixels as walking it, without a fill per pixel.
         P.fillRect(QRect(D.left(), D.top(), D.width(), W), C);
         P.fillRect(QRect(D.left(), D.bottom() - W + 1, D.width(), W), C);
+        if (D.height() <= 2 * W) return;
         P.fillRect(QRect(D.left(), D.top() + W, W, D.height() - 2 * W), C);
         P.fillRect(QRect(D.right() - W + 1, D.top() + W, W, D.height() - 2 * W), C);
     });
@@ -504,6 +534,16 @@ void DCDrawImage(HDC DC, const TRect& Dest, const QImage& Source, const QRect& S
     const QRect D = normalizedDevice(DC, Dest);
     if (D.isEmpty() || Source.isNull()) return;
     const CopyModeScope Copy(DC);
+    if (Blend) {
+        // Controls and glyphs are blended on every paint: with the painter already as the
+        // drawing needs it, no save and restore.
+        QPainter* P = DCPainter(DC);
+        if (P && P->transform().isIdentity() && P->compositionMode() == QPainter::CompositionMode_SourceOver &&
+            !(P->renderHints() & (QPainter::SmoothPixmapTransform | QPainter::Antialiasing))) {
+            P->drawImage(D, Source, SourceRect);
+            return;
+        }
+    }
     paintShape(DC, D, [&](QPainter& P) {
         P.setRenderHint(QPainter::SmoothPixmapTransform, false);
         if (!Blend) P.setCompositionMode(QPainter::CompositionMode_Source);

@@ -70,11 +70,19 @@ void ReleaseDCObjects(HDC DC);
 // The image behind a TBitmap.
 struct TBitmapImage {
     QImage Image;
+    // Image with the transparent colour keyed out, as last drawn, for Image's cacheKey.
+    QImage Masked;
+    qint64 MaskedKey = 0;
+    QRgb MaskedColor = 0;
 };
 
 struct TDeviceContext {
     QImage* Target = nullptr;
     std::unique_ptr<QPainter> Painter;
+    // The font last set on Painter outside any save: setting a font on a painter makes Qt
+    // look its face up again, so text calls set it only when it changed.
+    QFont PainterFont;
+    bool PainterFontSet = false;
     TDCState State;
     std::vector<TDCState> Saved;
 };
@@ -88,6 +96,9 @@ QImage* DCImage(HDC DC);
 QPainter* DCPainter(HDC DC);
 // Ends the painter so the image can be read or written directly.
 void DCReleasePainter(HDC DC);
+// Puts the context's font on its painter P unless it is there already. Call it before
+// QPainter::save; whoever sets another font on the painter restores it.
+void DCApplyFont(HDC DC, QPainter& P);
 // The image behind a bitmap, for framework code; the bitmap canvas's painter is ended first.
 QImage* BitmapQImage(TBitmap* Bitmap);
 

@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 #include <QStringList>
 #include <algorithm>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -35,19 +36,22 @@ struct TTextLine {
 
 class TTextLayout {
 public:
-    TTextLayout(const QFont& Font, int TabWidth, bool ExpandTabs)
-        : FMetrics(Font), FTabWidth(std::max(1, TabWidth)), FExpandTabs(ExpandTabs) {}
+    TTextLayout(std::shared_ptr<TFontMeasure> Measure, int TabWidth, bool ExpandTabs)
+        : FMeasure(std::move(Measure)), FTabWidth(std::max(1, TabWidth)), FExpandTabs(ExpandTabs) {}
 
-    const QFontMetrics& Metrics() const { return FMetrics; }
+    const QFont& Font() const { return FMeasure->Font(); }
+    const QFontMetrics& Metrics() const { return FMeasure->Metrics(); }
+    bool ExpandsTabs() const { return FExpandTabs; }
+    QRect InkBounds(const String& Text) const { return FMeasure->InkBounds(Text); }
 
     // Width of Text drawn from a tab origin of 0.
     int Width(const String& Text) const {
-        if (!FExpandTabs || !Text.contains(QLatin1Char('\t'))) return FMetrics.horizontalAdvance(Text);
+        if (!FExpandTabs || !Text.contains(QLatin1Char('\t'))) return FMeasure->Width(Text);
         int X = 0;
         qsizetype Start = 0;
         while (true) {
             const qsizetype Tab = Text.indexOf(QLatin1Char('\t'), Start);
-            X += FMetrics.horizontalAdvance(Text.mid(Start, Tab < 0 ? -1 : Tab - Start));
+            X += FMeasure->Width(Text.mid(Start, Tab < 0 ? -1 : Tab - Start));
             if (Tab < 0) return X;
             X = (X / FTabWidth + 1) * FTabWidth;
             Start = Tab + 1;
@@ -57,7 +61,7 @@ public:
     // Draws Text with its left edge at X, tabs advancing to the next stop.
     void Draw(QPainter& P, int X, int Baseline, const String& Text) const {
         if (!FExpandTabs || !Text.contains(QLatin1Char('\t'))) {
-            P.drawText(QPoint(X, Baseline), Text);
+            drawPiece(P, X, Baseline, Text);
             return;
         }
         int Offset = 0;
@@ -65,8 +69,8 @@ public:
         while (true) {
             const qsizetype Tab = Text.indexOf(QLatin1Char('\t'), Start);
             const String Piece = Text.mid(Start, Tab < 0 ? -1 : Tab - Start);
-            P.drawText(QPoint(X + Offset, Baseline), Piece);
-            Offset += FMetrics.horizontalAdvance(Piece);
+            drawPiece(P, X + Offset, Baseline, Piece);
+            Offset += FMeasure->Width(Piece);
             if (Tab < 0) return;
             Offset = (Offset / FTabWidth + 1) * FTabWidth;
             Start = Tab + 1;
@@ -74,7 +78,15 @@ public:
     }
 
 private:
-    QFontMetrics FMetrics;
+    // Right-to-left reading lets Qt order the text; otherwise the shaped text is reused.
+    void drawPiece(QPainter& P, int X, int Baseline, const String& Text) const {
+        if (P.layoutDirection() == Qt::RightToLeft)
+            P.drawText(QPoint(X, Baseline), Text);
+        else
+            FMeasure->DrawText(P, X, Baseline, Text);
+    }
+
+    std::shared_ptr<TFontMeasure> FMeasure;
     int FTabWidth;
     bool FExpandTabs;
 };
@@ -224,6 +236,29 @@ void fitLine(const TTextLayout& Layout, TTextLine& Line, int Avail, UINT Format)
         applyEndEllipsis(Layout, Line, Avail, false);
 }
 
+// Whether everything the lines put on the surface lies inside ClipRect, so clipping to it would
+// change no pixel. Clipping is not free: a glyph touching a clip edge makes the paint engine
+// build span tables as tall as the whole target, so text that stays inside is drawn unclipped.
+bool staysInside(const TTextLayout& Layout, const std::vector<TTextLine>& Lines, const std::vector<QPoint>& Starts,
+                 const QRect& ClipRect, int LineHeight, bool Opaque, bool ShowUnderlines, UINT Format, int Escapement) {
+    if (Escapement != 0 || (Format & DT_RTLREADING) || ClipRect.isEmpty()) return false;
+    const QFontMetrics& M = Layout.Metrics();
+    const bool Decorated = Layout.Font().underline() || Layout.Font().strikeOut() || Layout.Font().overline();
+    for (size_t I = 0; I < Lines.size(); ++I) {
+        const TTextLine& L = Lines[I];
+        if (L.Text.isEmpty()) continue;
+        if (Layout.ExpandsTabs() && L.Text.contains(QLatin1Char('\t'))) return false;
+        if (ShowUnderlines && std::find(L.Marked.begin(), L.Marked.end(), true) != L.Marked.end()) return false;
+        const QPoint At = Starts[I];
+        if (Opaque && L.Width > 0 && !ClipRect.contains(QRect(At, QSize(L.Width, LineHeight)))) return false;
+        // Underline and strike-out lines stay in the cell, at most one pixel past the advance.
+        if (Decorated && !ClipRect.contains(QRect(At, QSize(L.Width + 1, M.height())))) return false;
+        // The bounding rectangle covers at least every pixel the text touches.
+        if (!ClipRect.contains(Layout.InkBounds(L.Text).translated(At.x(), At.y() + M.ascent()))) return false;
+    }
+    return true;
+}
+
 int drawTextImpl(HDC DC, const String& Source, int Count, TRect& Rect, UINT Format, DRAWTEXTPARAMS* Params,
                  String* Modified) {
     if (!DC) return 0;
@@ -241,10 +276,11 @@ int drawTextImpl(HDC DC, const String& Source, int Count, TRect& Rect, UINT Form
     const int RightMargin = Params ? Params->iRightMargin : 0;
     const String Text = Count < 0 ? Source : Source.left(Count);
 
-    const QFontMetrics M(S.Font);
-    const int AveChar = M.horizontalAdvance(QLatin1Char('x'));
+    auto Measurer = FontMeasure(S.Font);
+    const QFontMetrics& M = Measurer->Metrics();
+    const int AveChar = Measurer->AveCharWidth();
     const bool ExpandTabs = (Format & DT_EXPANDTABS) != 0;
-    const TTextLayout Layout(S.Font, std::max(1, TabChars) * AveChar, ExpandTabs);
+    const TTextLayout Layout(std::move(Measurer), std::max(1, TabChars) * AveChar, ExpandTabs);
     const int LineHeight = M.height() + ((Format & DT_EXTERNALLEADING) ? std::max(0, M.leading()) : 0);
     const bool SingleLine = (Format & DT_SINGLELINE) != 0;
     const bool WordBreak = (Format & DT_WORDBREAK) != 0 && !SingleLine;
@@ -253,7 +289,7 @@ int drawTextImpl(HDC DC, const String& Source, int Count, TRect& Rect, UINT Form
 
     TTextLine All = resolvePrefixes(Text, (Format & DT_NOPREFIX) != 0);
     // Unexpanded tabs take no room, as drawing them would not.
-    if (!ExpandTabs) All = withoutTabs(All);
+    if (!ExpandTabs && All.Text.contains(QLatin1Char('\t'))) All = withoutTabs(All);
     std::vector<TTextLine> Lines;
     if (SingleLine) {
         Lines.push_back(All);
@@ -315,27 +351,12 @@ int drawTextImpl(HDC DC, const String& Source, int Count, TRect& Rect, UINT Form
 
     QPainter* P = DCPainter(DC);
     if (!P) return Result;
-    P->save();
-    P->resetTransform();
-    P->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (!(Format & DT_NOCLIP))
-        P->setClipRect(DCToDevice(DC, Rect), P->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    const QPoint Origin = DCToDevice(DC, Rect.Left, Rect.Top);
-    if (S.Escapement != 0) {
-        // Escapement turns anticlockwise; Qt turns clockwise on a y-down surface.
-        P->translate(Origin);
-        P->rotate(-S.Escapement / 10.0);
-        P->translate(-Origin);
-    }
-    P->setFont(S.Font);
-    const QColor TextColor = qColorOfRef(S.TextColor);
-    const QColor BkColor = qColorOfRef(S.BkColor);
-    P->setPen(TextColor);
-    if (Format & DT_RTLREADING) P->setLayoutDirection(Qt::RightToLeft);
     const bool ShowUnderlines = !(Format & (DT_NOPREFIX | DT_HIDEPREFIX));
     const bool ShowText = !(Format & DT_PREFIXONLY);
     const int UnderlineOffset = std::max(1, M.underlinePos());
     const int UnderlineWidth = std::max(1, M.lineWidth());
+    std::vector<QPoint> Starts;
+    Starts.reserve(Lines.size());
     for (size_t I = 0; I < Lines.size(); ++I) {
         const TTextLine& L = Lines[I];
         int X = Rect.Left + LeftMargin;
@@ -343,7 +364,38 @@ int drawTextImpl(HDC DC, const String& Source, int Count, TRect& Rect, UINT Form
             X += (Avail - L.Width) / 2;
         else if (Format & DT_RIGHT)
             X = Rect.Right - RightMargin - L.Width;
-        const QPoint At = DCToDevice(DC, X, Top + static_cast<int>(I) * LineHeight);
+        Starts.push_back(DCToDevice(DC, X, Top + static_cast<int>(I) * LineHeight));
+    }
+    const QRect ClipRect = DCToDevice(DC, Rect);
+    const bool Clip =
+        !(Format & DT_NOCLIP) && !staysInside(Layout, Lines, Starts, ClipRect, LineHeight,
+                                              S.BkMode == OPAQUE && ShowText, ShowUnderlines, Format, S.Escapement);
+    DCApplyFont(DC, *P);
+    // Plain text on a painter already in device coordinates changes only its pen, which is put
+    // back after; anything more goes between a save and a restore.
+    const bool Plain = !Clip && S.Escapement == 0 && !(Format & DT_RTLREADING) && P->transform().isIdentity() &&
+                       P->compositionMode() == QPainter::CompositionMode_SourceOver;
+    const QPen OldPen = Plain ? P->pen() : QPen();
+    if (!Plain) {
+        P->save();
+        P->resetTransform();
+        P->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+    if (Clip) P->setClipRect(ClipRect, P->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    const QPoint Origin = DCToDevice(DC, Rect.Left, Rect.Top);
+    if (S.Escapement != 0) {
+        // Escapement turns anticlockwise; Qt turns clockwise on a y-down surface.
+        P->translate(Origin);
+        P->rotate(-S.Escapement / 10.0);
+        P->translate(-Origin);
+    }
+    const QColor TextColor = qColorOfRef(S.TextColor);
+    const QColor BkColor = qColorOfRef(S.BkColor);
+    P->setPen(TextColor);
+    if (Format & DT_RTLREADING) P->setLayoutDirection(Qt::RightToLeft);
+    for (size_t I = 0; I < Lines.size(); ++I) {
+        const TTextLine& L = Lines[I];
+        const QPoint At = Starts[I];
         if (S.BkMode == OPAQUE && ShowText) P->fillRect(QRect(At, QSize(L.Width, LineHeight)), BkColor);
         const int Baseline = At.y() + M.ascent();
         if (ShowText) Layout.Draw(*P, At.x(), Baseline, L.Text);
@@ -355,7 +407,10 @@ int drawTextImpl(HDC DC, const String& Source, int Count, TRect& Rect, UINT Form
                         TextColor);
         }
     }
-    P->restore();
+    if (Plain)
+        P->setPen(OldPen);
+    else
+        P->restore();
     return Result;
 }
 
@@ -419,12 +474,13 @@ BOOL ExtTextOut(HDC DC, int X, int Y, UINT Options, const TRect* Rect, const Str
     if (!DC) return 0;
     const TDCState& S = DC->State;
     const String T = Count < 0 ? Text : Text.left(Count);
-    const QFontMetrics M(S.Font);
+    const auto Measure = FontMeasure(S.Font);
+    const QFontMetrics& M = Measure->Metrics();
     int Width = 0;
     if (Dx)
         for (qsizetype I = 0; I < T.size(); ++I) Width += Dx[I];
     else
-        Width = M.horizontalAdvance(T);
+        Width = Measure->Width(T);
     // TA_CENTER includes the TA_RIGHT bit.
     if ((S.TextAlign & TA_CENTER) == TA_CENTER)
         X -= Width / 2;
@@ -436,6 +492,7 @@ BOOL ExtTextOut(HDC DC, int X, int Y, UINT Options, const TRect* Rect, const Str
         Y -= M.height();
     QPainter* P = DCPainter(DC);
     if (!P) return 1;
+    DCApplyFont(DC, *P);
     P->save();
     P->resetTransform();
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -447,7 +504,6 @@ BOOL ExtTextOut(HDC DC, int X, int Y, UINT Options, const TRect* Rect, const Str
     P->translate(Origin);
     if (S.Escapement != 0) P->rotate(-S.Escapement / 10.0);
     if (S.BkMode == OPAQUE && !(Rect && (Options & ETO_OPAQUE))) P->fillRect(QRect(0, 0, Width, M.height()), Bk);
-    P->setFont(S.Font);
     P->setPen(qColorOfRef(S.TextColor));
     if (Options & ETO_RTLREADING) P->setLayoutDirection(Qt::RightToLeft);
     if (Dx) {

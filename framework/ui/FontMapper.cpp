@@ -3,8 +3,14 @@
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QPainter>
+#include <QTextLayout>
+#include <QTextOption>
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <mutex>
+#include <vector>
 
 namespace {
 
@@ -59,7 +65,9 @@ String SubstituteFontFace(const String& Face) {
     return Face;
 }
 
-QFont QFontOf(const String& Name, int Height, TFontStyles Style, TFontQuality Quality, int PixelsPerInch) {
+namespace {
+
+QFont makeQFont(const String& Name, int Height, TFontStyles Style, TFontQuality Quality, int PixelsPerInch) {
     QFont F;
     // An unknown face falls back to the default family, never to whatever the machine offers first.
     const String Family = SubstituteFontFace(Name.isEmpty() ? QStringLiteral("MS Sans Serif") : Name);
@@ -78,13 +86,169 @@ QFont QFontOf(const String& Name, int Height, TFontStyles Style, TFontQuality Qu
     return F;
 }
 
+struct TFontKey {
+    String Name;
+    int Height;
+    std::uint64_t Style;
+    int Quality;
+    int PixelsPerInch;
+    bool operator==(const TFontKey&) const = default;
+};
+
+size_t qHash(const TFontKey& K, size_t Seed = 0) {
+    return qHashMulti(Seed, K.Name, K.Height, K.Style, K.Quality, K.PixelsPerInch);
+}
+
+// Fonts are asked for on every paint and every measurement; handing out the same QFont keeps
+// Qt's resolved font engine with it, so metrics and drawing skip the font matching.
+constexpr qsizetype kFontCacheLimit = 512;
+
+}  // namespace
+
+QFont QFontOf(const String& Name, int Height, TFontStyles Style, TFontQuality Quality, int PixelsPerInch) {
+    static std::mutex Lock;
+    static QHash<TFontKey, QFont> Cache;
+    const TFontKey Key{Name, Height, Style.Bits(), static_cast<int>(Quality), PixelsPerInch};
+    {
+        std::lock_guard<std::mutex> Guard(Lock);
+        const auto It = Cache.constFind(Key);
+        if (It != Cache.constEnd()) return *It;
+    }
+    const QFont F = makeQFont(Name, Height, Style, Quality, PixelsPerInch);
+    std::lock_guard<std::mutex> Guard(Lock);
+    if (Cache.size() >= kFontCacheLimit) Cache.clear();
+    Cache.insert(Key, F);
+    return F;
+}
+
 QFont QFontOf(const TFont& Font) {
     return QFontOf(Font.Name(), Font.Height(), Font.Style(), Font.Quality(), Font.PixelsPerInch());
 }
 
-TSize FontTextExtent(const QFont& Font, const String& Text) {
-    const QFontMetrics M(Font);
-    return {M.horizontalAdvance(Text), M.height()};
+namespace {
+
+// Enough for every word of a long page; past it the table starts again rather than grow.
+constexpr qsizetype kMeasureLimit = 8192;
+constexpr size_t kMeasuredFonts = 16;
+
+}  // namespace
+
+TFontMeasure::TFontMeasure(const QFont& Font)
+    : FFont(Font), FMetrics(Font), FAveCharWidth(FMetrics.horizontalAdvance(QLatin1Char('x'))) {}
+
+int TFontMeasure::Width(const String& Text) {
+    const auto It = FWidths.constFind(Text);
+    if (It != FWidths.constEnd()) return *It;
+    const int W = FMetrics.horizontalAdvance(Text);
+    if (FWidths.size() >= kMeasureLimit) FWidths.clear();
+    FWidths.insert(Text, W);
+    return W;
 }
 
-int FontAscent(const QFont& Font) { return QFontMetrics(Font).ascent(); }
+QRect TFontMeasure::InkBounds(const String& Text) {
+    const auto It = FInk.constFind(Text);
+    if (It != FInk.constEnd()) return *It;
+    const QRect R = FMetrics.boundingRect(Text);
+    if (FInk.size() >= kMeasureLimit) FInk.clear();
+    FInk.insert(Text, R);
+    return R;
+}
+
+namespace {
+
+// Whether Text lays out as a plain left-to-right run, so its glyph runs draw exactly what
+// QPainter::drawText would. Right-to-left and bidirectional controls, control and format
+// characters and surrogate pairs are left to drawText.
+bool plainLeftToRight(const String& Text) {
+    for (const QChar C : Text) {
+        if (C.unicode() < 0x20 || C.isSurrogate()) return false;
+        switch (C.category()) {
+            case QChar::Other_Control:
+            case QChar::Other_Format:
+            case QChar::Other_Surrogate:
+            case QChar::Other_PrivateUse:
+            case QChar::Other_NotAssigned:
+            case QChar::Separator_Line:
+            case QChar::Separator_Paragraph:
+                return false;
+            default:
+                break;
+        }
+        if (C.unicode() < 0x590) continue;
+        switch (C.direction()) {
+            case QChar::DirR:
+            case QChar::DirAL:
+            case QChar::DirAN:
+            case QChar::DirRLE:
+            case QChar::DirRLO:
+            case QChar::DirLRE:
+            case QChar::DirLRO:
+            case QChar::DirPDF:
+            case QChar::DirRLI:
+            case QChar::DirLRI:
+            case QChar::DirFSI:
+            case QChar::DirPDI:
+                return false;
+            default:
+                break;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+void TFontMeasure::DrawText(QPainter& Painter, int X, int Y, const String& Text) {
+    auto It = FShaped.constFind(Text);
+    if (It == FShaped.constEnd()) {
+        if (!plainLeftToRight(Text)) {
+            Painter.drawText(QPoint(X, Y), Text);
+            return;
+        }
+        // One line laid out once; its glyph runs carry the font's underline and strike-out.
+        QTextLayout Layout(Text, FFont);
+        QTextOption Option;
+        Option.setWrapMode(QTextOption::NoWrap);
+        Option.setTextDirection(Qt::LeftToRight);
+        Option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+        Layout.setTextOption(Option);
+        Layout.beginLayout();
+        QTextLine Line = Layout.createLine();
+        if (Line.isValid()) {
+            Line.setLineWidth(1000);
+            Line.setPosition(QPointF(0, 0));
+        }
+        Layout.endLayout();
+        TShaped Shaped;
+        if (Line.isValid()) {
+            Shaped.Runs = Layout.glyphRuns();
+            Shaped.Ascent = Line.ascent();
+        }
+        if (FShaped.size() >= kMeasureLimit) FShaped.clear();
+        It = FShaped.insert(Text, Shaped);
+    }
+    const QPointF Origin(X, Y - It->Ascent);
+    for (const QGlyphRun& Run : It->Runs) Painter.drawGlyphRun(Origin, Run);
+}
+
+std::shared_ptr<TFontMeasure> FontMeasure(const QFont& Font) {
+    // Most recently used first; fonts handed out by the caches above compare by identity.
+    thread_local std::vector<std::shared_ptr<TFontMeasure>> Recent;
+    for (size_t I = 0; I < Recent.size(); ++I) {
+        if (!(Recent[I]->Font() == Font)) continue;
+        if (I > 0)
+            std::rotate(Recent.begin(), Recent.begin() + static_cast<std::ptrdiff_t>(I),
+                        Recent.begin() + static_cast<std::ptrdiff_t>(I) + 1);
+        return Recent.front();
+    }
+    if (Recent.size() >= kMeasuredFonts) Recent.pop_back();
+    Recent.insert(Recent.begin(), std::make_shared<TFontMeasure>(Font));
+    return Recent.front();
+}
+
+TSize FontTextExtent(const QFont& Font, const String& Text) {
+    const auto M = FontMeasure(Font);
+    return {M->Width(Text), M->Metrics().height()};
+}
+
+int FontAscent(const QFont& Font) { return FontMeasure(Font)->Metrics().ascent(); }

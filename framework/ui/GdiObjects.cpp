@@ -7,6 +7,7 @@
 #include "framework/ui/FontMapper.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <algorithm>
 #include <cmath>
 #include <mutex>
@@ -150,7 +151,11 @@ void AssignLogFont(TFont& Font, const LOGFONTW& LogFont) {
     Font.SetPitch(Pitch == FIXED_PITCH ? fpFixed : Pitch == VARIABLE_PITCH ? fpVariable : fpDefault);
 }
 
-QFont DefaultDCFont() { return QFontOfLogFont(DefaultDCLogFont()); }
+QFont DefaultDCFont() {
+    // Every new context starts with it.
+    static const QFont Font = QFontOfLogFont(DefaultDCLogFont());
+    return Font;
+}
 
 LOGFONTW DefaultDCLogFont() {
     LOGFONTW LF;
@@ -160,7 +165,9 @@ LOGFONTW DefaultDCLogFont() {
     return LF;
 }
 
-QFont QFontOfLogFont(const LOGFONTW& LF) {
+namespace {
+
+QFont makeQFontOfLogFont(const LOGFONTW& LF) {
     QFont F = QFontOf(LogFontFaceName(LF), LF.lfHeight, stylesOf(LF), qualityOf(LF.lfQuality));
     if (LF.lfWeight > 0) F.setWeight(static_cast<QFont::Weight>(std::clamp<int>(LF.lfWeight, 1, 1000)));
     if (LF.lfWidth > 0) {
@@ -168,6 +175,41 @@ QFont QFontOfLogFont(const LOGFONTW& LF) {
         const int Natural = QFontMetrics(F).horizontalAdvance(QLatin1Char('x'));
         if (Natural > 0) F.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * LF.lfWidth / Natural)), 1, 4000));
     }
+    return F;
+}
+
+// The fields of a logical font that decide its QFont.
+struct TLogFontKey {
+    String Face;
+    LONG Height, Width, Weight;
+    Byte Italic, Underline, StrikeOut, Quality;
+    bool operator==(const TLogFontKey&) const = default;
+};
+
+size_t qHash(const TLogFontKey& K, size_t Seed = 0) {
+    return qHashMulti(Seed, K.Face, K.Height, K.Width, K.Weight, K.Italic, K.Underline, K.StrikeOut, K.Quality);
+}
+
+constexpr qsizetype kLogFontCacheLimit = 512;
+
+}  // namespace
+
+// Font handles are made for every font change while painting; the same record gives the same
+// QFont, which keeps Qt's resolved font engine with it.
+QFont QFontOfLogFont(const LOGFONTW& LF) {
+    static std::mutex Lock;
+    static QHash<TLogFontKey, QFont> Cache;
+    const TLogFontKey Key{LogFontFaceName(LF), LF.lfHeight,    LF.lfWidth,     LF.lfWeight,
+                          LF.lfItalic,         LF.lfUnderline, LF.lfStrikeOut, LF.lfQuality};
+    {
+        std::lock_guard<std::mutex> Guard(Lock);
+        const auto It = Cache.constFind(Key);
+        if (It != Cache.constEnd()) return *It;
+    }
+    const QFont F = makeQFontOfLogFont(LF);
+    std::lock_guard<std::mutex> Guard(Lock);
+    if (Cache.size() >= kLogFontCacheLimit) Cache.clear();
+    Cache.insert(Key, F);
     return F;
 }
 
