@@ -381,7 +381,6 @@ int drawTextImpl(HDC DC, const String& Source, int Count, TRect& Rect, UINT Form
         P->resetTransform();
         P->setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
-    if (Clip) P->setClipRect(ClipRect, P->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     const QPoint Origin = DCToDevice(DC, Rect.Left, Rect.Top);
     if (S.Escapement != 0) {
         // Escapement turns anticlockwise; Qt turns clockwise on a y-down surface.
@@ -389,6 +388,9 @@ int drawTextImpl(HDC DC, const String& Source, int Count, TRect& Rect, UINT Form
         P->rotate(-S.Escapement / 10.0);
         P->translate(-Origin);
     }
+    // Set after the turn, the clip turns with the text about the rectangle's top-left; an
+    // unturned clip would cut away text that runs up out of the rectangle.
+    if (Clip) P->setClipRect(ClipRect, P->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     const QColor TextColor = qColorOfRef(S.TextColor);
     const QColor BkColor = qColorOfRef(S.BkColor);
     P->setPen(TextColor);

@@ -407,6 +407,19 @@ TEST_F(MiniHTMLTagEffects, BodyPicturesTileAndRunDownTheRightEdge) {
     EXPECT_GT(count(Rect(5, 5, 40, 32), isGreen), 35 * 27 - 5);
 }
 
+TEST_F(MiniHTMLTagEffects, RotatedTextRunsUpFromTheRectangleAndTheFontTurnsBack) {
+    draw(QStringLiteral("<r a=\"90\">WWWWWW</r>"), Rect(10, 100, W, H));
+    // Turned about the rectangle's top-left, the run goes up from there, glyph tops to the left.
+    const TRect Box = inkBox(Rect(0, 0, W, H));
+    ASSERT_LE(Box.Left, Box.Right);
+    EXPECT_GT(ink(Rect(10, 0, 30, 100)), 0);
+    EXPECT_GE(Box.Left, 10);
+    EXPECT_LE(Box.Right, 30);
+    EXPECT_LE(Box.Bottom, 101);
+    EXPECT_GT(Box.Bottom - Box.Top, 3 * (Box.Right - Box.Left));
+    EXPECT_EQ(Canvas->Font()->Orientation(), 0);
+}
+
 TEST_F(MiniHTMLTagEffects, TheCanvasFontKeepsTheColourTheLastAnchorCopied) {
     draw("<font color=\"#FF0000\">x</font>");
     EXPECT_EQ(Canvas->Font()->Color(), clBlack);  // FONT COLOR copied the black it found

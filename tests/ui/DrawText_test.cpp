@@ -371,6 +371,49 @@ TEST_F(TextTest, EscapementTurnsTextAnticlockwise) {
     EXPECT_TRUE(DeleteObject(Rotated));
 }
 
+// A turned line is clipped in its own frame: the rectangle turns with the text about its
+// top-left corner, so the text still runs up from the rectangle's left edge.
+TEST_F(TextTest, EscapementClipsInTheTextsOwnFrame) {
+    LOGFONTW LF = LogFontOf(*C->Font());
+    LF.lfHeight = -16;
+    LF.lfEscapement = LF.lfOrientation = 900;
+    HFONT Rotated = CreateFontIndirect(&LF);
+    HFONT Old = SelectObject(DC(), Rotated);
+    const String Text = QStringLiteral("HHHHHH");
+    TRect Free{20, 110, 20, 110};
+    DrawText(DC(), Text, -1, Free, DT_SINGLELINE | DT_NOCLIP);
+    const QImage Unclipped = Snapshot();
+    const TRect Up = Ink();
+    ASSERT_GT(Up.Bottom - Up.Top, 40);
+    struct Case {
+        int Length;  // the rectangle's width, which the turn makes its height
+        bool Whole;
+    } Cases[] = {{200, true}, {(110 - Up.Top) + 2, true}, {30, false}};
+    for (const Case& K : Cases) {
+        Clear();
+        TRect R{20, 110, 20 + K.Length, 110 + 20};
+        DrawText(DC(), Text, -1, R, DT_SINGLELINE);
+        const TRect Got = Ink();
+        if (K.Whole) {
+            EXPECT_EQ(Snapshot(), Unclipped) << K.Length;
+        } else {
+            EXPECT_EQ(Got.Bottom, Up.Bottom) << K.Length;
+            EXPECT_EQ(Got.Top, 110 - K.Length) << K.Length;  // cut where the turned rectangle ends
+            EXPECT_EQ(Got.Left, Up.Left) << K.Length;
+        }
+    }
+    // A rectangle narrower than the glyphs' height cuts them across, to the right of its top-left.
+    Clear();
+    TRect Thin{20, 110, 220, 115};
+    DrawText(DC(), Text, -1, Thin, DT_SINGLELINE);
+    const TRect Cut = Ink();
+    EXPECT_EQ(Cut.Bottom, Up.Bottom);
+    EXPECT_GE(Cut.Left, 20);
+    EXPECT_LE(Cut.Right, 25);
+    SelectObject(DC(), Old);
+    EXPECT_TRUE(DeleteObject(Rotated));
+}
+
 TEST(LogFont, RoundTripsThroughHandlesAndFonts) {
     TFont F;
     F.SetName(QStringLiteral("Verdana"));
