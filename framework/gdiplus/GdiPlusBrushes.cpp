@@ -827,6 +827,7 @@ Status GdipCreatePathGradient(const GpPointF* Points, INT Count, WrapMode Mode, 
     Status S = GdipAddPathLine2(&Path, Points, Count);
     if (S != Ok) return S;
     Path.Types.back() |= PathPointTypeCloseSubpath;
+    Path.Changed();
     S = GdipCreatePathGradientFromPath(&Path, PolyGradient);
     if (S == Ok) data(*PolyGradient)->Wrap = Mode;
     return S;

@@ -10,6 +10,13 @@ bool antialiasedShapes(SmoothingMode Mode) {
     return Mode == SmoothingModeAntiAlias || Mode == SmoothingModeAntiAlias8x8 || Mode == SmoothingModeHighQuality;
 }
 
+void setHints(QPainter& P, QPainter::RenderHints Hints) {
+    const QPainter::RenderHints Old = P.renderHints();
+    const QPainter::RenderHints Off = Old & ~Hints, On = Hints & ~Old;
+    if (Off.toInt() != 0) P.setRenderHints(Off, false);
+    if (On.toInt() != 0) P.setRenderHints(On, true);
+}
+
 bool antialiasedText(TextRenderingHint Hint) {
     return Hint != TextRenderingHintSingleBitPerPixelGridFit && Hint != TextRenderingHintSingleBitPerPixel;
 }
@@ -140,7 +147,15 @@ GraphicsPaint::GraphicsPaint(GpGraphics* G, TKind Kind) {
     if (G->DC) {
         FPainter = DCPainter(G->DC);
         if (!FPainter) return;
-        FPainter->save();
+        // A clip, or the font and pen text sets, need the whole state kept.
+        FSaved = G->Clipped || Kind != kShapes;
+        if (FSaved) {
+            FPainter->save();
+        } else {
+            FOldTransform = FPainter->transform();
+            FOldHints = FPainter->renderHints();
+            FOldComposition = FPainter->compositionMode();
+        }
         const TDCState& S = G->DC->State;
         FBase = QTransform::fromTranslate(S.ViewportOrg.X - S.WindowOrg.X, S.ViewportOrg.Y - S.WindowOrg.Y);
     } else if (G->Target && G->Target->IsBitmap()) {
@@ -159,27 +174,37 @@ GraphicsPaint::GraphicsPaint(GpGraphics* G, TKind Kind) {
         P.setTransform(FBase);
         P.setClipPath(G->Clip, Qt::IntersectClip);
     }
+    // Changing a hint or the composition costs the painter work even when the value is the same.
+    QPainter::RenderHints Hints = P.renderHints();
     const bool Smooth = antialiasedShapes(G->Smoothing);
-    P.setRenderHint(QPainter::Antialiasing, Kind == kShapes ? Smooth : Kind == kText && antialiasedText(G->TextHint));
-    P.setRenderHint(QPainter::TextAntialiasing, antialiasedText(G->TextHint));
-    P.setRenderHint(QPainter::SmoothPixmapTransform, G->Interpolation != InterpolationModeNearestNeighbor &&
-                                                         G->Interpolation != InterpolationModeLowQuality);
-    P.setCompositionMode(G->Compositing == CompositingModeSourceCopy ? QPainter::CompositionMode_Source
-                                                                     : QPainter::CompositionMode_SourceOver);
+    Hints.setFlag(QPainter::Antialiasing, Kind == kShapes ? Smooth : Kind == kText && antialiasedText(G->TextHint));
+    Hints.setFlag(QPainter::TextAntialiasing, antialiasedText(G->TextHint));
+    Hints.setFlag(QPainter::SmoothPixmapTransform, G->Interpolation != InterpolationModeNearestNeighbor &&
+                                                       G->Interpolation != InterpolationModeLowQuality);
+    setHints(P, Hints);
+    const QPainter::CompositionMode Composition = G->Compositing == CompositingModeSourceCopy
+                                                      ? QPainter::CompositionMode_Source
+                                                      : QPainter::CompositionMode_SourceOver;
+    if (P.compositionMode() != Composition) P.setCompositionMode(Composition);
     // Pixel centres lie on integer coordinates unless the half-pixel offset is asked for, so
     // anti-aliased one-pixel lines on integer coordinates stay crisp.
     const bool HalfOffset = G->PixelOffset == PixelOffsetModeHalf || G->PixelOffset == PixelOffsetModeHighQuality;
-    if (Kind == kShapes && Smooth && !HalfOffset)
-        P.setTransform(G->World * QTransform::fromTranslate(0.5, 0.5) * FBase);
-    else
-        P.setTransform(G->World * FBase);
+    const QTransform World = Kind == kShapes && Smooth && !HalfOffset
+                                 ? G->World * QTransform::fromTranslate(0.5, 0.5) * FBase
+                                 : G->World * FBase;
+    if (P.transform() != World) P.setTransform(World);
 }
 
 GraphicsPaint::~GraphicsPaint() {
-    if (FOwned)
+    if (FOwned) {
         FOwned->end();
-    else if (FPainter)
+    } else if (FSaved) {
         FPainter->restore();
+    } else if (FPainter) {
+        setHints(*FPainter, FOldHints);
+        if (FPainter->compositionMode() != FOldComposition) FPainter->setCompositionMode(FOldComposition);
+        if (FPainter->transform() != FOldTransform) FPainter->setTransform(FOldTransform);
+    }
 }
 
 Status gdipFill(GpGraphics* G, const GpBrush* Brush, const QPainterPath& Shape) {

@@ -12,6 +12,7 @@ QRectF infiniteRect() { return {-kHuge, -kHuge, 2 * kHuge, 2 * kHuge}; }
 
 // Adds Points to the current figure: the first opens a figure or joins the last point with a line.
 void addFigure(GpPath& Path, const std::vector<QPointF>& Points, BYTE Type) {
+    Path.Changed();
     // Room for the figure at once, still growing geometrically over many figures.
     const size_t Needed = Path.Points.size() + Points.size();
     if (Needed > Path.Points.capacity()) {
@@ -37,6 +38,7 @@ void addFigure(GpPath& Path, const std::vector<QPointF>& Points, BYTE Type) {
 }
 
 void closeFigure(GpPath& Path) {
+    Path.Changed();
     if (!Path.Types.empty()) Path.Types.back() |= PathPointTypeCloseSubpath;
     Path.StartNew = true;
 }
@@ -54,6 +56,31 @@ std::vector<QPointF> qPointsOf(const GpPointF* Points, INT Count) {
 const std::vector<QPointF>& arcPoints(const QRectF& R, double Start, double Sweep) {
     thread_local QPainterPath Arc;
     thread_local std::vector<QPointF> Result;
+    // Quarter arcs (what rounded shapes are made of) computed directly: Qt also splits at the
+    // quadrants, so these are its points without the round trip through a path. Arcs that start
+    // or end inside a quadrant take Qt's own route, which places their partial pieces differently.
+    if (R.width() > 0 && R.height() > 0 && std::abs(Sweep) <= 360 && std::fmod(Start, 90.0) == 0 &&
+        std::fmod(Sweep, 90.0) == 0) {
+        const double Pi = 3.14159265358979323846;
+        const int Pieces = static_cast<int>(std::abs(Sweep) / 90);
+        const double Step = (Sweep >= 0 ? 1 : -1) * Pi / 2;
+        const double K = 4.0 / 3.0 * std::tan(Step / 4);
+        const double Rx = R.width() / 2, Ry = R.height() / 2;
+        const QPointF C = R.center();
+        auto At = [&](double Cos, double Sin) { return QPointF(C.x() + Rx * Cos, C.y() + Ry * Sin); };
+        double A = Start * Pi / 180;
+        Result.clear();
+        Result.push_back(At(std::cos(A), std::sin(A)));
+        for (int I = 0; I < Pieces; ++I) {
+            const double B = A + Step;
+            const double CosA = std::cos(A), SinA = std::sin(A), CosB = std::cos(B), SinB = std::sin(B);
+            Result.push_back(At(CosA - K * SinA, SinA + K * CosA));
+            Result.push_back(At(CosB + K * SinB, SinB - K * CosB));
+            Result.push_back(At(CosB, SinB));
+            A = B;
+        }
+        return Result;
+    }
     Arc.clear();
     Arc.arcMoveTo(R, -Start);
     Arc.arcTo(R, -Start, -Sweep);
@@ -145,6 +172,7 @@ Status combineRegion(GpRegion* Region, const GpRegion& Other, CombineMode Mode) 
 }  // namespace
 
 QPainterPath qPathOf(const GpPath& Path) {
+    if (Path.Cached) return Path.Cache;
     QPainterPath Result;
     Result.setFillRule(Path.Mode == FillModeWinding ? Qt::WindingFill : Qt::OddEvenFill);
     const size_t N = Path.Points.size();
@@ -161,10 +189,13 @@ QPainterPath qPathOf(const GpPath& Path) {
         }
         if (Path.Types[I] & PathPointTypeCloseSubpath) Result.closeSubpath();
     }
+    Path.Cache = Result;
+    Path.Cached = true;
     return Result;
 }
 
 void appendQPath(GpPath& Path, const QPainterPath& Source) {
+    Path.Changed();
     for (int I = 0; I < Source.elementCount(); ++I) {
         const QPainterPath::Element E = Source.elementAt(I);
         const QPointF P(E.x, E.y);
@@ -256,6 +287,7 @@ Status GdipGetPathFillMode(GpPath* Path, FillMode* Mode) {
 Status GdipSetPathFillMode(GpPath* Path, FillMode Mode) {
     if (!Path || (Mode != FillModeAlternate && Mode != FillModeWinding)) return InvalidParameter;
     Path->Mode = Mode;
+    Path->Changed();
     return Ok;
 }
 
@@ -277,6 +309,7 @@ Status GdipClosePathFigures(GpPath* Path) {
         if (I + 1 == Path->Types.size() || (Path->Types[I + 1] & PathPointTypePathTypeMask) == PathPointTypeStart)
             Path->Types[I] |= PathPointTypeCloseSubpath;
     Path->StartNew = true;
+    Path->Changed();
     return Ok;
 }
 
@@ -445,6 +478,7 @@ Status GdipAddPathPath(GpPath* Path, const GpPath* AddingPath, BOOL Connect) {
     if (!Path || !AddingPath) return InvalidParameter;
     return gdipGuarded([&] {
         const GpPath Adding = *AddingPath;  // the same path may be added to itself
+        Path->Changed();
         for (size_t I = 0; I < Adding.Points.size(); ++I) {
             BYTE Type = Adding.Types[I];
             if (I == 0 && Connect && !Path->StartNew && !Path->Points.empty()) Type = PathPointTypeLine;
@@ -490,6 +524,7 @@ Status GdipTransformPath(GpPath* Path, GpMatrix* Matrix) {
     if (!Path) return InvalidParameter;
     if (!Matrix) return Ok;
     for (QPointF& P : Path->Points) P = Matrix->M.map(P);
+    Path->Changed();
     return Ok;
 }
 

@@ -48,7 +48,12 @@ struct GpPath {
     std::vector<BYTE> Types;
     FillMode Mode = FillModeAlternate;
     bool StartNew = true;  // the next point opens a figure
+    // The Qt path qPathOf last made; whatever changes Points, Types or Mode calls Changed().
+    mutable QPainterPath Cache;
+    mutable bool Cached = false;
+    void Changed() { Cached = false; }
 };
+// The path as a Qt path, made once per change of the path.
 QPainterPath qPathOf(const GpPath& Path);
 void appendQPath(GpPath& Path, const QPainterPath& Source);
 
@@ -219,6 +224,12 @@ private:
     QPainter* FPainter = nullptr;
     std::unique_ptr<QPainter> FOwned;
     QTransform FBase;
+    // Shapes on a device context's painter without a clip: only the transform, hints and
+    // composition change, so those are put back instead of saving the whole painter state.
+    bool FSaved = false;
+    QTransform FOldTransform;
+    QPainter::RenderHints FOldHints;
+    QPainter::CompositionMode FOldComposition = QPainter::CompositionMode_SourceOver;
 };
 
 // Fills or strokes Shape (world units) on Graphics with Brush or Pen.
