@@ -171,36 +171,45 @@ public:
         // the upper-cased copy of a short text.
         const char16_t* P = reinterpret_cast<const char16_t*>(Value.constData());
         const qsizetype N = Value.size();
-        char16_t* Out = Upper && N <= kInline ? FInline : nullptr;
-        bool Changed = false;
-        qsizetype End = 0, FirstWide = -1;
+        qsizetype End = 0;
+        // Most cells hold a plain whole number: "-" and digits are read in the same pass, unless
+        // the locale uses one of them as a separator.
+        const auto isPlain = [](char16_t C) { return C == u'-' || static_cast<char16_t>(C - u'0') < 10; };
+        bool PlainWhole = !isPlain(FThousand.unicode()) && !isPlain(FDecimal.unicode());
+        bool HasDateSeparator = false, NeedsUpper = false;
+        std::uint64_t Whole = 0;
         for (; End < N; ++End) {
             const char16_t C = P[End];
             if (C == u'\0') break;
-            FHasDateSeparator |= C == DateSeparator;
-            if (!Out) continue;
-            if (C < 0x80) {
-                const bool Lower = static_cast<char16_t>(C - u'a') < 26;
-                Changed |= Lower;
-                Out[End] = Lower ? C - (u'a' - u'A') : C;
-            } else {
-                Out[End] = C;
-                Changed = true;
-                if (FirstWide < 0) FirstWide = End;
-            }
+            HasDateSeparator |= C == DateSeparator;
+            NeedsUpper |= static_cast<char16_t>(C - u'a') < 26 || C >= 0x80;
+            const unsigned Digit = static_cast<unsigned>(C) - u'0';
+            if (Digit < 10)
+                Whole = Whole * 10 + Digit;
+            else
+                PlainWhole &= End == 0 && C == u'-';
         }
+        FHasDateSeparator = HasDateSeparator;
         FText = QStringView(P, End);
         FWhole = End == N;
-        if (!Upper || (Out && !Changed)) return;
-        if (Out) {
-            FText = QStringView(FInline, End);
-            // Only a text beyond ASCII needs the general mapping.
-            if (FirstWide >= 0 && FirstWide < End) upperCase(FInline, FirstWide, End);
+        presetNumber(P, End, PlainWhole, Whole);
+        // Numbers and upper-case words are used as they are.
+        if (!Upper || !NeedsUpper) return;
+        if (N > kInline) {
+            FLong.assign(P, static_cast<size_t>(End));
+            upperCase(FLong.data(), 0, End);
+            FText = QStringView(FLong.data(), End);
             return;
         }
-        FLong.assign(P, static_cast<size_t>(End));
-        upperCase(FLong.data(), 0, End);
-        FText = QStringView(FLong.data(), End);
+        qsizetype FirstWide = -1;
+        for (qsizetype I = 0; I < End; ++I) {
+            const char16_t C = P[I];
+            FInline[I] = static_cast<char16_t>(C - u'a') < 26 ? C - (u'a' - u'A') : C;
+            if (C >= 0x80 && FirstWide < 0) FirstWide = I;
+        }
+        FText = QStringView(FInline, End);
+        // Only a text beyond ASCII needs the general mapping.
+        if (FirstWide >= 0) upperCase(FInline, FirstWide, End);
     }
     TValue(const TValue&) = delete;
     TValue& operator=(const TValue&) = delete;
@@ -233,6 +242,27 @@ public:
 
 private:
     static constexpr qsizetype kInline = 64;
+
+    // What readNumber would give for the texts the pass above can settle: a "-" and 1 to 18
+    // digits, or a text that starts with a letter (never a number, whether a date or not).
+    void presetNumber(const char16_t* P, qsizetype End, bool PlainWhole, std::uint64_t Whole) {
+        const bool Negative = End > 0 && P[0] == u'-';
+        const qsizetype Digits = End - Negative;
+        if (PlainWhole && Digits > 0 && Digits <= 18 && !FHasDateSeparator) {
+            const Extended Magnitude = static_cast<Extended>(static_cast<std::int64_t>(Whole));
+            FNumber = Negative ? -Magnitude : Magnitude;
+            FNumberState = 1;
+            return;
+        }
+        if (End == 0) {
+            FNumberState = 0;
+            return;
+        }
+        const char16_t First = P[0];
+        if (static_cast<char16_t>((First | 0x20) - u'a') < 26 && First != FThousand.unicode() &&
+            First != FDecimal.unicode())
+            FNumberState = 0;
+    }
 
     const String& FOriginal;
     bool FEmpty;
@@ -540,16 +570,10 @@ int compileCondition(TProgram& Program, const String& Condition, bool CaseSensit
 bool runGroup(const TProgram& Program, int Group, TValue& V) {
     bool Result = true;
     for (const TStep& S : Program.Groups[static_cast<size_t>(Group)]) {
-        const auto outcome = [&] {
-            return S.IsGroup ? runGroup(Program, S.Index, V)
-                             : matchClause(Program.Clauses[static_cast<size_t>(S.Index)], V);
-        };
-        if (S.Operator == u'\0')
-            Result = outcome();
-        else if (S.Operator == u'&')
-            Result = Result && outcome();
-        else
-            Result = Result || outcome();
+        // "&" after false and an OR after true keep the result.
+        if (S.Operator != u'\0' && Result == (S.Operator != u'&')) continue;
+        Result =
+            S.IsGroup ? runGroup(Program, S.Index, V) : matchClause(Program.Clauses[static_cast<size_t>(S.Index)], V);
     }
     return Result;
 }
