@@ -260,8 +260,53 @@ private:
         }
         const char16_t First = P[0];
         if (static_cast<char16_t>((First | 0x20) - u'a') < 26 && First != FThousand.unicode() &&
-            First != FDecimal.unicode())
+            First != FDecimal.unicode()) {
             FNumberState = 0;
+            return;
+        }
+        if (!FHasDateSeparator) presetDecimal(P, End);
+    }
+
+    // A "-", digits, thousand separators and one decimal point, read as readNumber reads them;
+    // false leaves anything else (signs, exponents, long mantissas) to readNumber.
+    bool presetDecimal(const char16_t* P, qsizetype End) {
+        const char16_t Thousand = FThousand.unicode(), Decimal = FDecimal.unicode();
+        const auto isSpecial = [](char16_t C) {
+            return C == u'-' || C == u'+' || C == u'e' || C == u'E' || static_cast<char16_t>(C - u'0') < 10;
+        };
+        if (isSpecial(Thousand) || isSpecial(Decimal)) return false;
+        const bool Negative = P[0] == u'-';
+        bool Point = false;
+        int Digits = 0, Significant = 0, FractionDigits = 0;
+        std::uint64_t Mantissa = 0;
+        for (qsizetype I = Negative; I < End; ++I) {
+            const char16_t C = P[I];
+            const unsigned Digit = static_cast<unsigned>(C) - u'0';
+            if (Digit < 10) {
+                ++Digits;
+                if (Point) ++FractionDigits;
+                if (Mantissa != 0 || Digit != 0) {
+                    if (++Significant > 19) return false;
+                    Mantissa = Mantissa * 10 + Digit;
+                }
+            } else if (C == Thousand) {
+                continue;
+            } else if ((C == Decimal || C == u'.') && !Point) {
+                Point = true;
+            } else {
+                return false;
+            }
+        }
+        if (Digits == 0 || FractionDigits > 19) return false;
+        static constexpr Extended kPowers[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+                                               1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L};
+        const Extended Digits64 = Mantissa < (std::uint64_t(1) << 63)
+                                      ? static_cast<Extended>(static_cast<std::int64_t>(Mantissa))
+                                      : static_cast<Extended>(Mantissa);
+        const Extended Magnitude = FractionDigits == 0 ? Digits64 : Digits64 / kPowers[FractionDigits];
+        FNumber = Negative ? -Magnitude : Magnitude;
+        FNumberState = 1;
+        return true;
     }
 
     const String& FOriginal;
@@ -588,9 +633,10 @@ struct TCacheEntry {
     std::unique_ptr<const TProgram> Program;
 
     bool Matches(const String& C, bool CS, const TFormatSettings& FS) const {
-        return CS == CaseSensitive && FS.DecimalSeparator == Decimal && FS.ThousandSeparator == Thousand &&
-               FS.DateSeparator == DateSeparator && FS.TimeSeparator == TimeSeparator && sameText(C, Condition) &&
-               sameText(FS.ShortDateFormat, ShortDateFormat);
+        // The condition first: it differs most often, and by length or data pointer at once.
+        return sameText(C, Condition) && CS == CaseSensitive && FS.DecimalSeparator == Decimal &&
+               FS.ThousandSeparator == Thousand && FS.DateSeparator == DateSeparator &&
+               FS.TimeSeparator == TimeSeparator && sameText(FS.ShortDateFormat, ShortDateFormat);
     }
 
     // A caller passes the same string again and again: shared data needs no comparison.
