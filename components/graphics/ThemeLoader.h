@@ -11,6 +11,7 @@
 #include <array>
 #include <atomic>
 #include <span>
+#include <string_view>
 
 // Every theme function a loader may bind, in binding order (the panel's extra name last).
 #define QVD_THEME_FUNCTIONS(X)               \
@@ -111,54 +112,16 @@ inline constexpr std::array<const char*, 45> ThemeFunctionNames = {
 };
 
 // The panel's list: "GetThemePartSize" follows "GetThemeDocumentationProperty".
-inline constexpr std::array<const char*, 46> PanelThemeFunctionNames = {
-    "OpenThemeData",
-    "CloseThemeData",
-    "DrawThemeBackground",
-    "DrawThemeText",
-    "GetThemeBackgroundContentRect",
-    "GetThemeBackgroundExtent",
-    "GetThemeTextExtent",
-    "GetThemeTextMetrics",
-    "GetThemeBackgroundRegion",
-    "HitTestThemeBackground",
-    "DrawThemeEdge",
-    "DrawThemeIcon",
-    "IsThemePartDefined",
-    "IsThemeBackgroundPartiallyTransparent",
-    "GetThemeColor",
-    "GetThemeMetric",
-    "GetThemeString",
-    "GetThemeBool",
-    "GetThemeInt",
-    "GetThemeEnumValue",
-    "GetThemePosition",
-    "GetThemeFont",
-    "GetThemeRect",
-    "GetThemeMargins",
-    "GetThemeIntList",
-    "SetWindowTheme",
-    "GetThemeFilename",
-    "GetThemeSysColor",
-    "GetThemeSysColorBrush",
-    "GetThemeSysBool",
-    "GetThemeSysSize",
-    "GetThemeSysFont",
-    "GetThemeSysString",
-    "GetThemeSysInt",
-    "IsThemeActive",
-    "IsAppThemed",
-    "GetWindowTheme",
-    "EnableThemeDialogTexture",
-    "IsThemeDialogTextureEnabled",
-    "GetThemeAppProperties",
-    "SetThemeAppProperties",
-    "GetCurrentThemeName",
-    "GetThemeDocumentationProperty",
-    "GetThemePartSize",
-    "DrawThemeParentBackground",
-    "EnableTheming",
-};
+inline constexpr std::array<const char*, 46> PanelThemeFunctionNames = [] {
+    std::array<const char*, 46> Names{};
+    std::size_t To = 0;
+    for (const char* Name : ThemeFunctionNames) {
+        Names[To++] = Name;
+        if (std::string_view(Name) == "GetThemeDocumentationProperty") Names[To++] = "GetThemePartSize";
+    }
+    return Names;
+}();
+static_assert(std::string_view(PanelThemeFunctionNames[43]) == "GetThemePartSize");
 
 // What binding does when the library lacks a name.
 enum TMissingThemeName { mtnLeaveNil, mtnAssertionFailure };
