@@ -22,22 +22,27 @@ public:
 
     void ReportRuns(const std::vector<Run>& Runs) override {
         ConsoleReporter::ReportRuns(Runs);
-        for (const Run& R : Runs)
+        for (const Run& R : Runs) {
+            const double Time = FTime == TBenchTime::Cpu ? R.GetAdjustedCPUTime() : R.GetAdjustedRealTime();
             if (R.run_type == Run::RT_Iteration && R.iterations > 0)
-                FTimes[R.run_name.function_name] =
-                    FTime == TBenchTime::Cpu ? R.GetAdjustedCPUTime() : R.GetAdjustedRealTime();
+                FTimes[R.run_name.function_name] = Time;
+            else if (R.run_type == Run::RT_Aggregate && R.aggregate_name == "median")
+                FMedians[R.run_name.function_name] = Time;
+        }
     }
 
-    // Time of Ours over time of Theirs; 0 when either did not run (filtered out on the command line).
+    // Time of Ours over time of Theirs, the medians when the runs were repeated; 0 when either
+    // did not run (filtered out on the command line).
     double Ratio(const std::string& Ours, const std::string& Theirs) const {
-        const auto A = FTimes.find(Ours), B = FTimes.find(Theirs);
-        if (A == FTimes.end() || B == FTimes.end() || A->second <= 0 || B->second <= 0) return 0;
+        const auto& Times = FMedians.count(Ours) && FMedians.count(Theirs) ? FMedians : FTimes;
+        const auto A = Times.find(Ours), B = Times.find(Theirs);
+        if (A == Times.end() || B == Times.end() || A->second <= 0 || B->second <= 0) return 0;
         return A->second / B->second;
     }
 
 private:
     TBenchTime FTime;
-    std::map<std::string, double> FTimes;
+    std::map<std::string, double> FTimes, FMedians;
 };
 
 // Runs the benchmarks the command line selects (all by default) through Reporter; false when the

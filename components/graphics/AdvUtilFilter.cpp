@@ -7,15 +7,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <memory>
-#include <string>
 #include <vector>
 
 // A grid filters thousands of cells with one condition, so a condition is taken apart once into
 // clauses, operators and operands already converted to numbers and dates, and kept per thread
 // under the condition text, the case flag and the locale settings it was read with. Each cell
-// text is then upper-cased and converted at most once, and matched without building strings.
+// text is then read in place (an ASCII text upper-cased as it is read, others copied once),
+// converted at most once, and matched without building strings.
 
 namespace {
 
@@ -47,13 +48,6 @@ qsizetype indexOutsideQuotes(QStringView S, Char Ch, qsizetype From = 0) {
     return -1;
 }
 
-// Ordinal comparison; only the sign counts.
-int compareUnits(QStringView A, QStringView B) {
-    const qsizetype N = std::min(A.size(), B.size());
-    for (qsizetype I = 0; I < N; ++I)
-        if (A[I] != B[I]) return A[I].unicode() < B[I].unicode() ? -1 : 1;
-    return (A.size() > B.size()) - (A.size() < B.size());
-}
 
 // ---- Numbers ----
 
@@ -70,32 +64,26 @@ bool convertNumber(const String& S, Extended& Value) {
     return TryStrToFloat(Plain, Value, Invariant) && std::isfinite(Value);
 }
 
+// Mantissa / 10^FractionDigits, signed: both exact in Extended for at most 19 digits, so the
+// one division rounds as the full conversion does.
+Extended exactDecimal(std::uint64_t Mantissa, int FractionDigits, bool Negative) {
+    static constexpr Extended kPowers[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+                                           1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L};
+    static_assert(std::numeric_limits<Extended>::digits >= 64, "a 19-digit mantissa must be exact");
+    // Below 2^63 the conversion is a plain signed load; whole numbers need no division.
+    const Extended Digits64 = Mantissa < (std::uint64_t(1) << 63)
+                                  ? static_cast<Extended>(static_cast<std::int64_t>(Mantissa))
+                                  : static_cast<Extended>(Mantissa);
+    const Extended Magnitude = FractionDigits == 0 ? Digits64 : Digits64 / kPowers[FractionDigits];
+    return Negative ? -Magnitude : Magnitude;
+}
+
 // S as a number: the locale thousand separators dropped, its decimal separator read as ".", then
 // the whole text a finite decimal number (sign, digits, ".", digits, exponent). One pass checks
 // the form and gathers the digits; a mantissa of at most 19 digits without exponent is exact in
 // Extended and so is its power of ten, so one division rounds as the full conversion does.
 // Longer texts and exponents go to the full conversion.
 bool readNumber(QStringView S, Char Thousand, Char Decimal, Extended& Value) {
-    static constexpr Extended kPowers[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
-                                           1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L};
-    static_assert(std::numeric_limits<Extended>::digits >= 64, "a 19-digit mantissa must be exact");
-    // Most cells hold a plain whole number: an optional "-" and a few digits.
-    {
-        const qsizetype N = S.size();
-        qsizetype I = N > 0 && S[0] == u'-' && Thousand != u'-' && Decimal != u'-' ? 1 : 0;
-        if (N - I > 0 && N - I <= 18) {
-            std::int64_t Whole = 0;
-            for (; I < N; ++I) {
-                const char16_t C = S[I].unicode();
-                if (C < u'0' || C > u'9' || C == Thousand || C == Decimal) break;
-                Whole = Whole * 10 + (C - u'0');
-            }
-            if (I == N) {
-                Value = S[0] == u'-' ? -static_cast<Extended>(Whole) : static_cast<Extended>(Whole);
-                return true;
-            }
-        }
-    }
     enum { Start, Whole, Fraction, ExponentMark, ExponentSign, ExponentDigits } State = Start;
     bool Negative = false, Point = false, Exact = true;
     int Digits = 0, Significant = 0, FractionDigits = 0;
@@ -147,83 +135,75 @@ bool readNumber(QStringView S, Char Thousand, Char Decimal, Extended& Value) {
     }
     if (Digits == 0 || State == ExponentMark || State == ExponentSign) return false;
     if (State == ExponentDigits || !Exact || FractionDigits > 19) return convertNumber(S.toString(), Value);
-    // Below 2^63 the conversion is a plain signed load; whole numbers need no division.
-    const Extended Digits64 = Mantissa < (std::uint64_t(1) << 63)
-                                  ? static_cast<Extended>(static_cast<std::int64_t>(Mantissa))
-                                  : static_cast<Extended>(Mantissa);
-    const Extended Magnitude = FractionDigits == 0 ? Digits64 : Digits64 / kPowers[FractionDigits];
-    Value = Negative ? -Magnitude : Magnitude;
+    Value = exactDecimal(Mantissa, FractionDigits, Negative);
     return true;
 }
 
 // ---- The value one condition is matched against ----
+
+// How a clause sees the units of a value: as they are, or upper-cased as AnsiUpperCase maps
+// ASCII text (letters only). Comparisons and wildcards read through one of these, so an ASCII
+// value is never copied to be upper-cased.
+struct TSameUnits {
+    static char16_t Map(char16_t C) { return C; }
+};
+struct TAsciiUpper {
+    static char16_t Map(char16_t C) { return static_cast<char16_t>(C - u'a') < 26 ? C - (u'a' - u'A') : C; }
+};
 
 // The value as the clauses see it: up to its first #0 and, without case, upper-cased as
 // AnsiUpperCase does; its number and date read once, when a comparison first asks.
 class TValue {
 public:
     TValue(const String& Value, bool Upper) : FOriginal(Value), FEmpty(Value.isEmpty()) {
-        const TFormatSettings& FS = FormatSettings;
-        FThousand = FS.ThousandSeparator;
-        FDecimal = FS.DecimalSeparator;
-        const char16_t DateSeparator = FS.DateSeparator.unicode();
-        // One pass: where the text ends, whether it holds a date separator, and, without case,
-        // the upper-cased copy of a short text.
         const char16_t* P = reinterpret_cast<const char16_t*>(Value.constData());
         const qsizetype N = Value.size();
+        // Where the text ends and whether it is ASCII, four units at a time.
+        constexpr std::uint64_t kOnes = 0x0001000100010001, kHighs = 0x8000800080008000;
         qsizetype End = 0;
-        // Most cells hold a plain whole number: "-" and digits are read in the same pass, unless
-        // the locale uses one of them as a separator.
-        const auto isPlain = [](char16_t C) { return C == u'-' || static_cast<char16_t>(C - u'0') < 10; };
-        bool PlainWhole = !isPlain(FThousand.unicode()) && !isPlain(FDecimal.unicode());
-        bool HasDateSeparator = false, NeedsUpper = false;
-        std::uint64_t Whole = 0;
-        for (; End < N; ++End) {
-            const char16_t C = P[End];
-            if (C == u'\0') break;
-            HasDateSeparator |= C == DateSeparator;
-            NeedsUpper |= static_cast<char16_t>(C - u'a') < 26 || C >= 0x80;
-            const unsigned Digit = static_cast<unsigned>(C) - u'0';
-            if (Digit < 10)
-                Whole = Whole * 10 + Digit;
-            else
-                PlainWhole &= End == 0 && C == u'-';
+        std::uint64_t Units = 0;
+        for (std::uint64_t Four; End + 4 <= N; End += 4) {
+            std::memcpy(&Four, P + End, sizeof Four);
+            if ((Four - kOnes) & ~Four & kHighs) break;  // a #0 among them
+            Units |= Four;
         }
-        FHasDateSeparator = HasDateSeparator;
-        FText = QStringView(P, End);
+        for (; End < N && P[End] != u'\0'; ++End) Units |= P[End];
+        FRaw = QStringView(P, End);
         FWhole = End == N;
-        presetNumber(P, End, PlainWhole, Whole);
-        // Numbers and upper-case words are used as they are.
-        if (!Upper || !NeedsUpper) return;
-        if (N > kInline) {
-            FLong.assign(P, static_cast<size_t>(End));
-            upperCase(FLong.data(), 0, End);
-            FText = QStringView(FLong.data(), End);
+        if (!Upper) return;
+        if ((Units & 0xFF80FF80FF80FF80) == 0) {
+            FView = TView::AsciiUpper;
             return;
         }
-        qsizetype FirstWide = -1;
-        for (qsizetype I = 0; I < End; ++I) {
-            const char16_t C = P[I];
-            FInline[I] = static_cast<char16_t>(C - u'a') < 26 ? C - (u'a' - u'A') : C;
-            if (C >= 0x80 && FirstWide < 0) FirstWide = I;
-        }
-        FText = QStringView(FInline, End);
-        // Only a text beyond ASCII needs the general mapping.
-        if (FirstWide >= 0) upperCase(FInline, FirstWide, End);
+        // Beyond ASCII the general mapping runs once, on a copy.
+        copyUpper();
     }
     TValue(const TValue&) = delete;
     TValue& operator=(const TValue&) = delete;
 
     bool Empty() const { return FEmpty; }
-    QStringView Text() const { return FText; }
+
+    // Calls Fn(text, map): the text and how its units read.
+    template <class F>
+    [[gnu::always_inline]] decltype(auto) WithText(F&& Fn) const {
+        if (FView == TView::AsciiUpper) return Fn(FRaw, TAsciiUpper{});
+        return Fn(FView == TView::Copy ? FCopy : FRaw, TSameUnits{});
+    }
+
+    // The text as it reads, made into one piece of memory when it is read through a map.
+    QStringView Text() {
+        if (FView == TView::AsciiUpper) copyUpper();
+        return FView == TView::Copy ? FCopy : FRaw;
+    }
 
     bool Date(TDateTime& Value) {
         if (FDateState < 0) {
             FDateState = 0;
             // Without a date separator it cannot be a date; spares the copy.
-            if (FHasDateSeparator) {
-                const String Text = FWhole && FText.data() == FOriginal.constData() ? FOriginal : FText.toString();
-                FDateState = ParseLocaleDateTime(Text, FDate) ? 1 : 0;
+            if (FRaw.contains(FormatSettings.DateSeparator)) {
+                const QStringView T = Text();
+                const String S = FWhole && T.data() == FOriginal.constData() ? FOriginal : T.toString();
+                FDateState = ParseLocaleDateTime(S, FDate) ? 1 : 0;
             }
         }
         Value = FDate;
@@ -232,98 +212,107 @@ public:
 
     // A text that reads as a date is not a number.
     bool Number(Extended& Value) {
-        if (FNumberState < 0) {
-            TDateTime Unused;
-            FNumberState = !Date(Unused) && readNumber(FText, FThousand, FDecimal, FNumber) ? 1 : 0;
-        }
+        if (FNumberState < 0) readNumberOnce();
         Value = FNumber;
         return FNumberState == 1;
     }
 
 private:
-    static constexpr qsizetype kInline = 64;
-
-    // What readNumber would give for the texts the pass above can settle: a "-" and 1 to 18
-    // digits, or a text that starts with a letter (never a number, whether a date or not).
-    void presetNumber(const char16_t* P, qsizetype End, bool PlainWhole, std::uint64_t Whole) {
-        const bool Negative = End > 0 && P[0] == u'-';
-        const qsizetype Digits = End - Negative;
-        if (PlainWhole && Digits > 0 && Digits <= 18 && !FHasDateSeparator) {
-            const Extended Magnitude = static_cast<Extended>(static_cast<std::int64_t>(Whole));
-            FNumber = Negative ? -Magnitude : Magnitude;
-            FNumberState = 1;
-            return;
+    [[gnu::noinline]] void readNumberOnce() {
+        const TFormatSettings& FS = FormatSettings;
+        FNumberState = WithText([&](QStringView T, auto Map) { return quickNumber(T, Map, FS); });
+        if (FNumberState < 0) {
+            TDateTime Unused;
+            FNumberState =
+                !Date(Unused) && readNumber(Text(), FS.ThousandSeparator, FS.DecimalSeparator, FNumber) ? 1 : 0;
         }
-        if (End == 0) {
-            FNumberState = 0;
-            return;
-        }
-        const char16_t First = P[0];
-        if (static_cast<char16_t>((First | 0x20) - u'a') < 26 && First != FThousand.unicode() &&
-            First != FDecimal.unicode()) {
-            FNumberState = 0;
-            return;
-        }
-        if (!FHasDateSeparator) presetDecimal(P, End);
     }
 
-    // A "-", digits, thousand separators and one decimal point, read as readNumber reads them;
-    // false leaves anything else (signs, exponents, long mantissas) to readNumber.
-    bool presetDecimal(const char16_t* P, qsizetype End) {
-        const char16_t Thousand = FThousand.unicode(), Decimal = FDecimal.unicode();
+    static constexpr qsizetype kInline = 64;
+    enum class TView : unsigned char { Raw, AsciiUpper, Copy };
+
+    // What Date and readNumber together give for the texts one plain pass can settle: a text
+    // that starts with a letter (never a number, whether a date or not), or a "-", digits,
+    // thousand separators and one decimal point without the date separator. 1 a number (in
+    // FNumber), 0 none, -1 undecided: signs, exponents, long mantissas and possible dates are
+    // left to the full reading.
+    template <class Map>
+    int quickNumber(QStringView T, Map, const TFormatSettings& FS) {
+        const qsizetype End = T.size();
+        if (End == 0) return 0;
+        const char16_t Thousand = FS.ThousandSeparator.unicode(), Decimal = FS.DecimalSeparator.unicode(),
+                       DateSeparator = FS.DateSeparator.unicode();
+        const char16_t First = Map::Map(T[0].unicode());
+        if (static_cast<char16_t>((First | 0x20) - u'a') < 26 && First != Thousand && First != Decimal) return 0;
         const auto isSpecial = [](char16_t C) {
             return C == u'-' || C == u'+' || C == u'e' || C == u'E' || static_cast<char16_t>(C - u'0') < 10;
         };
-        if (isSpecial(Thousand) || isSpecial(Decimal)) return false;
-        const bool Negative = P[0] == u'-';
+        if (isSpecial(Thousand) || isSpecial(Decimal)) return -1;
+        const bool Negative = First == u'-';
+        if (static_cast<char16_t>(DateSeparator - u'0') < 10 || (Negative && DateSeparator == u'-')) return -1;
+        // Most cells hold a plain whole number; the map leaves digits alone.
+        if (End - Negative <= 18) {
+            qsizetype I = Negative;
+            std::int64_t Whole = 0;
+            for (unsigned Digit; I < End && (Digit = static_cast<unsigned>(T[I].unicode()) - u'0') < 10; ++I)
+                Whole = Whole * 10 + Digit;
+            if (I == End && End > Negative) {
+                FNumber = Negative ? -static_cast<Extended>(Whole) : static_cast<Extended>(Whole);
+                return 1;
+            }
+        }
         bool Point = false;
         int Digits = 0, Significant = 0, FractionDigits = 0;
         std::uint64_t Mantissa = 0;
         for (qsizetype I = Negative; I < End; ++I) {
-            const char16_t C = P[I];
+            const char16_t C = Map::Map(T[I].unicode());
             const unsigned Digit = static_cast<unsigned>(C) - u'0';
             if (Digit < 10) {
                 ++Digits;
                 if (Point) ++FractionDigits;
                 if (Mantissa != 0 || Digit != 0) {
-                    if (++Significant > 19) return false;
+                    if (++Significant > 19) return -1;
                     Mantissa = Mantissa * 10 + Digit;
                 }
+            } else if (C == DateSeparator) {
+                return -1;
             } else if (C == Thousand) {
                 continue;
             } else if ((C == Decimal || C == u'.') && !Point) {
                 Point = true;
             } else {
-                return false;
+                return -1;
             }
         }
-        if (Digits == 0 || FractionDigits > 19) return false;
-        static constexpr Extended kPowers[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
-                                               1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L};
-        const Extended Digits64 = Mantissa < (std::uint64_t(1) << 63)
-                                      ? static_cast<Extended>(static_cast<std::int64_t>(Mantissa))
-                                      : static_cast<Extended>(Mantissa);
-        const Extended Magnitude = FractionDigits == 0 ? Digits64 : Digits64 / kPowers[FractionDigits];
-        FNumber = Negative ? -Magnitude : Magnitude;
-        FNumberState = 1;
-        return true;
+        if (Digits == 0 || FractionDigits > 19) return -1;
+        FNumber = exactDecimal(Mantissa, FractionDigits, Negative);
+        return 1;
     }
 
-    const String& FOriginal;
-    bool FEmpty;
-    bool FWhole = true;
-    bool FHasDateSeparator = false;
-    QStringView FText;
-    Char FThousand, FDecimal;
-    char16_t FInline[kInline];  // the upper-cased text when it is short
-    std::u16string FLong;
-    int FDateState = -1, FNumberState = -1;
-    TDateTime FDate = 0;
-    Extended FNumber = 0;
+    // The upper-cased text into the inline buffer or, when long, onto the heap.
+    void copyUpper() {
+        const qsizetype N = FRaw.size();
+        char16_t* D = FInline;
+        if (N > kInline) {
+            FLong = std::make_unique<char16_t[]>(static_cast<size_t>(N));
+            D = FLong.get();
+        }
+        const char16_t* P = reinterpret_cast<const char16_t*>(FRaw.data());
+        qsizetype FirstWide = -1;
+        for (qsizetype I = 0; I < N; ++I) {
+            const char16_t C = P[I];
+            D[I] = TAsciiUpper::Map(C);
+            if (C >= 0x80 && FirstWide < 0) FirstWide = I;
+        }
+        // Only a text beyond ASCII needs the general mapping.
+        if (FirstWide >= 0) upperCase(D, FirstWide, N);
+        FCopy = QStringView(D, N);
+        FView = TView::Copy;
+    }
 
     // One UTF-16 unit to one, a surrogate pair to a pair: the length never changes.
     static char16_t upperUnit(char16_t C) {
-        if (C < 0x80) return C >= u'a' && C <= u'z' ? C - (u'a' - u'A') : C;
+        if (C < 0x80) return TAsciiUpper::Map(C);
         const char32_t Mapped = QChar::toUpper(static_cast<char32_t>(C));
         return QChar::requiresSurrogates(Mapped) ? C : static_cast<char16_t>(Mapped);
     }
@@ -344,6 +333,18 @@ private:
             }
         }
     }
+
+    const String& FOriginal;
+    bool FEmpty;
+    bool FWhole;
+    TView FView = TView::Raw;
+    QStringView FRaw;   // up to the first #0
+    QStringView FCopy;  // the upper-cased copy
+    int FDateState = -1, FNumberState = -1;
+    TDateTime FDate = 0;
+    Extended FNumber = 0;
+    char16_t FInline[kInline];
+    std::unique_ptr<char16_t[]> FLong;
 };
 
 // ---- Comparisons ----
@@ -396,6 +397,15 @@ bool holds(T V, T O, TCompare Op, bool OrEqual) {
     return Op == TCompare::Greater ? V > O : V < O;
 }
 
+// Ordinal comparison of A, read through Map, with B; only the sign counts.
+template <class Map>
+int compareUnits(QStringView A, Map, QStringView B) {
+    const qsizetype N = std::min(A.size(), B.size());
+    for (qsizetype I = 0; I < N; ++I)
+        if (const char16_t C = Map::Map(A[I].unicode()); C != B[I]) return C < B[I].unicode() ? -1 : 1;
+    return (A.size() > B.size()) - (A.size() < B.size());
+}
+
 // Numbers when both are numbers, else dates when both are dates, else text.
 [[gnu::always_inline]] inline bool compareValue(TValue& V, const TOperand& O, TCompare Op) {
     if (O.IsNumber) {
@@ -405,29 +415,41 @@ bool holds(T V, T O, TCompare Op, bool OrEqual) {
         TDateTime D;
         if (V.Date(D)) return holds(D, O.Date, Op, O.OrEqual);
     }
-    return holds(compareUnits(V.Text().left(kMaxOperand), O.Text), 0, Op, O.OrEqual);
+    return holds(V.WithText([&](QStringView T, auto Map) { return compareUnits(T.left(kMaxOperand), Map, O.Text); }),
+                 0, Op, O.OrEqual);
 }
 
 // ---- Wildcards ----
 
-// "*" and "?" only: the usual match that retries from the last "*", linear for most texts.
-bool matchPlainWildcards(QStringView P, QStringView V) {
-    qsizetype I = 0, J = 0, StarI = -1, StarJ = 0;
-    while (J < V.size()) {
-        if (I < P.size() && P[I] == u'*') {
-            StarI = ++I;
-            StarJ = J;
-        } else if (I < P.size() && (P[I] == u'?' || P[I] == V[J])) {
-            ++I, ++J;
-        } else if (StarI >= 0) {
-            I = StarI;
-            J = ++StarJ;
-        } else {
-            return false;
-        }
+// A piece of a pattern between "*" runs: P[Start, Start + Length).
+struct TSegment {
+    qsizetype Start, Length;
+};
+
+// Whether the segment matches V at At, "?" taking any unit.
+template <class Map>
+bool segmentAt(QStringView P, TSegment S, QStringView V, qsizetype At, Map) {
+    for (qsizetype K = 0; K < S.Length; ++K)
+        if (const char16_t C = P[S.Start + K].unicode(); C != u'?' && C != Map::Map(V[At + K].unicode())) return false;
+    return true;
+}
+
+// "*" and "?" only. The first piece is anchored at the start and the last at the end; as a
+// "*" takes any text, each piece between them may take the first place it fits, so no
+// place is ever tried twice for one piece.
+template <class Map>
+bool matchPlainWildcards(QStringView P, const std::vector<TSegment>& Segments, QStringView V, Map M) {
+    const TSegment First = Segments.front(), Last = Segments.back();
+    if (Segments.size() == 1) return V.size() == First.Length && segmentAt(P, First, V, 0, M);
+    qsizetype From = First.Length, Until = V.size() - Last.Length;
+    if (Until < From || !segmentAt(P, First, V, 0, M) || !segmentAt(P, Last, V, Until, M)) return false;
+    for (size_t K = 1; K + 1 < Segments.size(); ++K) {
+        const TSegment S = Segments[K];
+        while (From + S.Length <= Until && !segmentAt(P, S, V, From, M)) ++From;
+        if (From + S.Length > Until) return false;
+        From += S.Length;
     }
-    while (I < P.size() && P[I] == u'*') ++I;
-    return I == P.size();
+    return true;
 }
 
 // With "!" or double quotes: the pattern in levels, the text before the first "*" run, then the
@@ -500,31 +522,51 @@ private:
 
 // ---- Clauses ----
 
+// How the comparisons of a clause decide it, settled when the clause is compiled.
+enum class TRule : unsigned char {
+    EmptyOnly,  // "" (two double quotes): the empty value only
+    Either,     // "^": a comparison that holds is enough
+    Both,       // "&": both comparisons must hold
+    Single,     // a comparison that holds decides, else the pattern
+};
+
+// Where the pattern is tried.
+enum class TPatternKind : unsigned char {
+    Exact,  // no "!", double quote, "*" or "?": the value must equal the pattern
+    Plain,  // "*" and "?" only
+    Levels  // with "!" or double quotes
+};
+
 struct TClause {
-    bool EmptyOnly = false;  // "" (two double quotes): the empty value only
-    String Pattern;          // up to its first #0, upper-cased when case does not count
+    TRule Rule = TRule::Single;
+    TPatternKind Kind = TPatternKind::Exact;
+    String Pattern;  // up to its first #0, upper-cased when case does not count
     TOperand Greater, Less;
-    bool Negated = false, Caret = false, Ampersand = false;
-    bool PlainWildcards = true;          // no "!" and no double quote
-    bool ExactText = false;              // nor "*" or "?": the value must equal the pattern
     std::vector<qsizetype> LevelStarts;  // where the text after each "*" run starts
+    std::vector<TSegment> Segments;      // the pieces between "*" runs, for plain wildcards
 };
 
 TClause compileClause(const String& Clause, bool Upper, bool EmptyRule) {
     TClause C;
     if (EmptyRule && Clause == u"\"\"") {
-        C.EmptyOnly = true;
+        C.Rule = TRule::EmptyOnly;
         return C;
     }
     C.Pattern = untilNull(Upper ? AnsiUpperCase(Clause) : Clause).toString();
     const QStringView P(C.Pattern);
     if (const qsizetype At = indexOutsideQuotes(P, u'>'); At >= 0) C.Greater = operandAfter(P, At);
     if (const qsizetype At = indexOutsideQuotes(P, u'<'); At >= 0) C.Less = operandAfter(P, At);
-    C.Negated = indexOutsideQuotes(P, u'!') >= 0;
-    C.Caret = indexOutsideQuotes(P, u'^') >= 0;
-    C.Ampersand = indexOutsideQuotes(P, u'&') >= 0;
-    C.PlainWildcards = !P.contains(u'!') && !P.contains(u'"');
-    C.ExactText = C.PlainWildcards && !P.contains(u'*') && !P.contains(u'?');
+    // A negated clause counts a missing comparison as present and passed.
+    const bool Negated = indexOutsideQuotes(P, u'!') >= 0;
+    const bool HasGreater = C.Greater.Present || Negated, HasLess = C.Less.Present || Negated;
+    if (indexOutsideQuotes(P, u'^') >= 0 && (HasGreater || HasLess))
+        C.Rule = TRule::Either;
+    else if (indexOutsideQuotes(P, u'&') >= 0 && HasGreater && HasLess)
+        C.Rule = TRule::Both;
+    if (P.contains(u'!') || P.contains(u'"'))
+        C.Kind = TPatternKind::Levels;
+    else if (P.contains(u'*') || P.contains(u'?'))
+        C.Kind = TPatternKind::Plain;
     for (qsizetype I = 0; I < P.size();) {
         if (P[I] != u'*') {
             ++I;
@@ -533,31 +575,46 @@ TClause compileClause(const String& Clause, bool Upper, bool EmptyRule) {
         while (I < P.size() && P[I] == u'*') ++I;
         C.LevelStarts.push_back(I);
     }
+    if (C.Kind == TPatternKind::Plain) {
+        qsizetype Start = 0;
+        for (const qsizetype Next : C.LevelStarts) {
+            qsizetype End = Next;
+            while (End > Start && P[End - 1] == u'*') --End;
+            C.Segments.push_back({Start, End - Start});
+            Start = Next;
+        }
+        C.Segments.push_back({Start, P.size() - Start});
+    }
     return C;
 }
 
 [[gnu::always_inline]] inline bool matchClause(const TClause& C, TValue& V) {
-    if (C.EmptyOnly) return V.Empty();
-    // Each comparison is made at most once, and only when a rule below asks for it.
-    int GreaterResult = -1, LessResult = -1;
-    const auto greater = [&] {
-        if (GreaterResult < 0) GreaterResult = compareValue(V, C.Greater, TCompare::Greater);
-        return GreaterResult == 1;
-    };
-    const auto less = [&] {
-        if (LessResult < 0) LessResult = compareValue(V, C.Less, TCompare::Less);
-        return LessResult == 1;
-    };
-    // A negated clause counts a missing comparison as present and passed.
-    const bool HasGreater = C.Greater.Present || C.Negated, HasLess = C.Less.Present || C.Negated;
-    const auto greaterPassed = [&] { return !C.Greater.Present || greater(); };
-    const auto lessPassed = [&] { return !C.Less.Present || less(); };
-    if (C.Caret && (HasGreater || HasLess)) return greaterPassed() || lessPassed();
-    if (C.Ampersand && HasGreater && HasLess) return greaterPassed() && lessPassed();
-    if (C.Greater.Present && greater()) return true;
-    if (C.Less.Present && less()) return true;
-    if (C.ExactText) return V.Text() == QStringView(C.Pattern);
-    if (C.PlainWildcards) return matchPlainWildcards(C.Pattern, V.Text());
+    // Each comparison is made at most once, and only when the rule asks for it; a missing one
+    // counts as passed.
+    const auto greaterPassed = [&] { return !C.Greater.Present || compareValue(V, C.Greater, TCompare::Greater); };
+    const auto lessPassed = [&] { return !C.Less.Present || compareValue(V, C.Less, TCompare::Less); };
+    switch (C.Rule) {
+        case TRule::EmptyOnly:
+            return V.Empty();
+        case TRule::Either:
+            return greaterPassed() || lessPassed();
+        case TRule::Both:
+            return greaterPassed() && lessPassed();
+        case TRule::Single:
+            break;
+    }
+    if (C.Greater.Present && compareValue(V, C.Greater, TCompare::Greater)) return true;
+    if (C.Less.Present && compareValue(V, C.Less, TCompare::Less)) return true;
+    switch (C.Kind) {
+        case TPatternKind::Exact:
+            return V.WithText([&](QStringView T, auto Map) {
+                return T.size() == C.Pattern.size() && compareUnits(T, Map, C.Pattern) == 0;
+            });
+        case TPatternKind::Plain:
+            return V.WithText([&](QStringView T, auto Map) { return matchPlainWildcards(C.Pattern, C.Segments, T, Map); });
+        case TPatternKind::Levels:
+            break;
+    }
     return TWildcardMatcher(C.Pattern, C.LevelStarts, V.Text()).Match();
 }
 
@@ -623,20 +680,25 @@ bool runGroup(const TProgram& Program, int Group, TValue& V) {
     return Result;
 }
 
+// The four separators in one word, so the cache check compares them at once.
+std::uint64_t separatorKey(const TFormatSettings& FS) {
+    return std::uint64_t(FS.DecimalSeparator.unicode()) | std::uint64_t(FS.ThousandSeparator.unicode()) << 16 |
+           std::uint64_t(FS.DateSeparator.unicode()) << 32 | std::uint64_t(FS.TimeSeparator.unicode()) << 48;
+}
+
 // The compiled conditions of this thread, the last used first. The locale settings are part of
 // the key: an operand read under other separators or another date order would be stale.
 struct TCacheEntry {
     String Condition;
     bool CaseSensitive;
-    Char Decimal, Thousand, DateSeparator, TimeSeparator;
+    std::uint64_t Separators;
     String ShortDateFormat;
     std::unique_ptr<const TProgram> Program;
 
     bool Matches(const String& C, bool CS, const TFormatSettings& FS) const {
         // The condition first: it differs most often, and by length or data pointer at once.
-        return sameText(C, Condition) && CS == CaseSensitive && FS.DecimalSeparator == Decimal &&
-               FS.ThousandSeparator == Thousand && FS.DateSeparator == DateSeparator &&
-               FS.TimeSeparator == TimeSeparator && sameText(FS.ShortDateFormat, ShortDateFormat);
+        return sameText(C, Condition) && CS == CaseSensitive && separatorKey(FS) == Separators &&
+               sameText(FS.ShortDateFormat, ShortDateFormat);
     }
 
     // A caller passes the same string again and again: shared data needs no comparison.
@@ -672,8 +734,7 @@ const TProgram& programFor(const String& Condition, bool CaseSensitive) {
     compileCondition(*Program, Condition, CaseSensitive);
     if (Entries.size() == kCacheSize) Entries.pop_back();
     Entries.insert(Entries.begin(),
-                   TCacheEntry{Condition, CaseSensitive, FS.DecimalSeparator, FS.ThousandSeparator, FS.DateSeparator,
-                               FS.TimeSeparator, FS.ShortDateFormat, std::move(Program)});
+                   TCacheEntry{Condition, CaseSensitive, separatorKey(FS), FS.ShortDateFormat, std::move(Program)});
     tLastEntry = &Entries.front();
     return *Entries.front().Program;
 }

@@ -79,6 +79,9 @@ TEST(AdvUtilFilter, CaseFoldingBeyondAsciiLongValuesAndTheEndAtZero) {
         {S("X*"), LongX, true, false},
         {S("*Ω?"), LongX + S("ωa"), false, true},
         {S("!*É"), LongX + S("é"), false, false},
+        // A letter beyond ASCII anywhere in the value, not only first or last.
+        {S("XÉYZW"), S("xéyzw"), false, true},
+        {S("ABCÉ?"), S("abcéz"), false, true},
         {S(">") + LongX, LongX + S("y"), false, true},
         // A value is read up to its first #0, as a null-terminated text.
         {S("ab"), S("ab") + Char(u'\0') + S("cd"), true, true},

@@ -86,6 +86,8 @@ TEST(AdvUtilFilter, ConditionTable) {
         {"!a*", "bcd", false, true, kBoth},
         {"!a*", "abc", false, false, kBoth},
         {"\"!a\"", "!a", false, true, kBoth},
+        // A lone "-" is no number: compared as text it sorts before "-1".
+        {">-1", "-", false, false, kBoth},
         // Wildcards.
         {"?b", "ab", false, true, kBoth},
         {"?b", "b", false, false, kBoth},
@@ -169,6 +171,17 @@ TEST(AdvUtilFilter, WildcardsAgreeWithTheRecursiveRules) {
         const String Pattern = String::fromStdU16String(P), Value = String::fromStdU16String(V);
         ASSERT_EQ(MatchPattern(Pattern, Value), referenceMatch(P, 0, V, 0))
             << "pattern '" << Pattern.toStdString() << "' value '" << Value.toStdString() << "'";
+        // Without case, a value in mixed case matches as its upper-case form does.
+        if (P == u"\"\"") continue;  // two double quotes ask for the empty value
+        std::u16string UpperP = P, UpperV = V, MixedV = V;
+        for (char16_t& C : UpperP) C = C >= u'a' && C <= u'z' ? C - 32 : C;
+        for (char16_t& C : UpperV) C = C >= u'a' && C <= u'z' ? C - 32 : C;
+        for (char16_t& C : MixedV)
+            if (Rng() % 2 && C >= u'a' && C <= u'z') C -= 32;
+        ASSERT_EQ(MatchFilterClause(Pattern, String::fromStdU16String(MixedV), false),
+                  referenceMatch(UpperP, 0, UpperV, 0))
+            << "pattern '" << Pattern.toStdString() << "' value '" << String::fromStdU16String(MixedV).toStdString()
+            << "' without case";
     }
 }
 
