@@ -385,10 +385,10 @@ Status GdipIsMatrixIdentity(const GpMatrix* Matrix, BOOL* Result);
 Status GdipIsMatrixEqual(const GpMatrix* Matrix, const GpMatrix* Matrix2, BOOL* Result);
 
 // ---------------------------------------------------------------------------------------------
-// Images and bitmaps. Decoded: BMP, GIF (every frame), JPEG, PNG, ICO (every size, as frames).
-// TIFF is recognised but not decoded here (UnknownImageFormat); EMF and WMF load as empty
-// metafile images (0 x 0, raw format EMF/WMF) that draw nothing. Any other data gives
-// UnknownImageFormat; a missing file FileNotFound.
+// Images and bitmaps. Decoded: BMP, GIF (every frame), JPEG, PNG, ICO (every size, as frames),
+// TIFF. EMF and WMF load as empty metafile images (0 x 0, raw format EMF/WMF) that draw nothing.
+// Any other data gives UnknownImageFormat; a missing file FileNotFound. Saved: BMP, JPEG, PNG,
+// TIFF, one frame each.
 
 Status GdipLoadImageFromFile(const WCHAR* FileName, GpImage** Image);
 Status GdipLoadImageFromFileICM(const WCHAR* FileName, GpImage** Image);

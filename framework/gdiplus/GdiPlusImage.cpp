@@ -147,7 +147,7 @@ const EncoderRow kEncoders[] = {
     {&EncoderClsidBMP, &ImageFormatBMP, "bmp", u"Built-in BMP Codec", u"*.BMP;*.DIB;*.RLE", u"image/bmp"},
     {&EncoderClsidJPEG, &ImageFormatJPEG, "jpeg", u"Built-in JPEG Codec", u"*.JPG;*.JPEG;*.JPE;*.JFIF", u"image/jpeg"},
     {&EncoderClsidGIF, &ImageFormatGIF, nullptr, u"Built-in GIF Codec", u"*.GIF", u"image/gif"},
-    {&EncoderClsidTIFF, &ImageFormatTIFF, nullptr, u"Built-in TIFF Codec", u"*.TIF;*.TIFF", u"image/tiff"},
+    {&EncoderClsidTIFF, &ImageFormatTIFF, "tiff", u"Built-in TIFF Codec", u"*.TIF;*.TIFF", u"image/tiff"},
     {&EncoderClsidPNG, &ImageFormatPNG, "png", u"Built-in PNG Codec", u"*.PNG", u"image/png"},
 };
 

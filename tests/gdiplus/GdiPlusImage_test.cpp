@@ -153,14 +153,24 @@ TEST_F(Gdip, SavesByEncoderIdAndRefusesWhatItCannotWrite) {
     GpBitmap* B = nullptr;
     GdipCreateBitmapFromScan0(3, 2, 0, PixelFormat32bppARGB, nullptr, &B);
     GdipBitmapSetPixel(B, 1, 1, 0xFF00FF00u);
-    const String Png = Folder.File(QStringLiteral("out.png"));
-    ASSERT_EQ(GdipSaveImageToFile(B, WideText(Png), &EncoderClsidPNG, nullptr), Ok);
-    GpImage* Back = nullptr;
-    ASSERT_EQ(GdipLoadImageFromFile(WideText(Png), &Back), Ok);
-    ARGB P = 0;
-    GdipBitmapGetPixel(static_cast<GpBitmap*>(Back), 1, 1, &P);
-    EXPECT_EQ(P, 0xFF00FF00u);
-    GdipDisposeImage(Back);
+    const struct {
+        const char* Name;
+        const CLSID* Encoder;
+        const GUID* Format;
+    } Written[] = {{"out.png", &EncoderClsidPNG, &ImageFormatPNG}, {"out.tif", &EncoderClsidTIFF, &ImageFormatTIFF}};
+    for (const auto& W : Written) {
+        const String File = Folder.File(QString::fromLatin1(W.Name));
+        ASSERT_EQ(GdipSaveImageToFile(B, WideText(File), W.Encoder, nullptr), Ok) << W.Name;
+        GpImage* Back = nullptr;
+        ASSERT_EQ(GdipLoadImageFromFile(WideText(File), &Back), Ok) << W.Name;
+        GUID Format{};
+        GdipGetImageRawFormat(Back, &Format);
+        EXPECT_TRUE(Format == *W.Format) << W.Name;
+        ARGB P = 0;
+        GdipBitmapGetPixel(static_cast<GpBitmap*>(Back), 1, 1, &P);
+        EXPECT_EQ(P, 0xFF00FF00u) << W.Name;
+        GdipDisposeImage(Back);
+    }
 
     const String Gif = Folder.File(QStringLiteral("out.gif"));
     EXPECT_EQ(GdipSaveImageToFile(B, WideText(Gif), &EncoderClsidGIF, nullptr), NotImplemented);
