@@ -139,14 +139,8 @@ int main(int argc, char** argv) {
         }
         std::printf("%d of %d values match %s\n", Matched, kValueCount, kCondition.toUtf8().constData());
     }
-    // One run of each is at the mercy of whatever else the machine does at that moment: by
-    // default both run several times, interleaved, and the medians are compared.
-    std::vector<char*> Args(argv, argv + argc);
-    char Repetitions[] = "--benchmark_repetitions=9", Interleave[] = "--benchmark_enable_random_interleaving=true";
-    Args.insert(Args.begin() + 1, {Repetitions, Interleave});
-    int ArgCount = static_cast<int>(Args.size());
     TRatioReporter Reporter(TBenchTime::Cpu);
-    if (!RunBenchmarks(ArgCount, Args.data(), Reporter)) return 1;
+    if (!RunBenchmarks(argc, argv, Reporter)) return 1;
     if (const double Ratio = Reporter.Ratio("BM_MatchFilterCondition", "BM_HandWritten"); Ratio > 0)
         std::printf("MatchFilterCondition / hand-written loop: %.1f (goal 3 or less)\n", Ratio);
     return 0;
