@@ -93,8 +93,6 @@ private:
     std::unique_ptr<TMemoryStream> FDatastream;
     bool FIsEmpty = true;
     bool FStretched = false;
-    int FLogPixX = 96;
-    int FLogPixY = 96;
     String FURL;
     String FID;
     int FHeight = 0;

@@ -94,7 +94,6 @@ private:
     bool FFocused = false;
     void* FData = nullptr;
     int FImageIndex = -1;
-    bool FDeleting = false;
 };
 
 class TListItems : public TPersistent {

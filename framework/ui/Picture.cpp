@@ -217,8 +217,9 @@ TGraphicClass classOfGraphic(const TGraphic* Value) {
         for (const FileFormat& Item : F.Items) Classes.push_back(Item.GraphicClass);
     }
     for (TGraphicClass Class : Classes) {
-        std::unique_ptr<TGraphic> Sample(Class());
-        if (typeid(*Sample) == typeid(*Value)) return Class;
+        const std::unique_ptr<TGraphic> Sample(Class());
+        const TGraphic& S = *Sample;
+        if (typeid(S) == typeid(*Value)) return Class;
     }
     return nullptr;
 }

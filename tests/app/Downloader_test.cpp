@@ -228,7 +228,8 @@ TEST_F(DownloaderTest, ConverterProgressAndStopKillsIt) {
     _mainForm->AviAdvComboBox->SetItemIndex(1);
     add();
     const std::pair<const char*, const char*> Cases[] = {{"00:00:05.00", "50%"}, {"00:00:15.00", "150%"}};
-    for (const auto& [Time, Percent] : Cases) {
+    for (const auto& Case : Cases) {
+        const char *Time = Case.first, *Percent = Case.second;
         SCOPED_TRACE(Percent);
         FDialogs.Clear();
         setenv("VIDMORF_STALL", "1", 1);

@@ -253,7 +253,7 @@ TEST_F(Surface, WorldTransformAndClipApply) {
 TEST_F(Surface, GraphicsOnADeviceContextDrawsThroughItsOrigin) {
     TBitmap Bitmap(30, 30);
     Bitmap.Canvas()->Brush()->SetColor(clWhite);
-    Bitmap.Canvas()->FillRect(TRect(0, 0, 30, 30));
+    Bitmap.Canvas()->FillRect(Rect(0, 0, 30, 30));
     HDC DC = Bitmap.Canvas()->Handle();
     SetWindowOrgEx(DC, -10, -10, nullptr);
     GpGraphics* DCGraphics = nullptr;

@@ -71,7 +71,7 @@ TEST_F(Shapes, FillsOnADeviceContextLeaveItsPainterAsTheyFoundIt) {
     TBitmap Bitmap(40, 40);
     TCanvas* Canvas = Bitmap.Canvas();
     Canvas->Brush()->SetColor(clWhite);
-    Canvas->FillRect(TRect(0, 0, 40, 40));
+    Canvas->FillRect(Rect(0, 0, 40, 40));
     HDC DC = Canvas->Handle();
     GpGraphics* G = nullptr;
     ASSERT_EQ(GdipCreateFromHDC(DC, &G), Ok);
@@ -95,7 +95,7 @@ TEST_F(Shapes, FillsOnADeviceContextLeaveItsPainterAsTheyFoundIt) {
     GdipDeleteGraphics(G);
     // The canvas draws as before: not moved, not anti-aliased, not clipped.
     Canvas->Brush()->SetColor(clRed);
-    Canvas->FillRect(TRect(0, 30, 10, 40));
+    Canvas->FillRect(Rect(0, 30, 10, 40));
     EXPECT_EQ(Canvas->Pixels(0, 30), clRed);
     EXPECT_EQ(Canvas->Pixels(9, 39), clRed);
     EXPECT_EQ(Canvas->Pixels(10, 35), clWhite);

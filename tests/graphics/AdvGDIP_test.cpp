@@ -161,7 +161,8 @@ TEST(AdvGDIPBrushes, PenGetBrushGivesAWrapperOfTheFillKind) {
     for (Case& C : Cases) {
         std::unique_ptr<TGPBrush> Brush(C.Pen->GetBrush());
         ASSERT_NE(Brush, nullptr) << C.Name;
-        EXPECT_EQ(typeid(*Brush), C.Kind) << C.Name;
+        const TGPBrush& B = *Brush;
+        EXPECT_EQ(typeid(B), C.Kind) << C.Name;
         EXPECT_EQ(LastResultOf(Brush.get()), C.Status) << C.Name;
         EXPECT_NE(NativeOf(Brush.get()), nullptr) << C.Name;  // the pen's brush, handed over
     }

@@ -114,14 +114,17 @@ TEST(Picture, PicksTheClassByExtensionAndByContent) {
         TPicture ByName;
         ByName.LoadFromFile(Name);
         ASSERT_NE(ByName.Graphic(), nullptr) << C.File;
-        EXPECT_EQ(typeid(*ByName.Graphic()), C.Class) << C.File;
+        const TGraphic& Named = *ByName.Graphic();
+        EXPECT_EQ(typeid(Named), C.Class) << C.File;
         TPicture ByContent;
         TBytesStream In(C.Bytes);
         ByContent.LoadFromStream(&In);
-        EXPECT_EQ(typeid(*ByContent.Graphic()), C.Class) << C.File;
+        const TGraphic& Read = *ByContent.Graphic();
+        EXPECT_EQ(typeid(Read), C.Class) << C.File;
         TPicture Copy;
         Copy.Assign(&ByContent);
-        EXPECT_EQ(typeid(*Copy.Graphic()), C.Class) << "a copy keeps the class: " << C.File;
+        const TGraphic& Copied = *Copy.Graphic();
+        EXPECT_EQ(typeid(Copied), C.Class) << "a copy keeps the class: " << C.File;
     }
 
     TPicture Picture;
