@@ -125,6 +125,23 @@ using TKeyPressEvent = std::function<void(TObject* Sender, Char& Key)>;
 // A control's action-link class: makes the link for a client (ActnList.h).
 using TControlActionLinkClass = TControlActionLink* (*)(TControl* AClient);
 
+// What CM_HINTSHOW (LParam: a THintInfo*) lets the control under the pointer change before its
+// hint shows: the text, the place, the rectangle the pointer may move in. A non-zero result
+// keeps the hint hidden.
+struct THintInfo {
+    TControl* HintControl = nullptr;
+    TPoint HintPos;        // screen position of the hint window's top-left corner
+    int HintMaxWidth = 0;  // wrap width in pixels
+    TColor HintColor = clInfoBk;
+    TRect CursorRect;   // HintControl's client coordinates; leaving it hides the hint
+    TPoint CursorPos;   // the pointer in HintControl's client coordinates
+    int ReshowTimeout = 0;
+    int HideTimeout = 0;  // 0: the application's HintHidePause
+    String HintStr;
+    void* HintData = nullptr;
+};
+using PHintInfo = THintInfo*;
+
 // Shift state from a mouse message's MK_ flags, from a key message's key data (Alt) plus the
 // key state (Shift, Ctrl), and from the key state alone.
 TShiftState KeysToShiftState(WPARAM Keys);

@@ -576,6 +576,8 @@ void TApplication::HandleMessage() {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
+void TApplication::CancelHint() {}
+
 void TApplication::Terminate() {
     FTerminated = true;
     // Wakes a loop waiting for events.

@@ -212,6 +212,8 @@ public:
     // Processes events, waiting for one when none is waiting.
     void HandleMessage();
     void Terminate();
+    // Hides the hint shown now, if any; the next pause over a control may show one again.
+    void CancelHint();
     // Clears Terminated, for a program (or a test) that runs a loop again.
     void ResetTerminated() { FTerminated = false; }
 

@@ -1,4 +1,4 @@
-// Label text layout, TCustomLabel, TStaticText and TCustomCheckBox.
+// Label text layout, TCustomLabel, TCustomStaticText and TCustomCheckBox.
 #include "framework/ui/StdCtrls.h"
 
 #include <algorithm>
@@ -256,46 +256,46 @@ void TCustomLabel::CMDialogChar(TMessage& Message) {
 // ---------------------------------------------------------------------------------------------
 // TStaticText
 
-TStaticText::TStaticText(TComponent* AOwner) : TCustomControl(AOwner) {
+TCustomStaticText::TCustomStaticText(TComponent* AOwner) : TCustomControl(AOwner) {
     SetColor(clBtnFace);
     SetParentColor(true);
     SetBounds(0, 0, 65, 17);
 }
 
-void TStaticText::SetAutoSize(bool Value) {
+void TCustomStaticText::SetAutoSize(bool Value) {
     if (FAutoSize == Value) return;
     FAutoSize = Value;
     AdjustBounds();
 }
 
-void TStaticText::SetAlignment(TAlignment Value) {
+void TCustomStaticText::SetAlignment(TAlignment Value) {
     if (FAlignment == Value) return;
     FAlignment = Value;
     Invalidate();
 }
 
-void TStaticText::SetBorderStyle(TStaticBorderStyle Value) {
+void TCustomStaticText::SetBorderStyle(TStaticBorderStyle Value) {
     if (FBorderStyle == Value) return;
     FBorderStyle = Value;
     AdjustBounds();
     Invalidate();
 }
 
-void TStaticText::SetTransparent(bool Value) {
+void TCustomStaticText::SetTransparent(bool Value) {
     if (FTransparent == Value) return;
     FTransparent = Value;
     SetParentBackground(Value);
     Invalidate();
 }
 
-void TStaticText::SetShowAccelChar(bool Value) {
+void TCustomStaticText::SetShowAccelChar(bool Value) {
     if (FShowAccelChar == Value) return;
     FShowAccelChar = Value;
     AdjustBounds();
     Invalidate();
 }
 
-void TStaticText::AdjustBounds() {
+void TCustomStaticText::AdjustBounds() {
     if (!FAutoSize || ComponentState().Contains(csLoading)) return;
     TCanvas* C = Canvas();
     C->SetFont(Font());
@@ -306,7 +306,7 @@ void TStaticText::AdjustBounds() {
     SetBounds(Left(), Top(), R.Width() + B, R.Height() + B);
 }
 
-void TStaticText::Paint() {
+void TCustomStaticText::Paint() {
     TCanvas* C = Canvas();
     const TRect Client = ClientRect();
     if (!FTransparent) {
@@ -329,7 +329,7 @@ void TStaticText::Paint() {
                        FShowAccelChar, Enabled());
 }
 
-void TStaticText::Dispatch(TMessage& Message) {
+void TCustomStaticText::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
         case CM_TEXTCHANGED:
             CMTextChanged(Message);
@@ -343,12 +343,12 @@ void TStaticText::Dispatch(TMessage& Message) {
     }
 }
 
-void TStaticText::CMTextChanged(TMessage& Message) {
+void TCustomStaticText::CMTextChanged(TMessage& Message) {
     Invalidate();
     AdjustBounds();
 }
 
-void TStaticText::CMFontChanged(TMessage& Message) {
+void TCustomStaticText::CMFontChanged(TMessage& Message) {
     TCustomControl::Dispatch(Message);
     AdjustBounds();
 }

@@ -89,9 +89,9 @@ public:
 
 // ---------------------------------------------------------------------------------------------
 
-class TStaticText : public TCustomControl {
+class TCustomStaticText : public TCustomControl {
 public:
-    explicit TStaticText(TComponent* AOwner);
+    explicit TCustomStaticText(TComponent* AOwner);
 
     bool AutoSize() const { return FAutoSize; }  // default true
     void SetAutoSize(bool Value);
@@ -120,6 +120,11 @@ private:
     bool FTransparent = false;
     bool FShowAccelChar = true;
     int borderSize() const { return FBorderStyle == sbsNone ? 0 : 1; }
+};
+
+class TStaticText : public TCustomStaticText {
+public:
+    using TCustomStaticText::TCustomStaticText;
 };
 
 // ---------------------------------------------------------------------------------------------
