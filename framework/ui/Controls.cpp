@@ -6,6 +6,7 @@
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/DeviceContext.h"
 #include "framework/ui/Forms.h"
+#include "framework/ui/HintWindow.h"
 
 #include <algorithm>
 
@@ -14,6 +15,9 @@ bool RunWindowProcHooks(TControl* Control, TMessage& Message);
 namespace {
 
 TWeak<TControl> CaptureControl;
+
+// Pointer messages that tell the application which control the pointer rests on.
+bool movesHint(UINT Msg) { return Msg == WM_MOUSEMOVE || Msg == CM_MOUSEENTER || Msg == CM_MOUSELEAVE; }
 
 }  // namespace
 
@@ -45,6 +49,16 @@ TShiftState GetShiftState() {
     if (GetKeyState(VK_RBUTTON) < 0) S.Include(ssRight);
     if (GetKeyState(VK_MBUTTON) < 0) S.Include(ssMiddle);
     return S;
+}
+
+String GetShortHint(const String& Hint) {
+    const auto Bar = Hint.indexOf(u'|');
+    return Bar < 0 ? Hint : Hint.left(Bar);
+}
+
+String GetLongHint(const String& Hint) {
+    const auto Bar = Hint.indexOf(u'|');
+    return Bar < 0 ? Hint : Hint.mid(Bar + 1);
 }
 
 void SetCaptureControl(TControl* Control) {
@@ -369,11 +383,18 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 void TControl::SendMessageTo(TMessage& Message) {
-    if (RunWindowProcHooks(this, Message)) return;
-    if (WindowProc)
-        WindowProc(Message);
-    else
-        WndProc(Message);
+    if (Application && IsHintCancellingMessage(Message.Msg)) Application->HintMouseMessage(this, Message);
+    const bool Pointer = Application && movesHint(Message.Msg);
+    const TWeak<TControl> Alive(Pointer ? this : nullptr);
+    if (!RunWindowProcHooks(this, Message)) {
+        if (WindowProc)
+            WindowProc(Message);
+        else
+            WndProc(Message);
+    }
+    // After the control's own handling: a control that cancelled the hint there (a new link
+    // under the pointer) gets a fresh pause for its new hint.
+    if (Pointer && Alive && Application) Application->HintMouseMessage(this, Message);
 }
 
 void TControl::WndProc(TMessage& Message) { Dispatch(Message); }

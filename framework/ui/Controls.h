@@ -133,14 +133,19 @@ struct THintInfo {
     TPoint HintPos;        // screen position of the hint window's top-left corner
     int HintMaxWidth = 0;  // wrap width in pixels
     TColor HintColor = clInfoBk;
-    TRect CursorRect;   // HintControl's client coordinates; leaving it hides the hint
-    TPoint CursorPos;   // the pointer in HintControl's client coordinates
+    TRect CursorRect;  // HintControl's client coordinates; leaving it hides the hint
+    TPoint CursorPos;  // the pointer in HintControl's client coordinates
     int ReshowTimeout = 0;
     int HideTimeout = 0;  // 0: the application's HintHidePause
     String HintStr;
     void* HintData = nullptr;
 };
 using PHintInfo = THintInfo*;
+
+// A hint's two parts: "short|long"; the short part shows in the hint window, the long one is
+// for a status bar. Without "|" both are the whole text.
+String GetShortHint(const String& Hint);
+String GetLongHint(const String& Hint);
 
 // Shift state from a mouse message's MK_ flags, from a key message's key data (Alt) plus the
 // key state (Shift, Ctrl), and from the key state alone.

@@ -4,6 +4,7 @@
 #include "framework/rtl/Threads.h"
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/Dialogs.h"
+#include "framework/ui/HintWindow.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -493,7 +494,7 @@ void TCustomForm::CMDialogKey(TMessage& Message) {
 // ---------------------------------------------------------------------------------------------
 // TApplication
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FHintWindowClass(DefaultHintWindowClass) {}
 
 TApplication::~TApplication() {
     if (Application == this) Application = nullptr;
@@ -513,6 +514,7 @@ void TApplication::installHooks() {
                 const bool NowActive = State == Qt::ApplicationActive;
                 if (NowActive == App->FActive) return;
                 App->FActive = NowActive;
+                if (!NowActive) App->CancelHint();
                 if (NowActive && App->OnActivate) App->OnActivate(App);
                 if (!NowActive && App->OnDeactivate) App->OnDeactivate(App);
             } catch (...) {
@@ -575,8 +577,6 @@ void TApplication::HandleMessage() {
     installHooks();
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
-
-void TApplication::CancelHint() {}
 
 void TApplication::Terminate() {
     FTerminated = true;

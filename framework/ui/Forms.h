@@ -11,6 +11,7 @@
 #include "framework/ui/ModalResults.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <type_traits>
 #include <utility>
@@ -42,6 +43,16 @@ using TFormState = TSet<TFormStateItem>;
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 using TExceptionEvent = std::function<void(TObject* Sender, Exception* E)>;
+
+class THintWindow;
+// Makes a new hint window owned by AOwner (the application).
+using THintWindowClass = std::function<THintWindow*(TComponent* AOwner)>;
+// Last word on a hint about to show: may change its text and record, or keep it hidden.
+using TShowHintEvent = std::function<void(String& HintStr, bool& CanShow, THintInfo& HintInfo)>;
+struct THintState;  // the hint delivery's state (HintWindow.cpp)
+struct THintStateDeleter {
+    void operator()(THintState* State) const;
+};
 
 class TCustomForm : public TWinControl {
 public:
@@ -189,10 +200,28 @@ public:
     bool ShowMainForm() const { return FShowMainForm; }
     void SetShowMainForm(bool Value) { FShowMainForm = Value; }
 
+    // Hints: shown after the pointer rests HintPause ms on a control whose ShowHint holds
+    // (HintShortPause when a hint showed a moment ago), hidden after HintHidePause ms.
+    bool ShowHint() const { return FShowHint; }  // default true; false hides the hint now
+    void SetShowHint(bool Value);
+    int HintPause() const { return FHintPause; }  // default 500
+    void SetHintPause(int Value) { FHintPause = Value; }
+    int HintShortPause() const { return FHintShortPause; }  // default 50
+    void SetHintShortPause(int Value) { FHintShortPause = Value; }
+    int HintHidePause() const { return FHintHidePause; }  // default 2500
+    void SetHintHidePause(int Value) { FHintHidePause = Value; }
+    TColor HintColor() const { return FHintColor; }  // default clInfoBk
+    void SetHintColor(TColor Value) { FHintColor = Value; }
+    // The factory of the hint window (DefaultHintWindowClass unless set). A new class frees the
+    // current window; the next hint uses the new one. Null restores the default.
+    const THintWindowClass& HintWindowClass() const { return FHintWindowClass; }
+    void SetHintWindowClass(THintWindowClass Value);
+
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
     // Replaces the message box for exceptions that escape handlers.
     TExceptionEvent OnException;
+    TShowHintEvent OnShowHint;
 
     // Creates a T owned by the application; the first form becomes the main form.
     template <class T>
@@ -212,8 +241,16 @@ public:
     // Processes events, waiting for one when none is waiting.
     void HandleMessage();
     void Terminate();
-    // Hides the hint shown now, if any; the next pause over a control may show one again.
+    // Hides the hint shown now, if any, and stops a pending one; the next pause over a control
+    // may show one again.
     void CancelHint();
+    // Shows now the hint of the control under CursorPos (screen coordinates), if it has one.
+    void ActivateHint(const TPoint& CursorPos);
+    // The hint window while it shows a hint (its Caption is the text), nullptr when none shows.
+    THintWindow* HintWindow() const;
+    // Framework-internal: every control passes the input messages it receives here: button and
+    // key presses before handling them (they hide the hint), pointer moves, enter and leave after.
+    void HintMouseMessage(TControl* Control, TMessage& Message);
     // Clears Terminated, for a program (or a test) that runs a loop again.
     void ResetTerminated() { FTerminated = false; }
 
@@ -238,8 +275,16 @@ private:
     bool FActive = false;
     bool FShowMainForm = true;
     bool FHooked = false;
+    bool FShowHint = true;
+    int FHintPause = 500;
+    int FHintShortPause = 50;
+    int FHintHidePause = 2500;
+    TColor FHintColor = clInfoBk;
+    THintWindowClass FHintWindowClass;
+    std::unique_ptr<THintState, THintStateDeleter> FHint;
 
     void installHooks();
+    THintState& hintState();
 };
 
 // ---------------------------------------------------------------------------------------------

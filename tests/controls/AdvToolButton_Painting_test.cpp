@@ -4,6 +4,7 @@
 #include "framework/ui/Forms.h"
 #include "framework/ui/ImgList.h"
 #include "tests/support/PanelFixture.h"
+#include "tests/support/Paper.h"
 
 #include <gtest/gtest.h>
 
@@ -27,19 +28,6 @@ protected:
         B->SetColorDownTo(clNone);
         B->SetColorChecked(0x0000A0);
         B->SetColorCheckedTo(clNone);
-        return B;
-    }
-    // The bounding box of the pixels in Area that Match accepts; empty when there are none.
-    static TRect boundsOf(TBitmap* Img, const TRect& Area, const std::function<bool(TColor)>& Match) {
-        TRect B = Rect(0, 0, 0, 0);
-        bool Any = false;
-        for (int Y = Area.Top; Y < Area.Bottom; ++Y)
-            for (int X = Area.Left; X < Area.Right; ++X) {
-                if (!Match(Img->Canvas()->Pixels(X, Y))) continue;
-                if (!Any) B = Rect(X, Y, X + 1, Y + 1);
-                B = Rect(std::min(B.Left, X), std::min(B.Top, Y), std::max(B.Right, X + 1), std::max(B.Bottom, Y + 1));
-                Any = true;
-            }
         return B;
     }
     static int count(TBitmap* Img, const TRect& Area, TColor Color) {
@@ -102,8 +90,8 @@ TEST_F(ToolButtonPaintingTest, NotFlatFrameIsRaisedThenSunkenAndTheContentMoves)
     auto Up = render();
     EXPECT_GT(lightness(Up->Canvas()->Pixels(30, 0)), lightness(Up->Canvas()->Pixels(30, 29))) << "raised";
     EXPECT_GT(lightness(Up->Canvas()->Pixels(0, 15)), lightness(Up->Canvas()->Pixels(59, 15))) << "raised";
-    const TRect GlyphUp = boundsOf(Up.get(), Inside, isRed);
-    const TRect TextUp = boundsOf(Up.get(), Inside, isText);
+    const TRect GlyphUp = BoundsOf(Up.get(), Inside, isRed);
+    const TRect TextUp = BoundsOf(Up.get(), Inside, isText);
     ASSERT_FALSE(GlyphUp.IsEmpty());
     ASSERT_FALSE(TextUp.IsEmpty());
 
@@ -113,8 +101,8 @@ TEST_F(ToolButtonPaintingTest, NotFlatFrameIsRaisedThenSunkenAndTheContentMoves)
     release(B);
     EXPECT_LT(lightness(Pushed->Canvas()->Pixels(30, 0)), lightness(Pushed->Canvas()->Pixels(30, 29))) << "sunken";
     EXPECT_LT(lightness(Pushed->Canvas()->Pixels(0, 15)), lightness(Pushed->Canvas()->Pixels(59, 15))) << "sunken";
-    const TRect GlyphDown = boundsOf(Pushed.get(), Inside, isRed);
-    const TRect TextDown = boundsOf(Pushed.get(), Inside, isText);
+    const TRect GlyphDown = BoundsOf(Pushed.get(), Inside, isRed);
+    const TRect TextDown = BoundsOf(Pushed.get(), Inside, isText);
     EXPECT_EQ(GlyphDown.Left, GlyphUp.Left + 1);
     EXPECT_EQ(GlyphDown.Top, GlyphUp.Top + 1);
     EXPECT_EQ(TextDown.Left, TextUp.Left + 1);

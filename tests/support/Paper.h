@@ -4,7 +4,22 @@
 #include "framework/ui/Graphics.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
+
+// The bounding box of the pixels in Area that Match accepts; empty when there are none.
+inline TRect BoundsOf(TBitmap* Img, const TRect& Area, const std::function<bool(TColor)>& Match) {
+    TRect B = Rect(0, 0, 0, 0);
+    bool Any = false;
+    for (int Y = Area.Top; Y < Area.Bottom; ++Y)
+        for (int X = Area.Left; X < Area.Right; ++X) {
+            if (!Match(Img->Canvas()->Pixels(X, Y))) continue;
+            if (!Any) B = Rect(X, Y, X + 1, Y + 1);
+            B = Rect(std::min(B.Left, X), std::min(B.Top, Y), std::max(B.Right, X + 1), std::max(B.Bottom, Y + 1));
+            Any = true;
+        }
+    return B;
+}
 
 class Paper {
 public:
