@@ -300,7 +300,8 @@ void THTMLStaticText::stopTimer() {
 }
 
 void THTMLStaticText::updateTimer() {
-    if (FEnableBlink || FAutoScroll)
+    // Mini scroll counts too: switching blinking off must not stop a held arrow from scrolling.
+    if (timerWanted())
         startTimer();
     else
         stopTimer();

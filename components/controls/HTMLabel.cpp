@@ -409,8 +409,8 @@ void THTMLabel::Paint() {
             Band.Top += (Band.Height() - FLineWidth) / 2;
             Band.Bottom = Band.Top + FLineWidth;
         }
-        // A gradient without an end colour is drawn solid.
-        FillGradientBands(C, Color(), FColorTo == clNone ? Color() : FColorTo, true, Band, Steps, clNone);
+        // Without an end colour (clNone reads as white) the line fades out to white.
+        FillGradientBands(C, Color(), FColorTo, true, Band, Steps, clNone);
     }
     C->SetFont(Font());
     auto present = [&] {

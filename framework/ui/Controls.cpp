@@ -16,8 +16,12 @@ namespace {
 
 TWeak<TControl> CaptureControl;
 
-// Pointer messages that tell the application which control the pointer rests on.
-bool movesHint(UINT Msg) { return Msg == WM_MOUSEMOVE || Msg == CM_MOUSEENTER || Msg == CM_MOUSELEAVE; }
+// Messages the hint delivery follows after the control handled them: the pointer's moves tell
+// which control it rests on; a control hidden takes its hint along, a modal dialog ends the hint
+// of the form behind it.
+bool followedByHints(UINT Msg) {
+    return Msg == WM_MOUSEMOVE || Msg == CM_MOUSEENTER || Msg == CM_MOUSELEAVE || Msg == CM_VISIBLECHANGED;
+}
 
 }  // namespace
 
@@ -384,7 +388,7 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 
 void TControl::SendMessageTo(TMessage& Message) {
     if (Application && IsHintCancellingMessage(Message.Msg)) Application->HintMouseMessage(this, Message);
-    const bool Pointer = Application && movesHint(Message.Msg);
+    const bool Pointer = Application && followedByHints(Message.Msg);
     const TWeak<TControl> Alive(Pointer ? this : nullptr);
     if (!RunWindowProcHooks(this, Message)) {
         if (WindowProc)

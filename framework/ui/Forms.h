@@ -249,7 +249,8 @@ public:
     // The hint window while it shows a hint (its Caption is the text), nullptr when none shows.
     THintWindow* HintWindow() const;
     // Framework-internal: every control passes the input messages it receives here: button and
-    // key presses before handling them (they hide the hint), pointer moves, enter and leave after.
+    // key presses before handling them (they hide the hint), pointer moves, enter and leave, and
+    // CM_VISIBLECHANGED after.
     void HintMouseMessage(TControl* Control, TMessage& Message);
     // Clears Terminated, for a program (or a test) that runs a loop again.
     void ResetTerminated() { FTerminated = false; }

@@ -184,6 +184,21 @@ struct THintState {
         Active = false;
     }
 
+    // Control was shown or hidden. Hiding the control with the hint, or one of its parents,
+    // drops the hint; so does a modal dialog coming up, which takes the pointer and the keys.
+    void visibilityChanged(TControl* Changed, bool NowVisible) {
+        if (NowVisible) {
+            auto* Form = dynamic_cast<TCustomForm*>(Changed);
+            if (Form && Form->FormState().Contains(fsModal)) cancel();
+            return;
+        }
+        for (TControl* C = Control.get(); C; C = C->Parent())
+            if (C == Changed) {
+                cancel();
+                return;
+            }
+    }
+
     // Pause < 0: never.
     void startShowTimer(int Pause) {
         stopTimer(ShowTimer);
@@ -333,6 +348,9 @@ void TApplication::HintMouseMessage(TControl* Control, TMessage& Message) {
             FHint->hideWindow();
             THintState::stopTimer(FHint->ShowTimer);
             FHint->setControl(nullptr);
+            break;
+        case CM_VISIBLECHANGED:
+            if (FHint) FHint->visibilityChanged(Control, Message.WParam != 0);
             break;
         default:
             if (IsHintCancellingMessage(Message.Msg)) CancelHint();

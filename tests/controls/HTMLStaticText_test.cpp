@@ -5,10 +5,13 @@
 #include "framework/rtl/StringList.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/ImgList.h"
+#include "tests/support/GifBuilder.h"
 #include "tests/support/PanelFixture.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <functional>
 #include <string>
 #include <vector>
@@ -335,6 +338,9 @@ TEST_F(HTMLStaticTextTest, TimerRunsWhileBlinkOrScrollAsksForIt) {
     Late->SetParent(Panel);
     Late->HandleNeeded();
     EXPECT_EQ(Clock.TimerCount(), 1);
+    Late->SetEnableBlink(true);
+    Late->SetEnableBlink(false);
+    EXPECT_EQ(Clock.TimerCount(), 1) << "blinking off leaves the timer mini scroll needs";
     Late->Free();
     EXPECT_EQ(Clock.TimerCount(), 0);
 }
@@ -468,6 +474,95 @@ TEST_F(HTMLStaticTextTest, NothingIsPaintedWhileAnUpdateIsInForce) {
     EXPECT_EQ(count(render().get(), Area, clNavy), 0) << "still one level in force";
     T->EndUpdate();
     EXPECT_EQ(count(render().get(), Area, clNavy), Area.Width() * Area.Height());
+}
+
+TEST_F(HTMLStaticTextTest, HighlightAndMarkWrapTheTextAndComeOff) {
+    const struct {
+        const char* Name;
+        std::function<void(THTMLStaticText*)> Apply;
+        const char* Display;
+    } Cases[] = {
+        {"highlight, any case", [](THTMLStaticText* T) { T->HilightText(QStringLiteral("save"), false); },
+         "<hi>Save</hi> to <hi>save</hi> as"},
+        {"highlight, exact case", [](THTMLStaticText* T) { T->HilightText(QStringLiteral("save"), true); },
+         "Save to <hi>save</hi> as"},
+        {"mark", [](THTMLStaticText* T) { T->MarkText(QStringLiteral("SAVE"), false); },
+         "<e>Save</e> to <e>save</e> as"},
+        {"highlight off",
+         [](THTMLStaticText* T) {
+             T->HilightText(QStringLiteral("save"), false);
+             T->UnHilightText();
+         },
+         "Save to save as"},
+        {"mark off keeps the highlight",
+         [](THTMLStaticText* T) {
+             T->HilightText(QStringLiteral("to"), false);
+             T->MarkText(QStringLiteral("as"), false);
+             T->UnMarkText();
+         },
+         "Save <hi>to</hi> save as"},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        THTMLStaticText* T = make(QStringLiteral("Save to \nsave as"));
+        C.Apply(T);
+        String Shown;  // the lines as displayed: joined with nothing between them
+        for (int I = 0; I < T->HTMLText()->Count(); ++I) Shown += T->HTMLText()->Strings(I);
+        EXPECT_EQ(Shown, QString::fromUtf8(C.Display));
+        EXPECT_EQ(T->HTMLText()->Count(), 2);
+        T->Free();
+    }
+}
+
+TEST_F(HTMLStaticTextTest, LeavingDropsTheHoverLook) {
+    THTMLStaticText* T = make(QStringLiteral("<a href=\"x\">HH</a> words"), 150, 40);
+    bigFont(T);
+    T->SetHover(true);
+    T->SetHoverColor(clLime);
+    record(T);
+    T->OnMouseEnter = [this](TObject*) { Events.push_back("mouse enter"); };
+    T->OnMouseLeave = [this](TObject*) { Events.push_back("mouse leave"); };
+    const TRect Area = Rect(0, 0, 150, 40);
+    render();
+    pointAt(T, 10, 12);
+    T->Perform(CM_MOUSEENTER, 0, 0);
+    EXPECT_EQ(T->Cursor(), crHandPoint);
+    EXPECT_GT(count(render().get(), Area, clLime), 0);
+    T->Perform(CM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(count(render().get(), Area, clLime), 0);
+    EXPECT_EQ(Events, (std::vector<std::string>{"enter:x", "mouse enter", "mouse leave"}));
+}
+
+TEST_F(HTMLStaticTextTest, AnAnimatedPictureRepaintsOnTheTimer) {
+    // Two black frames side by side on a 20 x 10 screen: the second is placed 10 pixels right.
+    TempFolder Folder;
+    const String Path = Folder.File(QStringLiteral("anim.gif"));
+    const auto Bytes = BuildGif(20, 10, {{0, 0, 10, 10, 10, 0, 0}, {10, 0, 10, 10, 10, 0, 0}});
+    QFile F(Path);
+    ASSERT_TRUE(F.open(QIODevice::WriteOnly));
+    F.write(reinterpret_cast<const char*>(Bytes.data()), static_cast<qint64>(Bytes.size()));
+    F.close();
+
+    FakeClock Clock;
+    THTMLStaticText* T = make(QStringLiteral("<img src=\"file://%1\">").arg(Path), 150, 30);
+    T->SetColor(clYellow);
+    T->HandleNeeded();
+    T->SetEnableBlink(true);  // runs the timer; there is no blinking text
+    auto leftmostBlack = [&] {
+        auto B = render();
+        for (int X = 0; X < 150; ++X)
+            for (int Y = 0; Y < 30; ++Y)
+                if (B->Canvas()->Pixels(X, Y) == 0) return X;
+        return -1;
+    };
+    const int First = leftmostBlack();
+    ASSERT_NE(First, -1);
+    int Ticks = 0;
+    while (Ticks < 10 && leftmostBlack() == First) {
+        Clock.Advance(100);
+        ++Ticks;
+    }
+    EXPECT_EQ(leftmostBlack(), First + 10) << "the second frame never reached the screen";
 }
 
 }  // namespace

@@ -148,9 +148,15 @@ TEST_F(HTMLabelTest, BackgroundsAndLines) {
         {"opaque solid", false, gtFullHorizontal, clNone, 2, {{{50, 10}, Red}, {{99, 19}, Red}}},
         {"horizontal gradient", false, gtFullHorizontal, Blue, 2, {{{0, 10}, Red}, {{99, 10}, 0xF5000A}}},
         {"vertical gradient", false, gtFullVertical, Blue, 2, {{{50, 0}, Red}, {{50, 19}, 0xF5000A}}},
-        {"bottom line", true, gtBottomLine, clNone, 2, {{{50, 19}, Red}, {{50, 18}, Red}, {{50, 17}, clWhite}}},
-        {"top line", true, gtTopLine, clNone, 3, {{{50, 2}, Red}, {{50, 3}, clWhite}}},
-        {"centre line", true, gtCenterLine, clNone, 2, {{{50, 9}, Red}, {{50, 10}, Red}, {{50, 8}, clWhite}}},
+        // Without an end colour a line fades out to white.
+        {"bottom line",
+         true,
+         gtBottomLine,
+         clNone,
+         2,
+         {{{0, 19}, Red}, {{0, 18}, Red}, {{0, 17}, clWhite}, {{99, 19}, 0xF5F5FF}}},
+        {"top line", true, gtTopLine, clNone, 3, {{{0, 2}, Red}, {{0, 3}, clWhite}}},
+        {"centre line", true, gtCenterLine, clNone, 2, {{{0, 9}, Red}, {{0, 10}, Red}, {{0, 8}, clWhite}}},
         {"line as gradient", true, gtBottomLine, Blue, 1, {{{0, 19}, Red}, {{99, 19}, 0xF5000A}}},
         {"line width 0 draws no line", true, gtBottomLine, Blue, 0, {{{0, 19}, clWhite}, {{50, 19}, clWhite}}},
         {"line type on opaque label", false, gtTopLine, Blue, 2, {{{0, 0}, Red}, {{99, 0}, 0xF5000A}, {{99, 5}, Red}}},
@@ -280,6 +286,34 @@ TEST_F(HTMLabelTest, AutoSizingFollowsText) {
         L->HTMLText()->SetText(QStringLiteral("Save <b>As:</b> and more"));
         render();
         EXPECT_EQ(Sizes.size(), C.Width ? 2u : 1u);
+        L->Free();
+    }
+}
+
+TEST_F(HTMLabelTest, SwitchingAutoSizingOnShrinksAnAlignedLabelFirst) {
+    const struct {
+        const char* Name;
+        TAlign Align;
+        TAutoSizeType Type;
+        TVAlignment VAlign;
+        int Width, Height;  // right after the switch, before any paint
+    } Cases[] = {
+        {"left aligned, horizontal", alLeft, asHorizontal, tvaTop, 6, 100},
+        {"right aligned, vertical, top text", alRight, asVertical, tvaTop, 6, 100},
+        {"top aligned, vertical", alTop, asVertical, tvaTop, 240, 6},
+        {"vertical with centred text keeps its size", alTop, asVertical, tvaCenter, 240, 24},
+        {"bottom aligned, both, centred text", alBottom, asBoth, tvaCenter, 240, 6},
+        {"not aligned", alNone, asBoth, tvaTop, 150, 24},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        THTMLabel* L = label(QStringLiteral("Save To:"));
+        L->SetAlign(C.Align);
+        L->SetVAlignment(C.VAlign);
+        L->SetAutoSizeType(C.Type);
+        L->SetAutoSizing(true);
+        EXPECT_EQ(L->Width(), C.Width);
+        EXPECT_EQ(L->Height(), C.Height);
         L->Free();
     }
 }
@@ -416,13 +450,38 @@ TEST_F(HTMLabelTest, HintShowsAnchorOrFullText) {
 TEST_F(HTMLabelTest, MouseEnterAndLeave) {
     THTMLabel* L = label(QStringLiteral("<a href=\"x\">link</a>"));
     L->SetHover(true);
+    L->SetHoverColor(Green);
     L->OnMouseEnter = [this](TObject*) { Events.push_back("mouse enter"); };
     L->OnMouseLeave = [this](TObject*) { Events.push_back("mouse leave"); };
     record(L);
+    const TRect Area = Rect(10, 10, 160, 34);
+    auto hovered = [&] { return !BoundsOf(render().get(), Area, [](TColor C) { return C == Green; }).IsEmpty(); };
     L->Perform(CM_MOUSEENTER, 0, 0);
+    EXPECT_FALSE(hovered());
     move(L, 3, 6);
+    EXPECT_TRUE(hovered());
+    // Leaving drops the hover look even though the pointer never moved off the anchor.
     L->Perform(CM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(hovered());
     EXPECT_EQ(Events, (std::vector<std::string>{"mouse enter", "enter:x", "mouse leave"}));
+}
+
+TEST_F(HTMLabelTest, PrintDrawsTheTextInTheGivenRectangle) {
+    THTMLabel* L = label(QStringLiteral("<a href=\"x\">HHHH</a> tail"));
+    L->SetURLColor(Red);
+    L->SetHover(true);
+    L->SetHoverColor(Green);
+    move(L, 3, 6);  // hovered on screen; the print ignores that
+    TBitmap Paper(200, 40);
+    Paper.Canvas()->Brush()->SetColor(clWhite);
+    Paper.Canvas()->FillRect(Rect(0, 0, 200, 40));
+    L->HTMLPrint(Paper.Canvas(), Rect(20, 10, 200, 40));
+    const TRect Anchor = BoundsOf(&Paper, Rect(0, 0, 200, 40), reddish);
+    ASSERT_FALSE(Anchor.IsEmpty());
+    EXPECT_GE(Anchor.Left, 20);
+    EXPECT_GE(Anchor.Top, 10);
+    EXPECT_TRUE(BoundsOf(&Paper, Rect(0, 0, 200, 40), [](TColor C) { return C == Green; }).IsEmpty());
+    EXPECT_FALSE(BoundsOf(&Paper, Rect(Anchor.Right, 10, 200, 40), dark).IsEmpty()) << "the plain text too";
 }
 
 TEST_F(HTMLabelTest, FreedImagesAndContainerAreDropped) {
@@ -439,31 +498,48 @@ TEST_F(HTMLabelTest, FreedImagesAndContainerAreDropped) {
     render();  // must not touch the freed objects
 }
 
-TEST_F(HTMLabelTest, AcceleratorOfTheRawText) {
+TEST_F(HTMLabelTest, AcceleratorOfTheRawTextFocusesTheFocusControl) {
     Form->Show();
-    auto* Edit = new TEdit(Form.get());
-    Edit->SetParent(Panel);
-    Edit->SetBounds(10, 50, 100, 24);
+    auto edit = [this](int Top) {
+        auto* E = new TEdit(Form.get());
+        E->SetParent(Panel);
+        E->SetBounds(10, Top, 100, 24);
+        return E;
+    };
+    TEdit* Edit = edit(50);
+    TEdit* Elsewhere = edit(75);
+    auto focus = [](TWinControl* W) {
+        W->SetFocus();
+        for (int I = 0; I < 20 && !W->Focused(); ++I) Application->ProcessMessages();
+        return W->Focused();
+    };
     const struct {
         const char* Name;
         const char* Markup;
-        bool WithFocusControl, Enabled, ShowAccel;
+        bool WithFocusControl, Enabled, ShowAccel, TargetEnabled;
         WPARAM Key;
-        LRESULT Handled;
+        LRESULT Handled;  // and the focus control has the focus
     } Cases[] = {
-        {"accelerator", "<b>Save</b> &To:", true, true, true, 't', 1},
-        {"other key", "<b>Save</b> &To:", true, true, true, 's', 0},
-        {"no focus control", "<b>Save</b> &To:", false, true, true, 't', 0},
-        {"disabled", "<b>Save</b> &To:", true, false, true, 't', 0},
-        {"accelerators hidden", "<b>Save</b> &To:", true, true, false, 't', 0},
+        {"accelerator", "<b>Save</b> &To:", true, true, true, true, 't', 1},
+        {"other key", "<b>Save</b> &To:", true, true, true, true, 's', 0},
+        {"no focus control", "<b>Save</b> &To:", false, true, true, true, 't', 0},
+        {"disabled", "<b>Save</b> &To:", true, false, true, true, 't', 0},
+        {"accelerators hidden", "<b>Save</b> &To:", true, true, false, true, 't', 0},
+        {"focus control cannot take the focus", "<b>Save</b> &To:", true, true, true, false, 't', 0},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Name);
+        ASSERT_TRUE(focus(Elsewhere));
         THTMLabel* L = label(QString::fromUtf8(C.Markup));
         if (C.WithFocusControl) L->SetFocusControl(Edit);
         L->SetEnabled(C.Enabled);
         L->SetShowAccelChar(C.ShowAccel);
+        Edit->SetEnabled(C.TargetEnabled);
         EXPECT_EQ(L->Perform(CM_DIALOGCHAR, C.Key), C.Handled);
+        for (int I = 0; I < 20 && C.Handled && !Edit->Focused(); ++I) Application->ProcessMessages();
+        EXPECT_EQ(Edit->Focused(), C.Handled == 1);
+        EXPECT_EQ(Elsewhere->Focused(), C.Handled == 0);
+        Edit->SetEnabled(true);
         L->Free();
     }
 }

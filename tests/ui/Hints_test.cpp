@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
+#include <QTimer>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -407,4 +409,59 @@ TEST_F(HintsTest, CalcHintRectWrapsTheTextAtTheMaximumWidth) {
     EXPECT_GT(Wide.Width(), 100);
     EXPECT_LE(Narrow.Width(), 100);
     EXPECT_GE(Narrow.Height(), 3 * (Wide.Height() - 4));
+}
+
+TEST_F(HintsTest, HidingTheControlOrItsFormOrAModalDialogLeavesNoHintBehind) {
+    enum What { CloseForm, HideControl, Modal };
+    struct Case {
+        const char* Name;
+        bool ShownFirst;  // else the hint is still waiting for its pause
+        What Act;
+    };
+    const Case Cases[] = {
+        {"form closes over a shown hint", true, CloseForm},   {"form closes over a pending hint", false, CloseForm},
+        {"control hidden under its hint", true, HideControl}, {"modal dialog over a shown hint", true, Modal},
+        {"modal dialog over a pending hint", false, Modal},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TearDown();
+        SetUp();
+        moveTo(Button, 5, 5);
+        if (C.ShownFirst) {
+            Clock.Advance(500);
+            ASSERT_EQ(shownText(), "Save");
+        }
+        if (C.Act == Modal) {
+            auto Dialog = std::make_unique<TForm>(nullptr);
+            Dialog->SetBounds(400, 50, 100, 80);
+            String During;
+            Dialog->OnShow = [&](TObject*) {
+                QTimer::singleShot(0, [&] {
+                    Clock.Advance(1000);
+                    During = shownText();
+                    Dialog->Close();
+                });
+            };
+            Dialog->ShowModal();
+            EXPECT_EQ(During, "<none>") << "no hint of the form behind the dialog";
+        } else {
+            TControl* Hidden = C.Act == CloseForm ? static_cast<TControl*>(Form) : Button;
+            if (C.Act == CloseForm)
+                Form->Close();
+            else
+                Button->SetVisible(false);
+            EXPECT_EQ(shownText(), "<none>");
+            Clock.Advance(3000);
+            EXPECT_EQ(shownText(), "<none>");
+            Hidden->SetVisible(true);
+        }
+        EXPECT_EQ(Clock.TimerCount(), 0);
+        // Back on the form, the same control shows its hint after the full pause.
+        moveTo(Button, 6, 6);
+        Clock.Advance(499);
+        EXPECT_EQ(shownText(), "<none>");
+        Clock.Advance(1);
+        EXPECT_EQ(shownText(), "Save");
+    }
 }
