@@ -1,0 +1,809 @@
+// THTMLCheckBox: unit routines, the glyph bitmaps, the helpers shared with the radio button, and
+// the check box's properties, painting, pointer and keys.
+#include "components/controls/HTMLCheckBox.h"
+
+#include "components/graphics/BtnXPVS.h"
+#include "components/graphics/HTMLPicture.h"
+#include "components/graphics/MiniHTML.h"
+#include "components/graphics/PictureContainer.h"
+#include "framework/os/ShellAPI.h"
+#include "framework/rtl/SysUtils.h"
+#include "framework/ui/Forms.h"
+#include "framework/ui/FrameControls.h"
+#include "framework/ui/Gdi.h"
+#include "framework/ui/ImgList.h"
+#include "framework/ui/PlatformFacts.h"
+
+#include <cmath>
+#include <vector>
+
+// ---------------------------------------------------------------------------------------------
+// Unit routines
+
+int FontHeightAtDPI(int PixelsPerInch, int PointSize, const String& FaceName) {
+    TBitmap Scratch(1, 1);
+    TCanvas* C = Scratch.Canvas();
+    C->Font()->SetName(FaceName);
+    C->Font()->SetHeight(-MulDiv(PointSize, PixelsPerInch, 72));
+    return C->TextHeight(QStringLiteral("0"));
+}
+
+double DPIScaleFactor(const String& FaceName) {
+    const int PixelsPerInch = Screen ? Screen->PixelsPerInch() : 96;
+    if (PixelsPerInch == 96) return 1.0;
+    const int AtDefault = FontHeightAtDPI(96, 9, FaceName);
+    if (AtDefault <= 0) return 1.0;
+    return static_cast<double>(FontHeightAtDPI(PixelsPerInch, 9, FaceName)) / AtDefault;
+}
+
+int GetFileVersionMS(const String& FileName) {
+    const DWORD Version = GetSystemLibraryVersionMS(FileName);
+    return Version == 0 ? -1 : static_cast<int>(Version);
+}
+
+bool IsThemedXP() {
+    if (!htmlbutton::SystemHasVisualStyles() || !htmlbutton::ThemeActive()) return false;
+    const int Version = GetFileVersionMS(QStringLiteral("COMCTL32.DLL"));
+    // An unknown version (-1) would read as major 255; it is no proof of a themed library.
+    if (Version == -1) return false;
+    return LOBYTE(HIWORD(static_cast<DWORD>(Version))) > 5;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Glyph bitmaps: our own pictures, registered under the names the controls load them by. The
+// bottom-left pixel is the transparent colour, so every picture keeps that corner clear.
+
+namespace {
+
+enum class GlyphShape { Box, Circle };
+
+struct GlyphLook {
+    const char* Name;
+    int Size;
+    int Bits;
+    GlyphShape Shape;
+    TColor Border, Fill, Mark;
+    bool Marked;
+};
+
+constexpr TColor GlyphKey = clFuchsia;
+constexpr TColor TesselBorder = 0xB99D7F, TesselFill = 0xFFFFFF, TesselMark = 0x800000;
+constexpr TColor TesselOffBorder = 0xC0C0C0, TesselOffFill = 0xF0F0F0, TesselOffMark = 0xA0A0A0;
+constexpr TColor StyleBorder = 0x80511C, StyleFill = 0xF4F4F4, StyleMark = 0x21A121;
+constexpr TColor StyleOffBorder = 0xBACACA, StyleOffFill = 0xF5F5F5, StyleOffMark = 0xA8A8A8;
+
+constexpr GlyphShape Box = GlyphShape::Box, Circle = GlyphShape::Circle;
+constexpr GlyphLook kGlyphLooks[] = {
+    {"HTMBCHK01", 20, 4, Box, TesselBorder, TesselFill, TesselMark, true},
+    {"HTMBCHK02", 20, 4, Box, TesselBorder, TesselFill, TesselMark, false},
+    {"HTMBCHK03", 20, 4, Box, TesselOffBorder, TesselOffFill, TesselOffMark, true},
+    {"HTMBCHK04", 20, 4, Box, TesselOffBorder, TesselOffFill, TesselOffMark, false},
+    {"HTMBCHK05", 16, 8, Box, StyleBorder, StyleFill, StyleMark, true},
+    {"HTMBCHK06", 16, 8, Box, StyleBorder, StyleFill, StyleMark, false},
+    {"HTMBCHK07", 16, 8, Box, StyleOffBorder, StyleOffFill, StyleOffMark, true},
+    {"HTMBCHK08", 16, 8, Box, StyleOffBorder, StyleOffFill, StyleOffMark, false},
+    {"HTMBRAD01", 16, 4, Circle, TesselBorder, TesselFill, TesselMark, true},
+    {"HTMBRAD02", 16, 4, Circle, TesselBorder, TesselFill, TesselMark, false},
+    {"HTMBRAD03", 16, 4, Circle, TesselOffBorder, TesselOffFill, TesselOffMark, true},
+    {"HTMBRAD04", 16, 4, Circle, TesselOffBorder, TesselOffFill, TesselOffMark, false},
+    {"HTMBRAD05", 16, 8, Circle, StyleBorder, StyleFill, StyleMark, true},
+    {"HTMBRAD06", 16, 8, Circle, StyleBorder, StyleFill, StyleMark, false},
+    {"HTMBRAD07", 16, 8, Circle, StyleOffBorder, StyleOffFill, StyleOffMark, true},
+    {"HTMBRAD08", 16, 8, Circle, StyleOffBorder, StyleOffFill, StyleOffMark, false},
+};
+static_assert(std::size(kGlyphLooks) == 16);
+
+// Palette indexes of a glyph picture.
+enum GlyphInk : Byte { InkKey, InkBorder, InkFill, InkMark };
+
+GlyphInk boxInk(const GlyphLook& L, int X, int Y) {
+    const int Margin = L.Size >= 20 ? 3 : 1;
+    const int First = Margin, Last = L.Size - Margin - 1;
+    if (X < First || X > Last || Y < First || Y > Last) return InkKey;
+    if (X == First || X == Last || Y == First || Y == Last) return InkBorder;
+    if (!L.Marked) return InkFill;
+    // A tick two pixels thick: down from the left third, then up to the right.
+    const int A = First + 3, B = Last - 3, Low = Last - 3, Mid = (First + Last) / 2;
+    const int Knee = A + (B - A) / 3;
+    if (X < A || X > B) return InkFill;
+    const int Line = X <= Knee ? Mid + (X - A) * (Low - Mid) / std::max(1, Knee - A)
+                               : Low - (X - Knee) * (Low - (First + 3)) / std::max(1, B - Knee);
+    return Y == Line || Y == Line - 1 ? InkMark : InkFill;
+}
+
+GlyphInk circleInk(const GlyphLook& L, int X, int Y) {
+    const double Centre = (L.Size - 1) / 2.0, Radius = L.Size / 2.0 - 1;
+    const double D = std::hypot(X - Centre, Y - Centre);
+    if (D > Radius) return InkKey;
+    if (D > Radius - 1.2) return InkBorder;
+    return L.Marked && D <= Radius * 0.4 ? InkMark : InkFill;
+}
+
+void putLE(std::vector<Byte>& Out, std::uint32_t V, int Bytes) {
+    for (int I = 0; I < Bytes; ++I) Out.push_back(static_cast<Byte>(V >> (8 * I)));
+}
+
+// A device-independent bitmap as resources hold it: header, palette, rows from the bottom up.
+std::vector<Byte> glyphDib(const GlyphLook& L) {
+    const TColor Palette[] = {GlyphKey, L.Border, L.Fill, L.Mark};
+    const int Stride = ((L.Size * L.Bits + 31) / 32) * 4;
+    std::vector<Byte> Out;
+    putLE(Out, 40, 4);
+    putLE(Out, static_cast<std::uint32_t>(L.Size), 4);
+    putLE(Out, static_cast<std::uint32_t>(L.Size), 4);
+    putLE(Out, 1, 2);
+    putLE(Out, static_cast<std::uint32_t>(L.Bits), 2);
+    putLE(Out, 0, 4);  // no compression
+    putLE(Out, static_cast<std::uint32_t>(Stride * L.Size), 4);
+    putLE(Out, 3780, 4);  // 96 pixels per inch
+    putLE(Out, 3780, 4);
+    putLE(Out, std::size(Palette), 4);
+    putLE(Out, 0, 4);
+    for (TColor C : Palette) {
+        Out.push_back(GetBValue(C));
+        Out.push_back(GetGValue(C));
+        Out.push_back(GetRValue(C));
+        Out.push_back(0);
+    }
+    for (int Y = L.Size - 1; Y >= 0; --Y) {
+        std::vector<Byte> Row(static_cast<std::size_t>(Stride), 0);
+        for (int X = 0; X < L.Size; ++X) {
+            const Byte Ink = L.Shape == GlyphShape::Box ? boxInk(L, X, Y) : circleInk(L, X, Y);
+            if (L.Bits == 8)
+                Row[static_cast<std::size_t>(X)] = Ink;
+            else
+                Row[static_cast<std::size_t>(X / 2)] |= X % 2 == 0 ? static_cast<Byte>(Ink << 4) : Ink;
+        }
+        Out.insert(Out.end(), Row.begin(), Row.end());
+    }
+    return Out;
+}
+
+bool registerGlyphResources() {
+    for (const GlyphLook& L : kGlyphLooks) {
+        const std::vector<Byte> Dib = glyphDib(L);
+        RegisterResource(RT_BITMAP, QLatin1String(L.Name), Dib.data(), Dib.size());
+    }
+    return true;
+}
+
+[[maybe_unused]] const bool GlyphResourcesRegistered = registerGlyphResources();
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Shared helpers
+
+namespace htmlbutton {
+
+bool IsShellLink(const String& Anchor) {
+    return Anchor.contains(QStringLiteral("://")) || Anchor.contains(QStringLiteral("mailto:"));
+}
+
+bool OpenShellLink(const String& Anchor) {
+    if (!IsShellLink(Anchor)) return false;
+    ShellExecute(nullptr, QStringLiteral("open"), Anchor, String(), String(), SW_SHOWNORMAL);
+    return true;
+}
+
+namespace {
+
+struct MarkupOut {
+    String Href, Plain, Title;
+    int Width = 0, Height = 0, Count = 0, Hit = -1;
+    TRect HitRect;
+};
+
+bool runMarkup(TCanvas* C, const String& Caption, const TRect& R, const CaptionStyle& S, TCustomImageList* Images,
+               TPoint Pointer, bool HitTestOnly, TColor AnchorColor, MarkupOut& Out) {
+    return DrawMarkupText(C, Caption, R, Images, Pointer.X, Pointer.Y, -1, -1, S.ShadowOffset, HitTestOnly, false,
+                          false, false, true, false, S.WordWrap, 1.0, AnchorColor, clNone, clNone, S.ShadowColor,
+                          Out.Href, Out.Plain, Out.Title, Out.Width, Out.Height, Out.Count, Out.Hit, Out.HitRect,
+                          S.Cache, S.Container, 0, bdLeftToRight, clHighlight, clHighlightText, TFontStyles());
+}
+
+}  // namespace
+
+TSize DrawCaption(TCanvas* Canvas, TFont* Font, const String& Caption, const TRect& R, const CaptionStyle& Style,
+                  bool Enabled) {
+    MarkupOut Out;
+    const TPoint NoPointer{-1, -1};
+    Canvas->SetFont(Font);
+    if (Enabled) {
+        runMarkup(Canvas, Caption, R, Style, Style.Images, NoPointer, false, Style.URLColor, Out);
+    } else {
+        // Engraved: a white copy one pixel down and right, then the text in the disabled colour.
+        if (Style.DisabledShadow) {
+            Canvas->Font()->SetColor(clWhite);
+            runMarkup(Canvas, Caption, Rect(R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1), Style, nullptr,
+                      NoPointer, false, clWhite, Out);
+            Canvas->SetFont(Font);
+            Out = MarkupOut();
+        }
+        Canvas->Font()->SetColor(Style.DisabledColor);
+        runMarkup(Canvas, Caption, R, Style, Style.Images, NoPointer, false, clGray, Out);
+    }
+    Canvas->SetFont(Font);
+    return {Out.Width, Out.Height};
+}
+
+String AnchorAt(TFont* Font, const String& Caption, const TRect& R, const CaptionStyle& Style, int X, int Y) {
+    TBitmap Scratch(1, 1);
+    TCanvas* C = Scratch.Canvas();
+    C->SetFont(Font);
+    MarkupOut Out;
+    return runMarkup(C, Caption, R, Style, Style.Images, Point(X, Y), true, Style.URLColor, Out) ? Out.Href : String();
+}
+
+void DrawParentBackground(TControl* Control, HDC DC) {
+    TWinControl* Parent = Control->Parent();
+    if (!Parent || !DC) return;
+    const int Saved = SaveDC(DC);
+    OffsetViewportOrgEx(DC, -Control->Left(), -Control->Top(), nullptr);
+    const TRect Area = Parent->ClientRect();
+    IntersectClipRect(DC, Area.Left, Area.Top, Area.Right, Area.Bottom);
+    Parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
+    Parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
+    RestoreDC(DC, Saved);
+}
+
+void PaintTransparentBackground(TControl* Control, TCanvas* Canvas, bool Caching, std::unique_ptr<TBitmap>& Cache,
+                                bool& CacheValid) {
+    if (!Caching) {
+        DrawParentBackground(Control, Canvas->Handle());
+        return;
+    }
+    if (!CacheValid || !Cache) {
+        Cache = std::make_unique<TBitmap>(std::max(Control->Width(), 1), std::max(Control->Height(), 1));
+        DrawParentBackground(Control, Cache->Canvas()->Handle());
+        CacheValid = true;
+    }
+    Canvas->Draw(0, 0, Cache.get());
+}
+
+bool LoadGlyphBitmap(TBitmap& Bitmap, const char* ResName) {
+    try {
+        Bitmap.LoadFromResourceName(HInstance, QLatin1String(ResName));
+    } catch (const Exception&) {
+        // A missing or broken picture draws nothing rather than failing the whole paint.
+        Bitmap.SetSize(0, 0);
+        return false;
+    }
+    Bitmap.SetTransparentMode(tmAuto);
+    Bitmap.SetTransparent(true);
+    return true;
+}
+
+bool DrawThemedButton(TWinControl* Control, HDC DC, int Part, int State, const TRect& R) {
+    if (!BtnXPVS.OpenThemeData || !BtnXPVS.DrawThemeBackground || !BtnXPVS.CloseThemeData) return false;
+    HTHEME Theme = BtnXPVS.OpenThemeData(Control->Handle(), u"button");
+    if (!Theme) return false;
+    BtnXPVS.DrawThemeBackground(Theme, DC, Part, State, &R, nullptr);
+    BtnXPVS.CloseThemeData(Theme);
+    return true;
+}
+
+bool ThemeActive() { return BtnXPVS.IsThemeActive && BtnXPVS.IsThemeActive() != 0; }
+
+bool SystemHasVisualStyles() {
+    const TPlatformFacts& F = PlatformFacts();
+    return F.MajorVersion > 5 || (F.MajorVersion == 5 && F.MinorVersion >= 1);
+}
+
+}  // namespace htmlbutton
+
+using namespace htmlbutton;
+
+// ---------------------------------------------------------------------------------------------
+// TCustomHTMLCheckBox: life cycle and properties
+
+struct TCustomHTMLCheckBox::GlyphPlace {
+    enum TKind { gkFrame, gkCorvane, gkBitmap, gkTheme };
+    TKind Kind = gkFrame;
+    TRect R;
+    UINT FrameState = 0;
+    int ThemeState = 0;
+    std::unique_ptr<TBitmap> Bitmap;
+    int Offset = 5;  // added to the caption's indent
+};
+
+TCustomHTMLCheckBox::TCustomHTMLCheckBox(TComponent* AOwner)
+    : TCustomControl(AOwner), FImageCache(std::make_unique<THTMLPictureCache>()) {
+    // OnClick comes only from the box's own toggling paths, not from every release.
+    SetControlStyle(ControlStyle() - TControlStyle{csClickEvents});
+    SetBounds(Left(), Top(), 98, 20);
+    FIsWinXP = SystemHasVisualStyles();
+    SetCaption(ClassName());
+}
+
+TCustomHTMLCheckBox::~TCustomHTMLCheckBox() { FImageCache->ClearPictures(); }
+
+THTMLCheckBox::THTMLCheckBox(TComponent* AOwner) : TCustomHTMLCheckBox(AOwner) { SetCaption(ClassName()); }
+
+String TCustomHTMLCheckBox::Version() const {
+    const unsigned V = static_cast<unsigned>(GetVersionNr());
+    return QStringLiteral("%1.%2.%3.%4").arg(V >> 24).arg((V >> 16) & 0xFF).arg((V >> 8) & 0xFF).arg(V & 0xFF);
+}
+
+void TCustomHTMLCheckBox::SetCaption(const String& Value) {
+    FCaption = Value;
+    SetText(Value);  // CM_TEXTCHANGED repaints
+    Invalidate();
+}
+
+void TCustomHTMLCheckBox::SetState(TCheckBoxState Value) {
+    if (FState == Value) return;
+    FState = Value;
+    invalidateGlyphColumn();
+}
+
+void TCustomHTMLCheckBox::SetChecked(bool Value) {
+    SetState(Value ? cbChecked : cbUnchecked);
+    Invalidate();
+}
+
+void TCustomHTMLCheckBox::Toggle() {
+    if (!FReadOnly) SetChecked(!Checked());
+}
+
+void TCustomHTMLCheckBox::SetAlignment(TLeftRight Value) {
+    if (Value == taCenter || FAlignment == Value) return;
+    FAlignment = Value;
+    Invalidate();
+}
+
+void TCustomHTMLCheckBox::SetButtonType(TButtonType Value) {
+    FButtonType = Value;
+    Invalidate();
+}
+
+void TCustomHTMLCheckBox::SetButtonVertAlign(TTextLayout Value) {
+    if (FBtnVAlign == Value) return;
+    FBtnVAlign = Value;
+    Invalidate();
+}
+
+void TCustomHTMLCheckBox::SetCheckColor(TColor Value) {
+    FCheckColor = Value;
+    Repaint();
+}
+
+void TCustomHTMLCheckBox::SetDisabledColor(TColor Value) {
+    if (FDisabledColor == Value) return;
+    FDisabledColor = Value;
+    Invalidate();
+}
+
+void TCustomHTMLCheckBox::SetDisabledShadow(bool Value) {
+    if (FDisabledShadow == Value) return;
+    FDisabledShadow = Value;
+    Invalidate();
+}
+
+void TCustomHTMLCheckBox::SetEllipsis(bool Value) {
+    if (FEllipsis == Value) return;
+    FEllipsis = Value;
+    Invalidate();
+}
+
+void TCustomHTMLCheckBox::SetShadowColor(TColor Value) {
+    if (FShadowColor == Value) return;
+    FShadowColor = Value;
+    Invalidate();
+}
+
+void TCustomHTMLCheckBox::SetShadowOffset(int Value) {
+    if (FShadowOffset == Value) return;
+    FShadowOffset = Value;
+    Invalidate();
+}
+
+void TCustomHTMLCheckBox::SetURLColor(TColor Value) {
+    if (FURLColor == Value) return;
+    FURLColor = Value;
+    Invalidate();
+}
+
+void TCustomHTMLCheckBox::SetTransparent(bool Value) {
+    if (FTransparent == Value) return;
+    FTransparent = Value;
+    FBkgCache = false;
+    Repaint();
+}
+
+void TCustomHTMLCheckBox::SetImages(TCustomImageList* Value) {
+    if (FImages) FImages->RemoveFreeNotification(this);
+    FImages = Value;
+    if (FImages) FImages->FreeNotification(this);
+    Invalidate();
+}
+
+void TCustomHTMLCheckBox::SetPictureContainer(TPictureContainer* Value) {
+    if (FContainer) FContainer->RemoveFreeNotification(this);
+    FContainer = Value;
+    if (FContainer) FContainer->FreeNotification(this);
+    Invalidate();
+}
+
+void TCustomHTMLCheckBox::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FImages) FImages = nullptr;
+    if (AComponent == FContainer) FContainer = nullptr;
+}
+
+void TCustomHTMLCheckBox::Loaded() {
+    TCustomControl::Loaded();
+    FOldCursor = Cursor();
+    FScaleFactor = DPIScaleFactor(Font()->Name());
+}
+
+void TCustomHTMLCheckBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (!FTransparent) return;
+    FBkgCache = false;
+    Repaint();
+}
+
+// The framework repaints whole windows; the glyph column is the part that changed.
+void TCustomHTMLCheckBox::invalidateGlyphColumn() { Invalidate(); }
+
+bool TCustomHTMLCheckBox::themeButtons() const { return FButtonType == btWinXP || FButtonType == btTheme; }
+
+// ---------------------------------------------------------------------------------------------
+// Painting
+
+TCustomHTMLCheckBox::GlyphPlace TCustomHTMLCheckBox::placeGlyph() {
+    GlyphPlace G;
+    const int W = ClientWidth(), H = ClientHeight();
+    const bool OnRight = FAlignment == taRightJustify;
+    const auto top = [this](int AtTop, int AtCenter, int AtBottom) {
+        return FBtnVAlign == tlTop ? AtTop : FBtnVAlign == tlCenter ? AtCenter : AtBottom;
+    };
+    TButtonType Type = FButtonType;
+    if (Type == btTheme) Type = IsThemedXP() ? btWinXP : btClassic;
+    const bool Themed = FIsWinXP && ThemeActive();
+    const auto bitmapGlyph = [&](const char* OnName, const char* OffName, const char* DisabledOnName,
+                                 const char* DisabledOffName, int TopAtTop, int RightGap) {
+        const bool On = FState == cbChecked;
+        const char* Name = Enabled() ? (On ? OnName : OffName) : (On ? DisabledOnName : DisabledOffName);
+        G.Kind = GlyphPlace::gkBitmap;
+        G.Bitmap = std::make_unique<TBitmap>();
+        LoadGlyphBitmap(*G.Bitmap, Name);
+        const int BW = G.Bitmap->Width(), BH = G.Bitmap->Height();
+        const int T = top(TopAtTop, H / 2 - BH / 2, H - BH);
+        const int L = OnRight ? W - BW - RightGap : 0;
+        G.R = Rect(L, T, L + BW, T + BH);
+        G.Offset = 10;
+    };
+    switch (Type) {
+        case btCorvane: {
+            const int S = static_cast<int>(Round(12 * FScaleFactor));
+            const int T = top(4, H / 2 - S / 2, H - S - 4);
+            const int L = OnRight ? W - S - 1 : 1;
+            G.Kind = GlyphPlace::gkCorvane;
+            G.R = Rect(L, T, L + S, T + S);
+            G.Offset = 5 + S - 12;
+            break;
+        }
+        case btTessel:
+            bitmapGlyph("HTMBCHK01", "HTMBCHK02", "HTMBCHK03", "HTMBCHK04", 0, 1);
+            break;
+        case btWinXP:
+            if (!Themed) {
+                bitmapGlyph("HTMBCHK05", "HTMBCHK06", "HTMBCHK07", "HTMBCHK08", 2, 1);
+            } else {
+                const int S = static_cast<int>(Round(14 * FScaleFactor));
+                const int T = top(4, H / 2 - 6, H - 14);
+                const int L = OnRight ? W - 15 : 0;
+                const int Base = FState == cbChecked ? 5 : FState == cbGrayed ? 9 : 1;
+                G.Kind = GlyphPlace::gkTheme;
+                G.R = Rect(L, T, L + S, T + S);
+                // Disabled wins over pressed, pressed over hot.
+                G.ThemeState = Base + (!Enabled() ? 3 : FDown ? 2 : FHot ? 1 : 0);
+                G.Offset = 5 + static_cast<int>(Round(14 * FScaleFactor - 14));
+            }
+            break;
+        default: {  // btClassic, btFlat
+            const int S = static_cast<int>(Round(13 * FScaleFactor));
+            const int T = top(4, H / 2 - 6, H - 4 - S);
+            const int L = OnRight ? W - S : 0;
+            G.Kind = GlyphPlace::gkFrame;
+            G.R = Rect(L, T, L + S, T + S);
+            G.FrameState = DFCS_BUTTONCHECK;
+            if (FState == cbChecked) G.FrameState |= DFCS_CHECKED;
+            if (!Enabled() || FState == cbGrayed) G.FrameState |= DFCS_INACTIVE;
+            if (Type == btFlat) G.FrameState |= DFCS_FLAT;
+            G.Offset = 5 + static_cast<int>(Round(13 * FScaleFactor - 13));
+            break;
+        }
+    }
+    return G;
+}
+
+TRect TCustomHTMLCheckBox::captionRect(int GlyphOffset) const {
+    TRect R = ClientRect();
+    if (FAlignment == taRightJustify) {
+        R.Left = 0;
+        R.Right -= 12 + GlyphOffset;
+    } else {
+        R.Left += 12 + GlyphOffset;
+    }
+    R.Top += 4;
+    return R;
+}
+
+void TCustomHTMLCheckBox::paintCorvane(TCanvas* C, const TRect& Box) {
+    const int L = Box.Left, T = Box.Top, R = Box.Right, B = Box.Bottom;
+    C->Brush()->SetColor(clBtnFace);
+    C->Brush()->SetStyle(bsSolid);
+    C->Pen()->SetWidth(1);
+    if (!FDown) {
+        C->Pen()->SetColor(clBtnFace);
+        C->Rectangle(L, T, R, B);
+        C->Pen()->SetColor(clBtnHighlight);
+        C->MoveTo(L, B);
+        C->LineTo(L, T);
+        C->LineTo(R, T);
+        C->Pen()->SetColor(clBtnShadow);
+        C->LineTo(R, B);
+        C->LineTo(L, B);
+    } else {
+        C->Pen()->SetColor(clBlack);
+        C->Pen()->SetWidth(2);
+        C->Rectangle(L + 1, T + 1, R + 1, B + 1);
+        C->Pen()->SetWidth(1);
+    }
+    if (FState == cbChecked) {
+        C->Pen()->SetColor(Enabled() ? FCheckColor : clGray);
+        C->MoveTo(L + 2, T + 6);
+        C->LineTo(L + 2, B - 2);
+        C->MoveTo(L + 3, T + 5);
+        C->LineTo(L + 3, B - 3);
+        C->MoveTo(L + 2, B - 2);
+        C->LineTo(R - 2, T + 2);
+        C->MoveTo(L + 3, B - 2);
+        C->LineTo(R - 1, T + 2);
+    } else if (FState == cbGrayed) {
+        C->Brush()->SetColor(clBtnShadow);
+        C->FillRect(Rect(L + 2, T + 2, R - 1, B - 1));
+    }
+}
+
+void TCustomHTMLCheckBox::paintGlyph(TCanvas* C, const GlyphPlace& G) {
+    TRect R = G.R;
+    switch (G.Kind) {
+        case GlyphPlace::gkFrame:
+            DrawFrameControl(C->Handle(), &R, DFC_BUTTON, G.FrameState);
+            break;
+        case GlyphPlace::gkCorvane:
+            paintCorvane(C, R);
+            break;
+        case GlyphPlace::gkBitmap:
+            if (G.Bitmap && !G.Bitmap->Empty()) C->Draw(R.Left, R.Top, G.Bitmap.get());
+            break;
+        case GlyphPlace::gkTheme:
+            DrawThemedButton(this, C->Handle(), BP_CHECKBOX, G.ThemeState, R);
+            break;
+    }
+}
+
+void TCustomHTMLCheckBox::Paint() {
+    TCanvas* C = Canvas();
+    C->SetFont(Font());
+    if (FTransparent) PaintTransparentBackground(this, C, FTransparentCaching, FBkgBmp, FBkgCache);
+    const GlyphPlace G = placeGlyph();
+    paintGlyph(C, G);
+    const TRect R = captionRect(G.Offset);
+    CaptionStyle Style;
+    Style.Images = FImages;
+    Style.Cache = FImageCache.get();
+    Style.Container = FContainer;
+    Style.URLColor = FURLColor;
+    Style.ShadowColor = FShadowColor;
+    Style.ShadowOffset = FShadowOffset;
+    Style.WordWrap = !FEllipsis;
+    Style.DisabledColor = FDisabledColor;
+    Style.DisabledShadow = FDisabledShadow;
+    const TSize Text = DrawCaption(C, Font(), FCaption, R, Style, Enabled());
+    if (FFocused) C->DrawFocusRect(Rect(R.Left, R.Top, R.Left + Text.cx + 3, R.Top + Text.cy + 1));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pointer and keys
+
+String TCustomHTMLCheckBox::IsAnchor(int X, int Y) {
+    // Hit-tested where the caption is drawn, whatever the glyph style and side.
+    CaptionStyle Style;
+    Style.Cache = FImageCache.get();
+    Style.Container = FContainer;
+    Style.URLColor = FURLColor;
+    Style.ShadowColor = FShadowColor;
+    Style.ShadowOffset = FShadowOffset;
+    Style.WordWrap = !FEllipsis;
+    return AnchorAt(Font(), FCaption, captionRect(placeGlyph().Offset), Style, X, Y);
+}
+
+void TCustomHTMLCheckBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    const TWeak<TControl> Self(this);
+    FMouseDown = true;
+    String Anchor;
+    if (FFocused) {
+        Anchor = IsAnchor(X, Y);
+        if (!Anchor.isEmpty() && !OpenShellLink(Anchor) && OnAnchorClick) {
+            OnAnchorClick(this, Anchor);
+            if (!Self) return;
+        }
+    } else {
+        if (CanFocus()) SetFocus();
+        if (!Self) return;
+        FFocused = true;
+    }
+    if (Anchor.isEmpty()) {
+        TCustomControl::MouseDown(Button, Shift, X, Y);
+        if (!Self) return;
+        SetMouseCapture(true);
+        FDown = true;
+    }
+    Invalidate();  // the pressed look
+}
+
+void TCustomHTMLCheckBox::MouseMove(TShiftState Shift, int X, int Y) {
+    const TWeak<TControl> Self(this);
+    if (MouseCapture()) {
+        const bool Inside = X >= 0 && X <= Width() && Y >= 0 && Y <= Height();
+        if (Inside != FDown) {
+            FDown = Inside;
+            Invalidate();
+        }
+    }
+    const String Anchor = IsAnchor(X, Y);
+    if (!Anchor.isEmpty()) {
+        // Not only the default cursor: a control with its own cursor shows the hand again on
+        // re-entering the anchor it last left.
+        if (Cursor() != crHandPoint || Anchor != FAnchor) {
+            FAnchor = Anchor;
+            if (Cursor() != crHandPoint) FOldCursor = Cursor();
+            SetCursor(crHandPoint);
+            if (OnAnchorEnter) OnAnchorEnter(this, Anchor);
+            if (!Self) return;
+        }
+    } else if (Cursor() == crHandPoint) {
+        SetCursor(FOldCursor);
+        if (OnAnchorExit) OnAnchorExit(this, String());
+        if (!Self) return;
+    }
+    TCustomControl::MouseMove(Shift, X, Y);
+}
+
+void TCustomHTMLCheckBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    const TWeak<TControl> Self(this);
+    SetMouseCapture(false);
+    FDown = false;
+    if (ClientRect().Contains(Point(X, Y)) && FFocused && FMouseDown) {
+        Toggle();
+        Click();
+        if (!Self) return;
+    }
+    FMouseDown = false;
+    TCustomControl::MouseUp(Button, Shift, X, Y);
+    if (Self) Invalidate();
+}
+
+void TCustomHTMLCheckBox::KeyDown(Word& Key, TShiftState Shift) {
+    if (Key == VK_RETURN && FReturnIsTab) {
+        Key = VK_TAB;
+        // Moves the focus on as a Tab typed here would: through the form's dialog keys.
+        PostMessage(Handle(), CN_KEYDOWN, VK_TAB, 0);
+    }
+    if (Key == VK_SPACE) {
+        FDown = true;
+        Invalidate();
+    }
+    TCustomControl::KeyDown(Key, Shift);
+}
+
+void TCustomHTMLCheckBox::KeyUp(Word& Key, TShiftState Shift) {
+    if (Key == VK_SPACE) {
+        const TWeak<TControl> Self(this);
+        FDown = false;
+        Toggle();
+        Click();
+        if (!Self) return;
+    }
+    TCustomControl::KeyUp(Key, Shift);
+}
+
+void TCustomHTMLCheckBox::DoEnter() {
+    const TWeak<TControl> Self(this);
+    TCustomControl::DoEnter();
+    if (!Self) return;
+    FFocused = true;
+    Invalidate();
+}
+
+void TCustomHTMLCheckBox::DoExit() {
+    const TWeak<TControl> Self(this);
+    TCustomControl::DoExit();
+    if (!Self) return;
+    FFocused = false;
+    Invalidate();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Messages
+
+void TCustomHTMLCheckBox::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+        case WM_ERASEBKGND:
+            WMEraseBkgnd(Message);
+            break;
+        case CM_ENABLEDCHANGED:
+            CMEnabledChanged(Message);
+            break;
+        case CM_DIALOGCHAR:
+            CMDialogChar(Message);
+            break;
+        case CM_MOUSEENTER:
+            CMMouseEnter(Message);
+            break;
+        case CM_MOUSELEAVE:
+            CMMouseLeave(Message);
+            break;
+        case CM_TEXTCHANGED:
+            CMTextChanged(Message);
+            break;
+        default:
+            TCustomControl::Dispatch(Message);
+            break;
+    }
+}
+
+void TCustomHTMLCheckBox::WMEraseBkgnd(TMessage& Message) {
+    if (FTransparent)
+        Message.Result = 1;  // Paint draws the parent's background instead
+    else
+        TCustomControl::Dispatch(Message);
+}
+
+void TCustomHTMLCheckBox::CMEnabledChanged(TMessage& Message) {
+    TCustomControl::Dispatch(Message);
+    Invalidate();
+}
+
+void TCustomHTMLCheckBox::CMDialogChar(TMessage& Message) {
+    TWMKey M(Message);
+    if (!IsAccel(static_cast<Word>(M.CharCode), FCaption) || !CanFocus()) {
+        TCustomControl::Dispatch(Message);
+        return;
+    }
+    const TWeak<TControl> Self(this);
+    Toggle();
+    Click();
+    if (!Self) return;
+    if (TabStop()) SetFocus();
+    Message.Result = 1;
+}
+
+void TCustomHTMLCheckBox::CMMouseEnter(TMessage& Message) {
+    if (Message.LParam == 0) {
+        FHot = true;
+        if (themeButtons()) Invalidate();
+    }
+    TCustomControl::Dispatch(Message);
+}
+
+void TCustomHTMLCheckBox::CMMouseLeave(TMessage& Message) {
+    if (Message.LParam == 0) {
+        FHot = false;
+        if (themeButtons()) Invalidate();
+    }
+    TCustomControl::Dispatch(Message);
+}
+
+void TCustomHTMLCheckBox::CMTextChanged(TMessage& Message) {
+    // The text may also come from an action or the base class's writer.
+    FCaption = Text();
+    Invalidate();
+    TCustomControl::Dispatch(Message);
+}

@@ -1,0 +1,225 @@
+// THTMLCheckBox: a windowed check box whose caption is mini-HTML markup (drawn, measured and
+// hit-tested by DrawMarkupText). Its glyph comes in six styles (classic and flat frame controls,
+// a hand-drawn 3-D box, bitmap glyphs, the visual style or its bitmap stand-ins); a disabled
+// caption is drawn engraved; the parent's background can show through, optionally cached.
+// A caption hyperlink of a focused box is followed on press ("://" and "mailto:" through the
+// shell, others through OnAnchorClick); the release still toggles the box.
+//
+// The unit routines below (glyph scaling, the theme test) and the drawing helpers at the end
+// are shared with THTMLRadioButton (HTMLRadioButton.h).
+#pragma once
+
+#include "components/controls/HTMLControlTypes.h"
+#include "framework/ui/Controls.h"
+#include "framework/ui/StdCtrls.h"
+
+#include <memory>
+
+class TCustomImageList;
+class THTMLPictureCache;
+class TPictureContainer;
+
+// Glyph styles.
+enum TButtonType { btClassic, btCorvane, btFlat, btTessel, btWinXP, btTheme };
+// The glyph's side: taLeftJustify or taRightJustify (taCenter is ignored).
+using TLeftRight = TAlignment;
+
+// The height of "0" in the face FaceName at PointSize points and PixelsPerInch.
+int FontHeightAtDPI(int PixelsPerInch, int PointSize, const String& FaceName = QStringLiteral("MS Sans Serif"));
+// 1.0 at 96 pixels per inch on the screen, else the ratio of the 9-point heights of "0".
+double DPIScaleFactor(const String& FaceName = QStringLiteral("MS Sans Serif"));
+// The file version's most significant double word (major in the high word), -1 when unknown.
+int GetFileVersionMS(const String& FileName);
+// A version with visual styles, a style active and common controls 6 or later.
+bool IsThemedXP();
+
+class TCustomHTMLCheckBox : public TCustomControl {
+public:
+    explicit TCustomHTMLCheckBox(TComponent* AOwner);
+    ~TCustomHTMLCheckBox() override;
+
+    TLeftRight Alignment() const { return FAlignment; }  // default taLeftJustify
+    void SetAlignment(TLeftRight Value);
+    TButtonType ButtonType() const { return FButtonType; }  // default btClassic
+    void SetButtonType(TButtonType Value);
+    TTextLayout ButtonVertAlign() const { return FBtnVAlign; }  // default tlTop
+    void SetButtonVertAlign(TTextLayout Value);
+    // The markup; the class name at creation. Kept in step with the window text.
+    String Caption() const { return FCaption; }
+    void SetCaption(const String& Value);
+    TColor CheckColor() const { return FCheckColor; }  // default clBlack; paints at once
+    void SetCheckColor(TColor Value);
+    TColor DisabledColor() const { return FDisabledColor; }  // default clGray
+    void SetDisabledColor(TColor Value);
+    // A white copy one pixel down and right under the disabled caption.
+    bool DisabledShadow() const { return FDisabledShadow; }  // default true
+    void SetDisabledShadow(bool Value);
+    // The glyph shown pressed; the mouse and Space set it, writing it only stores it.
+    bool Down() const { return FDown; }
+    void SetDown(bool Value) { FDown = Value; }
+    // No word wrap; lines that do not fit end in an ellipsis.
+    bool Ellipsis() const { return FEllipsis; }
+    void SetEllipsis(bool Value);
+    // Dropped when the list is freed.
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
+    // Dropped when the container is freed.
+    TPictureContainer* PictureContainer() const { return FContainer; }
+    void SetPictureContainer(TPictureContainer* Value);
+    // Clicks, Space and the accelerator leave the state alone (OnClick still fires).
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool Value) { FReadOnly = Value; }
+    // Enter moves the focus on as Tab does.
+    bool ReturnIsTab() const { return FReturnIsTab; }
+    void SetReturnIsTab(bool Value) { FReturnIsTab = Value; }
+    TColor ShadowColor() const { return FShadowColor; }  // default clGray
+    void SetShadowColor(TColor Value);
+    int ShadowOffset() const { return FShadowOffset; }  // default 1
+    void SetShadowOffset(int Value);
+    TCheckBoxState State() const { return FState; }  // default cbUnchecked
+    void SetState(TCheckBoxState Value);
+    // The parent's background is painted first; drops the cached one and paints at once.
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool Value);
+    // Keep the parent's background in a bitmap between paints (the name is spelled so).
+    bool TransparentChaching() const { return FTransparentCaching; }
+    void SetTransparentChaching(bool Value) { FTransparentCaching = Value; }
+    TColor URLColor() const { return FURLColor; }  // default clBlue
+    void SetURLColor(TColor Value);
+    // "1.6.2.0"; writing does nothing.
+    String Version() const;
+    void SetVersion(const String&) {}
+
+    // (Sender, Anchor): the anchor's reference.
+    TAnchorClick OnAnchorClick;
+    TAnchorClick OnAnchorEnter;
+    // Anchor is always empty.
+    TAnchorClick OnAnchorExit;
+
+    virtual int GetVersionNr() const { return 0x01060200; }
+    // Unless ReadOnly: checked becomes unchecked, anything else checked.
+    virtual void Toggle();
+    // The anchor's reference under (X, Y) of the client area, empty when none.
+    String IsAnchor(int X, int Y);
+    void Loaded() override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+protected:
+    bool Checked() const { return FState == cbChecked; }
+    void SetChecked(bool Value);
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Paint() override;
+    void Dispatch(TMessage& Message) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
+    void DoEnter() override;
+    void DoExit() override;
+
+    void WMEraseBkgnd(TMessage& Message);
+    void CMEnabledChanged(TMessage& Message);
+    void CMDialogChar(TMessage& Message);
+    void CMMouseEnter(TMessage& Message);
+    void CMMouseLeave(TMessage& Message);
+    void CMTextChanged(TMessage& Message);
+
+private:
+    bool FDown = false;
+    TCheckBoxState FState = cbUnchecked;
+    bool FFocused = false;
+    TColor FCheckColor = clBlack;
+    TButtonType FButtonType = btClassic;
+    bool FReturnIsTab = false;
+    TCustomImageList* FImages = nullptr;
+    String FAnchor;
+    TColor FURLColor = clBlue;
+    std::unique_ptr<THTMLPictureCache> FImageCache;
+    TTextLayout FBtnVAlign = tlTop;
+    TLeftRight FAlignment = taLeftJustify;
+    bool FEllipsis = false;
+    String FCaption;
+    TPictureContainer* FContainer = nullptr;
+    int FShadowOffset = 1;
+    TColor FShadowColor = clGray;
+    bool FIsWinXP = false;
+    bool FHot = false;
+    TCursor FOldCursor = crDefault;
+    bool FReadOnly = false;
+    bool FMouseDown = false;
+    TColor FDisabledColor = clGray;
+    bool FDisabledShadow = true;
+    std::unique_ptr<TBitmap> FBkgBmp;
+    bool FBkgCache = false;
+    bool FTransparentCaching = false;
+    bool FTransparent = false;
+    double FScaleFactor = 1.0;
+
+    // The glyph as it is drawn now, and the caption's rectangle beside it.
+    struct GlyphPlace;
+    GlyphPlace placeGlyph();
+    TRect captionRect(int GlyphOffset) const;
+    void paintGlyph(TCanvas* C, const GlyphPlace& G);
+    void paintCorvane(TCanvas* C, const TRect& R);
+    bool themeButtons() const;
+    void invalidateGlyphColumn();
+};
+
+class THTMLCheckBox : public TCustomHTMLCheckBox {
+public:
+    explicit THTMLCheckBox(TComponent* AOwner);
+
+    // True exactly when State is cbChecked; writing sets cbChecked or cbUnchecked.
+    using TCustomHTMLCheckBox::Checked;
+    using TCustomHTMLCheckBox::SetChecked;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Shared by the check box and the radio button.
+
+namespace htmlbutton {
+
+// Whether the anchor is handed to the shell: web and mail addresses only, never a command.
+bool IsShellLink(const String& Anchor);
+// Opens a shell link with the verb "open"; returns false (and opens nothing) for any other anchor.
+bool OpenShellLink(const String& Anchor);
+
+// What the caption of either control is drawn with.
+struct CaptionStyle {
+    TCustomImageList* Images = nullptr;
+    THTMLPictureCache* Cache = nullptr;
+    TPictureContainer* Container = nullptr;
+    TColor URLColor = clBlue;
+    TColor ShadowColor = clGray;
+    int ShadowOffset = 1;
+    bool WordWrap = true;
+    TColor DisabledColor = clGray;
+    bool DisabledShadow = true;
+};
+// Draws Caption in R (engraved when not Enabled); returns the text's size.
+TSize DrawCaption(TCanvas* Canvas, TFont* Font, const String& Caption, const TRect& R, const CaptionStyle& Style,
+                  bool Enabled);
+// The reference of the anchor at (X, Y) when Caption is drawn in R, empty when none.
+String AnchorAt(TFont* Font, const String& Caption, const TRect& R, const CaptionStyle& Style, int X, int Y);
+
+// The parent's look under Control, drawn on DC in Control's client coordinates.
+void DrawParentBackground(TControl* Control, HDC DC);
+// The transparent control's background: the parent's, from Cache when Caching (built when not
+// CacheValid), else painted straight on Canvas.
+void PaintTransparentBackground(TControl* Control, TCanvas* Canvas, bool Caching, std::unique_ptr<TBitmap>& Cache,
+                                bool& CacheValid);
+
+// Loads a glyph bitmap resource ("HTMBCHK01"...) drawn transparently (its bottom-left pixel's
+// colour); false, with Bitmap left empty, when the resource is missing or unreadable.
+bool LoadGlyphBitmap(TBitmap& Bitmap, const char* ResName);
+// Draws the visual style's button part through the check box family's theme functions;
+// false when they are not bound.
+bool DrawThemedButton(TWinControl* Control, HDC DC, int Part, int State, const TRect& R);
+// The theme functions answer and say a style is active.
+bool ThemeActive();
+// The system version is one with visual styles.
+bool SystemHasVisualStyles();
+
+}  // namespace htmlbutton
