@@ -295,40 +295,420 @@ bool SystemHasVisualStyles() {
 using namespace htmlbutton;
 
 // ---------------------------------------------------------------------------------------------
-// TCustomHTMLCheckBox: life cycle and properties
+// TCustomHTMLButton: life cycle and properties
 
-struct TCustomHTMLCheckBox::GlyphPlace {
-    enum TKind { gkFrame, gkCorvane, gkBitmap, gkTheme };
-    TKind Kind = gkFrame;
-    TRect R;
-    UINT FrameState = 0;
-    int ThemeState = 0;
-    std::unique_ptr<TBitmap> Bitmap;
-    int Offset = 5;  // added to the caption's indent
-};
-
-TCustomHTMLCheckBox::TCustomHTMLCheckBox(TComponent* AOwner)
+TCustomHTMLButton::TCustomHTMLButton(TComponent* AOwner)
     : TCustomControl(AOwner), FImageCache(std::make_unique<THTMLPictureCache>()) {
-    // OnClick comes only from the box's own toggling paths, not from every release.
-    SetControlStyle(ControlStyle() - TControlStyle{csClickEvents});
     SetBounds(Left(), Top(), 98, 20);
     FIsWinXP = SystemHasVisualStyles();
-    SetCaption(ClassName());
 }
 
-TCustomHTMLCheckBox::~TCustomHTMLCheckBox() { FImageCache->ClearPictures(); }
+TCustomHTMLButton::~TCustomHTMLButton() { FImageCache->ClearPictures(); }
 
-THTMLCheckBox::THTMLCheckBox(TComponent* AOwner) : TCustomHTMLCheckBox(AOwner) { SetCaption(ClassName()); }
-
-String TCustomHTMLCheckBox::Version() const {
+String TCustomHTMLButton::Version() const {
     const unsigned V = static_cast<unsigned>(GetVersionNr());
     return QStringLiteral("%1.%2.%3.%4").arg(V >> 24).arg((V >> 16) & 0xFF).arg((V >> 8) & 0xFF).arg(V & 0xFF);
 }
 
-void TCustomHTMLCheckBox::SetCaption(const String& Value) {
+void TCustomHTMLButton::SetCaption(const String& Value) {
     FCaption = Value;
     SetText(Value);  // CM_TEXTCHANGED repaints
     Invalidate();
+}
+
+void TCustomHTMLButton::SetAlignment(TLeftRight Value) {
+    if (Value == taCenter || FAlignment == Value) return;
+    FAlignment = Value;
+    Invalidate();
+}
+
+void TCustomHTMLButton::SetButtonType(TButtonType Value) {
+    FButtonType = Value;
+    Invalidate();
+}
+
+void TCustomHTMLButton::SetButtonVertAlign(TTextLayout Value) {
+    if (FBtnVAlign == Value) return;
+    FBtnVAlign = Value;
+    Invalidate();
+}
+
+void TCustomHTMLButton::SetCheckColor(TColor Value) {
+    FCheckColor = Value;
+    Invalidate();
+}
+
+void TCustomHTMLButton::SetDisabledColor(TColor Value) {
+    if (FDisabledColor == Value) return;
+    FDisabledColor = Value;
+    Invalidate();
+}
+
+void TCustomHTMLButton::SetDisabledShadow(bool Value) {
+    if (FDisabledShadow == Value) return;
+    FDisabledShadow = Value;
+    Invalidate();
+}
+
+void TCustomHTMLButton::SetEllipsis(bool Value) {
+    if (FEllipsis == Value) return;
+    FEllipsis = Value;
+    Invalidate();
+}
+
+void TCustomHTMLButton::SetShadowColor(TColor Value) {
+    if (FShadowColor == Value) return;
+    FShadowColor = Value;
+    Invalidate();
+}
+
+void TCustomHTMLButton::SetShadowOffset(int Value) {
+    if (FShadowOffset == Value) return;
+    FShadowOffset = Value;
+    Invalidate();
+}
+
+void TCustomHTMLButton::SetURLColor(TColor Value) {
+    if (FURLColor == Value) return;
+    FURLColor = Value;
+    Invalidate();
+}
+
+void TCustomHTMLButton::SetTransparent(bool Value) {
+    if (FTransparent == Value) return;
+    FTransparent = Value;
+    FBkgCache = false;
+    Repaint();
+}
+
+void TCustomHTMLButton::SetImages(TCustomImageList* Value) {
+    if (FImages) FImages->RemoveFreeNotification(this);
+    FImages = Value;
+    if (FImages) FImages->FreeNotification(this);
+    Invalidate();
+}
+
+void TCustomHTMLButton::SetPictureContainer(TPictureContainer* Value) {
+    if (FContainer) FContainer->RemoveFreeNotification(this);
+    FContainer = Value;
+    if (FContainer) FContainer->FreeNotification(this);
+    Invalidate();
+}
+
+void TCustomHTMLButton::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FImages) FImages = nullptr;
+    if (AComponent == FContainer) FContainer = nullptr;
+}
+
+void TCustomHTMLButton::Loaded() {
+    TCustomControl::Loaded();
+    FOldCursor = Cursor();
+    FScaleFactor = DPIScaleFactor(Font()->Name());
+}
+
+void TCustomHTMLButton::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (!FTransparent) return;
+    FBkgCache = false;
+    Repaint();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomHTMLButton: painting
+
+TButtonType TCustomHTMLButton::drawnType() const {
+    if (FButtonType == btTheme) return IsThemedXP() ? btWinXP : btClassic;
+    return FButtonType;
+}
+
+bool TCustomHTMLButton::themed() const { return FIsWinXP && ThemeActive(); }
+
+int TCustomHTMLButton::glyphTop(int AtTop, int AtCenter, int AtBottom) const {
+    return FBtnVAlign == tlTop ? AtTop : FBtnVAlign == tlCenter ? AtCenter : AtBottom;
+}
+
+TRect TCustomHTMLButton::glyphRect(int Size, int Top, int LeftOnRight, int LeftOnLeft) const {
+    const int L = FAlignment == taRightJustify ? LeftOnRight : LeftOnLeft;
+    return Rect(L, Top, L + Size, Top + Size);
+}
+
+void TCustomHTMLButton::placeBitmapGlyph(GlyphPlace& G, const char* Name, int TopGap, int BottomGap, int RightGap,
+                                         int Indent) {
+    const int H = ClientHeight();
+    G.Kind = GlyphPlace::gkBitmap;
+    G.Bitmap = std::make_unique<TBitmap>();
+    LoadGlyphBitmap(*G.Bitmap, Name);
+    const int BW = G.Bitmap->Width(), BH = G.Bitmap->Height();
+    const int T = glyphTop(TopGap, H / 2 - BH / 2, H - BH - BottomGap);
+    const int L = FAlignment == taRightJustify ? ClientWidth() - BW - RightGap : 0;
+    G.R = Rect(L, T, L + BW, T + BH);
+    G.Indent = Indent;
+}
+
+TRect TCustomHTMLButton::captionRect(int Indent) const {
+    TRect R = ClientRect();
+    if (FAlignment == taRightJustify) {
+        R.Left = 0;
+        R.Right -= Indent;
+    } else {
+        R.Left += Indent;
+    }
+    R.Top += 4;
+    return R;
+}
+
+void TCustomHTMLButton::paintGlyph(TCanvas* C, const GlyphPlace& G) {
+    TRect R = G.R;
+    switch (G.Kind) {
+        case GlyphPlace::gkFrame:
+            DrawFrameControl(C->Handle(), &R, DFC_BUTTON, G.FrameState);
+            break;
+        case GlyphPlace::gkCorvane:
+            paintCorvane(C, R);
+            break;
+        case GlyphPlace::gkBitmap:
+            if (G.Bitmap && !G.Bitmap->Empty()) C->Draw(R.Left, R.Top, G.Bitmap.get());
+            break;
+        case GlyphPlace::gkTheme:
+            DrawThemedButton(this, C->Handle(), G.ThemePart, G.ThemeState, R);
+            break;
+    }
+}
+
+CaptionStyle TCustomHTMLButton::captionStyle() const {
+    CaptionStyle Style;
+    Style.Images = FImages;
+    Style.Cache = FImageCache.get();
+    Style.Container = FContainer;
+    Style.URLColor = FURLColor;
+    Style.ShadowColor = FShadowColor;
+    Style.ShadowOffset = FShadowOffset;
+    Style.WordWrap = !FEllipsis;
+    Style.DisabledColor = FDisabledColor;
+    Style.DisabledShadow = FDisabledShadow;
+    return Style;
+}
+
+void TCustomHTMLButton::Paint() {
+    TCanvas* C = Canvas();
+    C->SetFont(Font());
+    if (FTransparent) PaintTransparentBackground(this, C, FTransparentCaching, FBkgBmp, FBkgCache);
+    const GlyphPlace G = placeGlyph();
+    paintGlyph(C, G);
+    const TRect R = captionRect(G.Indent);
+    const TSize Text = DrawCaption(C, Font(), FCaption, R, captionStyle(), Enabled());
+    if (FFocused) C->DrawFocusRect(Rect(R.Left, R.Top, R.Left + Text.cx + 3, R.Top + Text.cy + 1));
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomHTMLButton: pointer and keys
+
+String TCustomHTMLButton::IsAnchor(int X, int Y) {
+    // Hit-tested where the caption is drawn, whatever the glyph style and side; images take no
+    // part in the hit test.
+    CaptionStyle Style = captionStyle();
+    Style.Images = nullptr;
+    return AnchorAt(Font(), FCaption, captionRect(placeGlyph().Indent), Style, X, Y);
+}
+
+void TCustomHTMLButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    const TWeak<TControl> Self(this);
+    FMouseDown = true;
+    String Anchor;
+    if (FFocused) {
+        Anchor = IsAnchor(X, Y);
+        if (!Anchor.isEmpty() && !OpenShellLink(Anchor) && OnAnchorClick) {
+            OnAnchorClick(this, Anchor);
+            if (!Self) return;
+        }
+    } else {
+        if (CanFocus()) SetFocus();
+        if (!Self) return;
+        FFocused = true;
+    }
+    if (Anchor.isEmpty()) {
+        TCustomControl::MouseDown(Button, Shift, X, Y);
+        if (!Self) return;
+        SetMouseCapture(true);
+        FDown = true;
+    }
+    Invalidate();  // the pressed look
+}
+
+void TCustomHTMLButton::MouseMove(TShiftState Shift, int X, int Y) {
+    const TWeak<TControl> Self(this);
+    if (MouseCapture()) {
+        const bool Inside = X >= 0 && X <= Width() && Y >= 0 && Y <= Height();
+        if (Inside != FDown) {
+            FDown = Inside;
+            Invalidate();
+        }
+    }
+    const String Anchor = IsAnchor(X, Y);
+    if (!Anchor.isEmpty()) {
+        // Not only the default cursor: a control with its own cursor shows the hand again on
+        // re-entering the anchor it last left.
+        if (Cursor() != crHandPoint || Anchor != FAnchor) {
+            FAnchor = Anchor;
+            if (Cursor() != crHandPoint) FOldCursor = Cursor();
+            SetCursor(crHandPoint);
+            if (OnAnchorEnter) OnAnchorEnter(this, Anchor);
+            if (!Self) return;
+        }
+    } else if (Cursor() == crHandPoint) {
+        SetCursor(FOldCursor);
+        if (OnAnchorExit) OnAnchorExit(this, String());
+        if (!Self) return;
+    }
+    TCustomControl::MouseMove(Shift, X, Y);
+}
+
+void TCustomHTMLButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    const TWeak<TControl> Self(this);
+    SetMouseCapture(false);
+    FDown = false;
+    if (ClientRect().Contains(Point(X, Y)) && FMouseDown && activateOnRelease()) {
+        activate();
+        if (!Self) return;
+    }
+    FMouseDown = false;
+    TCustomControl::MouseUp(Button, Shift, X, Y);
+    if (Self) Invalidate();
+}
+
+void TCustomHTMLButton::KeyDown(Word& Key, TShiftState Shift) {
+    if (Key == VK_RETURN && FReturnIsTab) {
+        Key = VK_TAB;
+        // Moves the focus on as a Tab typed here would: through the form's dialog keys.
+        PostMessage(Handle(), CN_KEYDOWN, VK_TAB, 0);
+    }
+    if (Key == VK_SPACE) {
+        FDown = true;
+        Invalidate();
+    }
+    TCustomControl::KeyDown(Key, Shift);
+}
+
+void TCustomHTMLButton::KeyUp(Word& Key, TShiftState Shift) {
+    if (Key == VK_SPACE) {
+        const TWeak<TControl> Self(this);
+        FDown = false;
+        Invalidate();
+        activate();
+        if (!Self) return;
+    }
+    TCustomControl::KeyUp(Key, Shift);
+}
+
+void TCustomHTMLButton::DoEnter() {
+    const TWeak<TControl> Self(this);
+    TCustomControl::DoEnter();
+    if (!Self) return;
+    FFocused = true;
+    Invalidate();
+}
+
+void TCustomHTMLButton::DoExit() {
+    const TWeak<TControl> Self(this);
+    TCustomControl::DoExit();
+    if (!Self) return;
+    FFocused = false;
+    Invalidate();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomHTMLButton: messages
+
+void TCustomHTMLButton::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+        case WM_ERASEBKGND:
+            WMEraseBkgnd(Message);
+            break;
+        case CM_ENABLEDCHANGED:
+            CMEnabledChanged(Message);
+            break;
+        case CM_DIALOGCHAR:
+            CMDialogChar(Message);
+            break;
+        case CM_MOUSEENTER:
+            CMMouseEnter(Message);
+            break;
+        case CM_MOUSELEAVE:
+            CMMouseLeave(Message);
+            break;
+        case CM_TEXTCHANGED:
+            CMTextChanged(Message);
+            break;
+        default:
+            TCustomControl::Dispatch(Message);
+            break;
+    }
+}
+
+void TCustomHTMLButton::WMEraseBkgnd(TMessage& Message) {
+    if (FTransparent)
+        Message.Result = 1;  // Paint draws the parent's background instead
+    else
+        TCustomControl::Dispatch(Message);
+}
+
+void TCustomHTMLButton::CMEnabledChanged(TMessage& Message) {
+    TCustomControl::Dispatch(Message);
+    Invalidate();
+}
+
+void TCustomHTMLButton::CMDialogChar(TMessage& Message) {
+    TWMKey M(Message);
+    if (!IsAccel(static_cast<Word>(M.CharCode), FCaption) || !CanFocus()) {
+        TCustomControl::Dispatch(Message);
+        return;
+    }
+    const TWeak<TControl> Self(this);
+    activate();
+    if (!Self) return;
+    if (TabStop()) SetFocus();
+    Message.Result = 1;
+}
+
+void TCustomHTMLButton::CMMouseEnter(TMessage& Message) {
+    if (Message.LParam == 0) {
+        FHot = true;
+        if (hotTracks()) Invalidate();
+    }
+    TCustomControl::Dispatch(Message);
+}
+
+void TCustomHTMLButton::CMMouseLeave(TMessage& Message) {
+    if (Message.LParam == 0) {
+        FHot = false;
+        if (hotTracks()) Invalidate();
+    }
+    TCustomControl::Dispatch(Message);
+}
+
+void TCustomHTMLButton::CMTextChanged(TMessage& Message) {
+    // The text may also come from an action or the base class's writer.
+    FCaption = Text();
+    Invalidate();
+    TCustomControl::Dispatch(Message);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomHTMLCheckBox
+
+TCustomHTMLCheckBox::TCustomHTMLCheckBox(TComponent* AOwner) : TCustomHTMLButton(AOwner) {
+    // OnClick comes only from the box's own toggling paths, not from every release.
+    SetControlStyle(ControlStyle() - TControlStyle{csClickEvents});
+    SetCaption(ClassName());
+}
+
+THTMLCheckBox::THTMLCheckBox(TComponent* AOwner) : TCustomHTMLCheckBox(AOwner) { SetCaption(ClassName()); }
+
+void TCustomHTMLCheckBox::SetCheckColor(TColor Value) {
+    FCheckColor = Value;
+    Repaint();
 }
 
 void TCustomHTMLCheckBox::SetState(TCheckBoxState Value) {
@@ -346,191 +726,62 @@ void TCustomHTMLCheckBox::Toggle() {
     if (!FReadOnly) SetChecked(!Checked());
 }
 
-void TCustomHTMLCheckBox::SetAlignment(TLeftRight Value) {
-    if (Value == taCenter || FAlignment == Value) return;
-    FAlignment = Value;
-    Invalidate();
-}
-
-void TCustomHTMLCheckBox::SetButtonType(TButtonType Value) {
-    FButtonType = Value;
-    Invalidate();
-}
-
-void TCustomHTMLCheckBox::SetButtonVertAlign(TTextLayout Value) {
-    if (FBtnVAlign == Value) return;
-    FBtnVAlign = Value;
-    Invalidate();
-}
-
-void TCustomHTMLCheckBox::SetCheckColor(TColor Value) {
-    FCheckColor = Value;
-    Repaint();
-}
-
-void TCustomHTMLCheckBox::SetDisabledColor(TColor Value) {
-    if (FDisabledColor == Value) return;
-    FDisabledColor = Value;
-    Invalidate();
-}
-
-void TCustomHTMLCheckBox::SetDisabledShadow(bool Value) {
-    if (FDisabledShadow == Value) return;
-    FDisabledShadow = Value;
-    Invalidate();
-}
-
-void TCustomHTMLCheckBox::SetEllipsis(bool Value) {
-    if (FEllipsis == Value) return;
-    FEllipsis = Value;
-    Invalidate();
-}
-
-void TCustomHTMLCheckBox::SetShadowColor(TColor Value) {
-    if (FShadowColor == Value) return;
-    FShadowColor = Value;
-    Invalidate();
-}
-
-void TCustomHTMLCheckBox::SetShadowOffset(int Value) {
-    if (FShadowOffset == Value) return;
-    FShadowOffset = Value;
-    Invalidate();
-}
-
-void TCustomHTMLCheckBox::SetURLColor(TColor Value) {
-    if (FURLColor == Value) return;
-    FURLColor = Value;
-    Invalidate();
-}
-
-void TCustomHTMLCheckBox::SetTransparent(bool Value) {
-    if (FTransparent == Value) return;
-    FTransparent = Value;
-    FBkgCache = false;
-    Repaint();
-}
-
-void TCustomHTMLCheckBox::SetImages(TCustomImageList* Value) {
-    if (FImages) FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages) FImages->FreeNotification(this);
-    Invalidate();
-}
-
-void TCustomHTMLCheckBox::SetPictureContainer(TPictureContainer* Value) {
-    if (FContainer) FContainer->RemoveFreeNotification(this);
-    FContainer = Value;
-    if (FContainer) FContainer->FreeNotification(this);
-    Invalidate();
-}
-
-void TCustomHTMLCheckBox::Notification(TComponent* AComponent, TOperation Operation) {
-    TCustomControl::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FImages) FImages = nullptr;
-    if (AComponent == FContainer) FContainer = nullptr;
-}
-
-void TCustomHTMLCheckBox::Loaded() {
-    TCustomControl::Loaded();
-    FOldCursor = Cursor();
-    FScaleFactor = DPIScaleFactor(Font()->Name());
-}
-
-void TCustomHTMLCheckBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
-    if (!FTransparent) return;
-    FBkgCache = false;
-    Repaint();
+void TCustomHTMLCheckBox::activate() {
+    Toggle();
+    Click();
 }
 
 // The framework repaints whole windows; the glyph column is the part that changed.
 void TCustomHTMLCheckBox::invalidateGlyphColumn() { Invalidate(); }
 
-bool TCustomHTMLCheckBox::themeButtons() const { return FButtonType == btWinXP || FButtonType == btTheme; }
-
-// ---------------------------------------------------------------------------------------------
-// Painting
-
-TCustomHTMLCheckBox::GlyphPlace TCustomHTMLCheckBox::placeGlyph() {
+TCustomHTMLButton::GlyphPlace TCustomHTMLCheckBox::placeGlyph() {
     GlyphPlace G;
     const int W = ClientWidth(), H = ClientHeight();
-    const bool OnRight = FAlignment == taRightJustify;
-    const auto top = [this](int AtTop, int AtCenter, int AtBottom) {
-        return FBtnVAlign == tlTop ? AtTop : FBtnVAlign == tlCenter ? AtCenter : AtBottom;
-    };
-    TButtonType Type = FButtonType;
-    if (Type == btTheme) Type = IsThemedXP() ? btWinXP : btClassic;
-    const bool Themed = FIsWinXP && ThemeActive();
+    const TButtonType Type = drawnType();
+    const bool On = FState == cbChecked;
     const auto bitmapGlyph = [&](const char* OnName, const char* OffName, const char* DisabledOnName,
-                                 const char* DisabledOffName, int TopAtTop, int RightGap) {
-        const bool On = FState == cbChecked;
+                                 const char* DisabledOffName, int TopGap) {
         const char* Name = Enabled() ? (On ? OnName : OffName) : (On ? DisabledOnName : DisabledOffName);
-        G.Kind = GlyphPlace::gkBitmap;
-        G.Bitmap = std::make_unique<TBitmap>();
-        LoadGlyphBitmap(*G.Bitmap, Name);
-        const int BW = G.Bitmap->Width(), BH = G.Bitmap->Height();
-        const int T = top(TopAtTop, H / 2 - BH / 2, H - BH);
-        const int L = OnRight ? W - BW - RightGap : 0;
-        G.R = Rect(L, T, L + BW, T + BH);
-        G.Offset = 10;
+        placeBitmapGlyph(G, Name, TopGap, 0, 1, 12 + 10);
     };
     switch (Type) {
         case btCorvane: {
             const int S = static_cast<int>(Round(12 * FScaleFactor));
-            const int T = top(4, H / 2 - S / 2, H - S - 4);
-            const int L = OnRight ? W - S - 1 : 1;
             G.Kind = GlyphPlace::gkCorvane;
-            G.R = Rect(L, T, L + S, T + S);
-            G.Offset = 5 + S - 12;
+            G.R = glyphRect(S, glyphTop(4, H / 2 - S / 2, H - S - 4), W - S - 1, 1);
+            G.Indent = S + 5;
             break;
         }
         case btTessel:
-            bitmapGlyph("HTMBCHK01", "HTMBCHK02", "HTMBCHK03", "HTMBCHK04", 0, 1);
+            bitmapGlyph("HTMBCHK01", "HTMBCHK02", "HTMBCHK03", "HTMBCHK04", 0);
             break;
         case btWinXP:
-            if (!Themed) {
-                bitmapGlyph("HTMBCHK05", "HTMBCHK06", "HTMBCHK07", "HTMBCHK08", 2, 1);
+            if (!themed()) {
+                bitmapGlyph("HTMBCHK05", "HTMBCHK06", "HTMBCHK07", "HTMBCHK08", 2);
             } else {
                 const int S = static_cast<int>(Round(14 * FScaleFactor));
-                const int T = top(4, H / 2 - 6, H - 14);
-                const int L = OnRight ? W - 15 : 0;
-                const int Base = FState == cbChecked ? 5 : FState == cbGrayed ? 9 : 1;
+                const int Base = On ? 5 : FState == cbGrayed ? 9 : 1;
                 G.Kind = GlyphPlace::gkTheme;
-                G.R = Rect(L, T, L + S, T + S);
+                G.R = glyphRect(S, glyphTop(4, H / 2 - 6, H - 14), W - 15);
+                G.ThemePart = BP_CHECKBOX;
                 // Disabled wins over pressed, pressed over hot.
                 G.ThemeState = Base + (!Enabled() ? 3 : FDown ? 2 : FHot ? 1 : 0);
-                G.Offset = 5 + static_cast<int>(Round(14 * FScaleFactor - 14));
+                G.Indent = 12 + 5 + static_cast<int>(Round(14 * FScaleFactor - 14));
             }
             break;
         default: {  // btClassic, btFlat
             const int S = static_cast<int>(Round(13 * FScaleFactor));
-            const int T = top(4, H / 2 - 6, H - 4 - S);
-            const int L = OnRight ? W - S : 0;
             G.Kind = GlyphPlace::gkFrame;
-            G.R = Rect(L, T, L + S, T + S);
+            G.R = glyphRect(S, glyphTop(4, H / 2 - 6, H - 4 - S), W - S);
             G.FrameState = DFCS_BUTTONCHECK;
-            if (FState == cbChecked) G.FrameState |= DFCS_CHECKED;
+            if (On) G.FrameState |= DFCS_CHECKED;
             if (!Enabled() || FState == cbGrayed) G.FrameState |= DFCS_INACTIVE;
             if (Type == btFlat) G.FrameState |= DFCS_FLAT;
-            G.Offset = 5 + static_cast<int>(Round(13 * FScaleFactor - 13));
+            G.Indent = 12 + 5 + static_cast<int>(Round(13 * FScaleFactor - 13));
             break;
         }
     }
     return G;
-}
-
-TRect TCustomHTMLCheckBox::captionRect(int GlyphOffset) const {
-    TRect R = ClientRect();
-    if (FAlignment == taRightJustify) {
-        R.Left = 0;
-        R.Right -= 12 + GlyphOffset;
-    } else {
-        R.Left += 12 + GlyphOffset;
-    }
-    R.Top += 4;
-    return R;
 }
 
 void TCustomHTMLCheckBox::paintCorvane(TCanvas* C, const TRect& Box) {
@@ -568,242 +819,4 @@ void TCustomHTMLCheckBox::paintCorvane(TCanvas* C, const TRect& Box) {
         C->Brush()->SetColor(clBtnShadow);
         C->FillRect(Rect(L + 2, T + 2, R - 1, B - 1));
     }
-}
-
-void TCustomHTMLCheckBox::paintGlyph(TCanvas* C, const GlyphPlace& G) {
-    TRect R = G.R;
-    switch (G.Kind) {
-        case GlyphPlace::gkFrame:
-            DrawFrameControl(C->Handle(), &R, DFC_BUTTON, G.FrameState);
-            break;
-        case GlyphPlace::gkCorvane:
-            paintCorvane(C, R);
-            break;
-        case GlyphPlace::gkBitmap:
-            if (G.Bitmap && !G.Bitmap->Empty()) C->Draw(R.Left, R.Top, G.Bitmap.get());
-            break;
-        case GlyphPlace::gkTheme:
-            DrawThemedButton(this, C->Handle(), BP_CHECKBOX, G.ThemeState, R);
-            break;
-    }
-}
-
-void TCustomHTMLCheckBox::Paint() {
-    TCanvas* C = Canvas();
-    C->SetFont(Font());
-    if (FTransparent) PaintTransparentBackground(this, C, FTransparentCaching, FBkgBmp, FBkgCache);
-    const GlyphPlace G = placeGlyph();
-    paintGlyph(C, G);
-    const TRect R = captionRect(G.Offset);
-    CaptionStyle Style;
-    Style.Images = FImages;
-    Style.Cache = FImageCache.get();
-    Style.Container = FContainer;
-    Style.URLColor = FURLColor;
-    Style.ShadowColor = FShadowColor;
-    Style.ShadowOffset = FShadowOffset;
-    Style.WordWrap = !FEllipsis;
-    Style.DisabledColor = FDisabledColor;
-    Style.DisabledShadow = FDisabledShadow;
-    const TSize Text = DrawCaption(C, Font(), FCaption, R, Style, Enabled());
-    if (FFocused) C->DrawFocusRect(Rect(R.Left, R.Top, R.Left + Text.cx + 3, R.Top + Text.cy + 1));
-}
-
-// ---------------------------------------------------------------------------------------------
-// Pointer and keys
-
-String TCustomHTMLCheckBox::IsAnchor(int X, int Y) {
-    // Hit-tested where the caption is drawn, whatever the glyph style and side.
-    CaptionStyle Style;
-    Style.Cache = FImageCache.get();
-    Style.Container = FContainer;
-    Style.URLColor = FURLColor;
-    Style.ShadowColor = FShadowColor;
-    Style.ShadowOffset = FShadowOffset;
-    Style.WordWrap = !FEllipsis;
-    return AnchorAt(Font(), FCaption, captionRect(placeGlyph().Offset), Style, X, Y);
-}
-
-void TCustomHTMLCheckBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    const TWeak<TControl> Self(this);
-    FMouseDown = true;
-    String Anchor;
-    if (FFocused) {
-        Anchor = IsAnchor(X, Y);
-        if (!Anchor.isEmpty() && !OpenShellLink(Anchor) && OnAnchorClick) {
-            OnAnchorClick(this, Anchor);
-            if (!Self) return;
-        }
-    } else {
-        if (CanFocus()) SetFocus();
-        if (!Self) return;
-        FFocused = true;
-    }
-    if (Anchor.isEmpty()) {
-        TCustomControl::MouseDown(Button, Shift, X, Y);
-        if (!Self) return;
-        SetMouseCapture(true);
-        FDown = true;
-    }
-    Invalidate();  // the pressed look
-}
-
-void TCustomHTMLCheckBox::MouseMove(TShiftState Shift, int X, int Y) {
-    const TWeak<TControl> Self(this);
-    if (MouseCapture()) {
-        const bool Inside = X >= 0 && X <= Width() && Y >= 0 && Y <= Height();
-        if (Inside != FDown) {
-            FDown = Inside;
-            Invalidate();
-        }
-    }
-    const String Anchor = IsAnchor(X, Y);
-    if (!Anchor.isEmpty()) {
-        // Not only the default cursor: a control with its own cursor shows the hand again on
-        // re-entering the anchor it last left.
-        if (Cursor() != crHandPoint || Anchor != FAnchor) {
-            FAnchor = Anchor;
-            if (Cursor() != crHandPoint) FOldCursor = Cursor();
-            SetCursor(crHandPoint);
-            if (OnAnchorEnter) OnAnchorEnter(this, Anchor);
-            if (!Self) return;
-        }
-    } else if (Cursor() == crHandPoint) {
-        SetCursor(FOldCursor);
-        if (OnAnchorExit) OnAnchorExit(this, String());
-        if (!Self) return;
-    }
-    TCustomControl::MouseMove(Shift, X, Y);
-}
-
-void TCustomHTMLCheckBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    const TWeak<TControl> Self(this);
-    SetMouseCapture(false);
-    FDown = false;
-    if (ClientRect().Contains(Point(X, Y)) && FFocused && FMouseDown) {
-        Toggle();
-        Click();
-        if (!Self) return;
-    }
-    FMouseDown = false;
-    TCustomControl::MouseUp(Button, Shift, X, Y);
-    if (Self) Invalidate();
-}
-
-void TCustomHTMLCheckBox::KeyDown(Word& Key, TShiftState Shift) {
-    if (Key == VK_RETURN && FReturnIsTab) {
-        Key = VK_TAB;
-        // Moves the focus on as a Tab typed here would: through the form's dialog keys.
-        PostMessage(Handle(), CN_KEYDOWN, VK_TAB, 0);
-    }
-    if (Key == VK_SPACE) {
-        FDown = true;
-        Invalidate();
-    }
-    TCustomControl::KeyDown(Key, Shift);
-}
-
-void TCustomHTMLCheckBox::KeyUp(Word& Key, TShiftState Shift) {
-    if (Key == VK_SPACE) {
-        const TWeak<TControl> Self(this);
-        FDown = false;
-        Toggle();
-        Click();
-        if (!Self) return;
-    }
-    TCustomControl::KeyUp(Key, Shift);
-}
-
-void TCustomHTMLCheckBox::DoEnter() {
-    const TWeak<TControl> Self(this);
-    TCustomControl::DoEnter();
-    if (!Self) return;
-    FFocused = true;
-    Invalidate();
-}
-
-void TCustomHTMLCheckBox::DoExit() {
-    const TWeak<TControl> Self(this);
-    TCustomControl::DoExit();
-    if (!Self) return;
-    FFocused = false;
-    Invalidate();
-}
-
-// ---------------------------------------------------------------------------------------------
-// Messages
-
-void TCustomHTMLCheckBox::Dispatch(TMessage& Message) {
-    switch (Message.Msg) {
-        case WM_ERASEBKGND:
-            WMEraseBkgnd(Message);
-            break;
-        case CM_ENABLEDCHANGED:
-            CMEnabledChanged(Message);
-            break;
-        case CM_DIALOGCHAR:
-            CMDialogChar(Message);
-            break;
-        case CM_MOUSEENTER:
-            CMMouseEnter(Message);
-            break;
-        case CM_MOUSELEAVE:
-            CMMouseLeave(Message);
-            break;
-        case CM_TEXTCHANGED:
-            CMTextChanged(Message);
-            break;
-        default:
-            TCustomControl::Dispatch(Message);
-            break;
-    }
-}
-
-void TCustomHTMLCheckBox::WMEraseBkgnd(TMessage& Message) {
-    if (FTransparent)
-        Message.Result = 1;  // Paint draws the parent's background instead
-    else
-        TCustomControl::Dispatch(Message);
-}
-
-void TCustomHTMLCheckBox::CMEnabledChanged(TMessage& Message) {
-    TCustomControl::Dispatch(Message);
-    Invalidate();
-}
-
-void TCustomHTMLCheckBox::CMDialogChar(TMessage& Message) {
-    TWMKey M(Message);
-    if (!IsAccel(static_cast<Word>(M.CharCode), FCaption) || !CanFocus()) {
-        TCustomControl::Dispatch(Message);
-        return;
-    }
-    const TWeak<TControl> Self(this);
-    Toggle();
-    Click();
-    if (!Self) return;
-    if (TabStop()) SetFocus();
-    Message.Result = 1;
-}
-
-void TCustomHTMLCheckBox::CMMouseEnter(TMessage& Message) {
-    if (Message.LParam == 0) {
-        FHot = true;
-        if (themeButtons()) Invalidate();
-    }
-    TCustomControl::Dispatch(Message);
-}
-
-void TCustomHTMLCheckBox::CMMouseLeave(TMessage& Message) {
-    if (Message.LParam == 0) {
-        FHot = false;
-        if (themeButtons()) Invalidate();
-    }
-    TCustomControl::Dispatch(Message);
-}
-
-void TCustomHTMLCheckBox::CMTextChanged(TMessage& Message) {
-    // The text may also come from an action or the base class's writer.
-    FCaption = Text();
-    Invalidate();
-    TCustomControl::Dispatch(Message);
 }

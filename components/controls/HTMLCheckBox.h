@@ -5,7 +5,7 @@
 // A caption hyperlink of a focused box is followed on press ("://" and "mailto:" through the
 // shell, others through OnAnchorClick); the release still toggles the box.
 //
-// The unit routines below (glyph scaling, the theme test) and the drawing helpers at the end
+// The unit routines (glyph scaling, the theme test), the htmlbutton helpers and TCustomHTMLButton
 // are shared with THTMLRadioButton (HTMLRadioButton.h).
 #pragma once
 
@@ -32,149 +32,6 @@ double DPIScaleFactor(const String& FaceName = QStringLiteral("MS Sans Serif"));
 int GetFileVersionMS(const String& FileName);
 // A version with visual styles, a style active and common controls 6 or later.
 bool IsThemedXP();
-
-class TCustomHTMLCheckBox : public TCustomControl {
-public:
-    explicit TCustomHTMLCheckBox(TComponent* AOwner);
-    ~TCustomHTMLCheckBox() override;
-
-    TLeftRight Alignment() const { return FAlignment; }  // default taLeftJustify
-    void SetAlignment(TLeftRight Value);
-    TButtonType ButtonType() const { return FButtonType; }  // default btClassic
-    void SetButtonType(TButtonType Value);
-    TTextLayout ButtonVertAlign() const { return FBtnVAlign; }  // default tlTop
-    void SetButtonVertAlign(TTextLayout Value);
-    // The markup; the class name at creation. Kept in step with the window text.
-    String Caption() const { return FCaption; }
-    void SetCaption(const String& Value);
-    TColor CheckColor() const { return FCheckColor; }  // default clBlack; paints at once
-    void SetCheckColor(TColor Value);
-    TColor DisabledColor() const { return FDisabledColor; }  // default clGray
-    void SetDisabledColor(TColor Value);
-    // A white copy one pixel down and right under the disabled caption.
-    bool DisabledShadow() const { return FDisabledShadow; }  // default true
-    void SetDisabledShadow(bool Value);
-    // The glyph shown pressed; the mouse and Space set it, writing it only stores it.
-    bool Down() const { return FDown; }
-    void SetDown(bool Value) { FDown = Value; }
-    // No word wrap; lines that do not fit end in an ellipsis.
-    bool Ellipsis() const { return FEllipsis; }
-    void SetEllipsis(bool Value);
-    // Dropped when the list is freed.
-    TCustomImageList* Images() const { return FImages; }
-    void SetImages(TCustomImageList* Value);
-    // Dropped when the container is freed.
-    TPictureContainer* PictureContainer() const { return FContainer; }
-    void SetPictureContainer(TPictureContainer* Value);
-    // Clicks, Space and the accelerator leave the state alone (OnClick still fires).
-    bool ReadOnly() const { return FReadOnly; }
-    void SetReadOnly(bool Value) { FReadOnly = Value; }
-    // Enter moves the focus on as Tab does.
-    bool ReturnIsTab() const { return FReturnIsTab; }
-    void SetReturnIsTab(bool Value) { FReturnIsTab = Value; }
-    TColor ShadowColor() const { return FShadowColor; }  // default clGray
-    void SetShadowColor(TColor Value);
-    int ShadowOffset() const { return FShadowOffset; }  // default 1
-    void SetShadowOffset(int Value);
-    TCheckBoxState State() const { return FState; }  // default cbUnchecked
-    void SetState(TCheckBoxState Value);
-    // The parent's background is painted first; drops the cached one and paints at once.
-    bool Transparent() const { return FTransparent; }
-    void SetTransparent(bool Value);
-    // Keep the parent's background in a bitmap between paints (the name is spelled so).
-    bool TransparentChaching() const { return FTransparentCaching; }
-    void SetTransparentChaching(bool Value) { FTransparentCaching = Value; }
-    TColor URLColor() const { return FURLColor; }  // default clBlue
-    void SetURLColor(TColor Value);
-    // "1.6.2.0"; writing does nothing.
-    String Version() const;
-    void SetVersion(const String&) {}
-
-    // (Sender, Anchor): the anchor's reference.
-    TAnchorClick OnAnchorClick;
-    TAnchorClick OnAnchorEnter;
-    // Anchor is always empty.
-    TAnchorClick OnAnchorExit;
-
-    virtual int GetVersionNr() const { return 0x01060200; }
-    // Unless ReadOnly: checked becomes unchecked, anything else checked.
-    virtual void Toggle();
-    // The anchor's reference under (X, Y) of the client area, empty when none.
-    String IsAnchor(int X, int Y);
-    void Loaded() override;
-    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
-
-protected:
-    bool Checked() const { return FState == cbChecked; }
-    void SetChecked(bool Value);
-
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-    void Paint() override;
-    void Dispatch(TMessage& Message) override;
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void MouseMove(TShiftState Shift, int X, int Y) override;
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void KeyDown(Word& Key, TShiftState Shift) override;
-    void KeyUp(Word& Key, TShiftState Shift) override;
-    void DoEnter() override;
-    void DoExit() override;
-
-    void WMEraseBkgnd(TMessage& Message);
-    void CMEnabledChanged(TMessage& Message);
-    void CMDialogChar(TMessage& Message);
-    void CMMouseEnter(TMessage& Message);
-    void CMMouseLeave(TMessage& Message);
-    void CMTextChanged(TMessage& Message);
-
-private:
-    bool FDown = false;
-    TCheckBoxState FState = cbUnchecked;
-    bool FFocused = false;
-    TColor FCheckColor = clBlack;
-    TButtonType FButtonType = btClassic;
-    bool FReturnIsTab = false;
-    TCustomImageList* FImages = nullptr;
-    String FAnchor;
-    TColor FURLColor = clBlue;
-    std::unique_ptr<THTMLPictureCache> FImageCache;
-    TTextLayout FBtnVAlign = tlTop;
-    TLeftRight FAlignment = taLeftJustify;
-    bool FEllipsis = false;
-    String FCaption;
-    TPictureContainer* FContainer = nullptr;
-    int FShadowOffset = 1;
-    TColor FShadowColor = clGray;
-    bool FIsWinXP = false;
-    bool FHot = false;
-    TCursor FOldCursor = crDefault;
-    bool FReadOnly = false;
-    bool FMouseDown = false;
-    TColor FDisabledColor = clGray;
-    bool FDisabledShadow = true;
-    std::unique_ptr<TBitmap> FBkgBmp;
-    bool FBkgCache = false;
-    bool FTransparentCaching = false;
-    bool FTransparent = false;
-    double FScaleFactor = 1.0;
-
-    // The glyph as it is drawn now, and the caption's rectangle beside it.
-    struct GlyphPlace;
-    GlyphPlace placeGlyph();
-    TRect captionRect(int GlyphOffset) const;
-    void paintGlyph(TCanvas* C, const GlyphPlace& G);
-    void paintCorvane(TCanvas* C, const TRect& R);
-    bool themeButtons() const;
-    void invalidateGlyphColumn();
-};
-
-class THTMLCheckBox : public TCustomHTMLCheckBox {
-public:
-    explicit THTMLCheckBox(TComponent* AOwner);
-
-    // True exactly when State is cbChecked; writing sets cbChecked or cbUnchecked.
-    using TCustomHTMLCheckBox::Checked;
-    using TCustomHTMLCheckBox::SetChecked;
-};
 
 // ---------------------------------------------------------------------------------------------
 // Shared by the check box and the radio button.
@@ -223,3 +80,194 @@ bool ThemeActive();
 bool SystemHasVisualStyles();
 
 }  // namespace htmlbutton
+
+// What the check box and the radio button share: the caption and its anchors, hover, the
+// transparent background, scaling, pointer and keys. The glyph and the click rule are theirs.
+class TCustomHTMLButton : public TCustomControl {
+public:
+    explicit TCustomHTMLButton(TComponent* AOwner);
+    ~TCustomHTMLButton() override;
+
+    TLeftRight Alignment() const { return FAlignment; }  // default taLeftJustify
+    void SetAlignment(TLeftRight Value);
+    TButtonType ButtonType() const { return FButtonType; }  // default btClassic
+    void SetButtonType(TButtonType Value);
+    TTextLayout ButtonVertAlign() const { return FBtnVAlign; }  // default tlTop
+    void SetButtonVertAlign(TTextLayout Value);
+    // The markup; the class name at creation. Kept in step with the window text.
+    String Caption() const { return FCaption; }
+    void SetCaption(const String& Value);
+    TColor CheckColor() const { return FCheckColor; }  // default clBlack
+    void SetCheckColor(TColor Value);
+    TColor DisabledColor() const { return FDisabledColor; }  // default clGray
+    void SetDisabledColor(TColor Value);
+    // A white copy one pixel down and right under the disabled caption.
+    bool DisabledShadow() const { return FDisabledShadow; }  // default true
+    void SetDisabledShadow(bool Value);
+    // The glyph shown pressed; the mouse and Space set it, writing it only stores it.
+    bool Down() const { return FDown; }
+    void SetDown(bool Value) { FDown = Value; }
+    // No word wrap; lines that do not fit end in an ellipsis.
+    bool Ellipsis() const { return FEllipsis; }
+    void SetEllipsis(bool Value);
+    // Dropped when the list is freed.
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
+    // Dropped when the container is freed.
+    TPictureContainer* PictureContainer() const { return FContainer; }
+    void SetPictureContainer(TPictureContainer* Value);
+    // Enter moves the focus on as Tab does.
+    bool ReturnIsTab() const { return FReturnIsTab; }
+    void SetReturnIsTab(bool Value) { FReturnIsTab = Value; }
+    TColor ShadowColor() const { return FShadowColor; }  // default clGray
+    void SetShadowColor(TColor Value);
+    int ShadowOffset() const { return FShadowOffset; }  // default 1
+    void SetShadowOffset(int Value);
+    // The parent's background is painted first; drops the cached one and paints at once.
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool Value);
+    // Keep the parent's background in a bitmap between paints (the name is spelled so).
+    bool TransparentChaching() const { return FTransparentCaching; }
+    void SetTransparentChaching(bool Value) { FTransparentCaching = Value; }
+    TColor URLColor() const { return FURLColor; }  // default clBlue
+    void SetURLColor(TColor Value);
+    // "1.6.2.0"; writing does nothing.
+    String Version() const;
+    void SetVersion(const String&) {}
+
+    // (Sender, Anchor): the anchor's reference.
+    TAnchorClick OnAnchorClick;
+    TAnchorClick OnAnchorEnter;
+    // Anchor is always empty.
+    TAnchorClick OnAnchorExit;
+
+    virtual int GetVersionNr() const { return 0x01060200; }
+    // The anchor's reference under (X, Y) of the client area, empty when none.
+    String IsAnchor(int X, int Y);
+    void Loaded() override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+protected:
+    // The glyph as it is drawn now; Indent is the caption's distance from the glyph's side.
+    struct GlyphPlace {
+        enum TKind { gkFrame, gkCorvane, gkBitmap, gkTheme };
+        TKind Kind = gkFrame;
+        TRect R;
+        UINT FrameState = 0;
+        int ThemePart = 0;
+        int ThemeState = 0;
+        std::unique_ptr<TBitmap> Bitmap;
+        int Indent = 0;
+    };
+    virtual GlyphPlace placeGlyph() = 0;
+    virtual void paintCorvane(TCanvas* C, const TRect& R) = 0;
+    // What Space, the accelerator and a release over the control do.
+    virtual void activate() = 0;
+    // Whether a release over the control activates it.
+    virtual bool activateOnRelease() const { return true; }
+    // Whether hovering changes the look.
+    virtual bool hotTracks() const { return themeButtons(); }
+
+    // The glyph style as drawn: btTheme falls back to btClassic without a themed library.
+    TButtonType drawnType() const;
+    bool themed() const;
+    bool themeButtons() const { return FButtonType == btWinXP || FButtonType == btTheme; }
+    // The glyph's top for the three vertical alignments.
+    int glyphTop(int AtTop, int AtCenter, int AtBottom) const;
+    // A square glyph of Size at Top, at LeftOnRight or LeftOnLeft by the alignment.
+    TRect glyphRect(int Size, int Top, int LeftOnRight, int LeftOnLeft = 0) const;
+    // A bitmap glyph TopGap from the top or BottomGap from the bottom, RightGap from the right.
+    void placeBitmapGlyph(GlyphPlace& G, const char* Name, int TopGap, int BottomGap, int RightGap, int Indent);
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Paint() override;
+    void Dispatch(TMessage& Message) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
+    void DoEnter() override;
+    void DoExit() override;
+
+    void WMEraseBkgnd(TMessage& Message);
+    void CMEnabledChanged(TMessage& Message);
+    void CMDialogChar(TMessage& Message);
+    void CMMouseEnter(TMessage& Message);
+    void CMMouseLeave(TMessage& Message);
+    void CMTextChanged(TMessage& Message);
+
+    bool FDown = false;
+    bool FFocused = false;
+    TColor FCheckColor = clBlack;
+    TButtonType FButtonType = btClassic;
+    TTextLayout FBtnVAlign = tlTop;
+    TLeftRight FAlignment = taLeftJustify;
+    bool FIsWinXP = false;
+    bool FHot = false;
+    double FScaleFactor = 1.0;
+
+private:
+    bool FReturnIsTab = false;
+    TCustomImageList* FImages = nullptr;
+    String FAnchor;
+    TColor FURLColor = clBlue;
+    std::unique_ptr<THTMLPictureCache> FImageCache;
+    bool FEllipsis = false;
+    String FCaption;
+    TPictureContainer* FContainer = nullptr;
+    int FShadowOffset = 1;
+    TColor FShadowColor = clGray;
+    TCursor FOldCursor = crDefault;
+    bool FMouseDown = false;
+    TColor FDisabledColor = clGray;
+    bool FDisabledShadow = true;
+    std::unique_ptr<TBitmap> FBkgBmp;
+    bool FBkgCache = false;
+    bool FTransparentCaching = false;
+    bool FTransparent = false;
+
+    TRect captionRect(int Indent) const;
+    void paintGlyph(TCanvas* C, const GlyphPlace& G);
+    htmlbutton::CaptionStyle captionStyle() const;
+};
+
+class TCustomHTMLCheckBox : public TCustomHTMLButton {
+public:
+    explicit TCustomHTMLCheckBox(TComponent* AOwner);
+
+    // Paints at once.
+    void SetCheckColor(TColor Value);
+    // Clicks, Space and the accelerator leave the state alone (OnClick still fires).
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool Value) { FReadOnly = Value; }
+    TCheckBoxState State() const { return FState; }  // default cbUnchecked
+    void SetState(TCheckBoxState Value);
+
+    // Unless ReadOnly: checked becomes unchecked, anything else checked.
+    virtual void Toggle();
+
+protected:
+    bool Checked() const { return FState == cbChecked; }
+    void SetChecked(bool Value);
+
+    GlyphPlace placeGlyph() override;
+    void paintCorvane(TCanvas* C, const TRect& R) override;
+    void activate() override;
+    bool activateOnRelease() const override { return FFocused; }
+
+private:
+    TCheckBoxState FState = cbUnchecked;
+    bool FReadOnly = false;
+
+    void invalidateGlyphColumn();
+};
+
+class THTMLCheckBox : public TCustomHTMLCheckBox {
+public:
+    explicit THTMLCheckBox(TComponent* AOwner);
+
+    // True exactly when State is cbChecked; writing sets cbChecked or cbUnchecked.
+    using TCustomHTMLCheckBox::Checked;
+    using TCustomHTMLCheckBox::SetChecked;
+};
