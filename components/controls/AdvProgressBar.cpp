@@ -1,10 +1,12 @@
 // The multi-level progress bar: properties, position and animation, and its painter.
 #include "components/controls/AdvProgressBar.h"
 
+#include "components/graphics/AdvUtilDraw.h"
 #include "framework/rtl/SysUtils.h"
 #include "framework/ui/Timer.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -23,12 +25,6 @@ TColor mixColor(TColor From, TColor To, int Step, int Steps) {
     return Channel(0) | Channel(8) | Channel(16);
 }
 
-void fillSolid(TCanvas* Canvas, const TRect& R, TColor Color) {
-    Canvas->Brush()->SetStyle(bsSolid);
-    Canvas->Brush()->SetColor(Color);
-    Canvas->FillRect(R);
-}
-
 // Exactly Steps bands across the half's thickness, each kept inside the half.
 void fillBands(TCanvas* Canvas, const TRect& Half, TColor From, TColor To, int Steps, bool Vertical) {
     if (Half.IsEmpty()) return;
@@ -45,29 +41,8 @@ void fillBands(TCanvas* Canvas, const TRect& Half, TColor From, TColor To, int S
             Band.Top = Half.Top + Start;
             Band.Bottom = std::min(Half.Bottom, Band.Top + Width);
         }
-        if (!Band.IsEmpty()) fillSolid(Canvas, Band, mixColor(From, To, I, Steps));
+        if (!Band.IsEmpty()) FillRectColor(Canvas, Band, mixColor(From, To, I, Steps));
     }
-}
-
-struct TLevelColors {
-    TColor Color;
-    TColor ColorTo;
-};
-
-// A segment or block: ColorTo at both edges of the thickness and Color at the centre line.
-void fillBarPart(TCanvas* Canvas, const TRect& R, TLevelColors Colors, const TGaugeSettings& S, bool Vertical) {
-    if (R.IsEmpty()) return;
-    if (!S.ShowGradient) {
-        fillSolid(Canvas, R, Colors.Color);
-        return;
-    }
-    TRect First = R, Second = R;
-    if (Vertical)
-        First.Right = Second.Left = R.Left + R.Width() / 2;
-    else
-        First.Bottom = Second.Top = R.Top + R.Height() / 2;
-    fillBands(Canvas, First, Colors.ColorTo, Colors.Color, S.Steps, Vertical);
-    fillBands(Canvas, Second, Colors.Color, Colors.ColorTo, S.Steps, Vertical);
 }
 
 void paintZones(TCanvas* Canvas, const TRect& Rc, const TGaugeSettings& S, int Size, bool Vertical) {
@@ -110,12 +85,12 @@ void paintStacked(TCanvas* Canvas, const TRect& Rc, const TGaugeSettings& S, int
         const TRect Seg1{Rc.Left + 1, Seg0.Top - Len1, Rc.Right - 1, Seg0.Top};
         const TRect Seg2{Rc.Left + 1, Seg1.Top - Len2 - 1, Rc.Right - 1, Seg1.Top - 1};
         const TRect Segs[3] = {Seg0, Seg1, Seg2};
-        for (int I = 0; I < Count; ++I) fillBarPart(Canvas, Segs[I], Colors[I], S, true);
+        for (int I = 0; I < Count; ++I) FillProgressPart(Canvas, Segs[I], Colors[I], S, true, fillBands);
         return;
     }
     int Left = Rc.Left + 1;
     for (int I = 0; I < Count; ++I) {
-        fillBarPart(Canvas, {Left, Rc.Top + 1, Left + Lengths[I], Rc.Bottom - 1}, Colors[I], S, false);
+        FillProgressPart(Canvas, {Left, Rc.Top + 1, Left + Lengths[I], Rc.Bottom - 1}, Colors[I], S, false, fillBands);
         Left += Lengths[I];
     }
 }
@@ -146,22 +121,17 @@ std::vector<TRect> barBlocks(const TRect& Rc, int N, bool Vertical) {
 
 void paintLevelBar(TCanvas* Canvas, const TRect& Rc, const TGaugeSettings& S, int P, int L1, int L2, int Size,
                    bool Vertical) {
-    TLevelColors Colors{S.Level2Color, S.Level2ColorTo};
-    if (P < L1)
-        Colors = {S.Level0Color, S.Level0ColorTo};
-    else if (P < L2)
-        Colors = {S.Level1Color, S.Level1ColorTo};
-    else if (P > 99)
-        Colors = {S.Level3Color, S.Level3ColorTo};
+    const TLevelColors Colors = ProgressLevelColors(S, P, L1, L2);
     if (S.CompletionSmooth) {
         const int Length = roundInt(P / 100.0L * Size);
         const TRect Bar = Vertical ? TRect{Rc.Left + 2, Rc.Bottom - Length, Rc.Right - 2, Rc.Bottom - 2}
                                    : TRect{Rc.Left + 2, Rc.Top + 2, Rc.Left + Length, Rc.Bottom - 2};
-        fillBarPart(Canvas, Bar, Colors, S, Vertical);
+        FillProgressPart(Canvas, Bar, Colors, S, Vertical, fillBands);
         return;
     }
     const int N = roundInt(static_cast<Extended>(P) * Size / 100);
-    for (const TRect& Block : barBlocks(Rc, N, Vertical)) fillBarPart(Canvas, Block, Colors, S, Vertical);
+    for (const TRect& Block : barBlocks(Rc, N, Vertical))
+        FillProgressPart(Canvas, Block, Colors, S, Vertical, fillBands);
     Canvas->Brush()->SetStyle(bsClear);
 }
 
@@ -179,7 +149,7 @@ void paintInfiniteWindow(TCanvas* Canvas, const TRect& Rc, const TGaugeSettings&
         Covers[1] = {std::min(L + X + 12, R - 2), T + 2, R - 2, B - 2};
     }
     for (const TRect& Cover : Covers)
-        if (!Cover.IsEmpty()) fillSolid(Canvas, Cover, S.BackgroundColor);
+        if (!Cover.IsEmpty()) FillRectColor(Canvas, Cover, S.BackgroundColor);
 }
 
 String barText(const TGaugeSettings& S) {
@@ -196,18 +166,7 @@ String barText(const TGaugeSettings& S) {
 void paintText(TCanvas* Canvas, const TRect& Rc, const TGaugeSettings& S, bool Vertical) {
     const String Text = barText(S);
     if (S.Font) Canvas->SetFont(S.Font);
-    Canvas->Brush()->SetStyle(bsClear);
-    const TSize Extent = Canvas->TextExtent(Text);
-    const int MidX = Rc.Left + Rc.Width() / 2, MidY = Rc.Top + Rc.Height() / 2;
-    if (!Vertical) {
-        Canvas->TextOut(MidX - Extent.cx / 2, MidY - Extent.cy / 2, Text);
-        return;
-    }
-    // Reads upwards: the rotated text cell grows to the right of X and up from Y.
-    const int Saved = Canvas->Font()->Orientation();
-    Canvas->Font()->SetOrientation(900);
-    Canvas->TextOut(MidX - Extent.cy / 2, MidY + Extent.cx / 2, Text);
-    Canvas->Font()->SetOrientation(Saved);
+    DrawProgressText(Canvas, Rc, Text, Vertical);
 }
 
 }  // namespace
@@ -215,7 +174,7 @@ void paintText(TCanvas* Canvas, const TRect& Rc, const TGaugeSettings& S, bool V
 void DrawProgressBar(TCanvas* Canvas, const TRect& Rc, const TGaugeSettings& S) {
     const bool Vertical = S.Orientation == goVertical;
     const int Size = (Vertical ? Rc.Height() : Rc.Width()) - 2;
-    if (S.Rounded) fillSolid(Canvas, Rc, kTransparentKey);
+    if (S.Rounded) FillRectColor(Canvas, Rc, kTransparentKey);
     Canvas->Brush()->SetStyle(bsSolid);
     Canvas->Brush()->SetColor(S.BackgroundColor);
     Canvas->Pen()->SetStyle(psSolid);

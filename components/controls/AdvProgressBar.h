@@ -4,40 +4,20 @@
 // thickness, a rounded outline, a text, and an "infinite" mode whose window bounces on a timer.
 #pragma once
 
-#include "components/graphics/AdvUtilCells.h"  // TGaugeOrientation
+#include "components/graphics/AdvUtilCells.h"  // TProgressLook, the shared bar painting
 #include "framework/ui/Controls.h"
 
 class TTimer;
 
-// What the painter takes: a snapshot of the bar's properties, Position already in percent.
-struct TGaugeSettings {
-    TColor Level0Color{};
-    TColor Level0ColorTo{};
-    TColor Level1Color{};
-    TColor Level1ColorTo{};
-    TColor Level2Color{};
-    TColor Level2ColorTo{};
-    TColor Level3Color{};
-    TColor Level3ColorTo{};
-    int Level1Perc{};
-    int Level2Perc{};
-    TColor BorderColor{};
+// What the painter takes: the multi-level look plus what only the control has. Position is
+// already in percent; FontColor is not read (the font carries its colour).
+struct TGaugeSettings : TProgressLook {
     TColor Level0BkColor = clNone;
     TColor Level1BkColor = clNone;
     TColor Level2BkColor = clNone;
-    bool ShowBorder{};
-    bool Stacked{};
-    bool ShowPercentage{};
     bool ShowPosition{};
-    TFont* Font{};  // not owned; nullptr keeps the canvas's font
-    bool CompletionSmooth{};
-    bool ShowGradient{};
-    int Steps{};
-    int Position{};  // percent
-    int Value{};     // the raw position, for the text
+    int Value{};  // the raw position, for the text
     int Max{};
-    TColor BackgroundColor{};
-    TGaugeOrientation Orientation{};
     bool Rounded{};
     TColor ParentColor{};
     String Format;

@@ -25,27 +25,6 @@ std::vector<TPoint> starPoints(int X, int Y, int W, int H, std::initializer_list
     return Points;
 }
 
-struct TBarColors {
-    TColor Color;
-    TColor ColorTo;
-};
-
-// A segment or block: a mirrored gradient across the bar's thickness, or a solid fill.
-void fillBarPart(TCanvas* Canvas, const TRect& R, TBarColors Colors, const TProgressLook& Look, bool Vertical) {
-    if (R.IsEmpty()) return;
-    if (!Look.ShowGradient) {
-        FillRectColor(Canvas, R, Colors.Color);
-        return;
-    }
-    TRect First = R, Second = R;
-    if (Vertical)
-        First.Right = Second.Left = R.Left + R.Width() / 2;
-    else
-        First.Bottom = Second.Top = R.Top + R.Height() / 2;
-    DrawGradient(Canvas, Colors.ColorTo, Colors.Color, Look.Steps, First, Vertical);
-    DrawGradient(Canvas, Colors.Color, Colors.ColorTo, Look.Steps, Second, Vertical);
-}
-
 // The blocks of a non-smooth bar filled over N pixels: 7-pixel blocks with 2-pixel gaps.
 std::vector<TRect> barBlocks(const TRect& R, int N, bool Vertical) {
     std::vector<TRect> Blocks;
@@ -71,6 +50,48 @@ std::vector<TRect> barBlocks(const TRect& R, int N, bool Vertical) {
 }
 
 }  // namespace
+
+TLevelColors ProgressLevelColors(const TProgressLook& Look, int Percent, int Level1Perc, int Level2Perc) {
+    if (Percent < Level1Perc) return {Look.Level0Color, Look.Level0ColorTo};
+    if (Percent < Level2Perc) return {Look.Level1Color, Look.Level1ColorTo};
+    if (Percent > 99) return {Look.Level3Color, Look.Level3ColorTo};
+    return {Look.Level2Color, Look.Level2ColorTo};
+}
+
+void FillProgressPart(TCanvas* Canvas, const TRect& R, TLevelColors Colors, const TProgressLook& Look, bool Vertical,
+                      TProgressBandFill Bands) {
+    if (R.IsEmpty()) return;
+    if (!Look.ShowGradient) {
+        FillRectColor(Canvas, R, Colors.Color);
+        return;
+    }
+    TRect First = R, Second = R;
+    if (Vertical)
+        First.Right = Second.Left = R.Left + R.Width() / 2;
+    else
+        First.Bottom = Second.Top = R.Top + R.Height() / 2;
+    if (!Bands)
+        Bands = [](TCanvas* C, const TRect& Half, TColor From, TColor To, int Steps, bool V) {
+            DrawGradient(C, From, To, Steps, Half, V);
+        };
+    Bands(Canvas, First, Colors.ColorTo, Colors.Color, Look.Steps, Vertical);
+    Bands(Canvas, Second, Colors.Color, Colors.ColorTo, Look.Steps, Vertical);
+}
+
+void DrawProgressText(TCanvas* Canvas, const TRect& R, const String& Text, bool Vertical) {
+    Canvas->Brush()->SetStyle(bsClear);
+    const TSize Extent = Canvas->TextExtent(Text);
+    const int MidX = R.Left + R.Width() / 2, MidY = R.Top + R.Height() / 2;
+    if (!Vertical) {
+        Canvas->TextOut(MidX - Extent.cx / 2, MidY - Extent.cy / 2, Text);
+        return;
+    }
+    // Reads upwards: the rotated text cell grows to the right of X and up from Y.
+    const int Saved = Canvas->Font()->Orientation();
+    Canvas->Font()->SetOrientation(900);
+    Canvas->TextOut(MidX - Extent.cy / 2, MidY + Extent.cx / 2, Text);
+    Canvas->Font()->SetOrientation(Saved);
+}
 
 void DrawCellShape(TCanvas* Canvas, int X, int Y, int Width, int Height, TCellShape Shape, TColor BrushColor,
                    TColor PenColor) {
@@ -163,9 +184,9 @@ void DrawCellProgress(TCanvas* Canvas, const TRect& Rect, int Position, TProgres
         const int Len0 = roundInt(std::min(Bar, Look.Level1Perc) / 100.0L * Size);
         const int Len1 = roundInt((std::min(Bar, Look.Level2Perc) - Look.Level1Perc) / 100.0L * Size);
         const int Len2 = Bar == 100 ? Size - Len0 - Len1 : roundInt((Bar - Look.Level2Perc) / 100.0L * Size);
-        const TBarColors Colors[3] = {{Look.Level0Color, Look.Level0ColorTo},
-                                      {Look.Level1Color, Look.Level1ColorTo},
-                                      {Look.Level3Color, Look.Level3ColorTo}};
+        const TLevelColors Colors[3] = {{Look.Level0Color, Look.Level0ColorTo},
+                                        {Look.Level1Color, Look.Level1ColorTo},
+                                        {Look.Level3Color, Look.Level3ColorTo}};
         const int Lengths[3] = {Len0, Len1, Len2};
         const int Count = Bar < Look.Level1Perc ? 1 : (Bar < Look.Level2Perc ? 2 : 3);
         if (Vertical) {
@@ -173,30 +194,25 @@ void DrawCellProgress(TCanvas* Canvas, const TRect& Rect, int Position, TProgres
             const TRect Seg1{L + 1, Seg0.Top - Len1, R - 1, Seg0.Top};
             const TRect Seg2{L + 1, Seg1.Top - Len2 - 1, R - 1, Seg1.Top - 1};
             const TRect Segs[3] = {Seg0, Seg1, Seg2};
-            for (int I = 0; I < Count; ++I) fillBarPart(Canvas, Segs[I], Colors[I], Look, true);
+            for (int I = 0; I < Count; ++I) FillProgressPart(Canvas, Segs[I], Colors[I], Look, true);
         } else {
             int Left = L + 1;
             for (int I = 0; I < Count; ++I) {
-                fillBarPart(Canvas, {Left, T + 1, Left + Lengths[I], B - 1}, Colors[I], Look, false);
+                FillProgressPart(Canvas, {Left, T + 1, Left + Lengths[I], B - 1}, Colors[I], Look, false);
                 Left += Lengths[I];
             }
         }
     } else if (Bar > 0) {
-        TBarColors Colors{Look.Level2Color, Look.Level2ColorTo};
-        if (Bar < Look.Level1Perc)
-            Colors = {Look.Level0Color, Look.Level0ColorTo};
-        else if (Bar < Look.Level2Perc)
-            Colors = {Look.Level1Color, Look.Level1ColorTo};
-        else if (Bar > 99)
-            Colors = {Look.Level3Color, Look.Level3ColorTo};
+        const TLevelColors Colors = ProgressLevelColors(Look, Bar, Look.Level1Perc, Look.Level2Perc);
         if (Look.CompletionSmooth) {
             const int Length = roundInt(Bar / 100.0L * Size);
             const TRect Part =
                 Vertical ? TRect{L + 1, B - Length - 1, R - 1, B - 1} : TRect{L + 1, T + 1, L + 1 + Length, B - 1};
-            fillBarPart(Canvas, Part, Colors, Look, Vertical);
+            FillProgressPart(Canvas, Part, Colors, Look, Vertical);
         } else {
             const int N = roundInt(static_cast<Extended>(Bar) * Size / 100);
-            for (const TRect& Block : barBlocks(Rect, N, Vertical)) fillBarPart(Canvas, Block, Colors, Look, Vertical);
+            for (const TRect& Block : barBlocks(Rect, N, Vertical))
+                FillProgressPart(Canvas, Block, Colors, Look, Vertical);
             Canvas->Brush()->SetStyle(bsClear);
         }
     }
@@ -209,17 +225,7 @@ void DrawCellProgress(TCanvas* Canvas, const TRect& Rect, int Position, TProgres
             Canvas->Font()->SetStyle(Look.Font->Style());
         }
         Canvas->Font()->SetColor(Look.FontColor);
-        Canvas->Brush()->SetStyle(bsClear);
-        const TSize Extent = Canvas->TextExtent(Text);
-        if (Vertical) {
-            // Upwards: the rotated font's text cell grows to the right of X and up from Y.
-            const int Saved = Canvas->Font()->Orientation();
-            Canvas->Font()->SetOrientation(900);
-            Canvas->TextOut(L + (R - L) / 2 - Extent.cy / 2, T + (B - T) / 2 + Extent.cx / 2, Text);
-            Canvas->Font()->SetOrientation(Saved);
-        } else {
-            Canvas->TextOut(L + (R - L) / 2 - Extent.cx / 2, T + (B - T) / 2 - Extent.cy / 2, Text);
-        }
+        DrawProgressText(Canvas, Rect, Text, Vertical);
     }
 
     Canvas->Brush()->SetStyle(bsClear);

@@ -56,6 +56,25 @@ struct TProgressLook {
     TGaugeOrientation Orientation{};
 };
 
+// One level's colour pair: Color along the bar's centre line, ColorTo at its edges.
+struct TLevelColors {
+    TColor Color;
+    TColor ColorTo;
+};
+
+// The pair of the level Percent has reached: level 0 below Level1Perc, level 1 below Level2Perc,
+// level 3 from 100 on, else level 2. The thresholds are passed so a caller can move them.
+TLevelColors ProgressLevelColors(const TProgressLook& Look, int Percent, int Level1Perc, int Level2Perc);
+// Fills one half of a bar part with a gradient from From to To across its thickness.
+using TProgressBandFill = void (*)(TCanvas* Canvas, const TRect& Half, TColor From, TColor To, int Steps,
+                                   bool Vertical);
+// A segment or block of a multi-level bar: with ShowGradient a gradient mirrored at the centre
+// line of the thickness (Bands fills each half; nullptr: DrawGradient's bands), else Color solid.
+void FillProgressPart(TCanvas* Canvas, const TRect& R, TLevelColors Colors, const TProgressLook& Look, bool Vertical,
+                      TProgressBandFill Bands = nullptr);
+// Text centred in R with the canvas's font, reading upwards when Vertical.
+void DrawProgressText(TCanvas* Canvas, const TRect& R, const String& Text, bool Vertical);
+
 // Shape in the box (X, Y, X + Width, Y + Height); circles and squares take the smaller side.
 void DrawCellShape(TCanvas* Canvas, int X, int Y, int Width, int Height, TCellShape Shape, TColor BrushColor,
                    TColor PenColor);
