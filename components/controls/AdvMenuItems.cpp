@@ -412,12 +412,7 @@ void DrawAdvMenuItem(TMenuItem* Item, TCanvas* Canvas, const TRect& Rect, bool S
     BF.Bottom += Extra;
     MenuGradientSection(nullptr, Canvas, BF, B, BG->Color(), BG->ColorTo(), BG->GradientDirection());
     if (BG->HasPicture() && !A.IsEmpty()) {
-        TBitmap* Cache = S->BackgroundBitmap();
-        if (Cache->Width() != RectWidth(A) || Cache->Height() != RectHeight(A)) {
-            Cache->SetSize(RectWidth(A), RectHeight(A));
-            // With the gradient under the picture, so copying the cache keeps the item's background.
-            DrawMenuBackground(Cache->Canvas(), ::Rect(0, 0, RectWidth(A), RectHeight(A)), BG, true);
-        }
+        TBitmap* Cache = S->RenderedBackground(RectWidth(A), RectHeight(A));
         const TRect Src = ::Rect(B.Left - A.Left, B.Top - A.Top, B.Right - A.Left, B.Bottom - A.Top);
         Canvas->CopyRect(B, Cache->Canvas(), Src);
     }

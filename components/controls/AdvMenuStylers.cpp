@@ -3,6 +3,7 @@
 #include "components/graphics/TesselStyle.h"
 #include "framework/rtl/Resources.h"
 
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -363,7 +364,10 @@ TBackground::TBackground(TMenu* AMenu) : TGradientBar(AMenu) {
 TBackground::~TBackground() = default;
 
 TPicture* TBackground::Image() {
-    if (!FImage) FImage = std::make_unique<TPicture>();
+    if (!FImage) {
+        FImage = std::make_unique<TPicture>();
+        FImage->OnChange = [this](TObject*) { ++FPictureVersion; };
+    }
     if (auto* B = dynamic_cast<TBitmap*>(FImage->Graphic())) {
         B->SetTransparentMode(tmAuto);
         B->SetTransparent(true);
@@ -689,4 +693,30 @@ void TCustomAdvMenuStyler::Assign(TPersistent* Source) {
     FFont->Assign(S->FFont.get());
     FNotesFont->Assign(S->FNotesFont.get());
     FUseSystemFont = S->FUseSystemFont;
+}
+
+TBitmap* TCustomAdvMenuStyler::RenderedBackground(int W, int H) {
+    TBackground* B = FBackground.get();
+    TGraphic* G = B->HasPicture() ? B->Image()->Graphic() : nullptr;
+    const std::vector<std::intptr_t> Key = {W,
+                                            H,
+                                            B->Color(),
+                                            B->ColorTo(),
+                                            B->GradientDirection(),
+                                            B->Position(),
+                                            B->OffsetX(),
+                                            B->OffsetY(),
+                                            B->MarginX(),
+                                            B->MarginY(),
+                                            reinterpret_cast<std::intptr_t>(G),
+                                            G ? G->Width() : 0,
+                                            G ? G->Height() : 0,
+                                            static_cast<std::intptr_t>(B->PictureVersion())};
+    if (Key != FBackgroundKey) {
+        FBackgroundKey = Key;
+        FBackgroundBitmap->SetSize(W, H);
+        // With the gradient under the picture, so copying the cache keeps the item's background.
+        DrawMenuBackground(FBackgroundBitmap->Canvas(), Rect(0, 0, W, H), B, true);
+    }
+    return FBackgroundBitmap.get();
 }

@@ -12,7 +12,9 @@
 #include "framework/ui/Picture.h"
 #include "framework/ui/StdCtrls.h"
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 class TCustomAdvMenuStyler;
 
@@ -337,6 +339,8 @@ public:
     TBitmap* Bitmap();
     // True when Image holds a graphic that is not empty (without creating the picture).
     bool HasPicture() const;
+    // Counts the changes of Image, so a rendering of it can tell whether it is still current.
+    unsigned PictureVersion() const { return FPictureVersion; }
     // Where the picture goes in ARect by Position and the offsets; (Left, Top) for the tiled,
     // stretched and XY positions or without a picture.
     void CalcPicturePosition(const TRect& ARect, int& X, int& Y) const;
@@ -346,6 +350,7 @@ public:
 
 private:
     std::unique_ptr<TPicture> FImage;
+    unsigned FPictureVersion = 0;
     int FOffsetX = 0;
     int FOffsetY = 0;
     advmenu::TBackgroundPosition FPosition = advmenu::bpCenter;
@@ -579,6 +584,9 @@ public:
     void SetMenuBarUpdating(bool Value) { FMenuBarUpdating = Value; }
     // Cache of the pre-rendered background picture.
     TBitmap* BackgroundBitmap() const { return FBackgroundBitmap.get(); }
+    // The background (gradient and picture) rendered over an items area of W x H; rendered
+    // again when the size or anything the rendering shows changes, else reused.
+    TBitmap* RenderedBackground(int W, int H);
 
     // From another styler copies the appearance objects (not ButtonAppearance), both fonts and
     // UseSystemFont; MenuBorderColor and AntiAlias stay. Any other source is ignored.
@@ -604,6 +612,8 @@ private:
     std::unique_ptr<TFont> FNotesFont;
     TAntiAlias FAntiAlias = aaNone;
     std::unique_ptr<TButtonAppearance> FButtonAppearance;
+    // What the cached background was rendered from.
+    std::vector<std::intptr_t> FBackgroundKey;
 
     void changedMenu(bool Rebuild);
     void handOutMenu(TMenu* Value);

@@ -537,10 +537,13 @@ void TCustomHTMLButton::MouseDown(TMouseButton Button, TShiftState Shift, int X,
     Invalidate();  // the pressed look
 }
 
+// Edges included, so a release where the glyph still shows pressed also activates.
+bool TCustomHTMLButton::pressInside(int X, int Y) const { return X >= 0 && X <= Width() && Y >= 0 && Y <= Height(); }
+
 void TCustomHTMLButton::MouseMove(TShiftState Shift, int X, int Y) {
     const TWeak<TControl> Self(this);
     if (MouseCapture()) {
-        const bool Inside = X >= 0 && X <= Width() && Y >= 0 && Y <= Height();
+        const bool Inside = pressInside(X, Y);
         if (Inside != FDown) {
             FDown = Inside;
             Invalidate();
@@ -569,7 +572,7 @@ void TCustomHTMLButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
     const TWeak<TControl> Self(this);
     SetMouseCapture(false);
     FDown = false;
-    if (ClientRect().Contains(Point(X, Y)) && FMouseDown && activateOnRelease()) {
+    if (pressInside(X, Y) && FMouseDown && activateOnRelease()) {
         activate();
         if (!Self) return;
     }
@@ -597,7 +600,10 @@ void TCustomHTMLButton::KeyUp(Word& Key, TShiftState Shift) {
         FDown = false;
         Invalidate();
         activate();
-        if (!Self) return;
+        if (!Self) {
+            Key = 0;  // handled: the caller must not touch the freed control
+            return;
+        }
     }
     TCustomControl::KeyUp(Key, Shift);
 }

@@ -228,6 +228,7 @@ private:
     bool FTransparent = false;
 
     TRect captionRect(int Indent) const;
+    bool pressInside(int X, int Y) const;
     void paintGlyph(TCanvas* C, const GlyphPlace& G);
     htmlbutton::CaptionStyle captionStyle() const;
 };

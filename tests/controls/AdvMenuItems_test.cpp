@@ -456,3 +456,37 @@ TEST_F(MenuFixture, AntiAliasedTextIsDrawnAndNotMeasured) {
 }
 
 }  // namespace
+
+namespace {
+
+// The cached rendering follows the background: a new picture or a new style shows at once,
+// not only after the window changes size.
+TEST_F(MenuFixture, BackgroundCacheFollowsPictureAndColourChanges) {
+    plainColours(S);
+    std::unique_ptr<TBitmap> Blue(glyphBitmap(10, 10, 0xFF0000));
+    std::unique_ptr<TBitmap> Red(glyphBitmap(10, 10, 0x0000FF));
+    TPicture Picture;
+    Picture.SetBitmap(Blue.get());
+    S.Background()->SetImage(&Picture);
+    TMenuItem* First = addItem(&Menu, Root, "");
+    addItem(&Menu, Root, "");
+    Paper P(cWinW, 60);
+    DrawAdvMenuItem(First, P.Canvas(), itemRect(0), false, {});
+    ASSERT_EQ(P.At(100, 18), 0xFF0000);
+
+    Picture.SetBitmap(Red.get());
+    S.Background()->SetImage(&Picture);
+    DrawAdvMenuItem(First, P.Canvas(), itemRect(0), false, {});
+    EXPECT_EQ(P.At(100, 18), 0x0000FF);
+
+    S.Background()->SetColor(0x00FFFF);
+    DrawAdvMenuItem(First, P.Canvas(), itemRect(0), false, {});
+    EXPECT_EQ(P.At(40, 10), 0x00FFFF);
+
+    S.Background()->SetPosition(bpTopRight);
+    DrawAdvMenuItem(First, P.Canvas(), itemRect(0), false, {});
+    EXPECT_EQ(P.At(100, 18), 0x00FFFF);
+    EXPECT_EQ(P.At(195, 2), 0x0000FF);
+}
+
+}  // namespace

@@ -333,6 +333,57 @@ TEST_F(HTMLCheckBoxTest, RadioButtonInputChecksOnly) {
     }
 }
 
+TEST_F(HTMLCheckBoxTest, ReleaseOutsideCancels_ControlsFreedByTheirOwnClick) {
+    // A press dragged off the control shows the glyph up and the release changes nothing.
+    auto* Box = make<THTMLCheckBox>(QStringLiteral("box"));
+    auto* Radio = make<THTMLRadioButton>(QStringLiteral("radio"));
+    Radio->SetTop(30);
+    for (TCustomHTMLButton* C : std::initializer_list<TCustomHTMLButton*>{Box, Radio}) {
+        Events.clear();
+        record(C);
+        if (C == Box) C->Perform(CM_ENTER, 0, 0);  // entering a radio button would check it
+        C->Perform(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(5, 10));
+        EXPECT_TRUE(C->Down());
+        C->Perform(WM_MOUSEMOVE, MK_LBUTTON, PointToLParam(400, 10));
+        EXPECT_FALSE(C->Down());
+        C->Perform(WM_MOUSEMOVE, MK_LBUTTON, PointToLParam(6, 10));
+        EXPECT_TRUE(C->Down()) << "back over the control";
+        C->Perform(WM_MOUSEMOVE, MK_LBUTTON, PointToLParam(5, -30));
+        C->Perform(WM_LBUTTONUP, 0, PointToLParam(5, -30));
+        EXPECT_FALSE(C->Down());
+        EXPECT_TRUE(Events.empty());
+    }
+    EXPECT_EQ(Box->State(), cbUnchecked);
+    EXPECT_FALSE(Radio->Checked());
+    // A release on the far edge, where the glyph still shows pressed, counts as inside.
+    Events.clear();
+    Box->Perform(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(5, 10));
+    Box->Perform(WM_MOUSEMOVE, MK_LBUTTON, PointToLParam(Box->Width(), Box->Height()));
+    EXPECT_TRUE(Box->Down());
+    Box->Perform(WM_LBUTTONUP, 0, PointToLParam(Box->Width(), Box->Height()));
+    EXPECT_EQ(Box->State(), cbChecked);
+    EXPECT_EQ(Events, std::vector<std::string>{"click"});
+    // OnClick may free the control on every path that fires it.
+    enum Input { Click, Space, Accel };
+    for (Input By : {Click, Space, Accel})
+        for (bool IsRadio : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "input " << By << (IsRadio ? " radio" : " box"));
+            TCustomHTMLButton* C = IsRadio
+                                       ? static_cast<TCustomHTMLButton*>(make<THTMLRadioButton>(QStringLiteral("&Go")))
+                                       : make<THTMLCheckBox>(QStringLiteral("&Go"));
+            if (!IsRadio) C->Perform(CM_ENTER, 0, 0);
+            const TWeak<TControl> Alive(C);
+            C->OnClick = [C](TObject*) { C->Free(); };
+            if (By == Click)
+                click(C, 5, 10);
+            else if (By == Space)
+                space(C);
+            else
+                C->Perform(CM_DIALOGCHAR, 'g', 0);
+            EXPECT_FALSE(Alive);
+        }
+}
+
 TEST_F(HTMLCheckBoxTest, TabbingIntoARadioButtonChecksIt_ReturnIsTabMovesOn) {
     auto* Box = make<THTMLCheckBox>(QStringLiteral("box"));
     Box->SetTabStop(true);
