@@ -600,10 +600,7 @@ void TCustomHTMLButton::KeyUp(Word& Key, TShiftState Shift) {
         FDown = false;
         Invalidate();
         activate();
-        if (!Self) {
-            Key = 0;  // handled: the caller must not touch the freed control
-            return;
-        }
+        if (!Self) return;
     }
     TCustomControl::KeyUp(Key, Shift);
 }

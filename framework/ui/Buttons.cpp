@@ -76,22 +76,25 @@ void TSpeedButton::setState(TButtonState Value) {
 void TSpeedButton::Click() { TGraphicControl::Click(); }
 
 void TSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    const TWeak<TSpeedButton> Self(this);
     TGraphicControl::MouseDown(Button, Shift, X, Y);
-    if (Button != mbLeft || !Enabled()) return;
+    if (!Self || Button != mbLeft || !Enabled()) return;
     FDragging = true;
     setState(bsDown);
 }
 
 void TSpeedButton::MouseMove(TShiftState Shift, int X, int Y) {
+    const TWeak<TSpeedButton> Self(this);
     TGraphicControl::MouseMove(Shift, X, Y);
-    if (!FDragging) return;
+    if (!Self || !FDragging) return;
     const bool Inside = X >= 0 && X < Width() && Y >= 0 && Y < Height();
     setState(Inside ? bsDown : (FDown ? bsExclusive : bsUp));
 }
 
 void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    const TWeak<TSpeedButton> Self(this);
     TGraphicControl::MouseUp(Button, Shift, X, Y);
-    if (Button != mbLeft || !FDragging) return;
+    if (!Self || Button != mbLeft || !FDragging) return;
     FDragging = false;
     const bool Inside = X >= 0 && X < Width() && Y >= 0 && Y < Height();
     if (!Inside) {

@@ -612,7 +612,10 @@ void TCustomListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
         for (size_t I = 0; I < Widths.size(); ++I) {
             Right += Widths[I];
             if (X < Right) {
-                if (OnColumnClick) OnColumnClick(this, FColumns->Items(static_cast<int>(I)));
+                if (OnColumnClick) {
+                    const auto Handler = OnColumnClick;  // survives a handler that frees the list
+                    Handler(this, FColumns->Items(static_cast<int>(I)));
+                }
                 break;
             }
         }
@@ -643,8 +646,9 @@ void TCustomListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
 }
 
 void TCustomListView::KeyDown(Word& Key, TShiftState Shift) {
+    const TWeak<TCustomListView> Self(this);
     TCustomControl::KeyDown(Key, Shift);
-    if (FItems->Count() == 0) return;
+    if (!Self || FItems->Count() == 0) return;
     TListItem* F = ItemFocused();
     int Index = F ? F->Index() : -1;
     switch (Key) {

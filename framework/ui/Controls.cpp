@@ -9,6 +9,7 @@
 #include "framework/ui/HintWindow.h"
 
 #include <algorithm>
+#include <utility>
 
 bool RunWindowProcHooks(TControl* Control, TMessage& Message);
 
@@ -21,6 +22,14 @@ TWeak<TControl> CaptureControl;
 // of the form behind it.
 bool followedByHints(UINT Msg) {
     return Msg == WM_MOUSEMOVE || Msg == CM_MOUSEENTER || Msg == CM_MOUSELEAVE || Msg == CM_VISIBLECHANGED;
+}
+
+// Calls a copy of the handler: a handler that frees its control also destroys the control's
+// event slot, and that must not happen to the function object still running.
+template <class F, class... A>
+void fireEvent(const F& Event, A&&... Args) {
+    const F Handler = Event;
+    Handler(std::forward<A>(Args)...);
 }
 
 }  // namespace
@@ -552,35 +561,35 @@ void TControl::SetZOrder(bool TopMost) {
 void TControl::Click() {
     // An assigned OnClick wins over the action, as a handler set on the control is meant to.
     if (OnClick)
-        OnClick(this);
+        fireEvent(OnClick, this);
     else if (FActionLink)
         FActionLink->Execute(this);
 }
 
 void TControl::DblClick() {
-    if (OnDblClick) OnDblClick(this);
+    if (OnDblClick) fireEvent(OnDblClick, this);
 }
 
 void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+    if (OnMouseDown) fireEvent(OnMouseDown, this, Button, Shift, X, Y);
 }
 
 void TControl::MouseMove(TShiftState Shift, int X, int Y) {
-    if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+    if (OnMouseMove) fireEvent(OnMouseMove, this, Shift, X, Y);
 }
 
 void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+    if (OnMouseUp) fireEvent(OnMouseUp, this, Button, Shift, X, Y);
 }
 
 bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
     bool Handled = false;
-    if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, MousePos, Handled);
+    if (OnMouseWheel) fireEvent(OnMouseWheel, this, Shift, WheelDelta, MousePos, Handled);
     return Handled;
 }
 
 void TControl::Resize() {
-    if (OnResize) OnResize(this);
+    if (OnResize) fireEvent(OnResize, this);
 }
 
 void TControl::RequestAlign() {
@@ -600,7 +609,10 @@ void TControl::ChangeScale(int M, int D) {
 void TControl::mouseButtonDown(TMessage& Message, TMouseButton Button, TShiftState Extra) {
     TWMMouse M(Message);
     const TWeak<TControl> Self(this);
-    if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
+    if (FControlStyle.Contains(csCaptureMouse)) {
+        SetMouseCapture(true);  // the control losing the capture hears WM_CAPTURECHANGED
+        if (!Self) return;
+    }
     if (Button == mbLeft && FControlStyle.Contains(csClickEvents)) FControlState.Include(csClicked);
     if (Extra.Contains(ssDouble) && Button == mbLeft && FControlStyle.Contains(csClickEvents)) {
         DblClick();
@@ -612,7 +624,10 @@ void TControl::mouseButtonDown(TMessage& Message, TMouseButton Button, TShiftSta
 void TControl::mouseButtonUp(TMessage& Message, TMouseButton Button) {
     TWMMouse M(Message);
     const TWeak<TControl> Self(this);
-    if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(false);
+    if (FControlStyle.Contains(csCaptureMouse)) {
+        SetMouseCapture(false);
+        if (!Self) return;
+    }
     if (Button == mbLeft && FControlState.Contains(csClicked)) {
         FControlState.Exclude(csClicked);
         // A click needs the release inside the control.
@@ -642,15 +657,17 @@ void TControl::WMMouseMove(TMessage& Message) {
 void TControl::WMMouseWheel(TMessage& Message) {
     // The platform passes the wheel on as CM_MOUSEWHEEL, up the parents until one handles it.
     TMessage Wheel{CM_MOUSEWHEEL, Message.WParam, Message.LParam, 0};
+    const TWeak<TControl> Self(this);
     SendMessageTo(Wheel);
     Message.Result = Wheel.Result;
-    if (!Message.Result) DefaultHandler(Message);
+    if (!Message.Result && Self) DefaultHandler(Message);
 }
 
 void TControl::CMMouseWheel(TMessage& Message) {
     TWMMouseWheel M(Message);
     TShiftState Shift = KeysToShiftState(M.Keys);
-    if (DoMouseWheel(Shift, M.WheelDelta, TPoint{M.XPos, M.YPos})) {
+    const TWeak<TControl> Self(this);
+    if (DoMouseWheel(Shift, M.WheelDelta, TPoint{M.XPos, M.YPos}) || !Self) {
         Message.Result = 1;
         return;
     }
@@ -663,19 +680,22 @@ void TControl::WMCancelMode(TMessage& Message) {
 }
 
 void TControl::WMSize(TMessage& Message) {
+    const TWeak<TControl> Self(this);
     Resize();
-    DefaultHandler(Message);
+    if (Self) DefaultHandler(Message);
 }
 
 void TControl::CMMouseEnter(TMessage& Message) {
     // The parents learn which child the pointer entered.
+    const TWeak<TControl> Self(this);
     if (FParent) FParent->Perform(CM_MOUSEENTER, 0, Message.LParam ? Message.LParam : reinterpret_cast<LPARAM>(this));
-    if (Message.LParam == 0 && OnMouseEnter) OnMouseEnter(this);
+    if (Self && Message.LParam == 0 && OnMouseEnter) fireEvent(OnMouseEnter, this);
 }
 
 void TControl::CMMouseLeave(TMessage& Message) {
+    const TWeak<TControl> Self(this);
     if (FParent) FParent->Perform(CM_MOUSELEAVE, 0, Message.LParam ? Message.LParam : reinterpret_cast<LPARAM>(this));
-    if (Message.LParam == 0 && OnMouseLeave) OnMouseLeave(this);
+    if (Self && Message.LParam == 0 && OnMouseLeave) fireEvent(OnMouseLeave, this);
 }
 
 void TControl::CMEnabledChanged(TMessage& Message) {

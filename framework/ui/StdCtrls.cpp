@@ -416,8 +416,9 @@ void TCustomCheckBox::Toggle() {
 void TCustomCheckBox::Click() { Toggle(); }
 
 void TCustomCheckBox::KeyPress(Char& Key) {
+    const TWeak<TCustomCheckBox> Self(this);
     TCustomControl::KeyPress(Key);
-    if (Key == u' ') {
+    if (Self && Key == u' ') {
         Key = Char();
         Toggle();
     }
@@ -482,11 +483,13 @@ void TCustomCheckBox::CMDialogChar(TMessage& Message) {
 void TCustomCheckBox::WMLButtonUp(TMessage& Message) {
     // Focus follows a click, as with the platform's buttons.
     if (CanFocus() && !Focused()) {
+        const TWeak<TCustomCheckBox> Self(this);
         try {
             SetFocus();
         } catch (const EInvalidOperation&) {
             // A box on a hidden form still toggles.
         }
+        if (!Self) return;  // an OnExit/OnEnter on the way freed the box
     }
     TCustomControl::Dispatch(Message);
 }

@@ -5,6 +5,19 @@
 
 #include <QGuiApplication>
 #include <algorithm>
+#include <utility>
+
+namespace {
+
+// Calls a copy of the handler: a handler that frees its control also destroys the control's
+// event slot, and that must not happen to the function object still running.
+template <class F, class... A>
+void fireEvent(const F& Event, A&&... Args) {
+    const F Handler = Event;
+    Handler(std::forward<A>(Args)...);
+}
+
+}  // namespace
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
@@ -654,53 +667,61 @@ void TWinControl::WMKillFocus(TMessage& Message) {
 
 bool TWinControl::DoKeyDown(TMessage& Message) {
     TWMKey M(Message);
+    // A handler that frees the control ends the key: it counts as handled.
+    const TWeak<TWinControl> Self(this);
     TCustomForm* Form = GetParentForm(this);
     if (Form && Form != this && Form->KeyPreview() && Form->DoKeyDown(Message)) return true;
+    if (!Self) return true;
     if (!FControlStyle.Contains(csNoStdEvents)) {
         Word Key = static_cast<Word>(M.CharCode);
         KeyDown(Key, KeyDataToShiftState(M.KeyData));
         M.CharCode = Key;
-        if (Key == 0) return true;
+        if (Key == 0 || !Self) return true;
     }
     return false;
 }
 
 bool TWinControl::DoKeyUp(TMessage& Message) {
     TWMKey M(Message);
+    // A handler that frees the control ends the key: it counts as handled.
+    const TWeak<TWinControl> Self(this);
     TCustomForm* Form = GetParentForm(this);
     if (Form && Form != this && Form->KeyPreview() && Form->DoKeyUp(Message)) return true;
+    if (!Self) return true;
     if (!FControlStyle.Contains(csNoStdEvents)) {
         Word Key = static_cast<Word>(M.CharCode);
         KeyUp(Key, KeyDataToShiftState(M.KeyData));
         M.CharCode = Key;
-        if (Key == 0) return true;
+        if (Key == 0 || !Self) return true;
     }
     return false;
 }
 
 bool TWinControl::DoKeyPress(TMessage& Message) {
     TWMKey M(Message);
+    const TWeak<TWinControl> Self(this);
     TCustomForm* Form = GetParentForm(this);
     if (Form && Form != this && Form->KeyPreview() && Form->DoKeyPress(Message)) return true;
+    if (!Self) return true;
     if (!FControlStyle.Contains(csNoStdEvents)) {
         Char Ch(static_cast<char16_t>(M.CharCode));
         KeyPress(Ch);
         M.CharCode = Ch.unicode();
-        if (Ch.unicode() == 0) return true;
+        if (Ch.unicode() == 0 || !Self) return true;
     }
     return false;
 }
 
 void TWinControl::KeyDown(Word& Key, TShiftState Shift) {
-    if (OnKeyDown) OnKeyDown(this, Key, Shift);
+    if (OnKeyDown) fireEvent(OnKeyDown, this, Key, Shift);
 }
 
 void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
-    if (OnKeyUp) OnKeyUp(this, Key, Shift);
+    if (OnKeyUp) fireEvent(OnKeyUp, this, Key, Shift);
 }
 
 void TWinControl::KeyPress(Char& Key) {
-    if (OnKeyPress) OnKeyPress(this, Key);
+    if (OnKeyPress) fireEvent(OnKeyPress, this, Key);
 }
 
 void TWinControl::WMKeyDown(TMessage& Message) {
