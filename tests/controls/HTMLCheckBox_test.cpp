@@ -112,6 +112,18 @@ protected:
         const TRect Own = differing(&G, Rect(0, 0, G.Width(), G.Height()), G.Canvas()->Pixels(0, G.Height() - 1));
         return Rect(Own.Left + X, Own.Top + Y, Own.Right + X, Own.Bottom + Y);
     }
+    // The glyph shows exactly in Box (or where Resource's picture lands at Box's corner), with
+    // Mark among its pixels and without Absent (clNone: no requirement).
+    static void expectGlyph(TBitmap* B, const TRect& Box, const char* Resource, TColor Mark, TColor Absent) {
+        const TRect Expected = Resource ? resourceBox(Resource, Box.Left, Box.Top) : Box;
+        EXPECT_EQ(differing(B, Rect(0, 0, 150, 40), Background), Expected);
+        if (Mark != clNone) {
+            EXPECT_GT(count(B, Expected, Mark), 0);
+        }
+        if (Absent != clNone) {
+            EXPECT_EQ(count(B, Expected, Absent), 0);
+        }
+    }
     // The lowest-right corner of the pixels of exactly Color ((-1, -1) when none).
     static TPoint extent(TBitmap* B, const TRect& Area, TColor Color) {
         TPoint P{-1, -1};
@@ -570,15 +582,7 @@ TEST_F(HTMLCheckBoxTest, CheckBoxGlyphStyles) {
         Box->SetCheckColor(clRed);
         Box->SetEnabled(C.Enabled);
         auto B = render();
-        const TRect Area = Rect(0, 0, 150, 40);
-        const TRect Expected = C.Resource ? resourceBox(C.Resource, C.Box.Left, C.Box.Top) : C.Box;
-        EXPECT_EQ(differing(B.get(), Area, Background), Expected);
-        if (C.Mark != clNone) {
-            EXPECT_GT(count(B.get(), Expected, C.Mark), 0);
-        }
-        if (C.Absent != clNone) {
-            EXPECT_EQ(count(B.get(), Expected, C.Absent), 0);
-        }
+        expectGlyph(B.get(), C.Box, C.Resource, C.Mark, C.Absent);
         Box->Free();
     }
 }
@@ -654,14 +658,7 @@ TEST_F(HTMLCheckBoxTest, RadioButtonGlyphStyles) {
         R->SetCheckColor(clRed);
         R->SetEnabled(C.Enabled);
         auto B = render();
-        const TRect Expected = C.Resource ? resourceBox(C.Resource, C.Box.Left, C.Box.Top) : C.Box;
-        EXPECT_EQ(differing(B.get(), Rect(0, 0, 150, 40), Background), Expected);
-        if (C.Mark != clNone) {
-            EXPECT_GT(count(B.get(), Expected, C.Mark), 0);
-        }
-        if (C.Absent != clNone) {
-            EXPECT_EQ(count(B.get(), Expected, C.Absent), 0);
-        }
+        expectGlyph(B.get(), C.Box, C.Resource, C.Mark, C.Absent);
         R->Free();
     }
 }

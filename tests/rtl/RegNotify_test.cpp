@@ -68,15 +68,15 @@ TEST_F(RegNotifyTest, ClosingTheKeySetsAPendingEventAndEndsASynchronousWait) {
 
     HKEY Waited = nullptr;
     ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, kWatched, 0, KEY_NOTIFY, &Waited), ERROR_SUCCESS);
-    TEvent Started(true, false);
+    TEvent Done(true, false);
     LONG Result = -1;
     std::thread Waiter([&] {
-        Started.SetEvent();
         Result = RegNotifyChangeKeyValue(Waited, 1, REG_NOTIFY_CHANGE_LAST_SET, nullptr, 0);
+        Done.SetEvent();
     });
-    Started.WaitFor(kWait);
-    // Whether the waiter is armed yet or not, a change or the close ends its wait.
-    write(String(), 5);
+    // The waiter may arm after any one change, so changes go on until one ends its wait; closing
+    // before it armed would only refuse the handle.
+    for (int Value = 5; Done.WaitFor(1) != wrSignaled && Value < 5 + int(kWait); ++Value) write(String(), Value);
     RegCloseKey(Waited);
     Waiter.join();
     EXPECT_EQ(Result, ERROR_SUCCESS);
