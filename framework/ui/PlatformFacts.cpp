@@ -1,5 +1,7 @@
 #include "framework/ui/PlatformFacts.h"
 
+#include "framework/ui/Forms.h"
+
 #include <algorithm>
 
 TPlatformFacts& PlatformFacts() {
@@ -24,6 +26,32 @@ DWORD GetSystemLibraryVersionMS(const String& FileName) {
     if (Name != QStringLiteral("comctl32.dll") && Name != QStringLiteral("comctl32")) return 0;
     const TPlatformFacts& Facts = PlatformFacts();
     return (DWORD(Facts.ComCtlMajorVersion) << 16) | Facts.ComCtlMinorVersion;
+}
+
+int GetSystemMetrics(int Index) {
+    const TPlatformFacts& Facts = PlatformFacts();
+    switch (Index) {
+        case SM_CXSCREEN:
+            return Screen ? Screen->Width() : 0;
+        case SM_CYSCREEN:
+            return Screen ? Screen->Height() : 0;
+        case SM_CXVSCROLL:
+        case SM_CYHSCROLL:
+        case SM_CYVSCROLL:
+        case SM_CXHSCROLL:
+            return Facts.ScrollBarSize;
+        case SM_CXBORDER:
+        case SM_CYBORDER:
+            return Facts.BorderSize;
+        case SM_CXEDGE:
+        case SM_CYEDGE:
+            return Facts.EdgeSize;
+        case SM_CXFRAME:
+        case SM_CYFRAME:
+            return Facts.FrameSize;
+        default:
+            return 0;
+    }
 }
 
 TPlatformFactsScope::TPlatformFactsScope() : FFacts(PlatformFacts()), FTheme(ThemeSettings()) {}

@@ -17,6 +17,11 @@ struct TPlatformFacts {
     Word ComCtlMajorVersion = 6;
     Word ComCtlMinorVersion = 16;
     bool HighContrast = false;
+    // Sizes of the standard window parts that GetSystemMetrics reports, at 96 pixels per inch.
+    int ScrollBarSize = 17;  // a vertical bar's width, a horizontal bar's height, an arrow's length
+    int BorderSize = 1;      // a thin window border
+    int EdgeSize = 2;        // a 3-D edge
+    int FrameSize = 4;       // a sizing frame
 };
 
 // The process-wide facts; set fields directly.
@@ -36,6 +41,26 @@ BOOL GetVersionEx(OSVERSIONINFOW* VersionInfo);
 // The file version of the named system library: high word major, low word minor; 0 for a library
 // the system does not have. Only "comctl32.dll" is known here.
 DWORD GetSystemLibraryVersionMS(const String& FileName);
+
+// GetSystemMetrics indexes
+inline constexpr int SM_CXSCREEN = 0;
+inline constexpr int SM_CYSCREEN = 1;
+inline constexpr int SM_CXVSCROLL = 2;
+inline constexpr int SM_CYHSCROLL = 3;
+inline constexpr int SM_CXBORDER = 5;
+inline constexpr int SM_CYBORDER = 6;
+inline constexpr int SM_CYVSCROLL = 20;
+inline constexpr int SM_CXHSCROLL = 21;
+inline constexpr int SM_CXFRAME = 32;
+inline constexpr int SM_CYFRAME = 33;
+inline constexpr int SM_CXEDGE = 45;
+inline constexpr int SM_CYEDGE = 46;
+inline constexpr int SM_CXSIZEFRAME = SM_CXFRAME;
+inline constexpr int SM_CYSIZEFRAME = SM_CYFRAME;
+
+// A size from the platform facts; the screen's size from Screen. 0 for an unknown index, as the
+// platform answers.
+int GetSystemMetrics(int Index);
 
 // Saves the platform facts and the theme settings, and puts them back when it ends.
 class TPlatformFactsScope {
