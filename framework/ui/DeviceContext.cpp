@@ -748,6 +748,16 @@ int ExcludeClipRect(HDC DC, int Left, int Top, int Right, int Bottom) {
     return clipKind(DC);
 }
 
+int SelectClipRgn(HDC DC, HRGN Rgn) {
+    if (!hasImage(DC)) return RGN_ERROR;
+    const QRegion* Region = nullptr;
+    if (Rgn && !(Region = RegionOf(Rgn))) return RGN_ERROR;
+    DC->State.Clipped = Region != nullptr;
+    DC->State.Clip = Region ? *Region : QRegion();
+    applyClip(DC);
+    return clipKind(DC);
+}
+
 int GetClipBox(HDC DC, TRect* Rect) {
     if (!hasImage(DC) || !Rect) return RGN_ERROR;
     const QRect B = currentClip(DC).boundingRect();

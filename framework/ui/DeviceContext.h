@@ -64,6 +64,11 @@ struct TPenHandle {
 struct TBrushHandle {
     TDCBrush Brush;
 };
+struct TRegionHandle {
+    QRegion Region;
+};
+// The pixels of a live region handle, nullptr for a bad one.
+const QRegion* RegionOf(HRGN Rgn);
 // Frees the handles SelectObject made for DC to hand back what it replaced.
 void ReleaseDCObjects(HDC DC);
 

@@ -8,14 +8,17 @@
 
 #include <QFontMetrics>
 #include <QHash>
+#include <QPolygon>
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
 #include <mutex>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
-enum class TObjectKind { Font, Pen, Brush };
+enum class TObjectKind { Font, Pen, Brush, Region };
 
 struct TLiveObject {
     TObjectKind Kind;
@@ -106,6 +109,48 @@ THandle makeHandle(TObjectKind Kind, HDC Owner, TValue&& Init) {
     auto* H = new std::remove_pointer_t<THandle>(std::forward<TValue>(Init));
     enlist(H, Kind, Owner);
     return H;
+}
+
+QRect normalRect(int X1, int Y1, int X2, int Y2) {
+    if (X2 < X1) std::swap(X1, X2);
+    if (Y2 < Y1) std::swap(Y1, Y2);
+    return QRect(X1, Y1, X2 - X1, Y2 - Y1);
+}
+
+// Row by row: each row of R loses, at both ends, what lies outside the corner ellipses (a
+// CornerW x CornerH ellipse split into four quarters), measured at the row's middle.
+QRegion roundedRegion(const QRect& R, int CornerW, int CornerH) {
+    if (R.isEmpty()) return QRegion();
+    const double A = std::min(CornerW, R.width()) / 2.0;
+    const double B = std::min(CornerH, R.height()) / 2.0;
+    std::vector<QRect> Rows;
+    Rows.reserve(static_cast<std::size_t>(R.height()));
+    for (int Y = 0; Y < R.height(); ++Y) {
+        const double Mid = Y + 0.5;
+        double Dy = 0;
+        if (Mid < B)
+            Dy = B - Mid;
+        else if (Mid > R.height() - B)
+            Dy = Mid - (R.height() - B);
+        int Inset = 0;
+        if (Dy > 0 && A > 0) {
+            const double T = Dy / B;
+            Inset = static_cast<int>(std::lround(A - A * std::sqrt(std::max(0.0, 1.0 - T * T))));
+        }
+        if (2 * Inset < R.width()) Rows.emplace_back(R.left() + Inset, R.top() + Y, R.width() - 2 * Inset, 1);
+    }
+    QRegion Region;
+    Region.setRects(Rows.data(), static_cast<int>(Rows.size()));
+    return Region;
+}
+
+HRGN makeRegion(QRegion Region) {
+    return makeHandle<HRGN>(TObjectKind::Region, nullptr, TRegionHandle{std::move(Region)});
+}
+
+int regionKind(const QRegion& Region) {
+    if (Region.isEmpty()) return NULLREGION;
+    return Region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
 }  // namespace
@@ -321,6 +366,80 @@ void ReleaseDCObjects(HDC DC) {
             case TObjectKind::Brush:
                 delete static_cast<const TBrushHandle*>(Handle);
                 break;
+            case TObjectKind::Region:
+                delete static_cast<const TRegionHandle*>(Handle);
+                break;
         }
     }
+}
+
+HRGN CreateRectRgn(int X1, int Y1, int X2, int Y2) { return makeRegion(QRegion(normalRect(X1, Y1, X2, Y2))); }
+
+HRGN CreateRectRgnIndirect(const TRect& Rect) { return CreateRectRgn(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom); }
+
+HRGN CreateRoundRectRgn(int X1, int Y1, int X2, int Y2, int CornerWidth, int CornerHeight) {
+    return makeRegion(roundedRegion(normalRect(X1, Y1, X2, Y2), std::max(0, CornerWidth), std::max(0, CornerHeight)));
+}
+
+HRGN CreateEllipticRgn(int X1, int Y1, int X2, int Y2) {
+    const QRect R = normalRect(X1, Y1, X2, Y2);
+    return makeRegion(roundedRegion(R, R.width(), R.height()));
+}
+
+HRGN CreateEllipticRgnIndirect(const TRect& Rect) {
+    return CreateEllipticRgn(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom);
+}
+
+HRGN CreatePolygonRgn(const TPoint* Points, int Count, int FillMode) {
+    if (!Points || Count < 3) return nullptr;
+    QPolygon Polygon;
+    for (int I = 0; I < Count; ++I) Polygon << QPoint(Points[I].X, Points[I].Y);
+    return makeRegion(QRegion(Polygon, FillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill));
+}
+
+int CombineRgn(HRGN Dest, HRGN Src1, HRGN Src2, int Mode) {
+    if (!isLive(Dest, TObjectKind::Region) || !isLive(Src1, TObjectKind::Region)) return RGN_ERROR;
+    if (Mode == RGN_COPY) {
+        Dest->Region = Src1->Region;
+        return regionKind(Dest->Region);
+    }
+    if (!isLive(Src2, TObjectKind::Region)) return RGN_ERROR;
+    const QRegion& A = Src1->Region;
+    const QRegion& B = Src2->Region;
+    switch (Mode) {
+        case RGN_AND:
+            Dest->Region = A.intersected(B);
+            break;
+        case RGN_OR:
+            Dest->Region = A.united(B);
+            break;
+        case RGN_XOR:
+            Dest->Region = A.xored(B);
+            break;
+        case RGN_DIFF:
+            Dest->Region = A.subtracted(B);
+            break;
+        default:
+            return RGN_ERROR;
+    }
+    return regionKind(Dest->Region);
+}
+
+BOOL PtInRegion(HRGN Rgn, int X, int Y) {
+    return isLive(Rgn, TObjectKind::Region) && Rgn->Region.contains(QPoint(X, Y)) ? 1 : 0;
+}
+
+int GetRgnBox(HRGN Rgn, TRect* Rect) {
+    if (!isLive(Rgn, TObjectKind::Region) || !Rect) return RGN_ERROR;
+    const QRect B = Rgn->Region.boundingRect();
+    *Rect = B.isEmpty() ? TRect{0, 0, 0, 0} : TRect{B.left(), B.top(), B.left() + B.width(), B.top() + B.height()};
+    return regionKind(Rgn->Region);
+}
+
+const QRegion* RegionOf(HRGN Rgn) { return isLive(Rgn, TObjectKind::Region) ? &Rgn->Region : nullptr; }
+
+BOOL DeleteObject(HRGN Rgn) {
+    if (!delist(Rgn, TObjectKind::Region)) return 0;
+    delete Rgn;
+    return 1;
 }

@@ -1,5 +1,5 @@
 // Logical fonts, pens and brushes as handles: CreateFontIndirect, GetObject, SelectObject and
-// DeleteObject. A device context holds the selected objects as values, so deleting a handle
+// DeleteObject; regions with SelectClipRgn. A device context holds the selected objects as values, so deleting a handle
 // never leaves a context drawing with freed data; SelectObject returns a handle to what was
 // selected before, which selecting again restores.
 #pragma once
@@ -116,3 +116,40 @@ BOOL DeleteObject(HBRUSH Brush);
 
 // The font selected into the context.
 HFONT GetCurrentFont(HDC DC);
+
+// ---------------------------------------------------------------------------------------------
+// Regions: sets of pixels. A clip region is in device units: the context's origins do not move
+// it. Rectangles exclude their right and bottom edges; reversed corners are swapped.
+
+// CombineRgn modes
+inline constexpr int RGN_AND = 1;
+inline constexpr int RGN_OR = 2;
+inline constexpr int RGN_XOR = 3;
+inline constexpr int RGN_DIFF = 4;
+inline constexpr int RGN_COPY = 5;
+// Polygon fill modes
+inline constexpr int ALTERNATE = 1;
+inline constexpr int WINDING = 2;
+
+// Free each with DeleteObject.
+HRGN CreateRectRgn(int X1, int Y1, int X2, int Y2);
+HRGN CreateRectRgnIndirect(const TRect& Rect);
+// A rectangle whose corners are quarters of a CornerWidth x CornerHeight ellipse.
+HRGN CreateRoundRectRgn(int X1, int Y1, int X2, int Y2, int CornerWidth, int CornerHeight);
+// The ellipse inscribed in the rectangle.
+HRGN CreateEllipticRgn(int X1, int Y1, int X2, int Y2);
+HRGN CreateEllipticRgnIndirect(const TRect& Rect);
+// nullptr for fewer than three points.
+HRGN CreatePolygonRgn(const TPoint* Points, int Count, int FillMode);
+
+// Dest := Src1 combined with Src2 (RGN_COPY: Src1 alone); Dest may be one of the sources.
+// Returns the kind of the result (NULLREGION, SIMPLEREGION, COMPLEXREGION), RGN_ERROR for a bad
+// handle or mode.
+int CombineRgn(HRGN Dest, HRGN Src1, HRGN Src2, int Mode);
+BOOL PtInRegion(HRGN Rgn, int X, int Y);
+// The smallest rectangle holding the region; returns the region's kind.
+int GetRgnBox(HRGN Rgn, TRect* Rect);
+// A copy of the region becomes the context's clip; nullptr removes the clip. Returns the kind of
+// the new clip, RGN_ERROR for a bad context or region.
+int SelectClipRgn(HDC DC, HRGN Rgn);
+BOOL DeleteObject(HRGN Rgn);
