@@ -368,6 +368,13 @@ void TControlAccess::applyGeometry(TControl* Control) {
     TControlWidget* W = D->Widget;
     if (!W) return;
     D->SyncingGeometry = true;
+    if (W->isWindow()) {
+        // The user's sizing of a window keeps the limits too.
+        const TSizeConstraints* C = Control->Constraints();
+        W->setMinimumSize(C->MinWidth(), C->MinHeight());
+        W->setMaximumSize(C->MaxWidth() > 0 ? C->MaxWidth() : QWIDGETSIZE_MAX,
+                          C->MaxHeight() > 0 ? C->MaxHeight() : QWIDGETSIZE_MAX);
+    }
     W->setGeometry(Control->Left(), Control->Top(), Control->Width(), Control->Height());
     if (QWidget* H = D->Hosted.data()) H->setGeometry(0, 0, Control->Width(), Control->Height());
     D->SyncingGeometry = false;
@@ -641,6 +648,10 @@ bool TControlWidget::handleEvent(QEvent* Event, bool FromHosted) {
             Event->ignore();
             C->Perform(WM_CLOSE, 0, 0);
             return true;
+        case QEvent::ThemeChange:
+        case QEvent::ApplicationPaletteChange:
+            if (!FromHosted) ScheduleThemeChangedBroadcast();
+            return false;
         case QEvent::WindowActivate:
             if (!FromHosted) C->Perform(WM_ACTIVATE, WA_ACTIVE, 0);
             return false;

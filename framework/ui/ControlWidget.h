@@ -82,6 +82,10 @@ QImage* ControlBackingImage(TControl* Control);
 // The Qt cursor for a cursor number (crDefault: the arrow).
 QCursor QtCursorOf(TCursor Cursor);
 
+// Qt reported a theme or palette change: every window gets one WM_THEMECHANGED when events are
+// next processed, however many Qt events the change caused.
+void ScheduleThemeChangedBroadcast();
+
 // Shows a control's popup menu at a screen point; set by the menus unit.
 extern void (*ShowPopupMenuHook)(TPopupMenu* Menu, TControl* Control, int ScreenX, int ScreenY);
 

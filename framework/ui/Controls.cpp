@@ -1,6 +1,7 @@
 // TControl: bounds, properties, the message path and the mouse; TGraphicControl; TControlCanvas.
 #include "framework/ui/Controls.h"
 
+#include "framework/rtl/Threads.h"
 #include "framework/ui/ActnList.h"
 
 #include "framework/ui/ControlWidget.h"
@@ -142,7 +143,72 @@ void TControlCanvas::Changed() {
 // ---------------------------------------------------------------------------------------------
 // TControl
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FData(std::make_unique<TControlData>()) {
+// ---------------------------------------------------------------------------------------------
+
+void TSizeConstraints::SetMaxHeight(int Value) {
+    Value = std::max(0, Value);
+    if (FMaxHeight == Value) return;
+    FMaxHeight = Value;
+    if (Value > 0 && Value < FMinHeight) FMinHeight = Value;
+    changed();
+}
+
+void TSizeConstraints::SetMaxWidth(int Value) {
+    Value = std::max(0, Value);
+    if (FMaxWidth == Value) return;
+    FMaxWidth = Value;
+    if (Value > 0 && Value < FMinWidth) FMinWidth = Value;
+    changed();
+}
+
+void TSizeConstraints::SetMinHeight(int Value) {
+    Value = std::max(0, Value);
+    if (FMinHeight == Value) return;
+    FMinHeight = Value;
+    if (FMaxHeight > 0 && Value > FMaxHeight) FMaxHeight = Value;
+    changed();
+}
+
+void TSizeConstraints::SetMinWidth(int Value) {
+    Value = std::max(0, Value);
+    if (FMinWidth == Value) return;
+    FMinWidth = Value;
+    if (FMaxWidth > 0 && Value > FMaxWidth) FMaxWidth = Value;
+    changed();
+}
+
+void TSizeConstraints::Constrain(int& Width, int& Height) const {
+    if (FMaxWidth > 0) Width = std::min(Width, FMaxWidth);
+    if (FMinWidth > 0) Width = std::max(Width, FMinWidth);
+    if (FMaxHeight > 0) Height = std::min(Height, FMaxHeight);
+    if (FMinHeight > 0) Height = std::max(Height, FMinHeight);
+}
+
+void TSizeConstraints::Assign(TPersistent* Source) {
+    auto* S = dynamic_cast<TSizeConstraints*>(Source);
+    if (!S) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    FMaxHeight = S->FMaxHeight;
+    FMaxWidth = S->FMaxWidth;
+    FMinHeight = S->FMinHeight;
+    FMinWidth = S->FMinWidth;
+    changed();
+}
+
+void TSizeConstraints::changed() {
+    if (OnChange) OnChange(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TControl::TControl(TComponent* AOwner)
+    : TComponent(AOwner), FData(std::make_unique<TControlData>()), FConstraints(std::make_unique<TSizeConstraints>()) {
+    FConstraints->OnChange = [this](TObject*) {
+        TControlAccess::applyGeometry(this);
+        SetBounds(FLeft, FTop, FWidth, FHeight);
+    };
     FFont = std::make_unique<TFont>();
     FFont->OnChange = [this](TObject*) { fontChanged(); };
     WindowProc = [this](TMessage& Message) { WndProc(Message); };
@@ -175,6 +241,7 @@ void TControl::SetParent(TWinControl* AParent) {
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    FConstraints->Constrain(AWidth, AHeight);
     AWidth = std::max(0, AWidth);
     AHeight = std::max(0, AHeight);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
@@ -412,8 +479,20 @@ void TControl::SendMessageTo(TMessage& Message) {
 
 void TControl::WndProc(TMessage& Message) { Dispatch(Message); }
 
+void TControl::Release() {
+    const TWeak<TControl> Alive(this);
+    TThread::Queue(nullptr, [Alive] {
+        if (TControl* Control = Alive.get()) Control->Perform(CM_RELEASE, 0, 0);
+    });
+}
+
+void TControl::CMRelease(TMessage&) { Free(); }
+
 void TControl::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
+        case CM_RELEASE:
+            CMRelease(Message);
+            break;
         case WM_LBUTTONDOWN:
             WMLButtonDown(Message);
             break;

@@ -133,10 +133,10 @@ struct THintInfo {
     TPoint HintPos;        // screen position of the hint window's top-left corner
     int HintMaxWidth = 0;  // wrap width in pixels
     TColor HintColor = clInfoBk;
-    TRect CursorRect;  // HintControl's client coordinates; leaving it hides the hint
-    TPoint CursorPos;  // the pointer in HintControl's client coordinates
-    int ReshowTimeout = 0;
-    int HideTimeout = 0;  // 0: the application's HintHidePause
+    TRect CursorRect;       // HintControl's client coordinates; leaving it hides the hint
+    TPoint CursorPos;       // the pointer in HintControl's client coordinates
+    int ReshowTimeout = 0;  // ms; above 0 the shown hint is asked for again after that time
+    int HideTimeout = 0;    // 0: the application's HintHidePause
     String HintStr;
     void* HintData = nullptr;
 };
@@ -172,6 +172,38 @@ protected:
 private:
     TControl* FControl = nullptr;
     HDC FDeviceContext = nullptr;
+};
+
+// ---------------------------------------------------------------------------------------------
+// The smallest and largest size a control may take; 0 is no limit. A maximum below the minimum
+// lowers the minimum, a minimum above the maximum raises the maximum. A change fires OnChange
+// (the control applies the limits to its size at once).
+
+class TSizeConstraints : public TPersistent {
+public:
+    int MaxHeight() const { return FMaxHeight; }
+    void SetMaxHeight(int Value);
+    int MaxWidth() const { return FMaxWidth; }
+    void SetMaxWidth(int Value);
+    int MinHeight() const { return FMinHeight; }
+    void SetMinHeight(int Value);
+    int MinWidth() const { return FMinWidth; }
+    void SetMinWidth(int Value);
+
+    TNotifyEvent OnChange;
+
+    // Width and height brought within the limits.
+    void Constrain(int& Width, int& Height) const;
+    // Copies the four limits, with one OnChange; another class raises the framework's assign error.
+    void Assign(TPersistent* Source) override;
+
+private:
+    int FMaxHeight = 0;
+    int FMaxWidth = 0;
+    int FMinHeight = 0;
+    int FMinWidth = 0;
+
+    void changed();
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -211,6 +243,9 @@ public:
 
     TAlign Align() const { return FAlign; }
     void SetAlign(TAlign Value);
+    // Applied by SetBounds; a top-level window also keeps them while the user sizes it.
+    TSizeConstraints* Constraints() const { return FConstraints.get(); }
+    void SetConstraints(TSizeConstraints* Value) { FConstraints->Assign(Value); }
     TAnchors Anchors() const { return FAnchors; }  // default [akLeft, akTop]
     void SetAnchors(TAnchors Value);
     bool Visible() const { return FVisible; }
@@ -298,6 +333,9 @@ public:
     virtual void Update();
     virtual void Repaint();
     void Refresh() { Repaint(); }
+    // Frees the control once the handlers now running have returned and events are processed
+    // (CM_RELEASE); a handler may call it on its own control.
+    void Release();
     void BringToFront() { SetZOrder(true); }
     void SendToBack() { SetZOrder(false); }
     bool HasParent() const { return FParent != nullptr; }
@@ -352,6 +390,7 @@ protected:
     void CMCursorChanged(TMessage& Message);
     void CMHitTest(TMessage& Message);
     void CMMouseWheel(TMessage& Message);
+    void CMRelease(TMessage& Message);
 
 private:
     friend class TWinControl;
@@ -361,6 +400,7 @@ private:
 
     std::unique_ptr<TControlData> FData;
     std::unique_ptr<TControlActionLink> FActionLink;
+    std::unique_ptr<TSizeConstraints> FConstraints;
     TWinControl* FParent = nullptr;
     int FLeft = 0;
     int FTop = 0;

@@ -340,15 +340,6 @@ TModalResult TCustomForm::ShowModal() {
     return Result;
 }
 
-void TCustomForm::Release() {
-    const TWeak<TCustomForm> Alive(this);
-    TThread::Queue(nullptr, [Alive] {
-        if (TCustomForm* Form = Alive.get()) Form->Perform(CM_RELEASE, 0, 0);
-    });
-}
-
-void TCustomForm::CMRelease(TMessage& Message) { Free(); }
-
 void TCustomForm::SetActiveControl(TWinControl* Control) {
     if (FActiveControl == Control) return;
     if (Control && (Control == this || GetParentForm(Control) != this || !Control->CanFocus()))
@@ -438,9 +429,6 @@ void TCustomForm::Dispatch(TMessage& Message) {
             break;
         case CM_DIALOGKEY:
             CMDialogKey(Message);
-            break;
-        case CM_RELEASE:
-            CMRelease(Message);
             break;
         default:
             TWinControl::Dispatch(Message);

@@ -119,8 +119,6 @@ public:
     // Shows the form and runs a nested loop until ModalResult is set; returns it. Raises
     // EInvalidOperation for a visible or disabled form.
     virtual TModalResult ShowModal();
-    // Frees the form once the current handlers are done.
-    void Release();
     void SetFocus() override;
     // Makes Control the active control and focuses it when the form is active; raises
     // EInvalidOperation when it cannot take focus.
@@ -146,7 +144,6 @@ protected:
     void CMVisibleChanged(TMessage& Message);
     void CMTextChanged(TMessage& Message);
     void CMDialogKey(TMessage& Message);
-    void CMRelease(TMessage& Message);
 
 private:
     friend class TApplication;

@@ -285,9 +285,9 @@ void TPen::Assign(TPersistent* Source) {
 }
 
 void TBrush::SetColor(TColor Value) {
-    if (FColor == Value) return;
+    // A colour makes a clear brush solid, as on the platform, also when it is the same colour.
+    if (FColor == Value && FStyle != bsClear) return;
     FColor = Value;
-    // A solid colour replaces a clear brush, as on the platform.
     if (FStyle == bsClear) FStyle = bsSolid;
     Changed();
 }

@@ -151,6 +151,7 @@ struct THintState {
     TRect CursorRect;  // screen coordinates; leaving it hides the hint shown
     int ShowTimer = 0;
     int HideTimer = 0;
+    int ReshowTimer = 0;
     bool Shown = false;
     bool Active = false;  // a hint showed a moment ago: the next one waits only the short pause
 
@@ -172,6 +173,7 @@ struct THintState {
 
     void hideWindow() {
         stopTimer(HideTimer);
+        stopTimer(ReshowTimer);
         if (!Shown) return;
         Shown = false;
         if (THintWindow* W = Window.get()) W->ReleaseHandle();
@@ -281,6 +283,17 @@ struct THintState {
             HideTimer = ScheduleClockTimer(unsigned(Hide), [this] {
                 hideWindow();
                 Active = false;
+            });
+        // The control asked to be asked again: its hint may change while the pointer rests.
+        if (Info.ReshowTimeout > 0)
+            ReshowTimer = ScheduleClockTimer(unsigned(Info.ReshowTimeout), [this] {
+                stopTimer(ReshowTimer);
+                TControl* Shower = Control.get();
+                try {
+                    showNow();
+                } catch (...) {
+                    HandleBoundaryException(Shower);
+                }
             });
     }
 };

@@ -110,6 +110,22 @@ TInputStateScope::~TInputStateScope() {
     InputScopeButtons = FPreviousButtons;
 }
 
+void ScheduleThemeChangedBroadcast() {
+    static bool Scheduled = false;
+    if (Scheduled) return;
+    Scheduled = true;
+    TThread::Queue(nullptr, [] {
+        Scheduled = false;
+        std::vector<HWND> Windows;
+        {
+            std::lock_guard<std::mutex> Guard(handleLock());
+            Windows.assign(liveHandles().begin(), liveHandles().end());
+        }
+        // SendMessage skips a window that an earlier handler destroyed.
+        for (HWND Wnd : Windows) SendMessage(Wnd, WM_THEMECHANGED, 0, 0);
+    });
+}
+
 void TControlAccess::registerHandle(TWinControl* Control) {
     TControlData* D = Control->Data();
     if (D->Handle) return;

@@ -400,6 +400,8 @@ inline constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
 inline constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
 inline constexpr UINT CN_KEYUP = CN_BASE + WM_KEYUP;
 inline constexpr UINT CN_CHAR = CN_BASE + WM_CHAR;
+inline constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;
+inline constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
 inline constexpr UINT CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
 inline constexpr UINT CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
 

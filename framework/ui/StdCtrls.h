@@ -1,5 +1,6 @@
-// Standard controls: label, static text, check box, edit, memo and combo box. Labels, static texts and
-// check boxes are painted by the library; the edit, the memo and the combo box wrap Qt's editors.
+// Standard controls: label, static text, check box, edit, memo, combo box and scroll bar. Labels,
+// static texts, check boxes and scroll bars are painted by the library; the edit, the memo and the
+// combo box wrap Qt's editors.
 #pragma once
 
 #include "framework/rtl/StringList.h"
@@ -386,4 +387,116 @@ private:
 class TComboBox : public TCustomComboBox {
 public:
     using TCustomComboBox::TCustomComboBox;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Scroll bar
+
+// Scroll codes of WM_HSCROLL and WM_VSCROLL (low word of WParam; the high word carries the thumb
+// position for SB_THUMBPOSITION and SB_THUMBTRACK).
+inline constexpr int SB_LINEUP = 0;
+inline constexpr int SB_LINELEFT = 0;
+inline constexpr int SB_LINEDOWN = 1;
+inline constexpr int SB_LINERIGHT = 1;
+inline constexpr int SB_PAGEUP = 2;
+inline constexpr int SB_PAGELEFT = 2;
+inline constexpr int SB_PAGEDOWN = 3;
+inline constexpr int SB_PAGERIGHT = 3;
+inline constexpr int SB_THUMBPOSITION = 4;
+inline constexpr int SB_THUMBTRACK = 5;
+inline constexpr int SB_TOP = 6;
+inline constexpr int SB_LEFT = 6;
+inline constexpr int SB_BOTTOM = 7;
+inline constexpr int SB_RIGHT = 7;
+inline constexpr int SB_ENDSCROLL = 8;
+
+// In the order of the SB_ codes.
+enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
+enum TScrollBarKind { sbHorizontal, sbVertical };
+// ScrollPos is the position the step leads to; the handler may change it.
+using TScrollEvent = std::function<void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
+
+// Two arrow buttons, the track between them and a thumb whose length shows PageSize against the
+// range. Pressing an arrow or the track steps by SmallChange or LargeChange and repeats while
+// held; dragging the thumb reports scTrack positions and scPosition on release; every gesture
+// ends in scEndScroll. Each step goes through Scroll (OnScroll may change the position) and then
+// Position, as do WM_HSCROLL/WM_VSCROLL (and CN_) messages with SB_ codes sent to the bar and the
+// arrow, page and Home/End keys.
+class TScrollBar : public TCustomControl {
+public:
+    explicit TScrollBar(TComponent* AOwner);
+    ~TScrollBar() override;
+
+    // Changing the kind swaps width and height.
+    TScrollBarKind Kind() const { return FKind; }  // default sbHorizontal
+    void SetKind(TScrollBarKind Value);
+    // Kept within Min .. Max; a change fires OnChange.
+    int Position() const { return FPosition; }
+    void SetPosition(int Value) { SetParams(Value, FMin, FMax); }
+    int Min() const { return FMin; }  // default 0
+    void SetMin(int Value) { SetParams(FPosition, Value, FMax); }
+    int Max() const { return FMax; }  // default 100
+    void SetMax(int Value) { SetParams(FPosition, FMin, Value); }
+    // Raises EInvalidOperation when AMax < AMin; the position is brought into the range.
+    void SetParams(int APosition, int AMin, int AMax);
+    // The visible part of the range: the thumb's share of the track. 0 (default): a square thumb.
+    // Thumb positions end at Max - PageSize + 1.
+    int PageSize() const { return FPageSize; }
+    void SetPageSize(int Value);
+    int SmallChange() const { return FSmallChange; }  // default 1
+    void SetSmallChange(int Value) { FSmallChange = Value; }
+    int LargeChange() const { return FLargeChange; }  // default 1
+    void SetLargeChange(int Value) { FLargeChange = Value; }
+    // The thumb's position while it is dragged, else Position.
+    int TrackPos() const;
+
+    TNotifyEvent OnChange;
+    TScrollEvent OnScroll;
+
+protected:
+    // The parts, in client coordinates: the arrow at the start (Second false) or the end, the track
+    // between them and the thumb (empty when the track has no room for it).
+    TRect ArrowRect(bool Second) const;
+    TRect TrackRect() const;
+    TRect ThumbRect() const;
+    // One step: the new position (OnScroll may change it), then Position.
+    void DoScroll(TScrollCode ScrollCode, int ThumbPos = 0);
+    virtual void Scroll(TScrollCode ScrollCode, int& ScrollPos);
+    virtual void Change();
+    // The looks of the parts; a bar with another look overrides them.
+    virtual void PaintArrow(const TRect& R, bool Second, bool Pressed);
+    virtual void PaintTrack(const TRect& R);
+    virtual void PaintThumb(const TRect& R);
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void Dispatch(TMessage& Message) override;
+    void WMScroll(TMessage& Message);
+    void WMTimer(TMessage& Message);
+    void WMCancelMode(TMessage& Message);
+
+private:
+    enum class TPart { None, FirstArrow, SecondArrow, PageBefore, PageAfter, Thumb };
+
+    TScrollBarKind FKind = sbHorizontal;
+    int FPosition = 0;
+    int FMin = 0;
+    int FMax = 100;
+    int FPageSize = 0;
+    int FSmallChange = 1;
+    int FLargeChange = 1;
+    TPart FPressed = TPart::None;  // the part the held button acts on
+    bool FPressedInside = false;   // the pointer is still over the pressed part
+    int FTrackPos = 0;
+    int FDragOffset = 0;  // pointer to thumb start, along the bar, while dragging
+
+    int along(int X, int Y) const { return FKind == sbVertical ? Y : X; }
+    int arrowLength() const;
+    int lastThumbPos() const;
+    TPart partAt(int X, int Y) const;
+    int thumbPosAt(int ThumbStart) const;
+    void stepPressedPart();
+    void endGesture();
 };

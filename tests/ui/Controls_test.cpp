@@ -579,3 +579,55 @@ TEST_F(ShownForm, AControlFreedByItsOwnClickHandlerIsSafe) {
     mouse(QEvent::MouseButtonPress, QPoint(25, 35));
     mouse(QEvent::MouseButtonRelease, QPoint(25, 35));
 }
+
+TEST_F(ShownForm, ReleaseFreesTheControlOnlyAfterItsHandlerReturned) {
+    TWeak<TControl> Alive(Block);
+    bool AliveAfterRelease = false;
+    Block->OnClick = [&](TObject* Sender) {
+        static_cast<TControl*>(Sender)->Release();
+        AliveAfterRelease = Alive.get() != nullptr;
+    };
+    mouse(QEvent::MouseButtonPress, QPoint(25, 35));
+    mouse(QEvent::MouseButtonRelease, QPoint(25, 35));
+    EXPECT_TRUE(AliveAfterRelease);
+    EXPECT_TRUE(Alive) << "still there when the release's own handling ends";
+    pump();
+    EXPECT_FALSE(Alive);
+    EXPECT_EQ(Form->ControlCount(), 1);
+}
+
+TEST_F(ShownForm, ConstraintsLimitTheSizeAndApplyAtOnce) {
+    TSizeConstraints* C = Block->Constraints();
+    C->SetMinWidth(50);
+    C->SetMaxHeight(30);
+    EXPECT_EQ(Block->Height(), 30) << "a new limit applies to the present size";
+    Block->SetBounds(0, 0, 10, 100);
+    EXPECT_EQ(Block->Width(), 50);
+    EXPECT_EQ(Block->Height(), 30);
+    C->SetMaxWidth(40);  // a maximum below the minimum lowers the minimum
+    EXPECT_EQ(C->MinWidth(), 40);
+    EXPECT_EQ(Block->Width(), 40);
+    C->SetMinHeight(35);  // a minimum above the maximum raises the maximum
+    EXPECT_EQ(C->MaxHeight(), 35);
+    EXPECT_EQ(Block->Height(), 35);
+
+    Form->Constraints()->SetMinWidth(250);
+    Form->Constraints()->SetMinHeight(150);
+    Form->SetBounds(10, 10, 100, 100);
+    EXPECT_EQ(Form->Width(), 250);
+    EXPECT_EQ(windowTitled(Form->Caption())->minimumWidth(), 250) << "the user's sizing keeps the limit too";
+}
+
+TEST_F(ShownForm, AThemeOrPaletteChangeReachesEveryWindowOnce) {
+    Spy.Attach(Form);
+    Spy.Attach(Block);
+    const QPalette Old = QApplication::palette();
+    QPalette Changed = Old;
+    Changed.setColor(QPalette::Window, Qt::darkBlue);
+    QApplication::setPalette(Changed);
+    pump();
+    EXPECT_EQ(Spy.Count(WM_THEMECHANGED), 2) << "the form and the block, one message each";
+    QApplication::setPalette(Old);
+    pump();
+    EXPECT_EQ(Spy.Count(WM_THEMECHANGED), 4);
+}

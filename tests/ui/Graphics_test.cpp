@@ -177,6 +177,12 @@ TEST_F(CanvasTest, ClearPenAndClearBrushDrawNothingOfTheirOwn) {
     EXPECT_EQ(At(10, 10), clBlack);
     EXPECT_EQ(At(15, 15), clBlack);
     EXPECT_EQ(At(12, 12), clWhite);
+
+    // Any colour, its own included, makes a clear brush solid again.
+    C->Brush()->SetColor(C->Brush()->Color());
+    EXPECT_EQ(C->Brush()->Style(), bsSolid);
+    C->Rectangle(12, 0, 18, 6);
+    EXPECT_EQ(At(14, 2), clRed);
 }
 
 TEST_F(CanvasTest, FillAndFrameExcludeTheFarEdges) {

@@ -269,6 +269,28 @@ TEST_F(HintsTest, HidePauseCountsFromTheShowAndTheControlMayChooseItsOwn) {
     EXPECT_EQ(shownText(), "<none>");
 }
 
+TEST_F(HintsTest, AReshowTimeoutAsksTheControlAgainWhileThePointerRests) {
+    int Asked = 0;
+    Button->OnHintShow = [&Asked](THintInfo& Info) -> LRESULT {
+        ++Asked;
+        Info.HintStr = QStringLiteral("tick %1").arg(Asked);
+        Info.ReshowTimeout = 200;
+        return 0;
+    };
+    moveTo(Button, 5, 5);
+    Clock.Advance(500);
+    EXPECT_EQ(shownText(), "tick 1");
+    Clock.Advance(199);
+    EXPECT_EQ(Asked, 1);
+    Clock.Advance(1);
+    EXPECT_EQ(shownText(), "tick 2") << "the hint is asked for again and shows the new text";
+
+    Application->CancelHint();
+    Clock.Advance(1000);
+    EXPECT_EQ(Asked, 2) << "a cancelled hint is not asked again";
+    EXPECT_EQ(shownText(), "<none>");
+}
+
 TEST_F(HintsTest, LeavingTheCursorRectHidesAndTheNextPartShowsAfterTheShortPause) {
     // Two halves of the control, each with its own text, as a control with links does.
     Button->OnHintShow = [](THintInfo& Info) -> LRESULT {
