@@ -45,6 +45,10 @@ function(qvd_test_program target dir)
   add_executable(${target} ${sources})
   qvd_warnings(${target})
   target_link_libraries(${target} PRIVATE ${ARGN} qvd_test_main qvd_test_support GTest::gtest GTest::gmock)
+  # One precompiled header for every test program (tests/CMakeLists.txt builds it once).
+  if(TARGET qvd_test_pch)
+    target_precompile_headers(${target} REUSE_FROM qvd_test_pch)
+  endif()
   add_test(NAME ${target} COMMAND ${target} --gtest_color=no)
   set_tests_properties(${target} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QVD_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR};QVD_TOOLS_DIR=${PROJECT_BINARY_DIR}/tools"
