@@ -136,6 +136,23 @@ void TCustomGrid::SetRowHeights(int Index, int Value) {
     RowHeightsChanged();
 }
 
+namespace {
+
+int extentSum(const std::vector<int>& Sizes, int Default, int From, int To) {
+    if (To <= From) return 0;
+    From = std::max(From, 0);
+    const int Stored = static_cast<int>(Sizes.size());
+    int Sum = 0;
+    for (int I = From; I < std::min(To, Stored); ++I) Sum += Sizes[static_cast<size_t>(I)];
+    if (To > std::max(From, Stored)) Sum += (To - std::max(From, Stored)) * Default;
+    return Sum;
+}
+
+}  // namespace
+
+int TCustomGrid::ColWidthsSum(int From, int To) const { return extentSum(FColWidths, FDefaultColWidth, From, To); }
+int TCustomGrid::RowHeightsSum(int From, int To) const { return extentSum(FRowHeights, FDefaultRowHeight, From, To); }
+
 void TCustomGrid::ColWidthsChanged() {
     updateScrollBars();
     if (FEditorMode) placeEditor();

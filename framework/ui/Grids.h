@@ -152,6 +152,10 @@ public:
     void SetColWidths(int Index, int Value);
     int RowHeights(int Index) const;
     void SetRowHeights(int Index, int Value);
+    // The widths of the columns From .. To - 1 (heights of the rows) added up, grid lines not
+    // included; 0 when To <= From. Quick while every column (row) has the default size.
+    int ColWidthsSum(int From, int To) const;
+    int RowHeightsSum(int From, int To) const;
     int GridLineWidth() const { return FGridLineWidth; }  // default 1
     void SetGridLineWidth(int Value);
     TColor FixedColor() const { return FFixedColor; }  // default clBtnFace
