@@ -1,10 +1,11 @@
-// Fuzz target for the mini-HTML engine. An input is UTF-8 markup; its first byte, when present,
-// picks the call's switches (word wrap, measure-only, hit-test-only, focus and hover) and the
-// rectangle's width. Each input is drawn into a small bitmap with an image list, so the image,
-// list, float and background paths all run. Besides memory faults, hangs and undefined
-// behaviour it stops when a call does not give the canvas's font back or reports a size that
-// cannot be.
-#include "components/graphics/MiniHTML.h"
+// Fuzz target for the mini-HTML engine and the grid's variant. An input is UTF-8 markup; its first
+// byte, when present, picks the call's switches (word wrap, measure-only, hit-test-only, focus and
+// hover) and the rectangle's width. Each input is drawn by both engines into a small bitmap with
+// an image list, so the image, list, float, background and embedded-control paths all run; the
+// grid's control routines then read and rewrite the input's CONTROL tags. Besides memory faults,
+// hangs and undefined behaviour it stops when a call does not give the canvas's font back,
+// reports a size that cannot be, or a control value does not survive being written and read back.
+#include "components/graphics/AsgHTMLE.h"
 
 #include "components/graphics/HTMLPicture.h"
 #include "framework/ui/Forms.h"
@@ -24,6 +25,31 @@ TImageList* Images = nullptr;
 [[noreturn]] void fail(const char* What, const String& Text) {
     std::fprintf(stderr, "markup_fuzz: %s\n  markup '%s'\n", What, Text.toUtf8().constData());
     std::abort();
+}
+
+void check(const TMarkupResult& R, TCanvas* Canvas, const String& Text) {
+    if (Canvas->Font()->Size() != 8 || Canvas->Font()->Name() != QStringLiteral("Tahoma") ||
+        Canvas->Font()->Orientation() != 0)
+        fail("the canvas font was not given back", Text);
+    if (R.MeasuredHeight < 0 || R.MeasuredWidth < 0 || R.AnchorCount < 0) fail("impossible measured size", Text);
+    if (R.HitAnchor > R.AnchorCount) fail("hit anchor beyond the anchors met", Text);
+    if (R.ControlRect.Right < R.ControlRect.Left || R.ControlRect.Bottom < R.ControlRect.Top)
+        fail("impossible control rectangle", Text);
+}
+
+// The control routines on whatever CONTROL tags the input holds; a value written must read back.
+void checkControls(const String& Text) {
+    const String Value = QStringLiteral("x&\"<>\u00e9&amp;");
+    String Written = Text;
+    if (AsgHTMLE::SetControlValue(Written, QStringLiteral("a"), Value)) {
+        String Read;
+        if (!AsgHTMLE::GetControlValue(Written, QStringLiteral("a"), Read) || Read != Value)
+            fail("a control value did not read back", Text);
+    }
+    AsgHTMLE::NextControlID(Text, AsgHTMLE::NextControlID(Text, String()));
+    AsgHTMLE::UncheckRadioControls(Text);
+    AsgHTMLE::GetControlMaxLen(Text, QStringLiteral("a"));
+    AsgHTMLE::GetControlProp(Text, QStringLiteral("a"));
 }
 
 }  // namespace
@@ -56,18 +82,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
 
     const TRect Box = Rect(2, 2, 20 + (Switches >> 4) * 6, 70);
     THTMLPictureCache Cache;
-    String Href, Plain, Title;
-    int Width = 0, Height = 0, Anchors = 0, Hit = -1;
-    TRect HitRect;
-    DrawMarkupText(Canvas, Text, Box, Images, 30, 10, (Switches & 8) ? 0 : -1, (Switches & 8) ? 1 : -1, 2,
-                   (Switches & 2) != 0, (Switches & 4) != 0, (Switches & 8) != 0, false, true, false,
-                   (Switches & 1) == 0, 1.5, clBlue, clYellow, clRed, clGray, Href, Plain, Title, Width, Height,
-                   Anchors, Hit, HitRect, &Cache, nullptr, 1, bdLeftToRight, clHighlight, clHighlightText, {fsBold});
-
-    if (Canvas->Font()->Size() != 8 || Canvas->Font()->Name() != QStringLiteral("Tahoma") ||
-        Canvas->Font()->Orientation() != 0)
-        fail("the canvas font was not given back", Text);
-    if (Height < 0 || Width < 0 || Anchors < 0) fail("impossible measured size", Text);
-    if (Hit > Anchors) fail("hit anchor beyond the anchors met", Text);
+    const TMarkupRequest Request{.Canvas = Canvas,
+                                 .Text = Text,
+                                 .DrawRect = Box,
+                                 .Images = Images,
+                                 .HitX = 30,
+                                 .HitY = 10,
+                                 .FocusIndex = (Switches & 8) ? 0 : -1,
+                                 .HoverIndex = (Switches & 8) ? 1 : -1,
+                                 .ShadowOffset = 2,
+                                 .HitTestOnly = (Switches & 2) != 0,
+                                 .MeasureOnly = (Switches & 4) != 0,
+                                 .StretchImages = (Switches & 8) != 0,
+                                 .WordWrap = (Switches & 1) == 0,
+                                 .ImageScale = 1.5,
+                                 .HoverColor = clYellow,
+                                 .HoverFontColor = clRed,
+                                 .PictureCache = &Cache,
+                                 .LineSpacing = 1,
+                                 .HighlightStyle = {fsBold},
+                                 .PressedDown = (Switches & 2) != 0,
+                                 .PressedControlID = QStringLiteral("a"),
+                                 .ControlID = (Switches & 8) ? QStringLiteral("a") : String()};
+    check(DrawMarkupText(Request), Canvas, Text);
+    check(AsgHTMLE::DrawMarkupText(Request), Canvas, Text);
+    checkControls(Text);
     return 0;
 }

@@ -2,6 +2,7 @@
 // the check box's properties, painting, pointer and keys.
 #include "components/controls/HTMLCheckBox.h"
 
+#include "components/graphics/AdvUtilText.h"
 #include "components/graphics/BtnXPVS.h"
 #include "components/graphics/HTMLPicture.h"
 #include "components/graphics/MiniHTML.h"
@@ -176,63 +177,67 @@ bool registerGlyphResources() {
 
 namespace htmlbutton {
 
-bool IsShellLink(const String& Anchor) {
-    return Anchor.contains(QStringLiteral("://")) || Anchor.contains(QStringLiteral("mailto:"));
-}
-
 bool OpenShellLink(const String& Anchor) {
-    if (!IsShellLink(Anchor)) return false;
+    if (!IsHyperlink(Anchor)) return false;
     ShellExecute(nullptr, QStringLiteral("open"), Anchor, String(), String(), SW_SHOWNORMAL);
     return true;
 }
 
 namespace {
 
-struct MarkupOut {
-    String Href, Plain, Title;
-    int Width = 0, Height = 0, Count = 0, Hit = -1;
-    TRect HitRect;
-};
-
-bool runMarkup(TCanvas* C, const String& Caption, const TRect& R, const CaptionStyle& S, TCustomImageList* Images,
-               TPoint Pointer, bool HitTestOnly, TColor AnchorColor, MarkupOut& Out) {
-    return DrawMarkupText(C, Caption, R, Images, Pointer.X, Pointer.Y, -1, -1, S.ShadowOffset, HitTestOnly, false,
-                          false, false, true, false, S.WordWrap, 1.0, AnchorColor, clNone, clNone, S.ShadowColor,
-                          Out.Href, Out.Plain, Out.Title, Out.Width, Out.Height, Out.Count, Out.Hit, Out.HitRect,
-                          S.Cache, S.Container, 0, bdLeftToRight, clHighlight, clHighlightText, TFontStyles());
+TMarkupRequest captionRequest(TCanvas* C, const String& Caption, const TRect& R, const CaptionStyle& S) {
+    TMarkupRequest Request;
+    Request.Canvas = C;
+    Request.Text = Caption;
+    Request.DrawRect = R;
+    Request.Images = S.Images;
+    Request.ShadowOffset = S.ShadowOffset;
+    Request.WordWrap = S.WordWrap;
+    Request.AnchorColor = S.URLColor;
+    Request.ShadowColor = S.ShadowColor;
+    Request.PictureCache = S.Cache;
+    Request.Container = S.Container;
+    return Request;
 }
 
 }  // namespace
 
 TSize DrawCaption(TCanvas* Canvas, TFont* Font, const String& Caption, const TRect& R, const CaptionStyle& Style,
                   bool Enabled) {
-    MarkupOut Out;
-    const TPoint NoPointer{-1, -1};
+    TMarkupRequest Request = captionRequest(Canvas, Caption, R, Style);
+    TMarkupResult Out;
     Canvas->SetFont(Font);
     if (Enabled) {
-        runMarkup(Canvas, Caption, R, Style, Style.Images, NoPointer, false, Style.URLColor, Out);
+        Out = DrawMarkupText(Request);
     } else {
         // Engraved: a white copy one pixel down and right, then the text in the disabled colour.
         if (Style.DisabledShadow) {
+            TMarkupRequest Shadow = Request;
+            Shadow.DrawRect = Rect(R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1);
+            Shadow.Images = nullptr;
+            Shadow.AnchorColor = clWhite;
             Canvas->Font()->SetColor(clWhite);
-            runMarkup(Canvas, Caption, Rect(R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1), Style, nullptr,
-                      NoPointer, false, clWhite, Out);
+            DrawMarkupText(Shadow);
             Canvas->SetFont(Font);
-            Out = MarkupOut();
         }
         Canvas->Font()->SetColor(Style.DisabledColor);
-        runMarkup(Canvas, Caption, R, Style, Style.Images, NoPointer, false, clGray, Out);
+        Request.AnchorColor = clGray;
+        Out = DrawMarkupText(Request);
     }
     Canvas->SetFont(Font);
-    return {Out.Width, Out.Height};
+    return {Out.MeasuredWidth, Out.MeasuredHeight};
 }
 
 String AnchorAt(TFont* Font, const String& Caption, const TRect& R, const CaptionStyle& Style, int X, int Y) {
     TBitmap Scratch(1, 1);
     TCanvas* C = Scratch.Canvas();
     C->SetFont(Font);
-    MarkupOut Out;
-    return runMarkup(C, Caption, R, Style, Style.Images, Point(X, Y), true, Style.URLColor, Out) ? Out.Href : String();
+    TMarkupRequest Request = captionRequest(C, Caption, R, Style);
+    Request.HitX = X;
+    Request.HitY = Y;
+    Request.HitTestOnly = true;
+    const TMarkupResult Out = DrawMarkupText(Request);
+    return Out.OnAnchor ? Out.AnchorHref : String();
 }
 
 void DrawParentBackground(TControl* Control, HDC DC) {

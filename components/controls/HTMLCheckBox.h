@@ -38,9 +38,8 @@ bool IsThemedXP();
 
 namespace htmlbutton {
 
-// Whether the anchor is handed to the shell: web and mail addresses only, never a command.
-bool IsShellLink(const String& Anchor);
-// Opens a shell link with the verb "open"; returns false (and opens nothing) for any other anchor.
+// Opens a hyperlink ("://" or "mailto:", never a command) with the verb "open"; false (and
+// nothing opened) for any other anchor.
 bool OpenShellLink(const String& Anchor);
 
 // What the caption of either control is drawn with.

@@ -1,6 +1,7 @@
 // THTMLStaticText: properties and life cycle, painting, pointer, keyboard and timer.
 #include "components/controls/HTMLStaticText.h"
 
+#include "components/graphics/AdvUtilText.h"
 #include "components/graphics/HTMLPicture.h"
 #include "components/graphics/MiniHTML.h"
 #include "components/graphics/MiniHTML_Utils.h"
@@ -26,32 +27,6 @@ void shrink(TRect& R, int By) {
     R.Top += By;
     R.Right -= By;
     R.Bottom -= By;
-}
-
-// What one renderer call tells.
-struct MarkupResult {
-    String Href, Plain, Title;
-    int Width = 0, Height = 0, AnchorCount = 0, HitAnchor = -1;
-    TRect HitRect{-1, -1, -1, -1};
-    bool OnAnchor = false;
-};
-
-// The renderer's parameters that differ between this control's calls.
-struct MarkupCall {
-    TCustomImageList* Images = nullptr;
-    TPoint Pointer{-1, -1};
-    int FocusIndex = -1;
-    int HoverIndex = -1;
-    bool HitTestOnly = false;
-    bool MeasureOnly = false;
-    TColor AnchorColor = clBlue;
-    TColor HoverColor = clNone;
-    TColor HoverFontColor = clNone;
-    TColor ShadowColor = clNone;
-};
-
-bool isLink(const String& Anchor) {
-    return Anchor.contains(QStringLiteral("://")) || Anchor.contains(QStringLiteral("mailto:"));
 }
 
 }  // namespace
@@ -271,7 +246,7 @@ void THTMLStaticText::AnchorRightClick(const String& Anchor) {
 
 void THTMLStaticText::openWhenLink(const String& Anchor) {
     // Only addresses are handed to the shell, never a command line or a bare file name.
-    if (isLink(Anchor)) ShellExecute(nullptr, QStringLiteral("open"), Anchor, String(), String(), SW_SHOWNORMAL);
+    if (IsHyperlink(Anchor)) ShellExecute(nullptr, QStringLiteral("open"), Anchor, String(), String(), SW_SHOWNORMAL);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -330,21 +305,22 @@ void THTMLStaticText::WMTimer(TMessage& Message) {
 // ---------------------------------------------------------------------------------------------
 // Painting
 
-namespace {
-
-bool drawMarkup(TCanvas* Canvas, const String& Text, const TRect& R, const MarkupCall& Call, int ShadowOffset,
-                bool Blink, bool Hover, bool WordWrap, THTMLPictureCache* Cache, TPictureContainer* Container,
-                int LineSpacing, MarkupResult& Out) {
-    Out.OnAnchor =
-        DrawMarkupText(Canvas, Text, R, Call.Images, Call.Pointer.X, Call.Pointer.Y, Call.FocusIndex, Call.HoverIndex,
-                       ShadowOffset, Call.HitTestOnly, Call.MeasureOnly, false, false, Blink, Hover, WordWrap, 1.0,
-                       Call.AnchorColor, Call.HoverColor, Call.HoverFontColor, Call.ShadowColor, Out.Href, Out.Plain,
-                       Out.Title, Out.Width, Out.Height, Out.AnchorCount, Out.HitAnchor, Out.HitRect, Cache, Container,
-                       LineSpacing, bdLeftToRight, clHighlight, clHighlightText, TFontStyles());
-    return Out.OnAnchor;
+// The renderer's arguments that every call of this control shares.
+TMarkupRequest THTMLStaticText::markupRequest(TCanvas* Canvas, const String& Markup, const TRect& R) const {
+    TMarkupRequest Request;
+    Request.Canvas = Canvas;
+    Request.Text = Markup;
+    Request.DrawRect = R;
+    Request.ShadowOffset = FShadowOffset;
+    Request.BlinkVisible = FBlinking;
+    Request.HoverOnly = FHover;
+    Request.WordWrap = !FEllipsis;
+    Request.ShadowColor = clNone;
+    Request.PictureCache = FImageCache.get();
+    Request.Container = FContainer;
+    Request.LineSpacing = FLineSpacing;
+    return Request;
 }
-
-}  // namespace
 
 TRect THTMLStaticText::textRect() const {
     TRect R = ClientRect();
@@ -358,17 +334,15 @@ TRect THTMLStaticText::textRect() const {
 void THTMLStaticText::alignVertically(TCanvas* Canvas, const String& Markup, TRect& R) {
     if (FVAlignment == tvaTop) return;
     const TRect Area = textRect();
-    MarkupCall Call;
-    Call.HitTestOnly = true;
-    Call.AnchorColor = FURLColor;
-    MarkupResult M;
-    drawMarkup(Canvas, Markup, Rect(R.Left, Area.Top, R.Right, Area.Bottom), Call, FShadowOffset, FBlinking, FHover,
-               !FEllipsis, FImageCache.get(), FContainer, FLineSpacing, M);
+    TMarkupRequest Request = markupRequest(Canvas, Markup, Rect(R.Left, Area.Top, R.Right, Area.Bottom));
+    Request.HitTestOnly = true;
+    Request.AnchorColor = FURLColor;
+    const TMarkupResult M = DrawMarkupText(Request);
     R.Top = Area.Top;
     R.Bottom = Area.Bottom;
-    const int Free = Area.Height() - M.Height;
+    const int Free = Area.Height() - M.MeasuredHeight;
     if (Free <= 0) return;
-    R.Top = FVAlignment == tvaCenter ? Area.Top + Free / 2 : Area.Bottom - M.Height;
+    R.Top = FVAlignment == tvaCenter ? Area.Top + Free / 2 : Area.Bottom - M.MeasuredHeight;
 }
 
 void THTMLStaticText::WMPaint(TMessage& Message) {
@@ -425,14 +399,11 @@ void THTMLStaticText::PaintHTML() {
         R.Right -= ArrowSize;
         FUpScroll = false;
         FDownScroll = false;
-        MarkupCall Call;
-        Call.HitTestOnly = true;
-        Call.MeasureOnly = true;
-        Call.AnchorColor = FURLColor;
-        MarkupResult M;
-        drawMarkup(C, Markup, R, Call, FShadowOffset, FBlinking, FHover, !FEllipsis, FImageCache.get(), FContainer,
-                   FLineSpacing, M);
-        if (Height() + FVOffset <= M.Height) {
+        TMarkupRequest Request = markupRequest(C, Markup, R);
+        Request.HitTestOnly = true;
+        Request.MeasureOnly = true;
+        Request.AnchorColor = FURLColor;
+        if (Height() + FVOffset <= DrawMarkupText(Request).MeasuredHeight) {
             TRect A = Rect(R0.Right - ArrowSize, R0.Bottom - ArrowSize, R0.Right, R0.Bottom);
             DrawFrameControl(C->Handle(), &A, DFC_SCROLL, DFCS_SCROLLDOWN | DFCS_FLAT);
             FDownScroll = true;
@@ -451,46 +422,44 @@ void THTMLStaticText::PaintHTML() {
     const int Saved = SaveDC(DC);
     IntersectClipRect(DC, std::max(R.Left, R0.Left), std::max(R.Top, R0.Top), std::min(R.Right, R0.Right),
                       std::min(R.Bottom, R0.Bottom));
-    MarkupCall Call;
-    Call.FocusIndex = Focus;
     // No pointer: a hit on a later line would replace the focused anchor's reference, and the
     // hover look comes from the hover index alone.
-    MarkupResult M;
+    TMarkupRequest Request = markupRequest(C, Markup, R);
+    Request.FocusIndex = Focus;
+    TMarkupResult M;
     if (Enabled()) {
-        Call.Images = FImages;
-        Call.HoverIndex = FHoverHyperLink;
-        Call.AnchorColor = FURLColor;
-        Call.HoverColor = FHoverColor;
-        Call.HoverFontColor = FHoverFontColor;
-        Call.ShadowColor = FShadowColor;
-        drawMarkup(C, Markup, R, Call, FShadowOffset, FBlinking, FHover, !FEllipsis, FImageCache.get(), FContainer,
-                   FLineSpacing, M);
+        Request.Images = FImages;
+        Request.HoverIndex = FHoverHyperLink;
+        Request.AnchorColor = FURLColor;
+        Request.HoverColor = FHoverColor;
+        Request.HoverFontColor = FHoverFontColor;
+        Request.ShadowColor = FShadowColor;
+        M = DrawMarkupText(Request);
     } else {
         // Engraved: a white copy one pixel down and right, the grey text over it.
-        Call.FocusIndex = -1;
-        Call.ShadowColor = FShadowColor;
-        Call.AnchorColor = clWhite;
+        Request.FocusIndex = -1;
+        Request.ShadowColor = FShadowColor;
+        Request.AnchorColor = clWhite;
+        Request.DrawRect = Rect(R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1);
         C->Font()->SetColor(clWhite);
-        drawMarkup(C, Markup, Rect(R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1), Call, FShadowOffset, FBlinking,
-                   FHover, !FEllipsis, FImageCache.get(), FContainer, FLineSpacing, M);
-        Call.Images = FImages;
-        Call.AnchorColor = clGray;
+        DrawMarkupText(Request);
+        Request.Images = FImages;
+        Request.AnchorColor = clGray;
+        Request.DrawRect = R;
         C->Font()->SetColor(clGray);
-        M = MarkupResult();
-        drawMarkup(C, Markup, R, Call, FShadowOffset, FBlinking, FHover, !FEllipsis, FImageCache.get(), FContainer,
-                   FLineSpacing, M);
+        M = DrawMarkupText(Request);
         C->SetFont(Font());
     }
-    FHTMLHeight = M.Height + 2;
-    FHTMLWidth = M.Width;
+    FHTMLHeight = M.MeasuredHeight + 2;
+    FHTMLWidth = M.MeasuredWidth;
     RestoreDC(DC, Saved);
     FNumHyperLinks = M.AnchorCount;
-    FFocusAnchor = Call.FocusIndex >= 0 ? M.Title : String();
+    FFocusAnchor = Request.FocusIndex >= 0 ? M.AnchorTitle : String();
 
     const int OldWidth = Width(), OldHeight = Height();
     // Resizing only marks the window for another paint; the backing in use now stays as it is.
-    if (FollowsHeight && Height() != M.Height + 6) SetHeight(M.Height + 6);
-    if (FollowsWidth && Width() != M.Width + 6) SetWidth(M.Width + 6);
+    if (FollowsHeight && Height() != M.MeasuredHeight + 6) SetHeight(M.MeasuredHeight + 6);
+    if (FollowsWidth && Width() != M.MeasuredWidth + 6) SetWidth(M.MeasuredWidth + 6);
     const bool Resized = OldWidth != Width() || OldHeight != Height();
 
     Canvas()->Draw(0, 0, &Bitmap);
@@ -514,19 +483,20 @@ String THTMLStaticText::IsAnchor(int X, int Y, TRect& AnchorRect) {
     C->SetFont(Font());
     const String Markup = GetDisplayText();
     alignVertically(C, Markup, R);
-    MarkupCall Call;
-    Call.Pointer = Point(X, Y);
-    Call.HitTestOnly = true;
-    Call.AnchorColor = clWhite;
-    MarkupResult M;
-    if (drawMarkup(C, Markup, R, Call, FShadowOffset, FBlinking, FHover, !FEllipsis, FImageCache.get(), FContainer,
-                   FLineSpacing, M)) {
+    TMarkupRequest Request = markupRequest(C, Markup, R);
+    Request.HitX = X;
+    Request.HitY = Y;
+    Request.HitTestOnly = true;
+    Request.AnchorColor = clWhite;
+    TMarkupResult M;
+    M.HitAnchorRect = Rect(-1, -1, -1, -1);
+    if (DrawMarkupText(Request, M)) {
         FHoverHyperLink = M.HitAnchor;
-        AnchorRect = M.HitRect;
-        return M.Href;
+        AnchorRect = M.HitAnchorRect;
+        return M.AnchorHref;
     }
     FHoverHyperLink = -1;
-    AnchorRect = M.HitRect;
+    AnchorRect = M.HitAnchorRect;
     return String();
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "components/controls/HTMLControlTypes.h"
+#include "components/graphics/MiniHTML.h"
 #include "framework/ui/ExtCtrls.h"
 #include "framework/ui/StdCtrls.h"
 
@@ -192,6 +193,7 @@ private:
     TRect textRect() const;
     // The text's rectangle for a vertical alignment other than tvaTop, on Canvas.
     void alignVertically(TCanvas* Canvas, const String& Markup, TRect& R);
+    TMarkupRequest markupRequest(TCanvas* Canvas, const String& Markup, const TRect& R) const;
     bool timerWanted() const { return FEnableBlink || FAutoScroll || FMiniScroll; }
     void startTimer();
     void stopTimer();

@@ -1,5 +1,6 @@
 #include "components/controls/HTMLabel.h"
 
+#include "components/graphics/AdvUtilText.h"
 #include "components/graphics/HTMLPicture.h"
 #include "components/graphics/MiniHTML.h"
 #include "components/graphics/MiniHTML_Markup.h"
@@ -43,10 +44,6 @@ bool assignChanged(T& Field, T Value) {
     if (Field == Value) return false;
     Field = Value;
     return true;
-}
-
-bool opensInShell(const String& Anchor) {
-    return Pos(QStringLiteral("://"), Anchor) > 0 || Pos(QStringLiteral("mailto:"), Anchor) > 0;
 }
 
 }  // namespace
@@ -266,33 +263,67 @@ void THTMLabel::EndUpdate() {
 // ---------------------------------------------------------------------------------------------
 // Renderer calls
 
+bool THTMLabel::HTMLPaint(TMarkupRequest Request, TMarkupResult& Result) {
+    Request.WordWrap = !FEllipsis;
+    Request.PictureCache = FImageCache.get();
+    Request.Container = FContainer;
+    Request.LineSpacing = FLineSpacing;
+    const bool OnAnchor = DrawMarkupText(Request, Result);
+    FXSize = Result.MeasuredWidth;
+    FYSize = Result.MeasuredHeight;
+    return OnAnchor;
+}
+
 bool THTMLabel::HTMLPaint(TCanvas* ACanvas, const String& S, const TRect& R, TCustomImageList* AImages, int XPos,
                           int YPos, int /*FocusLink*/, int HoverLink, int AShadowOffset, bool CheckHotSpot,
                           bool CheckHeight, bool Stretch, bool FixedColors, bool Blink, bool HoverStyle,
                           double ResFactor, TColor AURLColor, TColor AHoverColor, TColor AHoverFontColor,
                           TColor AShadowColor, String& AnchorVal, String& StripVal, String& FocusAnchor, int& XSize,
                           int& YSize, int& HyperLinks, int& MouseLink, TRect& HoverRect) {
-    const bool Result = DrawMarkupText(
-        ACanvas, S, R, AImages, XPos, YPos, -1, HoverLink, AShadowOffset, CheckHotSpot, CheckHeight, Stretch,
-        FixedColors, Blink, HoverStyle, !FEllipsis, ResFactor, AURLColor, AHoverColor, AHoverFontColor, AShadowColor,
-        AnchorVal, StripVal, FocusAnchor, XSize, YSize, HyperLinks, MouseLink, HoverRect, FImageCache.get(), FContainer,
-        FLineSpacing, bdLeftToRight, clHighlight, clHighlightText, TFontStyles());
-    FXSize = XSize;
-    FYSize = YSize;
-    return Result;
+    TMarkupResult Out;
+    Out.AnchorHref = AnchorVal;
+    Out.HitAnchorRect = HoverRect;
+    const bool OnAnchor = HTMLPaint({ACanvas,     S,         R,           AImages,       XPos,
+                                     YPos,        -1,        HoverLink,   AShadowOffset, CheckHotSpot,
+                                     CheckHeight, Stretch,   FixedColors, Blink,         HoverStyle,
+                                     true,        ResFactor, AURLColor,   AHoverColor,   AHoverFontColor,
+                                     AShadowColor},
+                                    Out);
+    AnchorVal = Out.AnchorHref, StripVal = Out.PlainText, FocusAnchor = Out.AnchorTitle;
+    XSize = Out.MeasuredWidth, YSize = Out.MeasuredHeight, HyperLinks = Out.AnchorCount;
+    MouseLink = Out.HitAnchor, HoverRect = Out.HitAnchorRect;
+    return OnAnchor;
+}
+
+// The arguments of the label's own calls: its images, colours and hover look, the point as given.
+TMarkupRequest THTMLabel::labelRequest(TCanvas* ACanvas, const TRect& R, int XPos, int YPos) {
+    TMarkupRequest Request;
+    Request.Canvas = ACanvas;
+    Request.Text = GetDisplayText();
+    Request.DrawRect = R;
+    Request.Images = FImages;
+    Request.HitX = XPos;
+    Request.HitY = YPos;
+    Request.ShadowOffset = FShadowOffset;
+    Request.BlinkVisible = false;
+    Request.HoverOnly = FHover;
+    Request.AnchorColor = FURLColor;
+    Request.HoverColor = FHoverColor;
+    Request.HoverFontColor = FHoverFontColor;
+    Request.ShadowColor = FShadowColor;
+    return Request;
 }
 
 // Lays the display text out in R without drawing (pointer and hover index as given) and returns
 // its height; the canvas gets the label font back.
 int THTMLabel::measureText(TCanvas* ACanvas, const TRect& R, int XPos, int YPos, int HoverLink) {
-    String Anchor, Stripped, Title;
-    int XSize = 0, YSize = 0, Links = 0, Hit = -1;
-    TRect HitRect{-1, -1, -1, -1};
-    HTMLPaint(ACanvas, GetDisplayText(), R, FImages, XPos, YPos, -1, HoverLink, FShadowOffset, true, false, false,
-              false, false, FHover, 1.0, FURLColor, FHoverColor, FHoverFontColor, FShadowColor, Anchor, Stripped, Title,
-              XSize, YSize, Links, Hit, HitRect);
+    TMarkupRequest Request = labelRequest(ACanvas, R, XPos, YPos);
+    Request.HoverIndex = HoverLink;
+    Request.HitTestOnly = true;
+    TMarkupResult Out;
+    HTMLPaint(Request, Out);
     ACanvas->SetFont(Font());
-    return YSize;
+    return Out.MeasuredHeight;
 }
 
 TSize THTMLabel::GetHTMLSize() {
@@ -310,11 +341,15 @@ TSize THTMLabel::GetSizeWithMaxWidth(int AMaxWidth) {
 }
 
 void THTMLabel::HTMLPrint(TCanvas* ACanvas, const TRect& R) {
-    String Anchor, Stripped, Title;
-    int XSize = 0, YSize = 0, Links = 0, Hit = -1;
-    TRect HitRect{-1, -1, -1, -1};
-    HTMLPaint(ACanvas, GetDisplayText(), R, FImages, 0, 0, -1, -1, 1, false, false, true, false, false, false, 1.0,
-              FURLColor, clNone, clNone, clGray, Anchor, Stripped, Title, XSize, YSize, Links, Hit, HitRect);
+    TMarkupRequest Request = labelRequest(ACanvas, R, 0, 0);
+    Request.ShadowOffset = 1;
+    Request.StretchImages = true;
+    Request.HoverOnly = false;
+    Request.HoverColor = clNone;
+    Request.HoverFontColor = clNone;
+    Request.ShadowColor = clGray;
+    TMarkupResult Out;
+    HTMLPaint(Request, Out);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -449,12 +484,10 @@ void THTMLabel::Paint() {
         placeVertically(R, VA, FYSize);
     }
 
-    String Anchor, Stripped, Title;
-    int XSize = 0, YSize = 0, Links = 0, Hit = -1;
-    TRect HitRect{-1, -1, -1, -1};
-    HTMLPaint(C, S, R, FImages, P.X, P.Y, -1, FHoverHyperLink, FShadowOffset, false, false, false, false, false, FHover,
-              1.0, FURLColor, FHoverColor, FHoverFontColor, FShadowColor, Anchor, Stripped, Title, XSize, YSize, Links,
-              Hit, HitRect);
+    TMarkupRequest Request = labelRequest(C, R, P.X, P.Y);
+    Request.HoverIndex = FHoverHyperLink;
+    TMarkupResult Out;
+    HTMLPaint(Request, Out);
     present();
 
     if (FAutoSizing && OnNewSize && (Width() != OldWidth || Height() != OldHeight)) OnNewSize(this, Width(), Height());
@@ -479,18 +512,20 @@ String THTMLabel::IsAnchor(int X, int Y, TRect& AnchorRect) {
         if (FAutoSizing && FBorderStyle == bsSingle) TextHeight += 2 * FBorderWidth;
         placeVertically(R, VA, TextHeight);
     }
-    String Href, Stripped, Title;
-    int XSize = 0, YSize = 0, Links = 0, Hit = -1;
-    const bool OnAnchor = HTMLPaint(C, GetDisplayText(), R, FImages, X, Y, -1, -1, FShadowOffset, true, false, false,
-                                    false, false, FHover, 1.0, clWhite, clNone, clNone, clNone, Href, Stripped, Title,
-                                    XSize, YSize, Links, Hit, AnchorRect);
-    if (!OnAnchor) {
+    TMarkupRequest Request = labelRequest(C, R, X, Y);
+    Request.HitTestOnly = true;
+    Request.AnchorColor = clWhite;
+    Request.HoverColor = Request.HoverFontColor = Request.ShadowColor = clNone;
+    TMarkupResult Out;
+    Out.HitAnchorRect = AnchorRect;
+    if (!HTMLPaint(Request, Out)) {
         FHoverHyperLink = -1;
         AnchorRect = Rect(-1, -1, -1, -1);
         return String();
     }
-    FHoverHyperLink = Hit;
-    return Title.isEmpty() ? Href : Title;
+    AnchorRect = Out.HitAnchorRect;
+    FHoverHyperLink = Out.HitAnchor;
+    return Out.AnchorTitle.isEmpty() ? Out.AnchorHref : Out.AnchorTitle;
 }
 
 void THTMLabel::MouseMove(TShiftState Shift, int X, int Y) {
@@ -542,7 +577,7 @@ void THTMLabel::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
     const String Anchor = IsAnchor(X, Y, R);
     if (Anchor.isEmpty()) return;
     AnchorClick(Anchor);
-    if (opensInShell(Anchor)) ShellExecute(nullptr, QStringLiteral("open"), Anchor, String(), String(), SW_SHOWNORMAL);
+    if (IsHyperlink(Anchor)) ShellExecute(nullptr, QStringLiteral("open"), Anchor, String(), String(), SW_SHOWNORMAL);
 }
 
 void THTMLabel::AnchorClick(const String& Anchor) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "components/controls/HTMLControlTypes.h"
+#include "components/graphics/MiniHTML.h"
 #include "framework/rtl/StringList.h"
 #include "framework/ui/ExtCtrls.h"
 #include "framework/ui/StdCtrls.h"
@@ -135,14 +136,15 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     virtual void AnchorClick(const String& Anchor);
     virtual void HTMLChanged();
-    // The one caller of DrawMarkupText; stores the measured size in FXSize and FYSize. FocusLink
-    // is ignored. Returns whether the point lies on an anchor.
-    virtual bool HTMLPaint(TCanvas* ACanvas, const String& S, const TRect& R, TCustomImageList* AImages, int XPos,
-                           int YPos, int FocusLink, int HoverLink, int AShadowOffset, bool CheckHotSpot,
-                           bool CheckHeight, bool Stretch, bool FixedColors, bool Blink, bool HoverStyle,
-                           double ResFactor, TColor AURLColor, TColor AHoverColor, TColor AHoverFontColor,
-                           TColor AShadowColor, String& AnchorVal, String& StripVal, String& FocusAnchor, int& XSize,
-                           int& YSize, int& HyperLinks, int& MouseLink, TRect& HoverRect);
+    // Every renderer call of the label: adds the label's word wrap, pictures and line spacing and
+    // stores the measured size in FXSize and FYSize. Returns whether the point lies on an anchor.
+    virtual bool HTMLPaint(TMarkupRequest Request, TMarkupResult& Result);
+    // The same with the arguments in a row; FocusLink is ignored.
+    bool HTMLPaint(TCanvas* ACanvas, const String& S, const TRect& R, TCustomImageList* AImages, int XPos, int YPos,
+                   int FocusLink, int HoverLink, int AShadowOffset, bool CheckHotSpot, bool CheckHeight, bool Stretch,
+                   bool FixedColors, bool Blink, bool HoverStyle, double ResFactor, TColor AURLColor,
+                   TColor AHoverColor, TColor AHoverFontColor, TColor AShadowColor, String& AnchorVal, String& StripVal,
+                   String& FocusAnchor, int& XSize, int& YSize, int& HyperLinks, int& MouseLink, TRect& HoverRect);
 
     void CMHintShow(TMessage& Message);
     void CMMouseLeave(TMessage& Message);
@@ -196,6 +198,7 @@ private:
     TVAlignment effectiveVAlignment() const;
     TRect textArea() const;
     int measureText(TCanvas* ACanvas, const TRect& R, int XPos, int YPos, int HoverLink);
+    TMarkupRequest labelRequest(TCanvas* ACanvas, const TRect& R, int XPos, int YPos);
     void placeVertically(TRect& R, TVAlignment VA, int TextHeight) const;
     void paintBackground(TCanvas* ACanvas, const TRect& R, int Steps);
     void paintFrames(TCanvas* ACanvas, TRect R);

@@ -527,6 +527,10 @@ public:
     TGPImage* GetThumbnailImage(UINT ThumbWidth, UINT ThumbHeight, GetThumbnailImageAbort Callback = nullptr,
                                 void* CallbackData = nullptr);
     GpStatus RotateFlip(RotateFlipType Type);
+    // Frames along a dimension (FrameDimensionTime for a GIF); 0 when the call fails.
+    UINT GetFrameCount(const GUID& DimensionID);
+    // Later drawing shows that frame (0-based), as it appears composed on the image's screen.
+    GpStatus SelectActiveFrame(const GUID& DimensionID, UINT FrameIndex);
     GpStatus Save(const String& FileName, const CLSID& ClsidEncoder, const EncoderParameters* Params = nullptr);
     GpStatus Save(IStream* Stream, const CLSID& ClsidEncoder, const EncoderParameters* Params = nullptr);
     // A nil image gives InvalidParameter without a call.

@@ -86,6 +86,16 @@ TGPImage* TGPImage::GetThumbnailImage(UINT ThumbWidth, UINT ThumbHeight, GetThum
 
 GpStatus TGPImage::RotateFlip(RotateFlipType Type) { return SetStatus(GdipImageRotateFlip(nativeImage, Type)); }
 
+UINT TGPImage::GetFrameCount(const GUID& DimensionID) {
+    UINT Count = 0;
+    SetStatus(GdipImageGetFrameCount(nativeImage, &DimensionID, &Count));
+    return Count;
+}
+
+GpStatus TGPImage::SelectActiveFrame(const GUID& DimensionID, UINT FrameIndex) {
+    return SetStatus(GdipImageSelectActiveFrame(nativeImage, &DimensionID, FrameIndex));
+}
+
 GpStatus TGPImage::Save(const String& FileName, const CLSID& ClsidEncoder, const EncoderParameters* Params) {
     return SetStatus(GdipSaveImageToFile(nativeImage, wideOf(FileName), &ClsidEncoder, Params));
 }

@@ -67,17 +67,18 @@ struct Unit {
     qsizetype Length;
 };
 
-std::vector<const Entity*> activeEntities(bool Letters) {
+std::vector<const Entity*> activeEntities(bool Markup, bool Letters) {
     std::vector<const Entity*> List;
-    for (const Entity& E : kMarkupEntities) List.push_back(&E);
+    if (Markup)
+        for (const Entity& E : kMarkupEntities) List.push_back(&E);
     if (Letters)
         for (const Entity& E : kLetterEntities) List.push_back(&E);
     return List;
 }
 
 // Entities are read once, left to right; what a replacement produces is never read again.
-std::vector<Unit> decodeUnits(const String& Text, bool Letters) {
-    const std::vector<const Entity*> List = activeEntities(Letters);
+std::vector<Unit> decodeUnits(const String& Text, bool Letters, bool Markup = true) {
+    const std::vector<const Entity*> List = activeEntities(Markup, Letters);
     std::vector<qsizetype> LastExact(List.size(), -1);
     if (Text.contains(u'&'))
         for (std::size_t K = 0; K < List.size(); ++K) LastExact[K] = Text.lastIndexOf(QLatin1String(List[K]->Name));
@@ -106,6 +107,14 @@ std::vector<Unit> decodeUnits(const String& Text, bool Letters) {
         }
     }
     return Units;
+}
+
+String decodeText(const String& Text, bool Letters, bool Markup) {
+    if (!Text.contains(u'&')) return Text;
+    String R;
+    R.reserve(Text.size());
+    for (const Unit& U : decodeUnits(Text, Letters, Markup)) R += U.Character;
+    return R;
 }
 
 String removeMarks(const String& Text, const String& UpperTag) { return ::UnhighlightMarkupText(Text, UpperTag); }
@@ -210,13 +219,9 @@ String UnhighlightMarkupText(const String& Text, const String& Tag) {
     return R;
 }
 
-String DecodeHtmlEntities(const String& Text, bool Letters) {
-    if (!Text.contains(u'&')) return Text;
-    String R;
-    R.reserve(Text.size());
-    for (const Unit& U : decodeUnits(Text, Letters)) R += U.Character;
-    return R;
-}
+String DecodeHtmlEntities(const String& Text, bool Letters) { return decodeText(Text, Letters, true); }
+
+String ReplaceLetterEntities(const String& Text) { return decodeText(Text, true, false); }
 
 String EncodeHtmlEntities(const String& Text, bool Letters) {
     String R;

@@ -25,6 +25,8 @@ String UnhighlightMarkupText(const String& Text, const String& Tag);
 // never reads its own output. An entity spelled exactly gives its own character; another spelling
 // ("&LT;") is replaced only when the exact spelling of a same-named entity occurs at or after it.
 String DecodeHtmlEntities(const String& Text, bool Letters);
+// Only the 51 letter entities, read as DecodeHtmlEntities reads them.
+String ReplaceLetterEntities(const String& Text);
 // "&", double quote, "<", ">" and, with Letters, the table's letters as entities.
 String EncodeHtmlEntities(const String& Text, bool Letters);
 // Every space as "&nbsp;".

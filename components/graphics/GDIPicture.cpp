@@ -83,10 +83,14 @@ TSize MeasurePictureBytes(TMemoryStream* Bytes) {
     return Picture.Decoded() ? Picture.Size() : TSize{};
 }
 
-TSize DrawPictureBytes(TMemoryStream* Bytes, TCanvas* Canvas, const TRect& Rect, int Angle, bool TransparentBitmap) {
+TSize DrawPictureBytes(TMemoryStream* Bytes, TCanvas* Canvas, const TRect& Rect, int Angle, bool TransparentBitmap,
+                       int Frame) {
     if (!Bytes || !Canvas || Bytes->Size() == 0) return {};
     TDecodedPicture Picture(Bytes);
     if (!Picture.Decoded()) return {};
+    if (Frame > 0 && Picture.Image()->GetFormat() == ifGIF &&
+        static_cast<UINT>(Frame) < Picture.Image()->GetFrameCount(FrameDimensionTime))
+        Picture.Image()->SelectActiveFrame(FrameDimensionTime, static_cast<UINT>(Frame));
     if (TransparentBitmap && Picture.Image()->GetFormat() == ifBMP) {
         drawTransparentBitmap(Bytes, Canvas, Rect);
         return Picture.Size();

@@ -20,8 +20,10 @@ TPictureFormat SniffPictureFormat(const void* Buffer, std::size_t Size);
 TSize MeasurePictureBytes(TMemoryStream* Bytes);
 // Draws the image into Rect, rotated by Angle degrees about the image's own centre placed at
 // Rect's top-left; a BMP with TransparentBitmap is drawn as a framework bitmap with its
-// bottom-left colour transparent. Returns the image's size (0 x 0 when nothing was drawn).
-TSize DrawPictureBytes(TMemoryStream* Bytes, TCanvas* Canvas, const TRect& Rect, int Angle, bool TransparentBitmap);
+// bottom-left colour transparent. Frame (from 0) picks a frame of a GIF; one it does not have
+// draws the first. Returns the image's size (0 x 0 when nothing was drawn).
+TSize DrawPictureBytes(TMemoryStream* Bytes, TCanvas* Canvas, const TRect& Rect, int Angle, bool TransparentBitmap,
+                       int Frame = 0);
 
 class TGDIPPicture : public TGraphic {
 public:

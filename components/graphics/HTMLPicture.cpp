@@ -2,6 +2,7 @@
 #include "components/graphics/HTMLPicture.h"
 
 #include "components/graphics/GDIPicture.h"
+#include "framework/rtl/Files.h"
 
 #include <cstring>
 
@@ -171,7 +172,8 @@ void THTMLPicture::LoadFromURL(const String& url) {
     }
     if (url.startsWith(QLatin1String("FILE://"), Qt::CaseInsensitive)) {
         FID = url;
-        LoadFromFile(url.mid(7));
+        // Addresses may come upper-cased (the grid's renderer reads them so): match names in any case.
+        LoadFromFile(ResolvePathIgnoringCase(url.mid(7)));
         return;
     }
     if (!FAsynch) {
@@ -266,9 +268,11 @@ void THTMLPicture::Assign(TPersistent* Source) {
 
 void THTMLPicture::Draw(TCanvas* ACanvas, const TRect& Rect) {
     if (FIsEmpty || FDatastream->Size() == 0 || !ACanvas) return;
-    // The selected frame is not applied: the first frame is drawn, callers place it with
-    // FrameXPos and FrameYPos.
-    DrawPictureBytes(FDatastream.get(), ACanvas, Rect, 0, true);
+    TRect Target = Rect;
+    // Frames come composed as they appear on the GIF's screen; Rect starts at the frame's offset.
+    if (!FStretched && FrameCount() > 1)
+        Target = Bounds(Rect.Left - FFrameXPos, Rect.Top - FFrameYPos, FWidth, FHeight);
+    DrawPictureBytes(FDatastream.get(), ACanvas, Target, 0, true, FFrame - 1);
 }
 
 // ---------------------------------------------------------------------------------------------

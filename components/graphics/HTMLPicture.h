@@ -65,7 +65,9 @@ public:
     bool Empty() const override { return FIsEmpty; }
 
     void Assign(TPersistent* Source) override;
-    // Draws the first frame into Rect: bitmaps with their bottom-left colour transparent.
+    // Draws the selected frame into Rect: bitmaps with their bottom-left colour transparent. An
+    // animated GIF that is not stretched is drawn in its own size as the frame appears on the
+    // GIF's screen, with Rect's top-left at the frame's offset (FrameXPos, FrameYPos).
     void Draw(TCanvas* ACanvas, const TRect& Rect) override;
     // Loads the stream's bytes from its position; undecodable bytes give width and height 0.
     void LoadFromStream(TStream* Stream) override;

@@ -1,6 +1,7 @@
 // MiniHTML engine: the call (DrawMarkupText) and the line procedure (LayoutMarkupText).
 #include "components/graphics/MiniHTML_Engine.h"
 
+#include "components/graphics/AsgHTMLE.h"
 #include "framework/rtl/SysUtils.h"
 #include "framework/ui/Gdi.h"
 
@@ -9,6 +10,26 @@
 #include <vector>
 
 namespace minihtml {
+
+namespace {
+
+// The grid leaves its CONTROL tags out of the whole-text entity stage: their values are stored
+// entity-encoded and decoded when the tag is read, so an encoded quote must stay encoded.
+String replaceEntitiesOutsideControls(const String& Text) {
+    String R;
+    qsizetype From = 0;
+    while (From < Text.size()) {
+        const qsizetype Lt = Text.indexOf(QLatin1String("<CONTROL"), From, Qt::CaseInsensitive);
+        const qsizetype Gt = Lt < 0 ? -1 : Text.indexOf(QLatin1Char('>'), Lt);
+        if (Gt < 0) break;
+        R += ReplaceTextEntities(Text.mid(From, Lt - From));
+        R += QStringView(Text).mid(Lt, Gt + 1 - Lt);
+        From = Gt + 1;
+    }
+    return R + ReplaceTextEntities(Text.mid(From));
+}
+
+}  // namespace
 
 int TMarkupCursor::FindLt() {
     if (NextLt == -1 || (NextLt >= 0 && NextLt < Pos)) {
@@ -32,8 +53,6 @@ void TMarkupCursor::TrimBoth() {
 }
 
 int TextWidthOf(TCanvas* Canvas, const String& Text) { return Canvas->TextWidth(Text); }
-
-TMarkupEngine::TMarkupEngine() = default;
 
 TMarkupEngine::~TMarkupEngine() {
     if (FSelectedFont) DeleteObject(FSelectedFont);
@@ -126,7 +145,8 @@ void TMarkupEngine::takeRun(TMarkupCursor& Markup, TLineValues& Line) {
     const int N = RunEnd - Markup.Pos;
     if (N <= 0) return;
     const String Raw = Markup.Text->mid(Markup.Pos, N);
-    const String Run = ReplaceRunEntities(Raw);
+    String Run = ReplaceRunEntities(Raw);
+    if (Grid) Run = AsgHTMLE::ReplaceLetterEntities(Run);
 
     if (Line.Height == 0) Line.Height = FLineH0;
     const int H = ghHeight();
@@ -134,7 +154,7 @@ void TMarkupEngine::takeRun(TMarkupCursor& Markup, TLineValues& Line) {
     if (FSup) Line.SupExtra = std::max(Line.SupExtra, H / 4);
     Line.Height = std::max(Line.Height, H);
     if (FHidden) {
-        if (FFirstPass) PlainText += Run;
+        if (FFirstPass) Out.PlainText += Run;
         Markup.Pos += N;  // gone from the markup: the second pass never sees it
         return;
     }
@@ -148,54 +168,73 @@ void TMarkupEngine::takeRun(TMarkupCursor& Markup, TLineValues& Line) {
         if (FInAnchor && X >= Line.Width - W && X <= Line.Width) {
             Line.TextAnchorHit = true;
             if (R.Top < HitY) {
-                AnchorHref = FAnchorRef;
-                AnchorTitle = FAnchorTitle;
+                Out.AnchorHref = FAnchorRef;
+                Out.AnchorTitle = FAnchorTitle;
                 FAnchorHitPending = true;
             }
         }
     } else {
-        TRect TR = Rect(FRunX, R.Top, FRightEdge, R.Bottom);
-        if (FSup) TR.Bottom -= Line.SupExtra;
-        if (FSub) TR.Bottom += Line.SubExtra;
-        TR.Bottom -= Line.TextRaise;
-        if (FFont->Style().Contains(fsItalic)) TR.Right += 2;
-        const UINT Flags = FFlags & ~DT_EXTERNALLEADING;
-        W = measureRun(Run, TR, 0);
-        const bool Skip = !WordWrap && FRunX >= R.Right - TextWidthOf(Canvas, QStringLiteral("l"));
-        if (!Skip) {
-            if (FShadow) {
-                const TColor Color = FFont->Color();
-                FFont->SetColor(ShadowColor);
-                TRect SR = TR;
-                SR.Left += ShadowOffset, SR.Right += ShadowOffset;
-                SR.Top += ShadowOffset, SR.Bottom += ShadowOffset;
-                drawRun(Run, SR, Flags);
-                FFont->SetColor(Color);
-            }
-            drawRun(Run, TR, Flags);
-            if (FErrorMark) drawErrorMark(FRunX, FRunX + W, TR.Bottom);
-        }
-        if (FInAnchor && FAnchors == FocusIndex + 1) AnchorTitle = FAnchorRef;
-        if (FFlags & DT_RTLREADING)
-            FRightEdge -= W;
-        else
-            FRunX += W;
+        W = drawTextRun(Run, Line);
     }
+    const bool HadContent = FLineContent;
     FLineContent = true;
 
     // Whether the run fits is decided by the measuring pass; the second pass takes the line it
     // was given whole, so the tags at the end of a right-aligned line still take effect.
     const int Available = R.Right - R.Left - Line.OffsetIn;
-    if (!FFirstPass || !WordWrap || Line.Width < Available || W >= Available) {
+    const bool Fits = Line.Width < Available || W >= Available;
+    bool Take = !FFirstPass || Fits || !WordWrap;
+    bool DropRest = false;
+    if (Grid && FFirstPass && !Fits) {
+        // Runs split by tags inside a word stay together; without word wrap the text is one
+        // line, which ends with the first run that overflows it.
+        Take = !WordWrap || !FPrevRunSpace;
+        DropRest = !WordWrap && HadContent;
+    }
+    if (Take) {
         Line.LineMarkup += Raw;
         Markup.Pos += N;
-        if (FFirstPass) PlainText += Run;
+        if (FFirstPass) Out.PlainText += Run;
         FTrailingSpace =
             Run.size() == N && Run[N - 1] == QLatin1Char(' ') ? TextWidthOf(Canvas, QStringLiteral(" ")) : 0;
+        FPrevRunSpace = Run.endsWith(QLatin1Char(' '));
+        if (DropRest) Markup.Pos = Markup.End;
     } else {
         FLineFull = true;
         Line.Width -= W;
     }
+}
+
+// Draws a run at the run position into the rest of the line and moves the position past it.
+int TMarkupEngine::drawTextRun(const String& Run, TLineValues& Line) {
+    const TRect& R = FLineRect;
+    TRect TR = Rect(FRunX, R.Top, FRightEdge, R.Bottom);
+    if (FSup) TR.Bottom -= Line.SupExtra;
+    if (FSub) TR.Bottom += Line.SubExtra;
+    TR.Bottom -= Line.TextRaise;
+    if (FFont->Style().Contains(fsItalic)) TR.Right += 2;
+    const UINT Flags = Grid ? FFlags : FFlags & ~DT_EXTERNALLEADING;
+    const int W = measureRun(Run, TR, 0);
+    const bool Skip = !Grid && !WordWrap && FRunX >= R.Right - TextWidthOf(Canvas, QStringLiteral("l"));
+    if (!Skip) {
+        if (FShadow) {
+            const TColor Color = FFont->Color();
+            FFont->SetColor(ShadowColor);
+            TRect SR = TR;
+            SR.Left += ShadowOffset, SR.Right += ShadowOffset;
+            SR.Top += ShadowOffset, SR.Bottom += ShadowOffset;
+            drawRun(Run, SR, Flags);
+            FFont->SetColor(Color);
+        }
+        drawRun(Run, TR, Flags);
+        if (FErrorMark) drawErrorMark(FRunX, FRunX + W, TR.Bottom);
+    }
+    if (FInAnchor && FAnchors == FocusIndex + 1) (Grid ? Out.FocusHref : Out.AnchorTitle) = FAnchorRef;
+    if (FFlags & DT_RTLREADING)
+        FRightEdge -= W;
+    else
+        FRunX += W;
+    return W;
 }
 
 void TMarkupEngine::drawErrorMark(int X1, int X2, int Bottom) {
@@ -217,10 +256,11 @@ void TMarkupEngine::LayoutMarkupText(TMarkupCursor& Markup, TLineValues& Line) {
     FLineRect.Bottom -= Line.SubExtra;
     FLineH0 = Line.Height;
     Line.Width = 0;
-    Line.Height = 0;
+    if (!Grid) Line.Height = 0;  // the grid's lines start at the height they were given
     Line.TextAnchorHit = Line.ImageAnchorHit = false;
     Line.LineMarkup.clear();
     FTrailingSpace = 0;
+    FPrevRunSpace = true;
     FLineFull = FStop = FListItemSeen = FLineContent = false;
     FAnchorTitle.clear();
     FRunX = FLineRect.Left;
@@ -254,7 +294,7 @@ void TMarkupEngine::LayoutMarkupText(TMarkupCursor& Markup, TLineValues& Line) {
     }
 
     Line.Width -= FTrailingSpace;
-    if (MeasuredWidth < Line.Width) MeasuredWidth = Line.Width + 1;
+    if (Out.MeasuredWidth < Line.Width) Out.MeasuredWidth = Grid ? Line.Width : Line.Width + 1;
     if (Line.Height == 0) Line.Height = FLineH0;
 
     if (!FMeasuring && FFocusOpen) {
@@ -264,7 +304,32 @@ void TMarkupEngine::LayoutMarkupText(TMarkupCursor& Markup, TLineValues& Line) {
     }
 }
 
-bool TMarkupEngine::Run(const String& Source) {
+TMarkupEngine::TMarkupEngine(const TMarkupRequest& Request, TMarkupResult& Result, TMarkupVariant Variant)
+    : TMarkupRequest(Request), Out(Result), Grid(Variant == TMarkupVariant::Grid) {
+    // Scaled sizes must stay pixel amounts whatever the caller passes; the grid never shrinks.
+    if (!(ImageScale >= 0.0)) ImageScale = 1.0;
+    ImageScale = std::clamp(ImageScale, Grid ? 1.0 : 0.0, 100.0);
+    if (Grid) LineSpacing = 0;
+    FThemed = Grid && AsgHTMLE::ControlsThemed();
+    ShadowOffset = clampMarkupPixels(ShadowOffset);
+    LineSpacing = clampMarkupPixels(LineSpacing);
+}
+
+void TMarkupEngine::clearResults() {
+    Out.OnAnchor = false;
+    Out.PlainText.clear();
+    Out.AnchorTitle.clear();
+    Out.FocusHref.clear();
+    Out.MeasuredWidth = Out.MeasuredHeight = Out.AnchorCount = 0;
+    Out.HitAnchor = -1;
+    Out.ControlRect = TRect();
+    Out.ControlValue.clear();
+    Out.ControlType.clear();
+    Out.ControlID = HitTestOnly ? ControlID : String();
+}
+
+bool TMarkupEngine::Run() {
+    clearResults();
     FFont = Canvas->Font();
     FStartFont = std::make_unique<TFont>();
     FStartFont->Assign(FFont);
@@ -277,34 +342,41 @@ bool TMarkupEngine::Run(const String& Source) {
     FBase = FPassBase[0].get();
     const TColor CallerBrush = Canvas->Brush()->Color();
     const TBrushStyle CallerStyle = Canvas->Brush()->Style();
+    const TColor CallerPen = Canvas->Pen()->Color();
+    const int CallerPenWidth = Canvas->Pen()->Width();
     FCallerBk = CallerStyle == bsClear ? clNone : CallerBrush;
     setBackground(clNone);
     FLayout = DrawRect;
+    if (Grid) ++FLayout.Left;
 
     FDC = Canvas->Handle();
     const HFONT CallerFont = GetCurrentFont(FDC);
     SetBkMode(FDC, TRANSPARENT);
     FFlags = BidiTextFlags(DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS | DT_EXTERNALLEADING, BiDiMode);
-    if (MarkupDisablesPrefix(Source)) FFlags |= DT_NOPREFIX;
+    // The grid's runs always read a single "&" as a mnemonic prefix.
+    if (!Grid && MarkupDisablesPrefix(Text)) FFlags |= DT_NOPREFIX;
     if (!WordWrap) FFlags |= DT_END_ELLIPSIS;
 
-    String Text = Source.contains(QLatin1Char('&')) ? ReplaceTextEntities(Source) : Source;
-    Text = LineBreaksToBR(UnwrapHashTags(Text), true);
+    String Source = Text;
+    if (Text.contains(QLatin1Char('&')))
+        Source = Grid ? replaceEntitiesOutsideControls(Text) : ReplaceTextEntities(Text);
+    Source = LineBreaksToBR(UnwrapHashTags(Source), true);
 
     TMarkupCursor Markup;
-    Markup.Text = &Text;
-    Markup.End = static_cast<int>(Text.size());
+    Markup.Text = &Source;
+    Markup.End = static_cast<int>(Source.size());
     bool Result = false;
     int OffsetIn = 0;
 
     while (true) {
         loadPass(TPassKind::Measure);
         FSub = FSup = false;
+        if (Grid) FHiMet = false;
         const int H0 = ghHeight();
         Markup.TrimBoth();
         if (Markup.AtEnd()) break;
         const bool Shadow = FShadow, InAnchor = FInAnchor;
-        const String AnchorRef = FAnchorRef;
+        const String AnchorRef = FAnchorRef, AnchorTitle = FAnchorTitle;
         const int AnchorsAtStart = FAnchors, LevelAtStart = FListLevel, ImagesAtStart = FImageCount;
 
         TLineValues Line;
@@ -315,10 +387,13 @@ bool TMarkupEngine::Run(const String& Source) {
         const int Start = Markup.Pos;
         LayoutMarkupText(Markup, Line);
         if (Markup.Pos == Start) ++Markup.Pos;  // a line always takes something
-        FShadow = Shadow, FInAnchor = InAnchor, FAnchorRef = AnchorRef;
+        FInAnchor = InAnchor, FAnchorRef = AnchorRef;
+        if (Grid)
+            FAnchorTitle = AnchorTitle;
+        else
+            FShadow = Shadow;
         keepPass(TPassKind::Measure);
         Line.Height += LineSpacing;
-
         TRect LineRect = FLayout;
         if (FAlign == 1) {
             if (LineRect.Right - Line.Width > LineRect.Left) LineRect.Left = LineRect.Right - Line.Width;
@@ -365,15 +440,17 @@ bool TMarkupEngine::Run(const String& Source) {
         } else {
             const int Step = Line.Height + Line.SubExtra + Line.SupExtra;
             FLayout.Top += Step;
-            MeasuredHeight += Step;
+            Out.MeasuredHeight += Step;
         }
         if (!MeasureOnly && H0 + FLayout.Top > FLayout.Bottom) Markup.Pos = Markup.End;
     }
 
-    if (MeasuredHeight == 0) MeasuredHeight = ghHeight();
+    if (Out.MeasuredHeight == 0) Out.MeasuredHeight = ghHeight();
 
     Canvas->Brush()->SetColor(CallerBrush);
     Canvas->Brush()->SetStyle(CallerStyle);
+    Canvas->Pen()->SetColor(CallerPen);
+    Canvas->Pen()->SetWidth(CallerPenWidth);
     FFont->Assign(FStartFont.get());
     if (CallerFont) {
         if (HFONT Replaced = SelectObject(FDC, CallerFont)) DeleteObject(Replaced);
@@ -383,10 +460,15 @@ bool TMarkupEngine::Run(const String& Source) {
         DeleteObject(FSelectedFont);
         FSelectedFont = nullptr;
     }
+    Out.OnAnchor = Result;
     return Result;
 }
 
 }  // namespace minihtml
+
+bool DrawMarkupText(const TMarkupRequest& Request, TMarkupResult& Result) {
+    return minihtml::TMarkupEngine(Request, Result, minihtml::TMarkupVariant::Standard).Run();
+}
 
 bool DrawMarkupText(TCanvas* Canvas, const String& Text, const TRect& DrawRect, TCustomImageList* Images, int HitX,
                     int HitY, int FocusIndex, int HoverIndex, int ShadowOffset, bool HitTestOnly, bool MeasureOnly,
@@ -396,29 +478,18 @@ bool DrawMarkupText(TCanvas* Canvas, const String& Text, const TRect& DrawRect, 
                     int& AnchorCount, int& HitAnchor, TRect& HitAnchorRect, THTMLPictureCache* PictureCache,
                     TPictureContainer* Container, int LineSpacing, TBiDiMode BiDiMode, TColor HighlightColor,
                     TColor HighlightTextColor, TFontStyles HighlightStyle) {
-    minihtml::TMarkupEngine E;
-    E.Canvas = Canvas;
-    E.DrawRect = DrawRect;
-    E.Images = Images;
-    E.HitX = HitX, E.HitY = HitY, E.FocusIndex = FocusIndex, E.HoverIndex = HoverIndex;
-    E.ShadowOffset = ShadowOffset;
-    E.HitTestOnly = HitTestOnly, E.MeasureOnly = MeasureOnly, E.StretchImages = StretchImages;
-    E.IgnoreColors = IgnoreColors, E.BlinkVisible = BlinkVisible, E.HoverOnly = HoverOnly, E.WordWrap = WordWrap;
-    E.ImageScale = ImageScale;
-    E.AnchorColor = AnchorColor, E.HoverColor = HoverColor, E.HoverFontColor = HoverFontColor;
-    E.ShadowColor = ShadowColor;
-    E.PictureCache = PictureCache, E.Container = Container, E.LineSpacing = LineSpacing, E.BiDiMode = BiDiMode;
-    E.HighlightColor = HighlightColor, E.HighlightTextColor = HighlightTextColor, E.HighlightStyle = HighlightStyle;
-    E.AnchorHref = AnchorHref;  // written only when an anchor is found
-    E.HitAnchorRect = HitAnchorRect;
-    const bool Result = E.Run(Text);
-    AnchorHref = E.AnchorHref;
-    PlainText = E.PlainText;
-    AnchorTitle = E.AnchorTitle;
-    MeasuredWidth = E.MeasuredWidth;
-    MeasuredHeight = E.MeasuredHeight;
-    AnchorCount = E.AnchorCount;
-    HitAnchor = E.HitAnchor;
-    HitAnchorRect = E.HitAnchorRect;
-    return Result;
+    TMarkupResult R;
+    R.AnchorHref = AnchorHref;
+    R.HitAnchorRect = HitAnchorRect;
+    // The request lists its fields in the order of these arguments.
+    DrawMarkupText({Canvas,       Text,           DrawRect,           Images,        HitX,        HitY,
+                    FocusIndex,   HoverIndex,     ShadowOffset,       HitTestOnly,   MeasureOnly, StretchImages,
+                    IgnoreColors, BlinkVisible,   HoverOnly,          WordWrap,      ImageScale,  AnchorColor,
+                    HoverColor,   HoverFontColor, ShadowColor,        PictureCache,  Container,   LineSpacing,
+                    BiDiMode,     HighlightColor, HighlightTextColor, HighlightStyle},
+                   R);
+    AnchorHref = R.AnchorHref, PlainText = R.PlainText, AnchorTitle = R.AnchorTitle;
+    MeasuredWidth = R.MeasuredWidth, MeasuredHeight = R.MeasuredHeight, AnchorCount = R.AnchorCount;
+    HitAnchor = R.HitAnchor, HitAnchorRect = R.HitAnchorRect;
+    return R.OnAnchor;
 }

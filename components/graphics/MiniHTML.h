@@ -14,13 +14,80 @@ class TCustomImageList;
 class THTMLPictureCache;
 class TPictureContainer;
 
-// Returns true when (HitX, HitY) lies on an anchor. Reliable for text anchors only with
-// HitTestOnly: a painting call tests text anchors in its measuring passes, so there only anchor
-// images make the result true (HitAnchor, HitAnchorRect, AnchorHref and AnchorTitle are filled
-// either way). FocusIndex counts anchors from 0 (-1 none), HoverIndex from 1 (-1 none).
-// AnchorHref is written only when an anchor is found; the canvas's font and brush come back as
-// they were given, but for the font colour that the last A or FONT COLOR tag copied into the
-// base font. Raises nothing: a bad picture, index or number draws nothing and takes no room.
+// What one DrawMarkupText call is asked to do; the defaults lay the text out, draw it and test no
+// point. The same request serves the grid's variant (AsgHTMLE.h), which reads the fields marked
+// "grid" and ignores LineSpacing and the Highlight fields (it has unit-wide highlight colours).
+struct TMarkupRequest {
+    TCanvas* Canvas = nullptr;  // its font starts the text, its brush colour is the background
+    String Text = {};
+    TRect DrawRect = {};
+    TCustomImageList* Images = nullptr;  // for "IDX:" sources
+    int HitX = -1;
+    int HitY = -1;
+    int FocusIndex = -1;  // anchor with a focus rectangle, from 0; -1 none
+    int HoverIndex = -1;  // hovered anchor, from 1; -1 none
+    int ShadowOffset = 0;
+    bool HitTestOnly = false;  // the second pass lays out again without drawing
+    bool MeasureOnly = false;  // only the measuring pass, over the whole text
+    bool StretchImages = false;
+    bool IgnoreColors = false;
+    bool BlinkVisible = true;
+    bool HoverOnly = false;  // only the hovered anchor is underlined and hover-coloured
+    bool WordWrap = true;    // off: one line up to each line break, cut with an ellipsis
+    double ImageScale = 1.0;
+    TColor AnchorColor = clBlue;
+    TColor HoverColor = clNone;
+    TColor HoverFontColor = clNone;
+    TColor ShadowColor = clGray;
+    THTMLPictureCache* PictureCache = nullptr;
+    TPictureContainer* Container = nullptr;
+    int LineSpacing = 0;
+    TBiDiMode BiDiMode = bdLeftToRight;
+    TColor HighlightColor = clHighlight;
+    TColor HighlightTextColor = clHighlightText;
+    TFontStyles HighlightStyle = {};
+    // Grid: the mouse button is down on the control PressedControlID.
+    bool PressedDown = false;
+    String PressedControlID = {};
+    // Grid, hit-test mode: a control to locate wherever the point is.
+    String ControlID = {};
+    // Grid: the window whose theme data the embedded controls are drawn with.
+    HWND ThemeWindow = nullptr;
+};
+
+// What the call tells. AnchorHref and HitAnchorRect are written only when an anchor is found at
+// the point, so they keep what the caller put in.
+struct TMarkupResult {
+    // The point lies on an anchor (grid: or a control). Reliable for text anchors only with
+    // HitTestOnly: a painting call tests text anchors in its measuring passes, so there only
+    // anchor images (and controls) make it true; the other outputs are filled either way.
+    bool OnAnchor = false;
+    String AnchorHref;   // grid: "ctrl" when the point is on a control
+    String PlainText;    // the text runs, a carriage return for each BR
+    String AnchorTitle;  // standard engine: the focused anchor's HREF while drawing
+    String FocusHref;    // grid: the focused anchor's HREF
+    int MeasuredWidth = 0;
+    int MeasuredHeight = 0;
+    int AnchorCount = 0;
+    int HitAnchor = -1;  // from 1
+    TRect HitAnchorRect;
+    // Grid: the control at the point (ControlRect empty when none).
+    TRect ControlRect;
+    String ControlID, ControlValue, ControlType;
+};
+
+// Lays Request.Text out in lines inside DrawRect, draws it, measures it and hit-tests the point.
+// The canvas's font and brush come back as they were given, but for the font colour that the last
+// A or FONT COLOR tag copied into the base font. Raises nothing: a bad picture, index or number
+// draws nothing and takes no room.
+bool DrawMarkupText(const TMarkupRequest& Request, TMarkupResult& Result);
+inline TMarkupResult DrawMarkupText(const TMarkupRequest& Request) {
+    TMarkupResult Result;
+    DrawMarkupText(Request, Result);
+    return Result;
+}
+
+// The same call with its arguments in a row.
 bool DrawMarkupText(TCanvas* Canvas, const String& Text, const TRect& DrawRect, TCustomImageList* Images, int HitX,
                     int HitY, int FocusIndex, int HoverIndex, int ShadowOffset, bool HitTestOnly, bool MeasureOnly,
                     bool StretchImages, bool IgnoreColors, bool BlinkVisible, bool HoverOnly, bool WordWrap,

@@ -117,12 +117,22 @@ void TMarkupEngine::drawSourceOnce(const TImageSource& Source, int X, int Y, boo
     }
 }
 
+// A picture in its own size with its top-left at (X, Y); an animated one shows its selected frame.
+void TMarkupEngine::drawPictureAt(THTMLPicture* Picture, int X, int Y) {
+    Picture->SetStretch(false);
+    if (Picture->FrameCount() > 1) {
+        X += Picture->FrameXPos();
+        Y += Picture->FrameYPos();
+    }
+    Picture->Draw(Canvas, Bounds(X, Y, Picture->Width(), Picture->Height()));
+}
+
 void TMarkupEngine::tilePicture(THTMLPicture* Picture) {
     const int W = Picture->Width(), H = Picture->Height();
     SaveDC(FDC);
     IntersectClipRect(FDC, DrawRect.Left, DrawRect.Top, DrawRect.Right, DrawRect.Bottom);
     for (int Y = DrawRect.Top; Y < DrawRect.Bottom; Y += H)
-        for (int X = DrawRect.Left; X < DrawRect.Right; X += W) Picture->Draw(Canvas, Bounds(X, Y, W, H));
+        for (int X = DrawRect.Left; X < DrawRect.Right; X += W) drawPictureAt(Picture, X, Y);
     RestoreDC(FDC, -1);
 }
 
@@ -130,20 +140,21 @@ void TMarkupEngine::drawPictureColumn(THTMLPicture* Picture) {
     const int W = Picture->Width(), H = Picture->Height();
     SaveDC(FDC);
     IntersectClipRect(FDC, DrawRect.Left, DrawRect.Top, DrawRect.Right, DrawRect.Bottom);
-    for (int Y = DrawRect.Top; Y < DrawRect.Bottom; Y += H) Picture->Draw(Canvas, Bounds(DrawRect.Right - W, Y, W, H));
+    for (int Y = DrawRect.Top; Y < DrawRect.Bottom; Y += H) drawPictureAt(Picture, DrawRect.Right - W, Y);
     RestoreDC(FDC, -1);
 }
 
 bool TMarkupEngine::handleImage(const TMarkupTag& Tag, TLineValues& Line) {
     const String Attrs = MarkupAttributeText(Tag);
-    const TImageSource Source = ParseImageSource(MarkupAttribute(Attrs, QStringLiteral("SRC"), true));
+    // The grid reads SRC upper-cased: container names match in any case, files resolve ignoring it.
+    const TImageSource Source = ParseImageSource(MarkupAttribute(Attrs, QStringLiteral("SRC"), !Grid));
     const String Align = MarkupAttribute(Attrs, QStringLiteral("ALIGN"));
     const String Float = MarkupAttribute(Attrs, QStringLiteral("FLOAT"));
     const int Valign = Align == QLatin1String("MIDDLE") ? 1 : Align == QLatin1String("TOP") ? 2 : 0;
     const int TextHeight = ghHeight();
     const int DpiX = GetDeviceCaps(FDC, LOGPIXELSX), DpiY = GetDeviceCaps(FDC, LOGPIXELSY);
     const auto shiftFor = [&](int ImageHeight) {
-        if (ImageHeight >= TextHeight || Valign == 2) return 0;
+        if (Grid || ImageHeight >= TextHeight || Valign == 2) return 0;  // the grid draws at the line's top
         return Valign == 1 ? (TextHeight - ImageHeight) / 2 : TextHeight - ImageHeight;
     };
 
@@ -204,20 +215,16 @@ bool TMarkupEngine::handleImage(const TMarkupTag& Tag, TLineValues& Line) {
                 Picture->Draw(Canvas, Bounds(X, Y, DW, DH));
                 return;
             }
-            if (Picture->FrameCount() > 1) {
-                if (FCallerBk != clNone) {
-                    const TColor Saved = Canvas->Brush()->Color();
-                    const TBrushStyle SavedStyle = Canvas->Brush()->Style();
-                    Canvas->Brush()->SetColor(FCallerBk);
-                    Canvas->Brush()->SetStyle(bsSolid);
-                    Canvas->FillRect(Bounds(X, Y, Picture->MaxWidth(), Picture->MaxHeight()));
-                    Canvas->Brush()->SetColor(Saved);
-                    Canvas->Brush()->SetStyle(SavedStyle);
-                }
-                X += Picture->FrameXPos();
-                Y += Picture->FrameYPos();
+            if (Picture->FrameCount() > 1 && FCallerBk != clNone) {
+                const TColor Saved = Canvas->Brush()->Color();
+                const TBrushStyle SavedStyle = Canvas->Brush()->Style();
+                Canvas->Brush()->SetColor(FCallerBk);
+                Canvas->Brush()->SetStyle(bsSolid);
+                Canvas->FillRect(Bounds(X, Y, Picture->MaxWidth(), Picture->MaxHeight()));
+                Canvas->Brush()->SetColor(Saved);
+                Canvas->Brush()->SetStyle(SavedStyle);
             }
-            Picture->Draw(Canvas, Bounds(X, Y + Shift, DW, DH));
+            drawPictureAt(Picture, X, Y + Shift);
         };
     } else {
         return true;  // nothing to show takes no room
@@ -227,8 +234,8 @@ bool TMarkupEngine::handleImage(const TMarkupTag& Tag, TLineValues& Line) {
     const int X = HitX - FLineRect.Left;
     if (FInAnchor && Line.Width < X && X < Line.Width + W && FLineRect.Top < HitY && HitY < FLineRect.Top + H) {
         Line.ImageAnchorHit = true;
-        AnchorHref = FAnchorRef;
-        if (!FAnchorTitle.isEmpty()) AnchorTitle = FAnchorTitle;
+        Out.AnchorHref = FAnchorRef;
+        if (Grid || !FAnchorTitle.isEmpty()) Out.AnchorTitle = FAnchorTitle;
         FAnchorHitPending = true;
     }
     const int LineWidth = FLineRect.Right - FLineRect.Left;
@@ -237,7 +244,7 @@ bool TMarkupEngine::handleImage(const TMarkupTag& Tag, TLineValues& Line) {
     if (drawing() && !FHidden) {
         int DrawX = FRunX;
         if (Float == QLatin1String("LEFT")) DrawX = DrawRect.Left;
-        if (Float == QLatin1String("RIGHT")) DrawX = FLineRect.Right - W;
+        if (Float == QLatin1String("RIGHT") && !Grid) DrawX = FLineRect.Right - W;
         Paint(DrawX, FLineRect.Top);
     }
     Line.Width += W + 2;

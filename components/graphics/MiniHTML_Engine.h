@@ -51,37 +51,25 @@ struct TLineValues {
 
 enum class TPassKind { Measure, Draw };
 
-class TMarkupEngine {
+// The two members of the renderer family: the controls' engine and the grid's variant, which
+// reads some tags differently and adds embedded controls (AsgHTMLE.h).
+enum class TMarkupVariant { Standard, Grid };
+
+// One call: the request's fields by their names, the result it fills.
+class TMarkupEngine : public TMarkupRequest {
 public:
-    // Arguments of the call, by their names.
-    TCanvas* Canvas = nullptr;
-    TRect DrawRect;
-    TCustomImageList* Images = nullptr;
-    int HitX = 0, HitY = 0, FocusIndex = -1, HoverIndex = -1, ShadowOffset = 0;
-    bool HitTestOnly = false, MeasureOnly = false, StretchImages = false, IgnoreColors = false;
-    bool BlinkVisible = true, HoverOnly = false, WordWrap = true;
-    double ImageScale = 1.0;
-    TColor AnchorColor = clBlue, HoverColor = clNone, HoverFontColor = clNone, ShadowColor = clGray;
-    THTMLPictureCache* PictureCache = nullptr;
-    TPictureContainer* Container = nullptr;
-    int LineSpacing = 0;
-    TBiDiMode BiDiMode = bdLeftToRight;
-    TColor HighlightColor = clHighlight, HighlightTextColor = clHighlightText;
-    TFontStyles HighlightStyle;
-
-    // Results.
-    String AnchorHref, PlainText, AnchorTitle;
-    int MeasuredWidth = 0, MeasuredHeight = 0, AnchorCount = 0, HitAnchor = -1;
-    TRect HitAnchorRect;
-
-    TMarkupEngine();
+    TMarkupEngine(const TMarkupRequest& Request, TMarkupResult& Result, TMarkupVariant Variant);
     ~TMarkupEngine();
-    bool Run(const String& Text);
+    TMarkupEngine(const TMarkupEngine&) = delete;
+    TMarkupEngine& operator=(const TMarkupEngine&) = delete;
+    bool Run();
 
     // The line procedure: consumes one line from Markup.
     void LayoutMarkupText(TMarkupCursor& Markup, TLineValues& Line);
 
 private:
+    TMarkupResult& Out;
+    const bool Grid;
     // Drawing state (see the markup reader's table).
     TFont* FFont = nullptr;  // the canvas font: the current font
     TFont* FBase = nullptr;  // base font of the running pass
@@ -126,6 +114,10 @@ private:
     bool FFirstPass = true;  // the measuring pass of a line (plain text, fitting)
     bool FLineContent = false;
     int FTrailingSpace = 0;
+    bool FPrevRunSpace = true;  // the line's last run ended with a space
+    // Grid: the width and hit height of the last embedded control, for one without WIDTH.
+    int FControlWidth = 0, FControlHitHeight = 0;
+    bool FThemed = false;  // grid: controls drawn through the theme library
 
     void loadPass(TPassKind Kind);
     void keepPass(TPassKind Kind);
@@ -136,7 +128,9 @@ private:
     HDC textDC();
     int measureRun(const String& Run, const TRect& Rect, UINT Extra = 0);
     void drawRun(const String& Run, TRect Rect, UINT Flags);
+    void clearResults();
     void takeRun(TMarkupCursor& Markup, TLineValues& Line);
+    int drawTextRun(const String& Run, TLineValues& Line);
     void fillParagraphBand(TLineValues& Line);
     void drawErrorMark(int X1, int X2, int Bottom);
 
@@ -145,6 +139,7 @@ private:
     void openAnchor(const TMarkupTag& Tag, TLineValues& Line);
     void closeAnchor(TLineValues& Line);
     void handleBody(const TMarkupTag& Tag, TLineValues& Line);
+    void handleGridBody(const TMarkupTag& Tag);
     void handleFont(const TMarkupTag& Tag);
     void handleHorzRule(const TMarkupTag& Tag, TLineValues& Line);
     bool handleListItem(const TMarkupTag& Tag, TLineValues& Line);
@@ -152,11 +147,16 @@ private:
     void SelectRotatedFont(int Degrees);
     void RestoreRotatedFont();
     bool handleImage(const TMarkupTag& Tag, TLineValues& Line);
+    // Grid variant (MiniHTML_Controls.cpp): an embedded control; false when it starts the next line.
+    bool handleControl(const TMarkupTag& Tag, TLineValues& Line);
+    void drawControl(const String& Type, const String& ID, const String& Value, int Height, int LineHeight);
+    bool parseColor(const String& Value, TColor& Color) const;
     void endLine() { FStop = true; }
 
     // Pictures (MiniHTML_Draw.cpp).
     THTMLPicture* findPicture(const TImageSource& Source);
     void drawSourceOnce(const TImageSource& Source, int X, int Y, bool FromRight);
+    void drawPictureAt(THTMLPicture* Picture, int X, int Y);
     void tilePicture(THTMLPicture* Picture);
     void drawPictureColumn(THTMLPicture* Picture);
 };

@@ -7,15 +7,10 @@
 
 namespace {
 
-struct ColorName {
-    const char* Name;
-    TColor Color;
-};
-
 constexpr TColor sysColor(unsigned Index) { return static_cast<TColor>(0xFF000000u + Index); }
 
 // Left: RGB colours ($BBGGRR); right: system colours.
-constexpr std::array<ColorName, 40> kColorNames = {{
+constexpr std::array<TMarkupColorName, 40> kColorNames = {{
     {"clred", 0x0000FF},
     {"clblack", 0x000000},
     {"clblue", 0xFF0000},
@@ -197,6 +192,8 @@ TMarkupTagKind openingKind(const String& Rest, char16_t C, char16_t Next) {
             if (Next == u'L') return K::Blink;
             if (Next == u'O') return K::Body;
             return K::Unknown;
+        case u'C':
+            return K::Control;
         case u'E':
             return K::Error;
         case u'F':
@@ -286,8 +283,10 @@ String quotedFrom(const String& Source, int From) {
 
 // ---- Reader routines ----
 
+std::span<const TMarkupColorName> MarkupColorNames() { return kColorNames; }
+
 TColor ParseColorName(const String& Name) {
-    for (const ColorName& Row : kColorNames)
+    for (const TMarkupColorName& Row : kColorNames)
         if (Name == QLatin1String(Row.Name)) return Row.Color;
     return 0;
 }
@@ -484,6 +483,8 @@ int FontSizeStep(int BaseSize, int N) {
             return N;
     }
 }
+
+int AbsoluteFontSizeStep(int N) { return N >= 1 && N <= 5 ? 6 + 2 * N : N; }
 
 bool ReadFontStyleSize(const String& StyleValue, int& Size) {
     const int At = Pos(QStringLiteral("FONT-SIZE:"), StyleValue);

@@ -7,8 +7,16 @@
 #include "framework/rtl/Types.h"
 #include "framework/ui/Graphics.h"
 
+#include <span>
+
 // ---- Reader routines ----
 
+struct TMarkupColorName {
+    const char* Name;  // lower case, with the "cl" prefix
+    TColor Color;
+};
+// The 40-name colour table.
+std::span<const TMarkupColorName> MarkupColorNames();
 // Colour of a lower-case name of the 40-name table; black (0) for any other name.
 TColor ParseColorName(const String& Name);
 // "#RRGGBB" (upper-case digits) as red + green * 256 + blue * 65536; missing pairs read as 0.
@@ -78,6 +86,7 @@ enum class TMarkupTagKind {
     Underline,
     UnorderedList,
     Hidden,
+    Control,  // "<C…": an embedded control; only the grid's variant draws it
 };
 
 struct TMarkupTag {
@@ -116,6 +125,8 @@ bool ParseMarkupColor(const String& Value, TColor& Color);
 
 // FONT SIZE steps: 1..5 add 1, 2, 4, 6, 8 points to BaseSize; any other N is the size itself.
 int FontSizeStep(int BaseSize, int N);
+// The grid's FONT SIZE steps are absolute: 1..5 give 8, 10, 12, 14, 16 points; any other N is the size.
+int AbsoluteFontSizeStep(int N);
 // FONT STYLE: a value holding "FONT-SIZE:" and then "PT" gives the points between its first 10
 // characters and "PT". False otherwise.
 bool ReadFontStyleSize(const String& StyleValue, int& Size);

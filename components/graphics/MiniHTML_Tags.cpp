@@ -1,6 +1,8 @@
 // MiniHTML engine: what each tag does to the drawing state and the line.
 #include "components/graphics/MiniHTML_Engine.h"
 
+#include "components/graphics/AsgHTMLE.h"
+#include "framework/rtl/StrUtils.h"
 #include "framework/rtl/SysUtils.h"
 
 #include <algorithm>
@@ -22,8 +24,11 @@ void setStyle(TFont* Font, TFontStyle Style, bool On) {
 
 bool TMarkupEngine::handleTag(const TMarkupTag& Tag, TLineValues& Line) {
     using K = TMarkupTagKind;
+    K Kind = Tag.Kind;
+    // The grid knows no persistent offset: "<OF…>" has no effect and "</O>" closes a list.
+    if (Grid && Kind == K::Offset) Kind = Tag.Closing ? K::OrderedList : K::Unknown;
     if (Tag.Closing) {
-        switch (Tag.Kind) {
+        switch (Kind) {
             case K::Anchor:
                 closeAnchor(Line);
                 break;
@@ -47,7 +52,7 @@ bool TMarkupEngine::handleTag(const TMarkupTag& Tag, TLineValues& Line) {
             case K::Highlight:
                 if (drawing() && FHiMet) {
                     FFont->SetColor(FHiColor);
-                    FFont->SetStyle(FHiStyle);
+                    if (!Grid) FFont->SetStyle(FHiStyle);
                     setBackground(FHiBk);
                 }
                 break;
@@ -70,7 +75,11 @@ bool TMarkupEngine::handleTag(const TMarkupTag& Tag, TLineValues& Line) {
                 break;
             case K::Paragraph:
                 endLine();
-                if (drawing()) {
+                if (Grid) {
+                    FAlign = 0;
+                    FParaBackground = false;
+                    if (drawing()) setBackground(FParaSavedBk);
+                } else if (drawing()) {
                     FParaBackground = false;
                     if (!HitTestOnly && colorsOn()) setBackground(FParaSavedBk);
                 }
@@ -109,7 +118,7 @@ bool TMarkupEngine::handleTag(const TMarkupTag& Tag, TLineValues& Line) {
         return true;
     }
 
-    switch (Tag.Kind) {
+    switch (Kind) {
         case K::Anchor:
             openAnchor(Tag, Line);
             break;
@@ -117,14 +126,17 @@ bool TMarkupEngine::handleTag(const TMarkupTag& Tag, TLineValues& Line) {
             setStyle(FFont, fsBold, true);
             break;
         case K::LineBreak:
-            if (FFirstPass) PlainText += QChar(13);
+            if (FFirstPass) Out.PlainText += QChar(13);
             endLine();
             break;
         case K::Blink:
             if (!BlinkVisible) FFont->SetColor(FCallerBk);
             break;
         case K::Body:
-            if (drawing() && colorsOn()) handleBody(Tag, Line);
+            if (Grid && drawing())
+                handleGridBody(Tag);
+            else if (drawing() && colorsOn())
+                handleBody(Tag, Line);
             break;
         case K::Error:
             if (drawing()) FErrorMark = true;
@@ -140,7 +152,7 @@ bool TMarkupEngine::handleTag(const TMarkupTag& Tag, TLineValues& Line) {
                 FHiStyle = FFont->Style();
                 setBackground(HighlightColor);
                 FFont->SetColor(HighlightTextColor);
-                FFont->SetStyle(HighlightStyle);
+                if (!Grid) FFont->SetStyle(HighlightStyle);
             }
             break;
         case K::HorzRule:
@@ -164,9 +176,9 @@ bool TMarkupEngine::handleTag(const TMarkupTag& Tag, TLineValues& Line) {
             return handleListItem(Tag, Line);
         case K::OrderedList:
         case K::UnorderedList:
-            ++FListLevel;
+            if (!Grid || drawing()) ++FListLevel;
             if (FLineContent) endLine();
-            FOrdered = Tag.Kind == K::OrderedList;
+            FOrdered = Kind == K::OrderedList;
             if (FOrdered) FItemNumber = 1;
             break;
         case K::Offset: {
@@ -209,6 +221,9 @@ bool TMarkupEngine::handleTag(const TMarkupTag& Tag, TLineValues& Line) {
         case K::Hidden:
             FHidden = true;
             break;
+        case K::Control:
+            if (Grid) return handleControl(Tag, Line);
+            break;
         default:
             break;
     }
@@ -216,14 +231,17 @@ bool TMarkupEngine::handleTag(const TMarkupTag& Tag, TLineValues& Line) {
 }
 
 void TMarkupEngine::openAnchor(const TMarkupTag& Tag, TLineValues& Line) {
-    FBase->SetColor(FFont->Color());
-    FStartFont->SetColor(FFont->Color());
+    // The grid's closing tags return to the colour the call started with.
+    if (!Grid) {
+        FBase->SetColor(FFont->Color());
+        FStartFont->SetColor(FFont->Color());
+    }
     if (drawing() && FocusIndex == FAnchors) {
         FFocusOpen = true;
         FFocusStart = Point(FRunX, FLineRect.Top);
     }
     ++FAnchors;
-    AnchorCount = std::max(AnchorCount, FAnchors);
+    Out.AnchorCount = std::max(Out.AnchorCount, FAnchors);
     FAnchorStartWidth = Line.Width;
     FAnchorStartTop = FLineRect.Top;
     FAnchorStartLine = FLineNumber;
@@ -260,8 +278,8 @@ void TMarkupEngine::closeAnchor(TLineValues& Line) {
     if (colorsOn()) FFont->SetColor(FBase->Color());
     if (FAnchorHitPending) {
         const int Left = FLineRect.Left + (FAnchorStartLine == FLineNumber ? FAnchorStartWidth : 0);
-        HitAnchorRect = Rect(Left, FAnchorStartTop, FLineRect.Left + Line.Width, FLineRect.Bottom);
-        HitAnchor = FAnchors;
+        Out.HitAnchorRect = Rect(Left, FAnchorStartTop, FLineRect.Left + Line.Width, FLineRect.Bottom);
+        Out.HitAnchor = FAnchors;
         FAnchorHitPending = false;
     }
     if (drawing() && FFocusOpen && FAnchors == FocusIndex + 1) {
@@ -274,28 +292,32 @@ void TMarkupEngine::closeAnchor(TLineValues& Line) {
 
 void TMarkupEngine::handleFont(const TMarkupTag& Tag) {
     if (!Tag.HasEnd()) return;
-    FSavedBk = FBk;
+    if (!Grid) FSavedBk = FBk;
     const String Attrs = MarkupAttributeText(Tag);
     if (HasMarkupAttribute(Attrs, QStringLiteral("FACE")))
         FFont->SetName(MarkupAttribute(Attrs, QStringLiteral("FACE")));
-    if (HasMarkupAttribute(Attrs, QStringLiteral(" COLOR")) && drawing() && colorsOn()) {
-        if (!FInAnchor) {
+    // The grid applies the colour in both passes and keeps its base colour.
+    if (HasMarkupAttribute(Attrs, QStringLiteral(" COLOR")) && colorsOn() && (Grid || drawing())) {
+        if (!Grid && !FInAnchor) {
             FBase->SetColor(FFont->Color());
             FStartFont->SetColor(FFont->Color());
         }
         TColor Color;
-        if (ParseMarkupColor(MarkupAttribute(Attrs, QStringLiteral(" COLOR")), Color)) FFont->SetColor(Color);
+        if (parseColor(MarkupAttribute(Attrs, QStringLiteral(" COLOR")), Color)) FFont->SetColor(Color);
     }
     if (HasMarkupAttribute(Attrs, QStringLiteral("BGCOLOR")) && drawing() && colorsOn()) {
         TColor Color;
-        if (ParseMarkupColor(MarkupAttribute(Attrs, QStringLiteral("BGCOLOR")), Color)) setBackground(Color);
+        if (parseColor(MarkupAttribute(Attrs, QStringLiteral("BGCOLOR")), Color)) {
+            if (Grid) FSavedBk = FBk;
+            setBackground(Color);
+        }
     }
     if (HasMarkupAttribute(Attrs, QStringLiteral("STYLE"))) {
         int Size = 0;
         if (ReadFontStyleSize(MarkupAttribute(Attrs, QStringLiteral("STYLE")), Size)) FFont->SetSize(Size);
     } else if (HasMarkupAttribute(Attrs, QStringLiteral("SIZE"))) {
         const int N = ValInteger(MarkupAttribute(Attrs, QStringLiteral("SIZE")));
-        FFont->SetSize(FontSizeStep(FBase->Size(), N));
+        FFont->SetSize(Grid ? AbsoluteFontSizeStep(N) : FontSizeStep(FBase->Size(), N));
     }
 }
 
@@ -303,7 +325,7 @@ void TMarkupEngine::handleHorzRule(const TMarkupTag& Tag, TLineValues&) {
     endLine();
     if (!drawing()) return;
     TColor Color = clBlack;
-    ParseMarkupColor(MarkupAttribute(MarkupAttributeText(Tag), QStringLiteral("COLOR"), true), Color);
+    if (!Grid) ParseMarkupColor(MarkupAttribute(MarkupAttributeText(Tag), QStringLiteral("COLOR"), true), Color);
     const TColor Saved = Canvas->Pen()->Color();
     Canvas->Pen()->SetColor(Color);
     Canvas->MoveTo(FLineRect.Left, FLineRect.Bottom);
@@ -314,7 +336,7 @@ void TMarkupEngine::handleHorzRule(const TMarkupTag& Tag, TLineValues&) {
 bool TMarkupEngine::handleListItem(const TMarkupTag& Tag, TLineValues& Line) {
     if (FListItemSeen) return false;  // a second item starts the next line
     FListItemSeen = true;
-    if (Tag.HasEnd()) {
+    if (Tag.HasEnd() && !Grid) {  // the grid's items always get the Symbol bullet or number
         const String Attrs = MarkupAttributeText(Tag);
         FBulletType = MarkupAttribute(Attrs, QStringLiteral("TYPE"));
         FBulletColor = clNone;
@@ -369,12 +391,13 @@ void TMarkupEngine::handleParagraph(const TMarkupTag& Tag, TLineValues& Line) {
         if (Side == QLatin1String("RIGHT")) FFloatSide = 2;
         FFloatStart = Point(FLayout.Left, FLayout.Top);
     }
-    if (!HasMarkupAttribute(Attrs, QStringLiteral("BGCOLOR")) || !colorsOn() || !drawing()) return;
+    // The grid fills its paragraph backgrounds whatever IgnoreColors says, and has no gradient.
+    if (!HasMarkupAttribute(Attrs, QStringLiteral("BGCOLOR")) || !(colorsOn() || Grid) || !drawing()) return;
     TColor From = clNone;
-    ParseMarkupColor(MarkupAttribute(Attrs, QStringLiteral("BGCOLOR")), From);
+    parseColor(MarkupAttribute(Attrs, QStringLiteral("BGCOLOR")), From);
     const TRect Band = Rect(DrawRect.Left, FLineRect.Top, DrawRect.Right, FLineRect.Bottom);
     FParaBackground = true;
-    if (HasMarkupAttribute(Attrs, QStringLiteral("BGCOLORTO"))) {
+    if (!Grid && HasMarkupAttribute(Attrs, QStringLiteral("BGCOLORTO"))) {
         TColor To = clNone;
         ParseMarkupColor(MarkupAttribute(Attrs, QStringLiteral("BGCOLORTO")), To);
         if (From != clNone && To != clNone) {
@@ -433,6 +456,37 @@ void TMarkupEngine::handleBody(const TMarkupTag& Tag, TLineValues&) {
     Canvas->Pen()->SetColor(From);
     Canvas->FillRect(Rect(DrawRect.Left - 2, DrawRect.Top, DrawRect.Right, DrawRect.Bottom));
     Canvas->Pen()->SetColor(SavedPen);
+}
+
+// The grid's BODY: background pictures tiled, and a BGCOLOR read as a "cl" name or "#RRGGBB".
+void TMarkupEngine::handleGridBody(const TMarkupTag& Tag) {
+    const String Attrs = MarkupAttributeText(Tag);
+    if (HasMarkupAttribute(Attrs, QStringLiteral("BACKGROUND"))) {
+        const TImageSource Source = ParseImageSource(MarkupAttribute(Attrs, QStringLiteral("BACKGROUND"), true));
+        if (THTMLPicture* Picture = findPicture(Source)) tilePicture(Picture);
+    }
+    if (!HasMarkupAttribute(Attrs, QStringLiteral("BGCOLOR"))) return;
+    const String Value = MarkupAttribute(Attrs, QStringLiteral("BGCOLOR"));
+    TColor Color;
+    if (Value.contains(QStringLiteral("CL")))
+        Color = AsgHTMLE::ParseColorName(LowerCase(Value));
+    else if (Value.contains(u'#'))
+        Color = ParseHexColor(Value);
+    else
+        return;
+    setBackground(Color);
+    const TColor SavedPen = Canvas->Pen()->Color();
+    Canvas->Pen()->SetColor(Color);
+    Canvas->FillRect(DrawRect);
+    Canvas->Pen()->SetColor(SavedPen);
+    FSavedBk = Color;
+}
+
+bool TMarkupEngine::parseColor(const String& Value, TColor& Color) const {
+    if (!Grid) return ParseMarkupColor(Value, Color);
+    if (Value.isEmpty()) return false;
+    Color = AsgHTMLE::ParseColorName(LowerCase(Value));
+    return true;
 }
 
 void TMarkupEngine::SelectRotatedFont(int Degrees) {

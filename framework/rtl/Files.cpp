@@ -180,6 +180,37 @@ String ExpandFileName(const String& FileName) {
     return Result;
 }
 
+String ResolvePathIgnoringCase(const String& Path) {
+    const String N = NormalizePathDelimiters(Path);
+    struct stat St {};
+    if (N.isEmpty() || statPath(N, St)) return N;
+    // Name by name: an exact entry wins, else the first, in name order, equal but for case.
+    String Resolved = N.startsWith(PathDelim) ? PathDelimStr : String();
+    const QStringList Names = N.split(PathDelim, Qt::SkipEmptyParts);
+    for (qsizetype I = 0; I < Names.size(); ++I) {
+        const String& Name = Names[I];
+        String Found;
+        if (statPath(Resolved + Name, St) || Name == QLatin1String(".") || Name == QLatin1String("..")) {
+            Found = Name;
+        } else {
+            const QByteArray Folder = nativeName(Resolved.isEmpty() ? QStringLiteral(".") : Resolved);
+            std::vector<String> Matches;
+            if (DIR* D = ::opendir(Folder.constData())) {
+                while (const dirent* E = ::readdir(D)) {
+                    const String Entry = QFile::decodeName(E->d_name);
+                    if (Entry.compare(Name, Qt::CaseInsensitive) == 0) Matches.push_back(Entry);
+                }
+                ::closedir(D);
+            }
+            if (Matches.empty()) return N;
+            Found = *std::min_element(Matches.begin(), Matches.end());
+        }
+        Resolved += Found;
+        if (I + 1 < Names.size()) Resolved += PathDelim;
+    }
+    return Resolved;
+}
+
 // --- Files and folders ------------------------------------------------------------------------
 
 bool FileExists(const String& FileName) {

@@ -36,6 +36,10 @@ String ExcludeTrailingPathDelimiter(const String& S);
 // An absolute path with "." and ".." resolved against the current folder; links are not followed.
 String ExpandFileName(const String& FileName);
 
+// The existing file or folder that Path names when letter case is ignored, name by name (an exact
+// name wins, else the first match in name order); Path itself when it exists or nothing matches.
+String ResolvePathIgnoringCase(const String& Path);
+
 // File attributes as the platform numbers them.
 enum : int {
     faReadOnly = 0x01,

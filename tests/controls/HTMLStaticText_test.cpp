@@ -534,10 +534,10 @@ TEST_F(HTMLStaticTextTest, LeavingDropsTheHoverLook) {
 }
 
 TEST_F(HTMLStaticTextTest, AnAnimatedPictureRepaintsOnTheTimer) {
-    // Two black frames side by side on a 20 x 10 screen: the second is placed 10 pixels right.
+    // A black frame, then a white one 10 pixels to its right on a 20 x 10 screen.
     TempFolder Folder;
     const String Path = Folder.File(QStringLiteral("anim.gif"));
-    const auto Bytes = BuildGif(20, 10, {{0, 0, 10, 10, 10, 0, 0}, {10, 0, 10, 10, 10, 0, 0}});
+    const auto Bytes = BuildGif(20, 10, {{0, 0, 10, 10, 10, 0, 0}, {10, 0, 10, 10, 10, 0, 1}});
     QFile F(Path);
     ASSERT_TRUE(F.open(QIODevice::WriteOnly));
     F.write(reinterpret_cast<const char*>(Bytes.data()), static_cast<qint64>(Bytes.size()));
@@ -548,21 +548,33 @@ TEST_F(HTMLStaticTextTest, AnAnimatedPictureRepaintsOnTheTimer) {
     T->SetColor(clYellow);
     T->HandleNeeded();
     T->SetEnableBlink(true);  // runs the timer; there is no blinking text
-    auto leftmostBlack = [&] {
+    // The picture's leftmost black column, and whether the second frame shows at its place yet.
+    auto leftmostBlack = [&](bool& SecondShown) {
         auto B = render();
-        for (int X = 0; X < 150; ++X)
+        int Left = -1;
+        for (int X = 0; X < 150 && Left < 0; ++X)
             for (int Y = 0; Y < 30; ++Y)
-                if (B->Canvas()->Pixels(X, Y) == 0) return X;
-        return -1;
+                if (B->Canvas()->Pixels(X, Y) == 0) {
+                    Left = X;
+                    break;
+                }
+        SecondShown = false;
+        for (int Y = 0; Left >= 0 && Y < 30; ++Y)
+            if (B->Canvas()->Pixels(Left + 15, Y) == clWhite) SecondShown = true;
+        return Left;
     };
-    const int First = leftmostBlack();
+    bool SecondShown = false;
+    const int First = leftmostBlack(SecondShown);
     ASSERT_NE(First, -1);
+    ASSERT_FALSE(SecondShown);
     int Ticks = 0;
-    while (Ticks < 10 && leftmostBlack() == First) {
+    while (Ticks < 10 && !SecondShown) {
         Clock.Advance(100);
+        leftmostBlack(SecondShown);
         ++Ticks;
     }
-    EXPECT_EQ(leftmostBlack(), First + 10) << "the second frame never reached the screen";
+    EXPECT_TRUE(SecondShown) << "the second frame never reached the screen";
+    EXPECT_EQ(leftmostBlack(SecondShown), First) << "the picture stays in its place";
 }
 
 }  // namespace

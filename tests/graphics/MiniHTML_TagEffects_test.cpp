@@ -7,6 +7,7 @@
 #include "components/graphics/HTMLPicture.h"
 #include "components/graphics/PictureContainer.h"
 #include "framework/ui/ImgList.h"
+#include "tests/graphics/MarkupCanvasFixture.h"
 #include "tests/graphics/PictureFixtures.h"
 
 #include <gtest/gtest.h>
@@ -31,48 +32,41 @@ struct Result {
     TRect HitRect;
 };
 
-constexpr int W = 300, H = 200;
-
-class MiniHTMLTagEffects : public ::testing::Test {
+class MiniHTMLTagEffects : public MarkupCanvasFixture {
 protected:
-    std::unique_ptr<TBitmap> Bitmap = std::make_unique<TBitmap>(W, H);
-    TCanvas* Canvas = Bitmap->Canvas();
-
     void SetUp() override {
-        Canvas->Brush()->SetColor(clWhite);
-        Canvas->Brush()->SetStyle(bsSolid);
-        Canvas->FillRect(Rect(0, 0, W, H));
-        Canvas->Font()->SetName(QStringLiteral("Tahoma"));
-        Canvas->Font()->SetSize(8);
+        MarkupCanvasFixture::SetUp();
         Canvas->Font()->SetStyle({fsBold});  // bold strokes give solid pixels to probe
-        Canvas->Font()->SetColor(clBlack);
     }
 
     Result draw(const String& Text, const TRect& R, const Options& O = {}) {
-        Result Out;
         THTMLPictureCache Cache;
-        Out.Hit = DrawMarkupText(Canvas, Text, R, O.Images, O.HitX, O.HitY, -1, O.HoverIndex, 2, O.HitTestOnly,
-                                 O.MeasureOnly, false, O.IgnoreColors, O.BlinkVisible, O.HoverOnly, true, 1.0, clBlue,
-                                 O.HoverColor, O.HoverFontColor, clLime, Out.Href, Out.Plain, Out.Title, Out.Width,
-                                 Out.Height, Out.Anchors, Out.HitAnchor, Out.HitRect, &Cache, O.Container, 0,
-                                 bdLeftToRight, O.HighlightColor, O.HighlightTextColor, {fsBold});
-        return Out;
+        const TMarkupResult M = DrawMarkupText({.Canvas = Canvas,
+                                                .Text = Text,
+                                                .DrawRect = R,
+                                                .Images = O.Images,
+                                                .HitX = O.HitX,
+                                                .HitY = O.HitY,
+                                                .HoverIndex = O.HoverIndex,
+                                                .ShadowOffset = 2,
+                                                .HitTestOnly = O.HitTestOnly,
+                                                .MeasureOnly = O.MeasureOnly,
+                                                .IgnoreColors = O.IgnoreColors,
+                                                .BlinkVisible = O.BlinkVisible,
+                                                .HoverOnly = O.HoverOnly,
+                                                .HoverColor = O.HoverColor,
+                                                .HoverFontColor = O.HoverFontColor,
+                                                .ShadowColor = clLime,
+                                                .PictureCache = &Cache,
+                                                .Container = O.Container,
+                                                .HighlightColor = O.HighlightColor,
+                                                .HighlightTextColor = O.HighlightTextColor,
+                                                .HighlightStyle = {fsBold}});
+        return {M.OnAnchor,       M.AnchorHref,  M.PlainText, M.AnchorTitle,  M.MeasuredWidth,
+                M.MeasuredHeight, M.AnchorCount, M.HitAnchor, M.HitAnchorRect};
     }
     Result draw(const char* Text, const Options& O = {}) { return draw(QString::fromUtf8(Text), Rect(0, 0, W, H), O); }
 
-    int gh() { return Canvas->TextHeight(QStringLiteral("gh")); }
-    int width(const String& S) { return Canvas->TextWidth(S); }
-
-    int count(const TRect& R, const std::function<bool(TColor)>& Match) {
-        int N = 0;
-        for (int Y = std::max(0, R.Top); Y < std::min(H, R.Bottom); ++Y)
-            for (int X = std::max(0, R.Left); X < std::min(W, R.Right); ++X)
-                if (Match(Canvas->Pixels(X, Y))) ++N;
-        return N;
-    }
-    int ink(const TRect& R) {
-        return count(R, [](TColor C) { return C != clWhite; });
-    }
     // Bounding box of the ink in R; empty (Left > Right) when there is none.
     TRect inkBox(const TRect& R) {
         TRect Box = Rect(W, H, -1, -1);
@@ -84,11 +78,6 @@ protected:
                 }
         return Box;
     }
-    static bool isRed(TColor C) { return GetRValue(C) > 200 && GetGValue(C) < 60 && GetBValue(C) < 60; }
-    static bool isGreen(TColor C) { return GetGValue(C) > 200 && GetRValue(C) < 60 && GetBValue(C) < 60; }
-    static bool isBlue(TColor C) { return GetBValue(C) > 200 && GetRValue(C) < 60 && GetGValue(C) < 60; }
-    static bool isYellow(TColor C) { return GetRValue(C) > 200 && GetGValue(C) > 200 && GetBValue(C) < 60; }
-    static bool isBlack(TColor C) { return GetRValue(C) < 60 && GetGValue(C) < 60 && GetBValue(C) < 60; }
 };
 
 TEST_F(MiniHTMLTagEffects, AnchorsTakeTheAnchorColourAndHoverColoursOnlyWhereTheyApply) {

@@ -4,6 +4,7 @@
 #include "components/graphics/PictureContainer.h"
 #include "framework/rtl/Files.h"
 #include "framework/ui/ImgList.h"
+#include "tests/graphics/MarkupCanvasFixture.h"
 #include "tests/graphics/PictureFixtures.h"
 #include "tests/support/TestSupport.h"
 
@@ -30,57 +31,29 @@ struct Result {
     TRect HitRect;
 };
 
-// A white 300 x 200 bitmap with black 8-point text.
-class MiniHTMLTest : public ::testing::Test {
+class MiniHTMLTest : public MarkupCanvasFixture {
 protected:
-    std::unique_ptr<TBitmap> Bitmap = std::make_unique<TBitmap>(300, 200);
-    TCanvas* Canvas = Bitmap->Canvas();
-
-    void SetUp() override {
-        Canvas->Brush()->SetColor(clWhite);
-        Canvas->FillRect(Rect(0, 0, 300, 200));
-        Canvas->Font()->SetName(QStringLiteral("Tahoma"));
-        Canvas->Font()->SetSize(8);
-        Canvas->Font()->SetColor(clBlack);
-    }
-
     Result draw(const String& Text, const TRect& R, const Options& O = {}) {
-        Result Out;
-        Out.Hit = DrawMarkupText(Canvas, Text, R, O.Images, O.HitX, O.HitY, O.FocusIndex, O.HoverIndex, 2,
-                                 O.HitTestOnly, O.MeasureOnly, false, false, true, false, O.WordWrap, 1.0, clBlue,
-                                 clNone, clNone, clGray, Out.Href, Out.Plain, Out.Title, Out.Width, Out.Height,
-                                 Out.Anchors, Out.HitAnchor, Out.HitRect, O.Cache, O.Container, O.LineSpacing,
-                                 bdLeftToRight, clHighlight, clHighlightText, {});
-        return Out;
+        TMarkupResult M;
+        DrawMarkupText({.Canvas = Canvas,
+                        .Text = Text,
+                        .DrawRect = R,
+                        .Images = O.Images,
+                        .HitX = O.HitX,
+                        .HitY = O.HitY,
+                        .FocusIndex = O.FocusIndex,
+                        .HoverIndex = O.HoverIndex,
+                        .ShadowOffset = 2,
+                        .HitTestOnly = O.HitTestOnly,
+                        .MeasureOnly = O.MeasureOnly,
+                        .WordWrap = O.WordWrap,
+                        .PictureCache = O.Cache,
+                        .Container = O.Container,
+                        .LineSpacing = O.LineSpacing},
+                       M);
+        return {M.OnAnchor,       M.AnchorHref,  M.PlainText, M.AnchorTitle,  M.MeasuredWidth,
+                M.MeasuredHeight, M.AnchorCount, M.HitAnchor, M.HitAnchorRect};
     }
-
-    int gh() { return Canvas->TextHeight(QStringLiteral("gh")); }
-    int width(const String& S) { return Canvas->TextWidth(S); }
-
-    // Pixels in R (clipped to the bitmap) that Match accepts.
-    int count(const TRect& R, const std::function<bool(TColor)>& Match) {
-        int N = 0;
-        for (int Y = std::max(0, R.Top); Y < std::min(200, R.Bottom); ++Y)
-            for (int X = std::max(0, R.Left); X < std::min(300, R.Right); ++X)
-                if (Match(Canvas->Pixels(X, Y))) ++N;
-        return N;
-    }
-    int ink(const TRect& R) {
-        return count(R, [](TColor C) { return C != clWhite; });
-    }
-    // Leftmost and rightmost columns with ink in R (-1 when none).
-    std::pair<int, int> inkColumns(const TRect& R) {
-        int L = -1, Rt = -1;
-        for (int X = std::max(0, R.Left); X < std::min(300, R.Right); ++X)
-            if (ink(Rect(X, R.Top, X + 1, R.Bottom)) > 0) {
-                if (L < 0) L = X;
-                Rt = X;
-            }
-        return {L, Rt};
-    }
-    static bool isRed(TColor C) { return GetRValue(C) > 200 && GetGValue(C) < 60 && GetBValue(C) < 60; }
-    static bool isGreen(TColor C) { return GetGValue(C) > 200 && GetRValue(C) < 60 && GetBValue(C) < 60; }
-    static bool isBlue(TColor C) { return GetBValue(C) > 200 && GetRValue(C) < 60 && GetGValue(C) < 60; }
 };
 
 TEST_F(MiniHTMLTest, EmptyTextMeasuresTheHeightOfGhAndDrawsNothing) {
@@ -164,6 +137,42 @@ TEST_F(MiniHTMLTest, HitTestingFindsTheSecondAnchorWithItsHrefAndTitle) {
     EXPECT_FALSE(Miss.Hit);
     EXPECT_EQ(Miss.HitAnchor, -1);
     EXPECT_TRUE(Miss.Href.isEmpty());
+}
+
+TEST_F(MiniHTMLTest, TheCallInARowAgreesWithTheRequestAndKeepsTheCallersHref) {
+    const String Text = QStringLiteral("go <a href=\"http://one\" title=\"First\">first</a> x<br>y");
+    const int X = width(QStringLiteral("go fi"));
+    TMarkupResult M;
+    M.AnchorHref = QStringLiteral("before");
+    const bool OnAnchor = DrawMarkupText(
+        {.Canvas = Canvas, .Text = Text, .DrawRect = Rect(0, 0, 300, 200), .HitX = X, .HitY = 3, .HitTestOnly = true},
+        M);
+    String Href = QStringLiteral("before"), Plain, Title;
+    int Width = 0, Height = 0, Anchors = 0, Hit = -1;
+    TRect HitRect = Rect(-1, -1, -1, -1);
+    EXPECT_EQ(
+        DrawMarkupText(Canvas, Text, Rect(0, 0, 300, 200), nullptr, X, 3, -1, -1, 0, true, false, false, false, true,
+                       false, true, 1.0, clBlue, clNone, clNone, clGray, Href, Plain, Title, Width, Height, Anchors,
+                       Hit, HitRect, nullptr, nullptr, 0, bdLeftToRight, clHighlight, clHighlightText, {}),
+        OnAnchor);
+    EXPECT_TRUE(OnAnchor);
+    EXPECT_EQ(Href, M.AnchorHref);
+    EXPECT_EQ(Plain, M.PlainText);
+    EXPECT_EQ(Title, QStringLiteral("First"));
+    EXPECT_EQ(Width, M.MeasuredWidth);
+    EXPECT_EQ(Height, M.MeasuredHeight);
+    EXPECT_EQ(Hit, 1);
+    EXPECT_EQ(HitRect, M.HitAnchorRect);
+
+    // Away from the anchor the caller's reference and rectangle stay.
+    Href = QStringLiteral("before");
+    HitRect = Rect(-1, -1, -1, -1);
+    EXPECT_FALSE(DrawMarkupText(Canvas, Text, Rect(0, 0, 300, 200), nullptr, 1, 3, -1, -1, 0, true, false, false, false,
+                                true, false, true, 1.0, clBlue, clNone, clNone, clGray, Href, Plain, Title, Width,
+                                Height, Anchors, Hit, HitRect, nullptr, nullptr, 0, bdLeftToRight, clHighlight,
+                                clHighlightText, {}));
+    EXPECT_EQ(Href, QStringLiteral("before"));
+    EXPECT_EQ(HitRect, Rect(-1, -1, -1, -1));
 }
 
 TEST_F(MiniHTMLTest, AWrappedFocusedAnchorGetsOneFocusRectanglePerLine) {

@@ -135,6 +135,28 @@ TEST(Files, FilesAndFolders) {
     EXPECT_FALSE(FileExists(String()));
 }
 
+TEST(Files, ResolvePathIgnoringCaseMatchesNameByName) {
+    TempFolder Dir;
+    ASSERT_TRUE(ForceDirectories(Dir.File("Pics/Small")));
+    writeFile(Dir.File("Pics/Small/Logo.PNG"), "a");
+    writeFile(Dir.File("Pics/Small/logo.png"), "b");  // an exact name wins over others
+    writeFile(Dir.File("Pics/Small/Other.png"), "c");
+    const String Upper = Dir.Path().toUpper();
+    const struct {
+        String Asked, Found;
+    } Cases[] = {
+        {Upper + "/PICS/SMALL/OTHER.PNG", Dir.File("Pics/Small/Other.png")},
+        {Upper + "/pics/small/logo.png", Dir.File("Pics/Small/logo.png")},
+        {Upper + "/PICS/SMALL/LOGO.PNG", Dir.File("Pics/Small/Logo.PNG")},  // first in name order
+        {Upper + "\\PICS\\SMALL", Dir.File("Pics/Small")},
+        {Upper + "/PICS/NONE.PNG", Upper + "/PICS/NONE.PNG"},  // nothing matches: as asked
+        {Dir.File("Pics"), Dir.File("Pics")},
+        {String(), String()},
+    };
+    for (const auto& C : Cases) EXPECT_EQ(ResolvePathIgnoringCase(C.Asked), C.Found) << C.Asked.toStdString();
+    EXPECT_EQ(readFile(ResolvePathIgnoringCase(Upper + "/PICS/SMALL/OTHER.PNG")), String("c"));
+}
+
 TEST(Files, FindFirstFiltersByMaskAndAttributes) {
     TempFolder Dir;
     writeFile(Dir.File("b.TXT"), "12345");
