@@ -321,9 +321,36 @@ void SetHostedWidget(TWinControl* Control, QWidget* Widget) {
 // ---------------------------------------------------------------------------------------------
 // Window life cycle
 
+namespace {
+
+// Hears theme and palette changes at the application, so windows learn of them even while
+// none of them is shown (Qt tells hidden widgets nothing).
+class TThemeWatcher : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* Watched, QEvent* Event) override {
+        const QEvent::Type T = Event->type();
+        if (Watched == QCoreApplication::instance() &&
+            (T == QEvent::ApplicationPaletteChange || T == QEvent::ThemeChange))
+            ScheduleThemeChangedBroadcast();
+        return false;
+    }
+};
+
+void watchThemeChanges() {
+    static bool Watching = false;
+    QCoreApplication* App = QCoreApplication::instance();
+    if (Watching || !App) return;
+    Watching = true;
+    App->installEventFilter(new TThemeWatcher(App));
+}
+
+}  // namespace
+
 void TControlAccess::createWidget(TControl* Control) {
     TControlData* D = Control->Data();
     if (D->Widget) return;
+    watchThemeChanges();
     QWidget* ParentWidget = nullptr;
     if (TWinControl* P = Control->Parent()) {
         ParentWidget = P->Data()->Widget;
@@ -649,7 +676,8 @@ bool TControlWidget::handleEvent(QEvent* Event, bool FromHosted) {
             C->Perform(WM_CLOSE, 0, 0);
             return true;
         case QEvent::ThemeChange:
-        case QEvent::ApplicationPaletteChange:
+            // Palette changes are heard at the application (TThemeWatcher); a theme change that
+            // keeps the palette reaches only the windows.
             if (!FromHosted) ScheduleThemeChangedBroadcast();
             return false;
         case QEvent::WindowActivate:

@@ -283,6 +283,30 @@ inline constexpr WPARAM SIZE_RESTORED = 0;
 inline constexpr WPARAM SIZE_MINIMIZED = 1;
 inline constexpr WPARAM SIZE_MAXIMIZED = 2;
 
+// WM_NCHITTEST answers: where a point lies on a window.
+inline constexpr LRESULT HTNOWHERE = 0;
+inline constexpr LRESULT HTCLIENT = 1;
+inline constexpr LRESULT HTCAPTION = 2;
+inline constexpr LRESULT HTLEFT = 10;
+inline constexpr LRESULT HTRIGHT = 11;
+inline constexpr LRESULT HTTOP = 12;
+inline constexpr LRESULT HTTOPLEFT = 13;
+inline constexpr LRESULT HTTOPRIGHT = 14;
+inline constexpr LRESULT HTBOTTOM = 15;
+inline constexpr LRESULT HTBOTTOMLEFT = 16;
+inline constexpr LRESULT HTBOTTOMRIGHT = 17;
+
+// WM_SIZING: the edge being dragged (WParam); LParam points to the proposed TRect (screen).
+// WM_MOVING: LParam points to the proposed TRect (screen).
+inline constexpr WPARAM WMSZ_LEFT = 1;
+inline constexpr WPARAM WMSZ_RIGHT = 2;
+inline constexpr WPARAM WMSZ_TOP = 3;
+inline constexpr WPARAM WMSZ_TOPLEFT = 4;
+inline constexpr WPARAM WMSZ_TOPRIGHT = 5;
+inline constexpr WPARAM WMSZ_BOTTOM = 6;
+inline constexpr WPARAM WMSZ_BOTTOMLEFT = 7;
+inline constexpr WPARAM WMSZ_BOTTOMRIGHT = 8;
+
 // WM_ACTIVATE states.
 inline constexpr WPARAM WA_INACTIVE = 0;
 inline constexpr WPARAM WA_ACTIVE = 1;

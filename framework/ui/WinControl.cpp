@@ -80,6 +80,8 @@ void TWinControl::DestroyHandle() {
 }
 
 void TWinControl::DestroyWnd() {
+    // The window's last message, as the platform sends it.
+    Perform(WM_DESTROY, 0, 0);
     TControlAccess::unregisterHandle(this);
     TControlAccess::destroyWidget(this);
 }

@@ -631,3 +631,34 @@ TEST_F(ShownForm, AThemeOrPaletteChangeReachesEveryWindowOnce) {
     pump();
     EXPECT_EQ(Spy.Count(WM_THEMECHANGED), 4);
 }
+
+TEST(ThemeChanges, ReachWindowsThatWereNeverShown) {
+    MessageSpy Spy;  // outlives the form
+    TForm Form(nullptr);
+    auto* Hidden = new TBlockControl(&Form);
+    Hidden->SetParent(&Form);
+    Hidden->SetVisible(false);
+    Form.HandleNeeded();
+    Spy.Attach(&Form);
+    Spy.Attach(Hidden);
+    const QPalette Old = QApplication::palette();
+    QPalette Changed = Old;
+    Changed.setColor(QPalette::Window, Qt::darkRed);
+    QApplication::setPalette(Changed);
+    pump();
+    EXPECT_EQ(Spy.Count(WM_THEMECHANGED), 2);
+    QApplication::setPalette(Old);
+    pump();
+}
+
+TEST(WindowDestruction, SendsWMDestroyAsTheLastMessage) {
+    MessageSpy Spy;
+    auto* Form = new TForm(nullptr);
+    auto* Block = new TBlockControl(Form);
+    Block->SetParent(Form);
+    Form->HandleNeeded();
+    Spy.Attach(Block);
+    Block->Free();
+    EXPECT_EQ(Spy.Count(WM_DESTROY), 1);
+    Form->Free();
+}
