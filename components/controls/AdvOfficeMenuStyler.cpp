@@ -207,26 +207,9 @@ constexpr TesselToOffice kTesselToOffice[] = {
 // Every look but tsCustom has its style.
 static_assert(std::size(kTesselToOffice) == tsOffice2016Black);
 
-TWinControl* firstWindowedOwner(TComponent* AOwner) {
-    for (TComponent* C = AOwner; C; C = C->Owner())
-        if (auto* W = dynamic_cast<TWinControl*>(C)) return W;
-    return nullptr;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
-
-TNotifierWindow::TNotifierWindow(TComponent* AOwner) : TWinControl(AOwner) {}
-
-void TNotifierWindow::WndProc(TMessage& Message) {
-    if (Message.Msg == WM_THEMECHANGED && OnThemeChange) {
-        const TWeak<TNotifierWindow> Self(this);
-        OnThemeChange(this);
-        if (!Self) return;
-    }
-    TWinControl::WndProc(Message);
-}
 
 bool OfficeStyleForTesselStyle(TTesselStyle AStyle, TOfficeStyle& Style) {
     for (const TesselToOffice& Row : kTesselToOffice)
@@ -241,13 +224,7 @@ bool OfficeStyleForTesselStyle(TTesselStyle AStyle, TOfficeStyle& Style) {
 
 TAdvMenuOfficeStyler::TAdvMenuOfficeStyler(TComponent* AOwner) : TCustomAdvMenuStyler(AOwner) {
     SetStyle(osOffice2003Blue);
-    auto* Notifier = new TNotifierWindow(this);
-    FNotifierWnd = Notifier;
-    // It only listens; kept out of sight so it never paints over the form.
-    Notifier->SetVisible(false);
-    Notifier->SetBounds(0, 0, 0, 0);
-    if (TWinControl* Parent = firstWindowedOwner(AOwner)) Notifier->SetParent(Parent);
-    Notifier->OnThemeChange = [this](TObject*) { ThemeChanged(); };
+    FNotifierWnd = TNotifierWindow::CreateHidden(this, [this](TObject*) { ThemeChanged(); });
 }
 
 TAdvMenuOfficeStyler::~TAdvMenuOfficeStyler() {

@@ -37,18 +37,6 @@ enum TOfficeStyle {
 };
 static_assert(osOffice2016Black == 22);
 
-// A zero-size window whose only job is to hear that the visual style changed.
-class TNotifierWindow : public TWinControl {
-public:
-    explicit TNotifierWindow(TComponent* AOwner);
-
-    // Fired on WM_THEMECHANGED, before the message takes its ordinary course.
-    TNotifyEvent OnThemeChange;
-
-protected:
-    void WndProc(TMessage& Message) override;
-};
-
 // The built-in style a form-wide look maps to; false for tsCustom (no change).
 bool OfficeStyleForTesselStyle(TTesselStyle AStyle, TOfficeStyle& Style);
 

@@ -215,6 +215,23 @@ protected:
     void WndProc(TMessage& Message) override;
 };
 
+// A zero-size hidden window whose only job is to hear that the visual style changed; a styler
+// owns one and adapts its look when it fires.
+class TNotifierWindow : public TWinControl {
+public:
+    explicit TNotifierWindow(TComponent* AOwner);
+
+    // A hidden notifier owned by AOwner and parented to the first windowed control on AOwner's
+    // owner chain; without one it has no window and hears nothing.
+    static TNotifierWindow* CreateHidden(TComponent* AOwner, TNotifyEvent OnThemeChange);
+
+    // Fired on WM_THEMECHANGED, before the message takes its ordinary course.
+    TNotifyEvent OnThemeChange;
+
+protected:
+    void WndProc(TMessage& Message) override;
+};
+
 class TThemeNotifier : public TComponent {
 public:
     // AOwner must be a windowed control (EInvalidCast otherwise) when Office is installed.

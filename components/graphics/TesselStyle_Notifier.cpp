@@ -233,3 +233,31 @@ TThemeNotifier* SharedThemeNotifier(TComponent* AOwner) {
     }
     return gSharedThemeNotifier;
 }
+
+// ---------------------------------------------------------------------------------------------
+
+TNotifierWindow::TNotifierWindow(TComponent* AOwner) : TWinControl(AOwner) {}
+
+TNotifierWindow* TNotifierWindow::CreateHidden(TComponent* AOwner, TNotifyEvent OnThemeChange) {
+    auto* Notifier = new TNotifierWindow(AOwner);
+    // It only listens; kept out of sight so it never paints over the form.
+    Notifier->SetVisible(false);
+    Notifier->SetBounds(0, 0, 0, 0);
+    for (TComponent* C = AOwner ? AOwner->Owner() : nullptr; C; C = C->Owner())
+        if (auto* W = dynamic_cast<TWinControl*>(C)) {
+            Notifier->SetParent(W);
+            break;
+        }
+    Notifier->OnThemeChange = std::move(OnThemeChange);
+    return Notifier;
+}
+
+void TNotifierWindow::WndProc(TMessage& Message) {
+    if (Message.Msg == WM_THEMECHANGED && OnThemeChange) {
+        const TWeak<TNotifierWindow> Self(this);
+        const TNotifyEvent Handler = OnThemeChange;
+        Handler(this);
+        if (!Self) return;
+    }
+    TWinControl::WndProc(Message);
+}
