@@ -139,6 +139,8 @@ void drawSubMenuArrow(TMenuItem* Item, TCanvas* Canvas, TCustomAdvMenuStyler* S,
     Canvas->Font()->SetColor(clBlack);
     TBitmap Copy;
     Copy.Assign(Arrow);
+    // The arrow is drawn where it is not white: its corner pixel is part of the arrow.
+    Copy.SetTransparentColor(clWhite);
     Copy.SetTransparent(true);
     Canvas->Draw(Box.Left, Box.Top, &Copy);
     Canvas->Font()->SetColor(Old);
@@ -217,7 +219,8 @@ void drawBody(TMenuItem* Item, TCanvas* Canvas, IAdvMenu* Intf, TCustomAdvMenuSt
         Canvas->Font()->SetStyle(St);
     }
     const TRect S0 = R;
-    if (!Item->Caption().contains(cNotesBreak)) {
+    // A caption without notes lines (none written, or ShowNotes off) is centred vertically.
+    if (!(Intf->ShowNotes() && Item->Caption().contains(cNotesBreak))) {
         DrawAdvMenuItemText(Item, Canvas, Item->Caption(), Format | DT_CALCRECT | DT_NOCLIP, State, R);
         const int Dy = (RectHeight(S0) - RectHeight(R)) / 2;
         R.Top += Dy;

@@ -11,22 +11,6 @@
 
 class TCustomImageList;
 
-// The owner-draw state of an item request.
-enum TOwnerDrawStateItem {
-    odSelected,
-    odGrayed,
-    odDisabled,
-    odChecked,
-    odFocused,
-    odDefault,
-    odHotLight,
-    odInactive,
-    odNoAccel,
-    odNoFocusRect,
-    odComboBoxEdit
-};
-using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
-
 // Marks the system (logo) key in a shortcut, besides scShift, scCtrl and scAlt.
 inline constexpr TShortCut scWinKey = 0x200;
 

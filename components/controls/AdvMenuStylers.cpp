@@ -2,6 +2,7 @@
 
 #include "components/graphics/TesselStyle.h"
 #include "framework/rtl/Resources.h"
+#include "framework/ui/Forms.h"
 
 #include <cstdint>
 #include <cstring>
@@ -121,12 +122,7 @@ void AdvMenuChanged(IAdvMenu* Intf, bool Rebuild) {
 }
 
 void AssignScreenMenuFont(TFont* Font) {
-    if (!Font) return;
-    TFont F;
-    F.SetName(IsVistaOrLater() ? QStringLiteral("Segoe UI") : QStringLiteral("Tahoma"));
-    F.SetSize(IsVistaOrLater() ? 9 : 8);
-    F.SetColor(clWindowText);
-    Font->Assign(&F);
+    if (Font) Font->Assign(Screen->MenuFont());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class TObject;
@@ -14,6 +15,14 @@ class TComponent;
 class TFiler;
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// Calls a copy of an event handler: a handler that frees its sender also destroys the sender's
+// event slot, and that must not happen to the function object still running.
+template <class F, class... A>
+void FireEvent(const F& Event, A&&... Args) {
+    const F Handler = Event;
+    Handler(std::forward<A>(Args)...);
+}
 
 class TObject {
 public:

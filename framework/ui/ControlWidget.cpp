@@ -291,6 +291,44 @@ QImage* ControlBackingImage(TControl* Control) {
     return &Control->Data()->Backing;
 }
 
+HWND WindowFromDC(HDC DC) {
+    const QImage* Image = DC ? DCImage(DC) : nullptr;
+    if (!Image) return nullptr;
+    for (QWidget* W : QApplication::allWidgets()) {
+        auto* CW = dynamic_cast<TControlWidget*>(W);
+        auto* Win = CW ? dynamic_cast<TWinControl*>(CW->Control()) : nullptr;
+        if (Win && Win->HandleAllocated() && &Win->Data()->Backing == Image) return Win->Handle();
+    }
+    return nullptr;
+}
+
+HDC GetWindowDC(HWND Wnd) {
+    TWinControl* Win = FindControl(Wnd);
+    if (!Win) return nullptr;
+    QImage* Image = ControlBackingImage(Win);
+    if (Image->isNull()) return nullptr;
+    // Asked while the window paints: one painter at a time on the image, and the paint context
+    // opens its own again at its next drawing.
+    if (HDC Painting = Win->Data()->PaintDC) DCReleasePainter(Painting);
+    return CreateImageDC(Image);
+}
+
+int ReleaseDC(HWND Wnd, HDC DC) {
+    if (!DC) return 0;
+    DeleteDC(DC);
+    if (TWinControl* Win = FindControl(Wnd))
+        if (TControlWidget* W = Win->Data()->Widget; W && W->isVisible()) W->update();
+    return 1;
+}
+
+BOOL GetWindowRect(HWND Wnd, TRect* Rect) {
+    TWinControl* Win = FindControl(Wnd);
+    if (!Win || !Rect) return 0;
+    const TPoint P = Win->ClientToScreen(Point(0, 0));
+    *Rect = Bounds(P.X, P.Y, Win->Width(), Win->Height());
+    return 1;
+}
+
 void SetHostedWidget(TWinControl* Control, QWidget* Widget) {
     TControlData* D = Control->Data();
     if (QWidget* Old = D->Hosted.data()) {
@@ -455,17 +493,18 @@ void TControlAccess::paintBacking(TControl* Control) {
     // windows fill their background in WM_ERASEBKGND.
     D->Backing.fill(Qt::transparent);
     HDC DC = CreateImageDC(&D->Backing);
+    D->PaintDC = DC;
     const TWeak<TControl> Alive(Control);
     try {
         if (dynamic_cast<TWinControl*>(Control)) Control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
         Control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
     } catch (...) {
         DeleteDC(DC);
-        if (Alive) D->Painting = false;
+        if (Alive) D->Painting = false, D->PaintDC = nullptr;
         throw;
     }
     DeleteDC(DC);
-    if (Alive) D->Painting = false;
+    if (Alive) D->Painting = false, D->PaintDC = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -37,6 +37,7 @@ struct TControlData {
     QImage Backing;                    // what the widget shows; paint, direct drawing and read-back
     bool Dirty = true;
     bool Painting = false;
+    HDC PaintDC = nullptr;  // the context WM_PAINT draws with, while it does
     bool SyncingGeometry = false;
     TControlCanvas* Canvas = nullptr;  // the control's canvas, released before the backing changes
     TQtEventContext* PendingQtEvent = nullptr;

@@ -25,14 +25,6 @@ bool followedByHints(UINT Msg) {
     return Msg == WM_MOUSEMOVE || Msg == CM_MOUSEENTER || Msg == CM_MOUSELEAVE || Msg == CM_VISIBLECHANGED;
 }
 
-// Calls a copy of the handler: a handler that frees its control also destroys the control's
-// event slot, and that must not happen to the function object still running.
-template <class F, class... A>
-void fireEvent(const F& Event, A&&... Args) {
-    const F Handler = Event;
-    Handler(std::forward<A>(Args)...);
-}
-
 }  // namespace
 
 TShiftState KeysToShiftState(WPARAM Keys) {
@@ -640,35 +632,35 @@ void TControl::SetZOrder(bool TopMost) {
 void TControl::Click() {
     // An assigned OnClick wins over the action, as a handler set on the control is meant to.
     if (OnClick)
-        fireEvent(OnClick, this);
+        FireEvent(OnClick, this);
     else if (FActionLink)
         FActionLink->Execute(this);
 }
 
 void TControl::DblClick() {
-    if (OnDblClick) fireEvent(OnDblClick, this);
+    if (OnDblClick) FireEvent(OnDblClick, this);
 }
 
 void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (OnMouseDown) fireEvent(OnMouseDown, this, Button, Shift, X, Y);
+    if (OnMouseDown) FireEvent(OnMouseDown, this, Button, Shift, X, Y);
 }
 
 void TControl::MouseMove(TShiftState Shift, int X, int Y) {
-    if (OnMouseMove) fireEvent(OnMouseMove, this, Shift, X, Y);
+    if (OnMouseMove) FireEvent(OnMouseMove, this, Shift, X, Y);
 }
 
 void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (OnMouseUp) fireEvent(OnMouseUp, this, Button, Shift, X, Y);
+    if (OnMouseUp) FireEvent(OnMouseUp, this, Button, Shift, X, Y);
 }
 
 bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
     bool Handled = false;
-    if (OnMouseWheel) fireEvent(OnMouseWheel, this, Shift, WheelDelta, MousePos, Handled);
+    if (OnMouseWheel) FireEvent(OnMouseWheel, this, Shift, WheelDelta, MousePos, Handled);
     return Handled;
 }
 
 void TControl::Resize() {
-    if (OnResize) fireEvent(OnResize, this);
+    if (OnResize) FireEvent(OnResize, this);
 }
 
 void TControl::RequestAlign() {
@@ -768,13 +760,13 @@ void TControl::CMMouseEnter(TMessage& Message) {
     // The parents learn which child the pointer entered.
     const TWeak<TControl> Self(this);
     if (FParent) FParent->Perform(CM_MOUSEENTER, 0, Message.LParam ? Message.LParam : reinterpret_cast<LPARAM>(this));
-    if (Self && Message.LParam == 0 && OnMouseEnter) fireEvent(OnMouseEnter, this);
+    if (Self && Message.LParam == 0 && OnMouseEnter) FireEvent(OnMouseEnter, this);
 }
 
 void TControl::CMMouseLeave(TMessage& Message) {
     const TWeak<TControl> Self(this);
     if (FParent) FParent->Perform(CM_MOUSELEAVE, 0, Message.LParam ? Message.LParam : reinterpret_cast<LPARAM>(this));
-    if (Self && Message.LParam == 0 && OnMouseLeave) fireEvent(OnMouseLeave, this);
+    if (Self && Message.LParam == 0 && OnMouseLeave) FireEvent(OnMouseLeave, this);
 }
 
 void TControl::CMEnabledChanged(TMessage& Message) {

@@ -37,6 +37,22 @@ enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateItem>;
 
+// What an owner-drawn item (menu item, list or combo box row) is to look like.
+enum TOwnerDrawStateItem {
+    odSelected,
+    odGrayed,
+    odDisabled,
+    odChecked,
+    odFocused,
+    odDefault,
+    odHotLight,
+    odInactive,
+    odNoAccel,
+    odNoFocusRect,
+    odComboBoxEdit
+};
+using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
+
 enum TControlStyleItem {
     csAcceptsControls,
     csCaptureMouse,
@@ -617,6 +633,17 @@ private:
 };
 
 // ---------------------------------------------------------------------------------------------
+
+// Windows and their device contexts. A window has no frame of its own: its window rectangle is
+// its control's bounds on the screen, and a window context draws on the whole of it.
+// The window whose painting DC draws on (its paint context, a window or control canvas);
+// nullptr for a bitmap's or any other context.
+HWND WindowFromDC(HDC DC);
+// A context on the whole window, shown when released; nullptr for a null handle.
+HDC GetWindowDC(HWND Wnd);
+int ReleaseDC(HWND Wnd, HDC DC);
+// Screen coordinates; FALSE for a null handle.
+BOOL GetWindowRect(HWND Wnd, TRect* Rect);
 
 // Mouse capture by control: while set, mouse messages go to it wherever the pointer is.
 void SetCaptureControl(TControl* Control);

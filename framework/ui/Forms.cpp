@@ -5,6 +5,7 @@
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/Dialogs.h"
 #include "framework/ui/HintWindow.h"
+#include "framework/ui/PlatformFacts.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -642,6 +643,16 @@ TRect TScreen::WorkAreaRect() const {
     if (!S) return Rect(0, 0, 800, 600);
     const QRect R = S->availableGeometry();
     return Rect(R.x(), R.y(), R.x() + R.width(), R.y() + R.height());
+}
+
+TFont* TScreen::MenuFont() {
+    if (!FMenuFont) FMenuFont = std::make_unique<TFont>();
+    const bool Vista = PlatformFacts().MajorVersion >= 6;
+    FMenuFont->SetName(Vista ? QStringLiteral("Segoe UI") : QStringLiteral("Tahoma"));
+    FMenuFont->SetSize(Vista ? 9 : 8);
+    FMenuFont->SetStyle({});
+    FMenuFont->SetColor(clWindowText);
+    return FMenuFont.get();
 }
 
 void TScreen::ResetOverrides() {

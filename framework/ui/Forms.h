@@ -305,6 +305,9 @@ public:
     int WorkAreaHeight() const { return WorkAreaRect().Height(); }
     // Clears the values a test set.
     void ResetOverrides();
+    // The font menus are drawn in: "Segoe UI" 9 points from the Vista generation on (by the
+    // platform facts), else "Tahoma" 8, in the window-text colour; chosen anew at each call.
+    TFont* MenuFont();
 
     TCustomForm* ActiveForm() const { return FActiveForm; }
     TCustomForm* ActiveCustomForm() const { return FActiveForm; }
@@ -326,6 +329,7 @@ private:
     std::optional<TRect> FWorkArea;
     int FPixelsPerInch = 96;
     TCursor FCursor = crDefault;
+    std::unique_ptr<TFont> FMenuFont;
     TCustomForm* FActiveForm = nullptr;
     TWinControl* FActiveControl = nullptr;
     std::vector<TCustomForm*> FForms;

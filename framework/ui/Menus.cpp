@@ -3,9 +3,12 @@
 
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/DeviceContext.h"
+#include "framework/ui/Forms.h"
 #include "framework/ui/ImgList.h"
+#include "framework/ui/MenuWindows.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QPixmap>
 #include <algorithm>
@@ -50,14 +53,25 @@ String keyName(Word Key) {
     return {};
 }
 
-String stripHotkey(const String& Caption) {
-    String Result;
-    for (int I = 0; I < Caption.size(); ++I) {
-        if (Caption[I] == u'&' && I + 1 < Caption.size()) ++I;
-        Result += Caption[I];
-    }
-    return Result;
+// Every live item by its Command.
+std::map<Word, TMenuItem*>& itemsByCommand() {
+    static std::map<Word, TMenuItem*> Items;
+    return Items;
 }
+
+Word newCommand(TMenuItem* Item) {
+    static Word Next = 0;
+    auto& Items = itemsByCommand();
+    if (Items.size() >= 65535) return 0;
+    do {
+        ++Next;
+    } while (Next == 0 || Items.count(Next));
+    Items[Next] = Item;
+    return Next;
+}
+
+bool gMenuAnimation = true;
+bool gMenuAnimationRead = false;
 
 TMenuRunner& menuRunner() {
     static TMenuRunner Runner;
@@ -135,6 +149,15 @@ bool inTree(TMenuItem* Root, TMenuItem* Item) {
 
 }  // namespace
 
+String StripHotkey(const String& Caption) {
+    String Result;
+    for (int I = 0; I < Caption.size(); ++I) {
+        if (Caption[I] == u'&' && I + 1 < Caption.size()) ++I;
+        Result += Caption[I];
+    }
+    return Result;
+}
+
 TShortCut ShortCut(Word Key, TShiftState Shift) {
     if (Key & 0xF000) return scNone;
     TShortCut Result = Key;
@@ -191,9 +214,12 @@ TMenuRunner SetMenuRunner(TMenuRunner Runner) {
 // ---------------------------------------------------------------------------------------------
 // TMenuItem
 
-TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {}
+TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), FCommand(newCommand(this)) {}
 
-TMenuItem::~TMenuItem() { tearDownItem(); }
+TMenuItem::~TMenuItem() {
+    tearDownItem();
+    if (FCommand) itemsByCommand().erase(FCommand);
+}
 
 void TMenuItem::BeforeDestruction() {
     TComponent::BeforeDestruction();
@@ -213,7 +239,11 @@ void TMenuItem::tearDownItem() {
     if (FParent) FParent->Remove(this);
 }
 
-void TMenuItem::changed() {}
+void TMenuItem::changed() {
+    if (FTornDownItem) return;
+    TMenu* Menu = GetParentMenu();
+    if (Menu && !Menu->ComponentState().Contains(csDestroying)) Menu->MenuChanged(this, this, true);
+}
 
 void TMenuItem::SetCaption(const String& Value) {
     if (FCaption == Value) return;
@@ -358,16 +388,30 @@ int TMenuItem::IndexOf(TMenuItem* Item) const {
 }
 
 TMenuItem* TMenuItem::Find(const String& ACaption) const {
-    const String Wanted = stripHotkey(ACaption);
+    const String Wanted = StripHotkey(ACaption);
     for (TMenuItem* Item : FItems)
-        if (stripHotkey(Item->FCaption).compare(Wanted, Qt::CaseInsensitive) == 0) return Item;
+        if (StripHotkey(Item->FCaption).compare(Wanted, Qt::CaseInsensitive) == 0) return Item;
     return nullptr;
 }
 
 void TMenuItem::Click() {
     if (!FEnabled) return;
+    const TWeak<TMenuItem> Self(this);
     if (FAutoCheck) SetChecked(!FChecked || FRadioItem);
-    if (OnClick) OnClick(this);
+    if (Self && OnClick) FireEvent(OnClick, this);
+}
+
+void TMenuItem::MeasureItem(TCanvas* ACanvas, int& Width, int& Height) {
+    if (OnMeasureItem) FireEvent(OnMeasureItem, this, ACanvas, Width, Height);
+}
+
+void TMenuItem::AdvancedDrawItem(TCanvas* ACanvas, const TRect& ARect, TOwnerDrawState State) {
+    if (OnAdvancedDrawItem)
+        FireEvent(OnAdvancedDrawItem, this, ACanvas, ARect, State);
+    else if (OnDrawItem)
+        FireEvent(OnDrawItem, this, ACanvas, ARect, State.Contains(odSelected));
+    else
+        DrawMenuItemDefault(this, ACanvas, ARect, State);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -385,6 +429,16 @@ void TMenu::BeforeDestruction() {
     TComponent::BeforeDestruction();
     FItems = nullptr;
 }
+
+void TMenu::SetOwnerDraw(bool Value) {
+    if (FOwnerDraw == Value) return;
+    FOwnerDraw = Value;
+    MenuChanged(this, nullptr, true);
+}
+
+void TMenu::MenuChanged(TObject*, TMenuItem*, bool Rebuild) { RelayoutMenuWindows(this, Rebuild); }
+
+void TMenu::UpdateItems() { RelayoutMenuWindows(this, true); }
 
 void TMenu::SetImages(TCustomImageList* Value) {
     if (FImages == Value) return;
@@ -417,6 +471,11 @@ TMenuItem* TMenu::FindItemByShortCut(TShortCut Value) const {
     return findShortCut(FItems, Value);
 }
 
+TMenuItem* TMenu::FindItem(Word Command) const {
+    TMenuItem* Item = FindMenuItemByCommand(Command);
+    return Item && Item != FItems && FItems && Item->GetParentMenu() == this ? Item : nullptr;
+}
+
 bool TMenu::IsShortCut(TShortCut Value) {
     TMenuItem* Item = FindItemByShortCut(Value);
     if (!Item || !Item->Enabled() || !Item->Visible()) return false;
@@ -438,8 +497,16 @@ void TPopupMenu::Popup(int X, int Y) {
     FPopupPoint = {X, Y};
     DoPopup(this);
     if (!Self) return;
-    const TMenuRunner& Runner = menuRunner();
-    TWeak<TMenuItem> Chosen(Runner ? Runner(this, X, Y) : runQMenu(this, X, Y));
+    if (ActiveMenuWindow()) return;  // one menu at a time
+    const TMenuRunner Runner = menuRunner();
+    TMenuItem* Picked = nullptr;
+    if (Runner)
+        Picked = Runner(this, X, Y);
+    else if (OwnerDraw())
+        Picked = TrackMenuWindows(this, X, Y);
+    else
+        Picked = runQMenu(this, X, Y);
+    TWeak<TMenuItem> Chosen(Picked);
     if (!Self) return;
     if (OnClose) OnClose(this);
     // The chosen command runs after the menu has closed; only a plain item of this menu counts.
@@ -447,4 +514,68 @@ void TPopupMenu::Popup(int X, int Y) {
     if (!Self || !Item || !Items() || !inTree(Items(), Item) || Item == Items()) return;
     if (Item->IsLine() || !Item->Visible() || Item->Count() > 0) return;
     Item->Click();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Items by command, the popup list, menu animation
+
+TMenuItem* FindMenuItemByCommand(Word Command) {
+    const auto& Items = itemsByCommand();
+    const auto It = Items.find(Command);
+    return It == Items.end() ? nullptr : It->second;
+}
+
+namespace {
+
+// Never shown: it answers the measure requests of menu items.
+class TPopupListWindow : public TWinControl {
+public:
+    TPopupListWindow() : TWinControl(nullptr) { SetVisible(false); }
+
+protected:
+    void Dispatch(TMessage& Message) override {
+        if (Message.Msg != WM_MEASUREITEM) return TWinControl::Dispatch(Message);
+        auto* M = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+        TMenuItem* Item = M && M->CtlType == ODT_MENU ? FindMenuItemByCommand(static_cast<Word>(M->itemID)) : nullptr;
+        if (!Item) return;
+        TBitmap Scratch(1, 1);
+        Scratch.Canvas()->SetFont(Screen->MenuFont());
+        int W = static_cast<int>(M->itemWidth), H = static_cast<int>(M->itemHeight);
+        Item->MeasureItem(Scratch.Canvas(), W, H);
+        M->itemWidth = static_cast<UINT>(std::max(0, W));
+        M->itemHeight = static_cast<UINT>(std::max(0, H));
+        Message.Result = 1;
+    }
+};
+
+}  // namespace
+
+TPopupList PopupList;
+
+HWND TPopupList::Window() {
+    static TPopupListWindow* List = nullptr;
+    if (!List) List = new TPopupListWindow();
+    return List->Handle();
+}
+
+BOOL SystemParametersInfo(UINT Action, UINT, void* PvParam, UINT) {
+    // The program's own switch, started from what Qt reads from the desktop; the desktop's
+    // setting is never written, so nothing outlives the program.
+    if (!gMenuAnimationRead && qApp) {
+        gMenuAnimation = QApplication::isEffectEnabled(Qt::UI_AnimateMenu);
+        gMenuAnimationRead = true;
+    }
+    switch (Action) {
+        case SPI_GETMENUANIMATION:
+            if (!PvParam) return 0;
+            *static_cast<BOOL*>(PvParam) = gMenuAnimation ? 1 : 0;
+            return 1;
+        case SPI_SETMENUANIMATION:
+            gMenuAnimation = PvParam != nullptr;
+            gMenuAnimationRead = true;
+            if (qApp) QApplication::setEffectEnabled(Qt::UI_AnimateMenu, gMenuAnimation);
+            return 1;
+        default:
+            return 0;
+    }
 }

@@ -1,10 +1,13 @@
 // Menus: menu items in a tree, popup menus shown at a screen point, shortcuts and their names.
 // A popup is shown by a replaceable menu runner, so tests pick an item without showing a menu.
+// The default runner shows an owner-drawn menu (OwnerDraw) in the framework's own menu windows,
+// which ask each item for its size and have it paint itself; any other menu is a Qt menu.
 #pragma once
 
 #include "framework/rtl/Component.h"
 #include "framework/ui/Controls.h"
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -26,8 +29,17 @@ String ShortCutToText(TShortCut ShortCut);
 // Reads what ShortCutToText writes, ignoring case; scNone when the text names no shortcut.
 TShortCut TextToShortCut(const String& Text);
 
+// The caption without its "&" marks ("&&" gives "&").
+String StripHotkey(const String& Caption);
+
 // The caption that makes a menu item a separator line.
 inline const String cLineCaption = QStringLiteral("-");
+
+// An owner-drawn item's size: Width and Height arrive with the framework's measure.
+using TMenuMeasureItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
+using TMenuDrawItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, const TRect& ARect, bool Selected)>;
+using TAdvancedMenuDrawItemEvent =
+    std::function<void(TObject* Sender, TCanvas* ACanvas, const TRect& ARect, TOwnerDrawState State)>;
 
 class TMenuItem : public TComponent {
 public:
@@ -68,6 +80,13 @@ public:
     void SetBreak(bool Value);
 
     TNotifyEvent OnClick;
+    // Owner drawing: the item's size and looks in a menu whose OwnerDraw is set.
+    TMenuMeasureItemEvent OnMeasureItem;
+    TMenuDrawItemEvent OnDrawItem;
+    TAdvancedMenuDrawItemEvent OnAdvancedDrawItem;
+
+    // The item's number among every menu item of the program, kept for its life (1..65535).
+    Word Command() const { return FCommand; }
 
     int Count() const { return static_cast<int>(FItems.size()); }
     // Raises EMenuError for a bad index.
@@ -93,8 +112,14 @@ public:
     // The sub-item whose caption matches, ignoring case and "&" marks; nullptr when none.
     TMenuItem* Find(const String& ACaption) const;
 
-    // Fires OnClick (toggling an AutoCheck item first); does nothing when disabled.
+    // Fires OnClick (toggling an AutoCheck item first); does nothing when disabled. The handler
+    // runs from a copy and may free the item, its menu or both.
     virtual void Click();
+    // The size an owner-drawn item takes: the framework's measure in the menu font, then
+    // OnMeasureItem.
+    virtual void MeasureItem(TCanvas* ACanvas, int& Width, int& Height);
+    // Paints an owner-drawn item: OnAdvancedDrawItem, else OnDrawItem, else the framework's look.
+    virtual void AdvancedDrawItem(TCanvas* ACanvas, const TRect& ARect, TOwnerDrawState State);
 
 private:
     String FCaption;
@@ -110,6 +135,7 @@ private:
     std::unique_ptr<TBitmap> FBitmap;
     TShortCut FShortCut = scNone;
     bool FBreak = false;
+    Word FCommand = 0;
     TMenuItem* FParent = nullptr;
     TMenu* FMenu = nullptr;  // set on a menu's root item
     std::vector<TMenuItem*> FItems;
@@ -129,6 +155,10 @@ public:
     ~TMenu() override;
     void BeforeDestruction() override;
 
+    // Items are measured and painted through their owner-draw handlers.
+    bool OwnerDraw() const { return FOwnerDraw; }  // default false
+    void SetOwnerDraw(bool Value);
+
     // The root item; its sub-items are the menu's entries.
     TMenuItem* Items() const { return FItems; }
     // Images for the items' ImageIndex; dropped when the list is freed.
@@ -139,6 +169,14 @@ public:
     TMenuItem* FindItemByShortCut(TShortCut Value) const;
     // Clicks the enabled, visible item with this shortcut; true when there was one.
     bool IsShortCut(TShortCut Value);
+    // The item of this menu with that Command, nullptr when none.
+    TMenuItem* FindItem(Word Command) const;
+    // Every item is measured again: an open menu window lays itself out anew.
+    void UpdateItems();
+
+    // Called on every change of an item of the menu (Source nullptr: the whole menu) and of the
+    // menu's own settings; Rebuild when item sizes may have changed. Open windows repaint.
+    virtual void MenuChanged(TObject* Sender, TMenuItem* Source, bool Rebuild);
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -146,6 +184,7 @@ protected:
 private:
     TMenuItem* FItems = nullptr;
     TCustomImageList* FImages = nullptr;
+    bool FOwnerDraw = false;
 };
 
 enum TPopupAlignment { paLeft, paRight, paCenter };
@@ -176,7 +215,8 @@ public:
     TNotifyEvent OnPopup;
     TNotifyEvent OnClose;
 
-    // Fires OnPopup, shows the menu at screen (X, Y) until it closes, then clicks the chosen item.
+    // Fires OnPopup, shows the menu at screen (X, Y) until it closes, fires OnClose, then clicks
+    // the chosen item. Returns at once, doing nothing, while another menu is open.
     virtual void Popup(int X, int Y);
 
 protected:
@@ -188,3 +228,46 @@ private:
     TWeak<TComponent> FPopupComponent;
     TPoint FPopupPoint{-1, -1};
 };
+
+// ---------------------------------------------------------------------------------------------
+// The framework's menu windows
+
+// The item (of any menu) with that Command, nullptr when none.
+TMenuItem* FindMenuItemByCommand(Word Command);
+
+// A measure request (WM_MEASUREITEM): CtlType ODT_MENU and itemID the item's Command; itemWidth
+// and itemHeight come back measured.
+struct MEASUREITEMSTRUCT {
+    UINT CtlType = 0;
+    UINT CtlID = 0;
+    UINT itemID = 0;
+    UINT itemWidth = 0;
+    UINT itemHeight = 0;
+    std::uintptr_t itemData = 0;
+};
+inline constexpr UINT ODT_MENU = 1;
+
+// The window that answers the measure requests of every menu item (WM_MEASUREITEM with a
+// MEASUREITEMSTRUCT* in LParam).
+class TPopupList {
+public:
+    HWND Window();
+};
+extern TPopupList PopupList;
+
+// The screen rectangle of the item at Position among Parent's shown items in the menu window
+// Wnd (nullptr: the open window showing Parent's items); FALSE when there is none.
+BOOL GetMenuItemRect(HWND Wnd, TMenuItem* Parent, int Position, TRect* Rect);
+// Closes the open menu: the blocked Popup returns with nothing chosen. FALSE when none is open.
+BOOL EndMenu();
+// The innermost open menu window, nullptr when no menu is open.
+HWND ActiveMenuWindow();
+
+// Menu animation is a switch of this program: setting it leaves the desktop's own setting alone.
+inline constexpr UINT SPI_GETMENUANIMATION = 0x1002;
+inline constexpr UINT SPI_SETMENUANIMATION = 0x1003;
+inline constexpr UINT SPIF_UPDATEINIFILE = 0x0001;
+inline constexpr UINT SPIF_SENDCHANGE = 0x0002;
+// The menu-animation actions: SPI_GETMENUANIMATION writes a BOOL to *PvParam, SPI_SETMENUANIMATION
+// takes the value from PvParam (nullptr or not). FALSE for any other action.
+BOOL SystemParametersInfo(UINT Action, UINT Param, void* PvParam, UINT WinIni);

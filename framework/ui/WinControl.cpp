@@ -7,18 +7,6 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
-
-// Calls a copy of the handler: a handler that frees its control also destroys the control's
-// event slot, and that must not happen to the function object still running.
-template <class F, class... A>
-void fireEvent(const F& Event, A&&... Args) {
-    const F Handler = Event;
-    Handler(std::forward<A>(Args)...);
-}
-
-}  // namespace
-
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() { tearDownWinControl(); }
@@ -715,15 +703,15 @@ bool TWinControl::DoKeyPress(TMessage& Message) {
 }
 
 void TWinControl::KeyDown(Word& Key, TShiftState Shift) {
-    if (OnKeyDown) fireEvent(OnKeyDown, this, Key, Shift);
+    if (OnKeyDown) FireEvent(OnKeyDown, this, Key, Shift);
 }
 
 void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
-    if (OnKeyUp) fireEvent(OnKeyUp, this, Key, Shift);
+    if (OnKeyUp) FireEvent(OnKeyUp, this, Key, Shift);
 }
 
 void TWinControl::KeyPress(Char& Key) {
-    if (OnKeyPress) fireEvent(OnKeyPress, this, Key);
+    if (OnKeyPress) FireEvent(OnKeyPress, this, Key);
 }
 
 void TWinControl::WMKeyDown(TMessage& Message) {

@@ -229,6 +229,16 @@ TEST_F(MenuFixture, NotesAddLinesOnlyWithShowNotes) {
     Paper Q;
     DrawText(Q.Canvas()->Handle(), Two->Caption(), -1, TR, DT_CALCRECT | DT_SINGLELINE);
     EXPECT_EQ(W3, 24 + 15 + RectWidth(TR) + 7 + 17);
+
+    // ...and drawn centred in its row like any one-line caption.
+    plainColours(S);
+    TMenuItem* Plain = addItem(&Menu, Root, "Save\\x");  // a backslash too, but no notes break
+    const auto inkTop = [&](TMenuItem* I) {
+        Paper Row(cWinW, 60);
+        DrawAdvMenuItem(I, Row.Canvas(), Rect(0, 0, cWinW - 17, 60), false, {});
+        return BoundsOf(Row.Bitmap(), Rect(40, 0, cWinW - 17, 60), [](TColor C) { return GetRValue(C) < 0x80; }).Top;
+    };
+    EXPECT_NEAR(inkTop(Two), inkTop(Plain), 1);
 }
 
 TEST(MenuShortCutText, InternationalNamesAndFrameworkText) {
@@ -378,6 +388,14 @@ TEST_F(MenuFixture, SubMenuArrowFollowsAlignment) {
         EXPECT_EQ(B.Left, C.Left) << C.Align;
         EXPECT_EQ(B.Right, C.Right) << C.Align;
     }
+    // The built-in arrow shows too, though its bottom-left pixel is part of it.
+    TCustomAdvMenuStyler Plain(nullptr);
+    S.Glyphs()->SetSubMenu(Plain.Glyphs()->SubMenu());
+    Paper Built(cWinW, 40);
+    DrawAdvMenuItem(I, Built.Canvas(), itemRect(0), false, {});
+    EXPECT_GT(Built.Count(clBlack), 6);
+    S.Glyphs()->SetSubMenu(Arrow.get());
+
     // A right-to-left menu on a Middle-East system shows no arrow.
     SetMenuMiddleEastLocale(true);
     Menu.BiDi = bdRightToLeft;
