@@ -288,13 +288,12 @@ TSize TCustomAdvPanel::GetHTMLSize() {
     R.Left += BorderWidth() + 1 + FIndent;
     R.Right -= BorderWidth() + 1;
     Canvas()->SetFont(Font());
-    TMarkupCall Call;
-    Call.R = R;
-    Call.HoverLink = FHoverHyperLink;
-    Call.HitTest = true;
-    Call.WordWrap = true;
-    const TMarkupResult Size = drawMarkup(Canvas(), FText, Call);
-    return TSize{Size.Width, Size.Height};
+    TMarkupRequest Request = markupRequest(Canvas(), FText, R);
+    Request.HoverIndex = FHoverHyperLink;
+    Request.HitTestOnly = true;
+    Request.WordWrap = true;
+    const TMarkupResult Size = DrawMarkupText(Request);
+    return TSize{Size.MeasuredWidth, Size.MeasuredHeight};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -452,14 +451,13 @@ void TCustomAdvPanel::DoAutoSize() {
     const TRect R{0, 0, FAutoSize->Width() ? 65535 : Width() - 2 * BevW - Shadow,
                   FAutoSize->Height() ? 65535 : Height() - 2 * BevW};
     Canvas()->SetFont(Font());
-    TMarkupCall Call;
-    Call.R = R;
-    Call.HoverLink = FHoverHyperLink;
-    Call.MeasureOnly = true;
-    Call.WordWrap = !FEllipsis;
-    const TMarkupResult Size = drawMarkup(Canvas(), FText, Call);
-    const int W = Size.Width + 2 * BorderWidth() + Shadow;
-    const int H = Size.Height + 2 * BorderWidth() + Shadow;
+    TMarkupRequest Request = markupRequest(Canvas(), FText, R);
+    Request.HoverIndex = FHoverHyperLink;
+    Request.MeasureOnly = true;
+    Request.WordWrap = !FEllipsis;
+    const TMarkupResult Size = DrawMarkupText(Request);
+    const int W = Size.MeasuredWidth + 2 * BorderWidth() + Shadow;
+    const int H = Size.MeasuredHeight + 2 * BorderWidth() + Shadow;
     const int SB = statusBarExtent();
     const bool Top = FCaption->Position() == cpTop;
     const bool Shown = FCaption->Visible();

@@ -14,6 +14,7 @@
 #include "components/controls/AdvPanelSettings.h"
 #include "components/controls/HTMLControlTypes.h"
 #include "components/graphics/AdvHintInfo.h"
+#include "components/graphics/MiniHTML.h"
 #include "components/graphics/TesselStyle.h"
 #include "framework/ui/ExtCtrls.h"
 
@@ -378,26 +379,11 @@ private:
     void paintCaptionText(TCanvas* ACanvas, TRect R);
     void paintStatusBar(TCanvas* ACanvas);
     void paintSizeGrip(TCanvas* ACanvas);
-    // One call of the markup renderer with the panel's pictures, images, colours and spacing.
-    struct TMarkupCall {
-        TRect R;
-        int X = 0;
-        int Y = 0;
-        int HoverLink = -1;
-        bool HitTest = false;
-        bool MeasureOnly = false;
-        bool WordWrap = false;
-        bool AnchorLookup = false;  // fixed hover and shadow colours, no hover style
-    };
-    struct TMarkupResult {
-        bool OnAnchor = false;
-        String Anchor;
-        TRect AnchorRect{};
-        int Width = 0;
-        int Height = 0;
-        int HitIndex = -1;
-    };
-    TMarkupResult drawMarkup(TCanvas* ACanvas, const String& S, const TMarkupCall& Call);
+    // The renderer's arguments with the panel's pictures, images, colours and spacing; the point
+    // at (0, 0), no word wrap.
+    TMarkupRequest markupRequest(TCanvas* ACanvas, const String& S, const TRect& R) const;
+    // Looking up the anchor at a point: fixed hover and shadow colours, no hover style.
+    TMarkupRequest anchorLookupRequest(TCanvas* ACanvas, const String& S, const TRect& R, int X, int Y) const;
     // The body text's height laid out in R (hit-test mode).
     int measureBodyText(TCanvas* ACanvas, const TRect& R);
     // AdvPanel_Mouse.cpp

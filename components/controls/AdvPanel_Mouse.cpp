@@ -9,6 +9,7 @@
 #include "components/controls/AdvPanel.h"
 
 #include "components/controls/AdvPanel_Internal.h"
+#include "components/graphics/AdvUtilText.h"
 #include "framework/os/ShellAPI.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/PlatformFacts.h"
@@ -48,10 +49,6 @@ constexpr TButtonSpot kMinMaxSpot[3][2] = {
 constexpr TEdge kButtonEdge[3][2] = {{eR, eL}, {eT, eB}, {eB, eT}};
 
 int towardsInside(TEdge E) { return E == eL || E == eT ? 1 : -1; }
-
-bool isShellLink(const String& Anchor) {
-    return Anchor.contains(QStringLiteral("://")) || Anchor.contains(QStringLiteral("mailto:"));
-}
 
 TRect grown(TRect R, int By) { return {R.Left - By, R.Top - By, R.Right + By, R.Bottom + By}; }
 
@@ -210,7 +207,7 @@ void TCustomAdvPanel::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     TRect AnchorRect;
     const String Anchor = AnchorAt(X, Y, AnchorRect);
     if (Anchor.isEmpty()) return;
-    if (isShellLink(Anchor))
+    if (IsHyperlink(Anchor))
         ShellExecute(nullptr, QStringLiteral("open"), Anchor, String(), String(), SW_SHOWNORMAL);
     else
         fire(OnAnchorClick, this, Anchor);
@@ -260,12 +257,6 @@ String TCustomAdvPanel::AnchorAt(int X, int Y, TRect& AnchorRect) {
         else
             Area.Top = Area.Bottom - H;
     };
-    TMarkupCall Call;
-    Call.X = X;
-    Call.Y = Y;
-    Call.HitTest = true;
-    Call.AnchorLookup = true;
-    Call.WordWrap = !FEllipsis;
     TMarkupResult Hit;
     if (!inCaptionBand(X, Y)) {
         if (FCaption->Visible()) switch (FCaption->Position()) {
@@ -281,23 +272,21 @@ String TCustomAdvPanel::AnchorAt(int X, int Y, TRect& AnchorRect) {
             }
         alignVertically(R);
         R.Bottom += 20;
-        Call.R = R;
-        Hit = drawMarkup(C, FText, Call);
-        FHoverHyperLink = Hit.HitIndex;
+        Hit = DrawMarkupText(anchorLookupRequest(C, FText, R, X, Y));
+        FHoverHyperLink = Hit.HitAnchor;
     } else if (FCaption->Position() == cpTop) {
         R.Bottom = R.Top + FCapHeight;
         alignVertically(R);
         C->SetFont(FCaption->Font());
         R.Left += FCaption->Indent();
         R.Top += FCaption->TopIndent();
-        Call.R = R;
-        Hit = drawMarkup(C, FCaption->Text(), Call);
-        FCaptionHoverHyperLink = Hit.HitIndex;
+        Hit = DrawMarkupText(anchorLookupRequest(C, FCaption->Text(), R, X, Y));
+        FCaptionHoverHyperLink = Hit.HitAnchor;
     } else {
         return String();  // a side caption has no anchors
     }
-    AnchorRect = Hit.AnchorRect;
-    return Hit.OnAnchor ? Hit.Anchor : String();
+    AnchorRect = Hit.HitAnchorRect;
+    return Hit.OnAnchor ? Hit.AnchorHref : String();
 }
 
 void TCustomAdvPanel::RepaintRect(const TRect& R) {

@@ -187,27 +187,49 @@ void DrawPanelMirrorGradient(TCanvas* Canvas, const TRect& R, TColor Color, TCol
 // ---------------------------------------------------------------------------------------------
 // The renderer
 
-TCustomAdvPanel::TMarkupResult TCustomAdvPanel::drawMarkup(TCanvas* ACanvas, const String& S, const TMarkupCall& Call) {
-    TMarkupResult Out;
-    String Plain, Title;
-    int Count = 0;
-    const bool Lookup = Call.AnchorLookup;
-    Out.OnAnchor = DrawMarkupText(ACanvas, S, Call.R, FImages, Call.X, Call.Y, -1, Call.HoverLink,
-                                  Lookup ? 2 : FShadowOffset, Call.HitTest, Call.MeasureOnly, false, false, false,
-                                  Lookup ? false : FHover, Call.WordWrap, 1.0, FURLColor, Lookup ? clBlue : FHoverColor,
-                                  Lookup ? clRed : FHoverFontColor, Lookup ? clGray : FShadowColor, Out.Anchor, Plain,
-                                  Title, Out.Width, Out.Height, Count, Out.HitIndex, Out.AnchorRect, FImageCache.get(),
-                                  FContainer, FLineSpacing, bdLeftToRight, clHighlight, clHighlightText, TFontStyles());
-    return Out;
+TMarkupRequest TCustomAdvPanel::markupRequest(TCanvas* ACanvas, const String& S, const TRect& R) const {
+    TMarkupRequest Request;
+    Request.Canvas = ACanvas;
+    Request.Text = S;
+    Request.DrawRect = R;
+    Request.Images = FImages;
+    Request.HitX = 0;
+    Request.HitY = 0;
+    Request.ShadowOffset = FShadowOffset;
+    Request.BlinkVisible = false;
+    Request.HoverOnly = FHover;
+    Request.WordWrap = false;
+    Request.AnchorColor = FURLColor;
+    Request.HoverColor = FHoverColor;
+    Request.HoverFontColor = FHoverFontColor;
+    Request.ShadowColor = FShadowColor;
+    Request.PictureCache = FImageCache.get();
+    Request.Container = FContainer;
+    Request.LineSpacing = FLineSpacing;
+    return Request;
+}
+
+TMarkupRequest TCustomAdvPanel::anchorLookupRequest(TCanvas* ACanvas, const String& S, const TRect& R, int X,
+                                                    int Y) const {
+    TMarkupRequest Request = markupRequest(ACanvas, S, R);
+    Request.HitX = X;
+    Request.HitY = Y;
+    Request.HitTestOnly = true;
+    Request.WordWrap = !FEllipsis;
+    Request.ShadowOffset = 2;
+    Request.HoverOnly = false;
+    Request.HoverColor = clBlue;
+    Request.HoverFontColor = clRed;
+    Request.ShadowColor = clGray;
+    return Request;
 }
 
 int TCustomAdvPanel::measureBodyText(TCanvas* ACanvas, const TRect& R) {
-    TMarkupCall Call;
-    Call.R = R;
-    Call.HoverLink = FHoverHyperLink;
-    Call.HitTest = true;
-    Call.WordWrap = !FEllipsis;
-    return drawMarkup(ACanvas, FText, Call).Height;
+    TMarkupRequest Request = markupRequest(ACanvas, FText, R);
+    Request.HoverIndex = FHoverHyperLink;
+    Request.HitTestOnly = true;
+    Request.WordWrap = !FEllipsis;
+    return DrawMarkupText(Request).MeasuredHeight;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -379,11 +401,10 @@ void TCustomAdvPanel::paintBodyText(TCanvas* C, TRect R, TColor TextColor) {
         }
     }
     C->Brush()->SetStyle(bsClear);
-    TMarkupCall Call;
-    Call.R = R;
-    Call.HoverLink = FHoverHyperLink;
-    Call.WordWrap = !FEllipsis;
-    drawMarkup(C, FText, Call);
+    TMarkupRequest Request = markupRequest(C, FText, R);
+    Request.HoverIndex = FHoverHyperLink;
+    Request.WordWrap = !FEllipsis;
+    DrawMarkupText(Request);
     C->Brush()->SetStyle(bsSolid);
 }
 
@@ -509,10 +530,9 @@ void TCustomAdvPanel::paintCaptionText(TCanvas* C, TRect R) {
             R.Left += FCaption->Indent() + 2;
             R.Top += FCaption->TopIndent();
             C->Brush()->SetStyle(bsClear);
-            TMarkupCall Call;
-            Call.R = R;
-            Call.HoverLink = FCaptionHoverHyperLink;
-            drawMarkup(C, Text, Call);
+            TMarkupRequest Request = markupRequest(C, Text, R);
+            Request.HoverIndex = FCaptionHoverHyperLink;
+            DrawMarkupText(Request);
             break;
         }
         case cpLeft: {
@@ -587,10 +607,10 @@ void TCustomAdvPanel::paintStatusBar(TCanvas* C) {
         C->Brush()->SetStyle(bsClear);
         if (Pos == cpTop) {
             C->SetFont(FStatusBar->Font());
-            TMarkupCall Call;
-            Call.R = Rect(SR.Left + 2, SR.Top + FStatusBar->TopIndent(), SR.Right, SR.Bottom);
-            Call.HoverLink = FCaptionHoverHyperLink;
-            drawMarkup(C, Text, Call);
+            TMarkupRequest Request =
+                markupRequest(C, Text, Rect(SR.Left + 2, SR.Top + FStatusBar->TopIndent(), SR.Right, SR.Bottom));
+            Request.HoverIndex = FCaptionHoverHyperLink;
+            DrawMarkupText(Request);
         } else if (Pos == cpLeft) {
             turnFont(C, FStatusBar->Font(), TextColor, -2700);
             C->TextOut(SR.Left + 2, SR.Bottom - (LowImage ? 16 : 2), StripMarkupTags(Text));
