@@ -200,26 +200,20 @@ void MenuGradientFill(TBitmap* Bitmap, TCanvas* Canvas, const TRect& R, TGradien
         Canvas->FillRect(R);
         return;
     }
-    if (H <= 0) return;
+    if (H <= 0 || W <= 0) return;
     const RGBBytes C0 = splitColor(Color), C1 = splitColor(ColorTo);
     const RGBBytes D{C1.R - C0.R, C1.G - C0.G, C1.B - C0.B};
-    Canvas->Pen()->SetWidth(1);
-    Canvas->Pen()->SetStyle(psSolid);
-    if (Direction == gdVertical) {
-        for (int Y = R.Top; Y < R.Bottom; ++Y) {
-            const RGBBytes C = stepColor(C0, D, Y - R.Top, H);
-            Canvas->Pen()->SetColor(RGB(C.R, C.G, C.B));
-            Canvas->MoveTo(R.Left, Y);
-            Canvas->LineTo(R.Left + W, Y);
-        }
-        return;
+    // One line of colours, stretched across the rectangle in a single drawing: the same pixels
+    // as a line per step, at a fraction of the cost.
+    const bool Vertical = Direction == gdVertical;
+    const int N = Vertical ? H : W;
+    TBitmap Strip(Vertical ? 1 : N, Vertical ? N : 1);
+    for (int I = 0; I < N; ++I) {
+        const RGBBytes C = stepColor(C0, D, I, N);
+        auto* P = static_cast<Byte*>(Strip.ScanLine(Vertical ? I : 0)) + (Vertical ? 0 : 4 * I);
+        P[0] = static_cast<Byte>(C.B), P[1] = static_cast<Byte>(C.G), P[2] = static_cast<Byte>(C.R), P[3] = 255;
     }
-    for (int X = R.Left; X < R.Right; ++X) {
-        const RGBBytes C = stepColor(C0, D, X - R.Left, W);
-        Canvas->Pen()->SetColor(RGB(C.R, C.G, C.B));
-        Canvas->MoveTo(X, R.Top);
-        Canvas->LineTo(X, R.Bottom);
-    }
+    Canvas->StretchDraw(R, &Strip);
 }
 
 void MenuGradientSection(TBitmap* Bitmap, TCanvas* Canvas, const TRect& FullRect, const TRect& ClipRect, TColor Color,
