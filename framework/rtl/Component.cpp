@@ -97,6 +97,8 @@ void TComponent::InsertComponent(TComponent* AComponent) {
         throw EComponentError(QStringLiteral("A component named %1 already exists").arg(AComponent->FName));
     if (AComponent->FOwner) AComponent->FOwner->RemoveComponent(AComponent);
     insert(AComponent);
+    // A component placed on a form being designed is designed too.
+    if (FComponentState.Contains(csDesigning)) AComponent->SetDesigning(true);
     Notification(AComponent, opInsert);
 }
 

@@ -459,10 +459,25 @@ void TControlAccess::applyVisibility(TControl* Control) {
 
 void TControlAccess::updateFromWidgetGeometry(TControl* Control, const QRect& Geometry) {
     const bool Resized = Geometry.width() != Control->FWidth || Geometry.height() != Control->FHeight;
+    const bool Moved = Geometry.x() != Control->FLeft || Geometry.y() != Control->FTop;
     Control->FLeft = Geometry.x();
     Control->FTop = Geometry.y();
     Control->FWidth = Geometry.width();
     Control->FHeight = Geometry.height();
+    if (!Resized && !Moved) return;
+    // The window was moved or sized by the user or the window system: it is told afterwards.
+    if (auto* Window = dynamic_cast<TWinControl*>(Control); Window && Window->HandleAllocated()) {
+        WINDOWPOS Pos{Window->Handle(),
+                      nullptr,
+                      Geometry.x(),
+                      Geometry.y(),
+                      Geometry.width(),
+                      Geometry.height(),
+                      SWP_NOZORDER | SWP_NOACTIVATE | (Moved ? 0u : SWP_NOMOVE) | (Resized ? 0u : SWP_NOSIZE)};
+        const TWeak<TControl> Self(Control);
+        Control->Perform(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&Pos));
+        if (!Self) return;
+    }
     if (!Resized) return;
     if (QWidget* H = Control->Data()->Hosted.data()) H->setGeometry(0, 0, Geometry.width(), Geometry.height());
     Control->Data()->Dirty = true;

@@ -237,6 +237,25 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     AWidth = std::max(0, AWidth);
     AHeight = std::max(0, AHeight);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
+    // A window is told before and after it moves (window-procedure hooks see both); the first
+    // message may still change the place.
+    auto* Window = dynamic_cast<TWinControl*>(this);
+    const bool TellWindow = Window && Window->HandleAllocated();
+    WINDOWPOS Pos;
+    if (TellWindow) {
+        Pos.hwnd = Window->Handle();
+        Pos.flags = SWP_NOZORDER | SWP_NOACTIVATE | (ALeft == FLeft && ATop == FTop ? SWP_NOMOVE : 0) |
+                    (AWidth == FWidth && AHeight == FHeight ? SWP_NOSIZE : 0);
+        Pos = {Pos.hwnd, nullptr, ALeft, ATop, AWidth, AHeight, Pos.flags};
+        const TWeak<TControl> Self(this);
+        Perform(WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&Pos));
+        if (!Self) return;
+        ALeft = Pos.x;
+        ATop = Pos.y;
+        AWidth = std::max(0, Pos.cx);
+        AHeight = std::max(0, Pos.cy);
+        if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
+    }
     const bool Resized = AWidth != FWidth || AHeight != FHeight;
     FLeft = ALeft;
     FTop = ATop;
@@ -248,7 +267,12 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
         Invalidate();
     }
     RequestAlign();
+    const TWeak<TControl> Self(this);
     if (Resized) Perform(WM_SIZE, SIZE_RESTORED, MAKELPARAM(Word(FWidth), Word(FHeight)));
+    if (TellWindow && Self) {
+        Pos = {Pos.hwnd, nullptr, FLeft, FTop, FWidth, FHeight, Pos.flags};
+        Perform(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&Pos));
+    }
 }
 
 void TControl::SetClientWidth(int Value) { SetWidth(Value + FWidth - ClientWidth()); }

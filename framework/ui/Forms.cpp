@@ -119,6 +119,12 @@ void TCustomForm::SetWindowState(TWindowState Value) {
     }
 }
 
+void TCustomForm::SetNoActivate(bool Value) {
+    if (FNoActivate == Value) return;
+    FNoActivate = Value;
+    applyWindowFlags();
+}
+
 void TCustomForm::SetAlphaBlend(bool Value) {
     FAlphaBlend = Value;
     if (TControlWidget* W = Data()->Widget) W->setWindowOpacity(Value ? FAlphaBlendValue / 255.0 : 1.0);
@@ -170,6 +176,10 @@ void TCustomForm::applyWindowFlags() {
         if (FBorderIcons.Contains(biHelp)) Flags |= Qt::WindowContextHelpButtonHint;
     }
     if (FFormStyle == fsStayOnTop) Flags |= Qt::WindowStaysOnTopHint;
+    // The window system activates any window it manages when shown; one it leaves alone (as it
+    // does tool tips) never takes activation, and has no frame or task-bar entry either.
+    if (FNoActivate) Flags = Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
+    W->setAttribute(Qt::WA_ShowWithoutActivating, FNoActivate);
     const bool WasVisible = W->isVisible();
     W->setWindowFlags(Flags);
     if (WasVisible) W->show();
@@ -236,6 +246,7 @@ void TCustomForm::CMVisibleChanged(TMessage& Message) {
                 W->show();
                 break;
         }
+        if (FNoActivate) return;
         W->activateWindow();
         focusActiveControl();
     } else {

@@ -95,6 +95,10 @@ public:
     TWinControl* ActiveControl() const { return FActiveControl; }
     void SetActiveControl(TWinControl* Control);
     bool Active() const { return FActive; }
+    // A window that never takes activation or focus when shown or clicked (the platform's
+    // WS_EX_NOACTIVATE): popups and hover tool windows. It has no frame and no task-bar entry.
+    bool NoActivate() const { return FNoActivate; }
+    void SetNoActivate(bool Value);
     bool AlphaBlend() const { return FAlphaBlend; }
     void SetAlphaBlend(bool Value);
     Byte AlphaBlendValue() const { return FAlphaBlendValue; }
@@ -161,6 +165,7 @@ private:
     TWinControl* FFocusedControl = nullptr;
     bool FActive = false;
     bool FAlphaBlend = false;
+    bool FNoActivate = false;
     Byte FAlphaBlendValue = 255;
     TFormState FFormState;
     bool FCreated = false;

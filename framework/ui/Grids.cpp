@@ -606,6 +606,9 @@ void TCustomGrid::updateScrollBars() {
         const bool WantVert = (FScrollBars == ssVertical || FScrollBars == ssBoth) && maxTopLeft(false) > FFixedRows;
         const bool WantHorz = (FScrollBars == ssHorizontal || FScrollBars == ssBoth) && maxTopLeft(true) > FFixedCols;
         if (WantVert == FVertBar.Shown && WantHorz == FHorzBar.Shown) break;
+        // A bar shown or hidden by code follows the range again once the range's need changes.
+        if (WantVert != FVertBar.Shown) FVertBar.Forced = -1;
+        if (WantHorz != FHorzBar.Shown) FHorzBar.Forced = -1;
         FVertBar.Shown = WantVert;
         FHorzBar.Shown = WantHorz;
     }

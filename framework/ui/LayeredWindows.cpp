@@ -3,6 +3,8 @@
 
 #include "framework/ui/ControlWidget.h"
 
+#include <QWindow>
+
 namespace {
 
 QWidget* topLevelOf(HWND Wnd) {
@@ -19,6 +21,19 @@ BOOL SetLayeredWindowAttributes(HWND Wnd, COLORREF Key, Byte Alpha, DWORD Flags)
     if (!W) return 0;
     if (Flags & LWA_ALPHA) W->setWindowOpacity(Alpha / 255.0);
     return 1;
+}
+
+BOOL SetWindowTransparentToMouse(HWND Wnd) {
+    QWidget* W = topLevelOf(Wnd);
+    if (!W) return 0;
+    W->setAttribute(Qt::WA_TransparentForMouseEvents, true);
+    if (W->windowHandle()) W->windowHandle()->setFlag(Qt::WindowTransparentForInput, true);
+    return 1;
+}
+
+bool WindowTransparentToMouse(HWND Wnd) {
+    QWidget* W = topLevelOf(Wnd);
+    return W && W->testAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 BOOL UpdateLayeredWindow(HWND Wnd, HDC DestDC, const TPoint* DestPoint, const TSize* Size, HDC SourceDC,

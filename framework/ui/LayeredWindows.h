@@ -28,6 +28,11 @@ BOOL SetLayeredWindowAttributes(HWND Wnd, COLORREF Key, Byte Alpha, DWORD Flags)
 // constant alpha as the window's opacity. FALSE for a window that does not exist.
 BOOL UpdateLayeredWindow(HWND Wnd, HDC DestDC, const TPoint* DestPoint, const TSize* Size, HDC SourceDC,
                          const TPoint* SourcePoint, COLORREF Key, const BLENDFUNCTION* Blend, DWORD Flags);
+// Makes a top-level window let the mouse through to what lies below (the platform's
+// WS_EX_TRANSPARENT extended style). FALSE for a window that does not exist.
+BOOL SetWindowTransparentToMouse(HWND Wnd);
+// Whether the window lets the mouse through.
+bool WindowTransparentToMouse(HWND Wnd);
 // The opacity the window shows now (1.0 when it is not layered or does not exist).
 double LayeredWindowOpacity(HWND Wnd);
 

@@ -6,6 +6,7 @@
 #include "framework/ui/Forms.h"
 #include "framework/ui/ImgList.h"
 #include "framework/ui/MenuWindows.h"
+#include "framework/ui/PlatformFacts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -569,6 +570,10 @@ BOOL SystemParametersInfo(UINT Action, UINT, void* PvParam, UINT) {
         case SPI_GETMENUANIMATION:
             if (!PvParam) return 0;
             *static_cast<BOOL*>(PvParam) = gMenuAnimation ? 1 : 0;
+            return 1;
+        case SPI_GETWHEELSCROLLLINES:
+            if (!PvParam) return 0;
+            *static_cast<UINT*>(PvParam) = static_cast<UINT>(PlatformFacts().WheelScrollLines);
             return 1;
         case SPI_SETMENUANIMATION:
             gMenuAnimation = PvParam != nullptr;

@@ -126,6 +126,23 @@ struct TWMPaint {
 };
 using TWMEraseBkgnd = TWMPaint;
 
+// WM_WINDOWPOSCHANGING / WM_WINDOWPOSCHANGED: LParam points to the window's new place. A handler of
+// WM_WINDOWPOSCHANGING may change x, y, cx and cy before they are applied.
+struct WINDOWPOS {
+    HWND hwnd = nullptr;
+    HWND hwndInsertAfter = nullptr;
+    int x = 0;
+    int y = 0;
+    int cx = 0;
+    int cy = 0;
+    UINT flags = 0;
+};
+using PWindowPos = WINDOWPOS*;
+inline constexpr UINT SWP_NOSIZE = 0x0001;
+inline constexpr UINT SWP_NOMOVE = 0x0002;
+inline constexpr UINT SWP_NOZORDER = 0x0004;
+inline constexpr UINT SWP_NOACTIVATE = 0x0010;
+
 struct TWMTimer {
     explicit TWMTimer(TMessage& M) : Msg(M.Msg), TimerID(M.WParam), Result(M.Result) {}
     UINT& Msg;

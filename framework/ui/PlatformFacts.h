@@ -17,6 +17,8 @@ struct TPlatformFacts {
     Word ComCtlMajorVersion = 6;
     Word ComCtlMinorVersion = 16;
     bool HighContrast = false;
+    // Lines one wheel notch scrolls; WHEEL_PAGESCROLL (-1): a page.
+    int WheelScrollLines = 3;
     // Sizes of the standard window parts that GetSystemMetrics reports, at 96 pixels per inch.
     int ScrollBarSize = 17;  // a vertical bar's width, a horizontal bar's height, an arrow's length
     int BorderSize = 1;      // a thin window border
@@ -61,6 +63,11 @@ inline constexpr int SM_CYSIZEFRAME = SM_CYFRAME;
 // A size from the platform facts; the screen's size from Screen. 0 for an unknown index, as the
 // platform answers.
 int GetSystemMetrics(int Index);
+
+// SystemParametersInfo (Menus.h) answers the wheel's lines per notch from the facts: a UINT,
+// WHEEL_PAGESCROLL for a page.
+inline constexpr UINT SPI_GETWHEELSCROLLLINES = 0x0068;
+inline constexpr UINT WHEEL_PAGESCROLL = 0xFFFFFFFF;
 
 // Saves the platform facts and the theme settings, and puts them back when it ends.
 class TPlatformFactsScope {

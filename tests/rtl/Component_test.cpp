@@ -123,3 +123,15 @@ TEST(Component, DesigningAndLoadingState) {
 }
 
 }  // namespace
+
+TEST(ComponentDesigning, AComponentPlacedOnADesignedOwnerIsDesignedToo) {
+    TComponent Owner(nullptr);
+    auto* Before = new TComponent(&Owner);
+    Owner.SetDesigning(true, false);
+    EXPECT_FALSE(Before->ComponentState().Contains(csDesigning));
+    auto* After = new TComponent(&Owner);
+    EXPECT_TRUE(After->ComponentState().Contains(csDesigning));
+    TComponent Plain(nullptr);
+    auto* Child = new TComponent(&Plain);
+    EXPECT_FALSE(Child->ComponentState().Contains(csDesigning));
+}
