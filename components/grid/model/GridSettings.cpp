@@ -83,7 +83,7 @@ void TNavigation::Assign(TPersistent* Source) {
 // ---------------------------------------------------------------------------------------------
 // TMouseActions
 
-TMouseActions::TMouseActions(TComponent* AOwner) : FOwner(AOwner), FFixedComboValues(std::make_unique<TStringList>()) {}
+TMouseActions::TMouseActions(TComponent* AOwner) : FFixedComboValues(std::make_unique<TStringList>()) {}
 
 TMouseActions::~TMouseActions() = default;
 
@@ -197,7 +197,7 @@ void TMouseActions::Assign(TPersistent* Source) {
 // ---------------------------------------------------------------------------------------------
 // TSearchFooter
 
-TSearchFooter::TSearchFooter(TComponent* AOwner, bool InitDesign) : FOwner(AOwner), FFont(std::make_unique<TFont>()) {
+TSearchFooter::TSearchFooter(TComponent* AOwner, bool InitDesign) : FFont(std::make_unique<TFont>()) {
     if (!InitDesign) return;
     FFindNextCaption = QStringLiteral("Find &next");
     FFindPrevCaption = QStringLiteral("Find &previous");

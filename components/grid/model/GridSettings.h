@@ -299,7 +299,6 @@ public:
     void Assign(TPersistent* Source) override;
 
 private:
-    TComponent* FOwner;
     bool FColSelect = false;
     bool FRowSelect = false;
     bool FAllSelect = false;
@@ -426,7 +425,6 @@ public:
     void Assign(TPersistent* Source) override;
 
 private:
-    TComponent* FOwner;
     bool FShowFindPrev = true;
     bool FShowFindNext = true;
     String FFindNextCaption;

@@ -1,0 +1,199 @@
+// The controls and windows a grid makes for itself: the in-place editors it keeps as hidden
+// children, the filter lists, the footer and search panels, the drop markers of moves, the focus
+// frame, the hover-button form, and the list of controls placed in cells. Each offers what the
+// grid sets on it now; the editing, filtering and painting code that uses them adds the rest.
+#pragma once
+
+#include "framework/rtl/List.h"
+#include "framework/ui/ExtCtrls.h"
+#include "framework/ui/Forms.h"
+#include "framework/ui/Grids.h"
+#include "framework/ui/StdCtrls.h"
+
+class TVidIvezadOrir;
+
+using TEditorUnitChangedEvent = std::function<void(TObject* Sender, const String& NewUnit)>;
+
+// The grid's default text editor.
+class TAdvInplaceEdit : public TInplaceEdit {
+public:
+    explicit TAdvInplaceEdit(TComponent* AOwner) : TInplaceEdit(AOwner) {}
+    bool WordWrap() const { return FWordWrap; }
+    // Stores the flag; a multi-line editor follows when the window is made again.
+    void SetWordWrap(bool Value);
+
+private:
+    bool FWordWrap = false;
+};
+
+class TGridCombo : public TCustomComboBox {
+public:
+    using TCustomComboBox::TCustomComboBox;
+    bool IsWinXP() const { return FIsWinXP; }
+    void SetIsWinXP(bool Value) { FIsWinXP = Value; }
+    // Vista or later with version-6 common controls.
+    bool IsVista() const { return FIsVista; }
+    void SetIsVista(bool Value) { FIsVista = Value; }
+
+private:
+    bool FIsWinXP = false;
+    bool FIsVista = false;
+};
+
+class TGridCheckBox : public TCustomCheckBox {
+public:
+    using TCustomCheckBox::TCustomCheckBox;
+};
+
+class TGridEditBtn : public TCustomEdit {
+public:
+    using TCustomEdit::TCustomEdit;
+    const String& ButtonCaption() const { return FButtonCaption; }
+    void SetButtonCaption(const String& Value) { FButtonCaption = Value; }
+    bool IsWinXP() const { return FIsWinXP; }
+    void SetIsWinXP(bool Value) { FIsWinXP = Value; }
+
+private:
+    String FButtonCaption;
+    bool FIsWinXP = false;
+};
+
+class TGridUnitEditBtn : public TGridEditBtn {
+public:
+    using TGridEditBtn::TGridEditBtn;
+    TEditorUnitChangedEvent OnUnitChanged;
+};
+
+class TGridButton : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+};
+
+// The button that floats with a dragged column header.
+class THeaderDragButton : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    TVidIvezadOrir* Grid() const { return FGrid; }
+    void SetGrid(TVidIvezadOrir* Value) { FGrid = Value; }
+
+private:
+    TVidIvezadOrir* FGrid = nullptr;
+};
+
+// Editors of the form controls in cell markup.
+class TControlEdit : public TCustomEdit {
+public:
+    using TCustomEdit::TCustomEdit;
+};
+
+class TControlCombo : public TCustomComboBox {
+public:
+    using TCustomComboBox::TCustomComboBox;
+};
+
+// The editors of the filter-edit row and of fixed cells.
+class TGridTransEdit : public TCustomEdit {
+public:
+    using TCustomEdit::TCustomEdit;
+    bool IsFilterEdit() const { return FIsFilterEdit; }
+    void SetIsFilterEdit(bool Value) { FIsFilterEdit = Value; }
+
+private:
+    bool FIsFilterEdit = false;
+};
+
+class TGridTransCombo : public TCustomComboBox {
+public:
+    using TCustomComboBox::TCustomComboBox;
+};
+
+// The filter drop-down lists; OnSelect when an entry is chosen, OnClose when the list closes.
+class TDropList : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    TNotifyEvent OnSelect;
+    TNotifyEvent OnClose;
+};
+
+class TDropCheckList : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    TNotifyEvent OnSelect;
+    TNotifyEvent OnClose;
+};
+
+// The panel that paints the floating footer.
+class TFooterPanel : public TCustomPanel {
+public:
+    explicit TFooterPanel(TComponent* AOwner);
+};
+
+// The search bar at the bottom of the grid.
+class TSearchPanel : public TCustomPanel {
+public:
+    explicit TSearchPanel(TComponent* AOwner);
+    TNotifyEvent OnEditChange;
+    TNotifyEvent OnBackwardClick;
+    TNotifyEvent OnForwardClick;
+    TNotifyEvent OnExitClick;
+    TNotifyEvent OnHighLightClick;
+    TNotifyEvent OnMatchCaseClick;
+};
+
+enum TArrowDirection { arrUp, arrDown, arrLeft, arrRight };
+
+// A drop marker of a column or row move: a small top-level window that never takes activation.
+class TArrowWindow : public TCustomForm {
+public:
+    TArrowWindow(TComponent* AOwner, TArrowDirection Direction);
+    TArrowDirection Direction() const { return FDirection; }
+
+private:
+    TArrowDirection FDirection;
+};
+
+// The glowing frame around the edited cell: a top-level window that never takes activation.
+class TGridFocusWindow : public TCustomForm {
+public:
+    explicit TGridFocusWindow(TComponent* AOwner);
+};
+
+// A form that shows without taking activation (the grid's hover-button bar).
+class TNoActiveForm : public TForm {
+public:
+    explicit TNoActiveForm(TComponent* AOwner);
+};
+
+// ---------------------------------------------------------------------------------------------
+// Which control is placed in which cell.
+
+class TControlItem : public TObject {
+public:
+    TControlItem(int X, int Y, TControl* AObject) : FX(X), FY(Y), FObject(AObject) {}
+    int X() const { return FX; }
+    void SetX(int Value) { FX = Value; }
+    int Y() const { return FY; }
+    void SetY(int Value) { FY = Value; }
+    TControl* Control() const { return FObject; }
+    void SetControl(TControl* Value) { FObject = Value; }
+
+private:
+    int FX;
+    int FY;
+    TControl* FObject;
+};
+
+// Owns its items, not the controls they name.
+class TControlList : public TList {
+public:
+    ~TControlList() override;
+    void AddControl(int X, int Y, TControl* AObject);
+    // Raises EListError for an index outside the list.
+    TControlItem* GetControl(int i) const { return static_cast<TControlItem*>(Items(i)); }
+    // The first item of cell (X, Y), -1 when none.
+    int ControlIndex(int X, int Y) const;
+    // Frees the item (the control stays) and takes it out.
+    void RemoveControl(int i);
+    // Whether some item's control is a windowed control with this window (asking makes it).
+    bool HasHandle(HWND Handle) const;
+};

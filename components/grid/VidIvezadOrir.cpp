@@ -1,0 +1,169 @@
+// TVidIvezadOrir core: property writers, update batching, the focus window's place, the version
+// and the styler interfaces.
+#include "components/grid/VidIvezadOrir.h"
+
+#include "components/grid/GridControls.h"
+#include "components/grid/GridUnit.h"
+#include "components/grid/VidIvezadOrir_Internal.h"
+#include "components/grid/model/GridAuxSettings.h"
+#include "framework/ui/StdCtrls.h"
+
+#include <algorithm>
+
+namespace {
+
+// Four bytes, high first: 1.0.0.0.
+constexpr int kVersionNr = 0x01000000;
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Structure
+
+void TVidIvezadOrir::SizeChanged(int OldColCount, int OldRowCount) {
+    TBaseGrid::SizeChanged(OldColCount, OldRowCount);
+    SetNormalRowCount(RowCount());
+    FState->VisibleCol.resize(static_cast<size_t>(ColCount()), true);
+    FState->AllColWidths.resize(static_cast<size_t>(ColCount()), DefaultColWidth());
+}
+
+void TVidIvezadOrir::SetDefaultRowHeight(int Value) {
+    TBaseGrid::SetDefaultRowHeight(Value);
+    SetFixedRowHeight(FFixedRowHeight);
+}
+
+// The fixed rows take this height.
+void TVidIvezadOrir::SetFixedRowHeight(int Value) {
+    FFixedRowHeight = Value;
+    for (int R = 0; R < FixedRows(); ++R) SetRowHeights(R, Value);
+}
+
+// The fixed columns take this width; 0 leaves them at the default width.
+void TVidIvezadOrir::SetFixedColWidth(int Value) {
+    FFixedColWidth = Value;
+    if (Value <= 0) return;
+    for (int C = 0; C < FixedCols(); ++C) SetColWidths(C, Value);
+}
+
+void TVidIvezadOrir::SetIntegralHeight(bool Value) {
+    FIntegralHeight = Value;
+    SetBounds(Left(), Top(), Width(), Height());
+}
+
+void TVidIvezadOrir::SetLook(TGridLook Value) {
+    if (Value == FLook) return;
+    FLook = Value;
+    Invalidate();
+}
+
+void TVidIvezadOrir::SetBorderColor(TColor Value) {
+    if (Value == FBorderColor) return;
+    FBorderColor = Value;
+    if (Parent() && Parent()->HandleAllocated()) Invalidate();
+}
+
+void TVidIvezadOrir::SetScrollColor(TColor Value) {
+    FScrollColor = Value;
+    Invalidate();
+}
+
+void TVidIvezadOrir::SetScrollType(TScrollType Value) {
+    FScrollType = Value;
+    Invalidate();
+}
+
+void TVidIvezadOrir::SetScrollWidth(int Value) {
+    FScrollWidth = Value;
+    Invalidate();
+}
+
+void TVidIvezadOrir::SetFilterDropDownRow(int Value) {
+    FFilterDropDownRow = Value;
+    Invalidate();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Painting suspension and invalidation
+
+void TVidIvezadOrir::BeginUpdate() { ++FState->UpdateCount; }
+
+void TVidIvezadOrir::EndUpdate() {
+    if (FState->UpdateCount <= 0) return;
+    if (--FState->UpdateCount == 0) Invalidate();
+}
+
+int TVidIvezadOrir::UpdateCount() const { return FState->UpdateCount; }
+
+void TVidIvezadOrir::Invalidate() {
+    if (FState && FState->EditChangePending) {
+        FState->EditChangePending = false;
+        return;
+    }
+    if (FState && FState->UpdateCount > 0) return;
+    TBaseGrid::Invalidate();
+    if (FFooterPanel && FFloatingFooter && FFloatingFooter->Visible() && !ComponentState().Contains(csLoading))
+        FFooterPanel->Invalidate();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Hooks with the grid's first answers
+
+void TVidIvezadOrir::GetVisualProperties(int ACol, int ARow, TGridDrawState& State, bool Print, bool Select, bool Remap,
+                                         TBrush* ABrush, TColor& ColorTo, TColor& MirrorColor, TColor& MirrorColorTo,
+                                         TFont* AFont, TAlignment& HA, basegrid::TVAlignment& VA, bool& WW,
+                                         TCellGradientDirection& GD) {
+    const bool Fixed = State.Contains(gdFixed) || ACol < FixedCols() || ARow < FixedRows();
+    ABrush->SetColor(Fixed ? FixedColor() : Color());
+    AFont->Assign(Font());
+    ColorTo = clNone;
+    MirrorColor = clNone;
+    MirrorColorTo = clNone;
+    HA = FDefaultAlignment;
+    VA = FVAlignment;
+    WW = WordWrap();
+    GD = GradientVertical;
+}
+
+void TVidIvezadOrir::IsDesigning(TObject* Sender, bool& Designing) {
+    Designing = ComponentState().Contains(csDesigning);
+}
+
+void TVidIvezadOrir::HideButtonForm(TObject* Sender) {
+    if (FButtonForm) FButtonForm->Hide();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The focus window
+
+void TVidIvezadOrir::UpdateFocusWindow() {
+    if (!FFocusWindow) return;
+    const TRect R = CellRect(Col(), Row());
+    if (R.IsEmpty() || !HandleAllocated() || R.Right <= 0 || R.Bottom <= 0 || R.Left >= ClientWidth() ||
+        R.Top >= ClientHeight()) {
+        FFocusWindow->Hide();
+        return;
+    }
+    const TPoint P = ClientToScreen(Point(R.Left - 4, R.Top - 4));
+    FFocusWindow->SetBounds(P.X, P.Y, R.Width() + 8, R.Height() + 8);
+}
+
+void TVidIvezadOrir::HideFocusWindow() {
+    if (ActiveFocusGrid == this) ActiveFocusGrid = nullptr;
+    if (FFocusWindow) FFocusWindow->Hide();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Version and styler interfaces
+
+int TVidIvezadOrir::GetVersionNr() const { return kVersionNr; }
+
+String TVidIvezadOrir::GetVersionString() const {
+    const auto Nr = static_cast<std::uint32_t>(GetVersionNr());
+    return QStringLiteral("%1.%2.%3.%4").arg(Nr >> 24).arg((Nr >> 16) & 0xFF).arg((Nr >> 8) & 0xFF).arg(Nr & 0xFF);
+}
+
+void TVidIvezadOrir::SetColorTones(const TColorTones& ATones) {}
+
+void TVidIvezadOrir::SetComponentStyle(TTesselStyle AStyle) { FStyle = AStyle; }
+
+void TVidIvezadOrir::SetComponentStyleAndAppColor(TTesselStyle AStyle, TColor AppColor) { SetComponentStyle(AStyle); }

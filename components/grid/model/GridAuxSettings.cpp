@@ -1,0 +1,204 @@
+#include "components/grid/model/GridAuxSettings.h"
+
+namespace {
+
+void fire(const TNotifyEvent& Event, TObject* Sender) {
+    if (Event) {
+        const TNotifyEvent Handler = Event;
+        Handler(Sender);
+    }
+}
+
+}  // namespace
+
+void TBackGround::Assign(TPersistent* Source) {
+    auto* S = dynamic_cast<TBackGround*>(Source);
+    if (!S) return;
+    FTop = S->FTop;
+    FLeft = S->FLeft;
+    FDisplay = S->FDisplay;
+    FCells = S->FCells;
+    FColor = S->FColor;
+    FColorTo = S->FColorTo;
+}
+
+void TSortSettings::Assign(TPersistent* Source) {
+    auto* S = dynamic_cast<TSortSettings*>(Source);
+    if (!S) return;
+    FColumn = S->FColumn;
+    FShow = S->FShow;
+    FRow = S->FRow;
+    FAutoSortForGrouping = S->FAutoSortForGrouping;
+    FHeaderColor = S->FHeaderColor;
+}
+
+void TControlLook::Assign(TPersistent* Source) {
+    auto* S = dynamic_cast<TControlLook*>(Source);
+    if (!S) return;
+    FCheckSize = S->FCheckSize;
+    FRadioSize = S->FRadioSize;
+    FCheckAlwaysActive = S->FCheckAlwaysActive;
+    FRadioAlwaysActive = S->FRadioAlwaysActive;
+    FControlStyle = S->FControlStyle;
+    FCommentColor = S->FCommentColor;
+}
+
+void TDragDropSettings::Assign(TPersistent* Source) {
+    auto* S = dynamic_cast<TDragDropSettings*>(Source);
+    if (!S) return;
+    FOleDropTarget = S->FOleDropTarget;
+    FOleDropSource = S->FOleDropSource;
+    FOleAcceptFiles = S->FOleAcceptFiles;
+    FOleAcceptText = S->FOleAcceptText;
+    FOleAcceptURLs = S->FOleAcceptURLs;
+}
+
+void TBalloonSettings::SetEnable(bool Value) {
+    if (Value == FEnable) return;
+    FEnable = Value;
+    fire(OnEnableChange, this);
+}
+
+void TBalloonSettings::Assign(TPersistent* Source) {
+    auto* S = dynamic_cast<TBalloonSettings*>(Source);
+    if (!S) return;
+    FEnable = S->FEnable;
+    FShowCell = S->FShowCell;
+    FTextColor = S->FTextColor;
+    FBackgroundColor = S->FBackgroundColor;
+}
+
+void TShowModified::SetColor(TColor Value) {
+    FColor = Value;
+    fire(OnChange, this);
+}
+
+void TShowModified::Assign(TPersistent* Source) {
+    auto* S = dynamic_cast<TShowModified*>(Source);
+    if (!S) return;
+    FEnabled = S->FEnabled;
+    FColor = S->FColor;
+}
+
+void TDragScrollOptions::Assign(TPersistent* Source) {
+    if (auto* S = dynamic_cast<TDragScrollOptions*>(Source)) FActive = S->FActive;
+}
+
+void TGridProgressAppearance::Assign(TPersistent* Source) {
+    if (dynamic_cast<TGridProgressAppearance*>(Source)) fire(OnChange, this);
+}
+
+void TFilterDropDown::Assign(TPersistent* Source) {
+    auto* S = dynamic_cast<TFilterDropDown*>(Source);
+    if (!S) return;
+    FTextChecked = S->FTextChecked;
+    FTextUnChecked = S->FTextUnChecked;
+    FCaseSensitive = S->FCaseSensitive;
+    FSorted = S->FSorted;
+}
+
+TFilterEdit::TFilterEdit(TComponent* AOwner) : FTypeNames(std::make_unique<TStringList>()) {
+    for (const char* Name : {"Starts with", "Ends with", "Contains", "Not contains", "Equal", "Not equal",
+                             "Larger than", "Smaller than", "Clear"})
+        FTypeNames->Add(QString::fromLatin1(Name));
+}
+
+void TFilterEdit::Assign(TPersistent* Source) {
+    auto* S = dynamic_cast<TFilterEdit*>(Source);
+    if (!S) return;
+    FEnabled = S->FEnabled;
+    FRow = S->FRow;
+    FColumns = S->FColumns;
+    FTypeNames->Assign(S->FTypeNames.get());
+}
+
+void TColorSetting::changed() { fire(OnChange, this); }
+
+void TColorSetting::SetTextColor(TColor Value) {
+    if (Value == FTextColor) return;
+    FTextColor = Value;
+    changed();
+}
+
+void TColorSetting::SetBkgColor(TColor Value) {
+    if (Value == FBkgColor) return;
+    FBkgColor = Value;
+    changed();
+}
+
+void TColorSetting::Assign(TPersistent* Source) {
+    auto* S = dynamic_cast<TColorSetting*>(Source);
+    if (!S) return;
+    FTextColor = S->FTextColor;
+    FBkgColor = S->FBkgColor;
+}
+
+TAutoColor::TAutoColor()
+    : FNegativeNumber(std::make_unique<TColorSetting>()), FPositiveNumber(std::make_unique<TColorSetting>()) {
+    FNegativeNumber->OnChange = [this](TObject*) { fire(OnChange, this); };
+    FPositiveNumber->OnChange = [this](TObject*) { fire(OnChange, this); };
+}
+
+TAutoColor::~TAutoColor() = default;
+
+bool TAutoColor::HasSettings() const {
+    return FNegativeNumber->TextColor() != clNone || FNegativeNumber->BkgColor() != clNone ||
+           FPositiveNumber->TextColor() != clNone || FPositiveNumber->BkgColor() != clNone;
+}
+
+void TAutoColor::Assign(TPersistent* Source) {
+    auto* S = dynamic_cast<TAutoColor*>(Source);
+    if (!S) return;
+    FNegativeNumber->Assign(S->FNegativeNumber.get());
+    FPositiveNumber->Assign(S->FPositiveNumber.get());
+}
+
+void THoverButtons::Assign(TPersistent* Source) {
+    auto* S = dynamic_cast<THoverButtons*>(Source);
+    if (!S) return;
+    FEnabled = S->FEnabled;
+    FColumn = S->FColumn;
+    FMoveActiveRow = S->FMoveActiveRow;
+}
+
+void TFocusHelper::Assign(TPersistent* Source) {
+    if (auto* S = dynamic_cast<TFocusHelper*>(Source)) FEnabled = S->FEnabled;
+}
+
+void TCellNode::Assign(TPersistent* Source) {
+    auto* S = dynamic_cast<TCellNode*>(Source);
+    if (!S) return;
+    FColor = S->FColor;
+    FNodeType = S->FNodeType;
+    FNodeColor = S->FNodeColor;
+    FExpandOne = S->FExpandOne;
+    FShowTree = S->FShowTree;
+    FShowTreeFull = S->FShowTreeFull;
+    FNodeIndent = S->FNodeIndent;
+    FTreeColor = S->FTreeColor;
+    FNodeColumn = S->FNodeColumn;
+}
+
+void TFilterData::Assign(TPersistent* Source) {
+    auto* S = dynamic_cast<TFilterData*>(Source);
+    if (!S) {
+        TCollectionItem::Assign(Source);
+        return;
+    }
+    FColumn = S->FColumn;
+    FCondition = S->FCondition;
+    FCaseSensitive = S->FCaseSensitive;
+}
+
+TFilter::TFilter(TComponent* AGrid) : TCollection(CollectionItemClass<TFilterData>()), FGrid(AGrid) {}
+
+bool TFilter::HasFilter(int ACol) const {
+    for (int I = 0; I < Count(); ++I)
+        if (Items(I)->Column() == ACol) return true;
+    return false;
+}
+
+TGridItem::TGridItem(TCollection* ACollection)
+    : TCollectionItem(ACollection), FItems(std::make_unique<TStringList>()) {}
+
+TGridItem::~TGridItem() = default;
