@@ -390,6 +390,12 @@ void TMenuWindow::Dispatch(TMessage& Message) {
         case WM_MOUSEMOVE:
             mouseMoved(ClientToScreen(LParamToPoint(Message.LParam)));
             return;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            // The popup has the pointer: a press outside every menu window ends the menu.
+            if (!FSession->windowAt(ClientToScreen(LParamToPoint(Message.LParam)))) FSession->close(nullptr);
+            return;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
             mouseReleased(ClientToScreen(LParamToPoint(Message.LParam)));

@@ -210,6 +210,18 @@ TEST_F(MenuWindowsTest, ClosingFromOutsideAndOneMenuAtATime) {
     EXPECT_TRUE(Closed);
     EXPECT_FALSE(EndMenu());
 
+    // A press outside the menu's windows ends it with nothing chosen; one inside does not.
+    Closed = false;
+    popupAnd([] {
+        TWinControl* W = FindControl(ActiveMenuWindow());
+        W->Perform(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(5, 5));
+        EXPECT_NE(ActiveMenuWindow(), nullptr);
+        W->Perform(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(-40, 300));
+        EXPECT_EQ(ActiveMenuWindow(), nullptr);
+    });
+    EXPECT_TRUE(Closed);
+    EXPECT_TRUE(Clicks.empty());
+
     TPopupMenu Other(nullptr);
     Other.SetOwnerDraw(true);
     auto* Item = new TMenuItem(&Other);
