@@ -44,16 +44,9 @@ void exchangeElements(std::vector<T>& V, size_t A, size_t B) {
 TGridCellStore::TGridCellStore() = default;
 TGridCellStore::~TGridCellStore() = default;
 
-const TGridCellStore::TRowCells* TGridCellStore::rowAt(int Row) const {
-    if (Row < 0 || Row >= static_cast<int>(FRows.size())) return nullptr;
-    return FRows[static_cast<size_t>(Row)].get();
-}
-
 TGridCellStore::TRowCells* TGridCellStore::rowFor(int Row) {
     if (Row >= static_cast<int>(FRows.size())) FRows.resize(static_cast<size_t>(Row) + 1);
-    auto& Slot = FRows[static_cast<size_t>(Row)];
-    if (!Slot) Slot = std::make_unique<TRowCells>();
-    return Slot.get();
+    return &FRows[static_cast<size_t>(Row)];
 }
 
 const String& TGridCellStore::Text(int Col, int Row) const {
@@ -62,21 +55,16 @@ const String& TGridCellStore::Text(int Col, int Row) const {
     return R->Texts[static_cast<size_t>(Col)];
 }
 
-TObject* TGridCellStore::Object(int Col, int Row) const {
-    const TRowCells* R = rowAt(Row);
-    if (!R || !R->Objects || Col < 0 || Col >= static_cast<int>(R->Objects->size())) return nullptr;
-    return (*R->Objects)[static_cast<size_t>(Col)];
-}
-
-void TGridCellStore::SetText(int Col, int Row, const String& Value) {
+void TGridCellStore::setTextGrowing(int Col, int Row, const String& Value) {
     if (Col < 0 || Row < 0) return;
-    if (Value.isEmpty()) {
-        // Clearing a cell that holds nothing must not allocate.
-        const TRowCells* Existing = rowAt(Row);
-        if (!Existing || Col >= static_cast<int>(Existing->Texts.size())) return;
-    }
+    // Clearing a cell that holds nothing must not allocate.
+    if (Value.isEmpty()) return;
     TRowCells* R = rowFor(Row);
-    if (Col >= static_cast<int>(R->Texts.size())) R->Texts.resize(static_cast<size_t>(Col) + 1);
+    // Rows of a grid are mostly alike: a row growing takes the width of the widest row at once
+    // instead of growing a column at a time.
+    FWidestRow = std::max(FWidestRow, static_cast<size_t>(Col) + 1);
+    if (R->Texts.capacity() < FWidestRow) R->Texts.reserve(FWidestRow);
+    R->Texts.resize(FWidestRow);
     R->Texts[static_cast<size_t>(Col)] = Value;
 }
 
@@ -94,10 +82,9 @@ void TGridCellStore::SetObject(int Col, int Row, TObject* Value) {
 
 int TGridCellStore::ColExtent() const {
     size_t Extent = 0;
-    for (const auto& R : FRows) {
-        if (!R) continue;
-        Extent = std::max(Extent, R->Texts.size());
-        if (R->Objects) Extent = std::max(Extent, R->Objects->size());
+    for (const TRowCells& R : FRows) {
+        Extent = std::max(Extent, R.Texts.size());
+        if (R.Objects) Extent = std::max(Extent, R.Objects->size());
     }
     return static_cast<int>(Extent);
 }
@@ -137,8 +124,8 @@ void TGridCellStore::ExchangeRows(int Index1, int Index2) {
 
 void TGridCellStore::InsertCols(int Index, int Count) {
     if (Index < 0 || Count <= 0) return;
-    for (auto& R : FRows) {
-        if (!R) continue;
+    for (TRowCells& Row : FRows) {
+        TRowCells* R = &Row;
         insertElements(R->Texts, static_cast<size_t>(Index), static_cast<size_t>(Count));
         if (R->Objects) insertElements(*R->Objects, static_cast<size_t>(Index), static_cast<size_t>(Count));
     }
@@ -146,8 +133,8 @@ void TGridCellStore::InsertCols(int Index, int Count) {
 
 void TGridCellStore::DeleteCols(int Index, int Count) {
     if (Index < 0 || Count <= 0) return;
-    for (auto& R : FRows) {
-        if (!R) continue;
+    for (TRowCells& Row : FRows) {
+        TRowCells* R = &Row;
         deleteElements(R->Texts, static_cast<size_t>(Index), static_cast<size_t>(Count));
         if (R->Objects) deleteElements(*R->Objects, static_cast<size_t>(Index), static_cast<size_t>(Count));
     }
@@ -156,8 +143,8 @@ void TGridCellStore::DeleteCols(int Index, int Count) {
 void TGridCellStore::MoveCol(int FromIndex, int ToIndex) {
     if (FromIndex < 0 || ToIndex < 0 || FromIndex == ToIndex) return;
     const size_t Lowest = static_cast<size_t>(std::min(FromIndex, ToIndex));
-    for (auto& R : FRows) {
-        if (!R) continue;
+    for (TRowCells& Row : FRows) {
+        TRowCells* R = &Row;
         // A row whose cells all lie before both places keeps them.
         if (R->Texts.size() > Lowest)
             moveElement(R->Texts, static_cast<size_t>(FromIndex), static_cast<size_t>(ToIndex));
@@ -169,8 +156,8 @@ void TGridCellStore::MoveCol(int FromIndex, int ToIndex) {
 void TGridCellStore::ExchangeCols(int Index1, int Index2) {
     if (Index1 < 0 || Index2 < 0 || Index1 == Index2) return;
     const size_t Lowest = static_cast<size_t>(std::min(Index1, Index2));
-    for (auto& R : FRows) {
-        if (!R) continue;
+    for (TRowCells& Row : FRows) {
+        TRowCells* R = &Row;
         if (R->Texts.size() > Lowest)
             exchangeElements(R->Texts, static_cast<size_t>(Index1), static_cast<size_t>(Index2));
         if (R->Objects && R->Objects->size() > Lowest)
@@ -178,14 +165,16 @@ void TGridCellStore::ExchangeCols(int Index1, int Index2) {
     }
 }
 
-void TGridCellStore::Clear() { FRows.clear(); }
+void TGridCellStore::Clear() {
+    FRows.clear();
+    FWidestRow = 0;
+}
 
 size_t TGridCellStore::MemoryUsed() const {
-    size_t Bytes = FRows.capacity() * sizeof(FRows[0]);
-    for (const auto& R : FRows) {
-        if (!R) continue;
-        Bytes += sizeof(TRowCells) + R->Texts.capacity() * sizeof(String);
-        if (R->Objects) Bytes += sizeof(*R->Objects) + R->Objects->capacity() * sizeof(TObject*);
+    size_t Bytes = FRows.capacity() * sizeof(TRowCells);
+    for (const TRowCells& R : FRows) {
+        Bytes += R.Texts.capacity() * sizeof(String);
+        if (R.Objects) Bytes += sizeof(*R.Objects) + R.Objects->capacity() * sizeof(TObject*);
     }
     return Bytes;
 }

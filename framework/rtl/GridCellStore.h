@@ -1,5 +1,5 @@
 // The cells of a string grid: a text and an object pointer per cell, stored sparsely. A cell never
-// written costs nothing, a row costs one pointer once any row below it was written, and a written
+// written costs nothing, a row costs 32 bytes once any row below it was written, and a written
 // row holds only the columns up to its last written one (objects only once one was set). Cells
 // are kept whatever the grid's visible counts: lowering a count and raising it again finds them.
 // No window, no Qt GUI: plain data shared by the grid and its models.
@@ -19,14 +19,25 @@ public:
 
     // Empty text and nullptr for cells never written or outside the store (negative included).
     const String& Text(int Col, int Row) const;
-    TObject* Object(int Col, int Row) const;
+    TObject* Object(int Col, int Row) const {
+        const TRowCells* R = rowAt(Row);
+        if (!R || !R->Objects || Col < 0 || Col >= static_cast<int>(R->Objects->size())) return nullptr;
+        return (*R->Objects)[static_cast<size_t>(Col)];
+    }
     // Negative coordinates are ignored. Writing an empty text or nullptr into a cell never
     // written allocates nothing.
-    void SetText(int Col, int Row, const String& Value);
+    void SetText(int Col, int Row, const String& Value) {
+        // A cell of a row that has room is written in place.
+        if (TRowCells* R = rowAt(Row); R && Col >= 0 && Col < static_cast<int>(R->Texts.size()))
+            R->Texts[static_cast<size_t>(Col)] = Value;
+        else
+            setTextGrowing(Col, Row, Value);
+    }
     void SetObject(int Col, int Row, TObject* Value);
 
-    // One past the highest row and column that hold a written cell (a cell emptied again still
-    // counts until its row or column is deleted or the store cleared).
+    // One past the highest row and column the store keeps cells for: a written row has room for
+    // as many columns as the widest row written (a cell emptied again still counts until its row
+    // or column is deleted or the store cleared).
     int RowExtent() const { return static_cast<int>(FRows.size()); }
     int ColExtent() const;
     // True when any cell of the row or column holds a text or an object.
@@ -53,8 +64,16 @@ private:
         std::vector<String> Texts;
         std::unique_ptr<std::vector<TObject*>> Objects;  // only once a row's object was set
     };
-    std::vector<std::unique_ptr<TRowCells>> FRows;
+    // Rows by value: a written row costs one allocation (its texts), not two.
+    std::vector<TRowCells> FRows;
+    size_t FWidestRow = 0;  // the most texts a row was given room for
 
     TRowCells* rowFor(int Row);
-    const TRowCells* rowAt(int Row) const;
+    const TRowCells* rowAt(int Row) const {
+        return Row >= 0 && Row < static_cast<int>(FRows.size()) ? &FRows[static_cast<size_t>(Row)] : nullptr;
+    }
+    TRowCells* rowAt(int Row) {
+        return Row >= 0 && Row < static_cast<int>(FRows.size()) ? &FRows[static_cast<size_t>(Row)] : nullptr;
+    }
+    void setTextGrowing(int Col, int Row, const String& Value);
 };
