@@ -490,6 +490,7 @@ void TCustomGrid::WMKillFocus(TMessage& Message) {
     InvalidateGrid();
 }
 
+// Both cancel messages end a press in progress: selecting, sizing, moving or on a scroll bar.
 void TCustomGrid::WMCancelMode(TMessage& Message) {
     FGridState = gsNormal;
     stopAutoScroll();
@@ -497,12 +498,7 @@ void TCustomGrid::WMCancelMode(TMessage& Message) {
     TCustomControl::Dispatch(Message);
 }
 
-void TCustomGrid::CMCancelMode(TMessage& Message) {
-    FGridState = gsNormal;
-    stopAutoScroll();
-    FBarPressed = -1;
-    TCustomControl::Dispatch(Message);
-}
+void TCustomGrid::CMCancelMode(TMessage& Message) { WMCancelMode(Message); }
 
 void TCustomGrid::CMFontChanged(TMessage& Message) {
     TCustomControl::Dispatch(Message);

@@ -1,15 +1,6 @@
 #include "components/grid/model/GridAuxSettings.h"
 
-namespace {
-
-void fire(const TNotifyEvent& Event, TObject* Sender) {
-    if (Event) {
-        const TNotifyEvent Handler = Event;
-        Handler(Sender);
-    }
-}
-
-}  // namespace
+#include "components/grid/model/GridEvents.h"
 
 void TBackGround::Assign(TPersistent* Source) {
     auto* S = dynamic_cast<TBackGround*>(Source);
@@ -56,7 +47,7 @@ void TDragDropSettings::Assign(TPersistent* Source) {
 void TBalloonSettings::SetEnable(bool Value) {
     if (Value == FEnable) return;
     FEnable = Value;
-    fire(OnEnableChange, this);
+    FireNotify(OnEnableChange, this);
 }
 
 void TBalloonSettings::Assign(TPersistent* Source) {
@@ -70,7 +61,7 @@ void TBalloonSettings::Assign(TPersistent* Source) {
 
 void TShowModified::SetColor(TColor Value) {
     FColor = Value;
-    fire(OnChange, this);
+    FireNotify(OnChange, this);
 }
 
 void TShowModified::Assign(TPersistent* Source) {
@@ -85,7 +76,7 @@ void TDragScrollOptions::Assign(TPersistent* Source) {
 }
 
 void TGridProgressAppearance::Assign(TPersistent* Source) {
-    if (dynamic_cast<TGridProgressAppearance*>(Source)) fire(OnChange, this);
+    if (dynamic_cast<TGridProgressAppearance*>(Source)) FireNotify(OnChange, this);
 }
 
 void TFilterDropDown::Assign(TPersistent* Source) {
@@ -112,7 +103,7 @@ void TFilterEdit::Assign(TPersistent* Source) {
     FTypeNames->Assign(S->FTypeNames.get());
 }
 
-void TColorSetting::changed() { fire(OnChange, this); }
+void TColorSetting::changed() { FireNotify(OnChange, this); }
 
 void TColorSetting::SetTextColor(TColor Value) {
     if (Value == FTextColor) return;
@@ -135,8 +126,8 @@ void TColorSetting::Assign(TPersistent* Source) {
 
 TAutoColor::TAutoColor()
     : FNegativeNumber(std::make_unique<TColorSetting>()), FPositiveNumber(std::make_unique<TColorSetting>()) {
-    FNegativeNumber->OnChange = [this](TObject*) { fire(OnChange, this); };
-    FPositiveNumber->OnChange = [this](TObject*) { fire(OnChange, this); };
+    FNegativeNumber->OnChange = [this](TObject*) { FireNotify(OnChange, this); };
+    FPositiveNumber->OnChange = [this](TObject*) { FireNotify(OnChange, this); };
 }
 
 TAutoColor::~TAutoColor() = default;

@@ -1,14 +1,11 @@
 #include "components/grid/model/GridSettings.h"
 
+#include "components/grid/model/GridEvents.h"
+
 // ---------------------------------------------------------------------------------------------
 // TNavigation
 
-void TNavigation::changed() {
-    if (OnChange) {
-        const TNotifyEvent Handler = OnChange;
-        Handler(this);
-    }
-}
+void TNavigation::changed() { FireNotify(OnChange, this); }
 
 void TNavigation::SetAdvanceDirection(TAdvanceDirection Value) {
     if (Value == FAdvanceDirection) return;
@@ -127,27 +124,18 @@ void TMouseActions::SetHotmailRowSelect(bool Value) {
         FDisjunctRowSelect = true;
         FCheckAllCheck = true;
     }
-    if (OnInvalidate) {
-        const TNotifyEvent Handler = OnInvalidate;
-        Handler(this);
-    }
+    FireNotify(OnInvalidate, this);
 }
 
 void TMouseActions::SetEditOnDblClickOnly(bool Value) {
     FEditOnDblClickOnly = Value;
-    if (Value && OnDisableEdit) {
-        const TNotifyEvent Handler = OnDisableEdit;
-        Handler(this);
-    }
+    if (Value) FireNotify(OnDisableEdit, this);
 }
 
 void TMouseActions::SetWheelAction(TWheelAction Value) {
     if (Value == FWheelAction) return;
     FWheelAction = Value;
-    if (OnChange) {
-        const TNotifyEvent Handler = OnChange;
-        Handler(this);
-    }
+    FireNotify(OnChange, this);
 }
 
 void TMouseActions::Assign(TPersistent* Source) {
@@ -211,12 +199,7 @@ TSearchFooter::TSearchFooter(TComponent* AOwner, bool InitDesign) : FFont(std::m
 
 TSearchFooter::~TSearchFooter() = default;
 
-void TSearchFooter::changed() {
-    if (OnChange) {
-        const TNotifyEvent Handler = OnChange;
-        Handler(this);
-    }
-}
+void TSearchFooter::changed() { FireNotify(OnChange, this); }
 
 void TSearchFooter::setAlways(String& Field, const String& Value) {
     Field = Value;
@@ -306,12 +289,7 @@ void TSearchFooter::Assign(TPersistent* Source) {
 // ---------------------------------------------------------------------------------------------
 // TBands
 
-void TBands::changed() {
-    if (OnChange) {
-        const TNotifyEvent Handler = OnChange;
-        Handler(this);
-    }
-}
+void TBands::changed() { FireNotify(OnChange, this); }
 
 void TBands::SetActive(bool Value) {
     if (Value == FActive) return;
