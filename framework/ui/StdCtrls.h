@@ -330,8 +330,10 @@ struct TComboState;  // framework-internal: the hosted editor's link
 
 // The combo box: a list of texts to pick from, with an editable text (csDropDown) or the picked
 // item's text only (csDropDownList; csSimple and the owner-draw styles behave as csDropDown).
-// Writing ItemIndex or Text from code fires no event; a pick by the user fires OnClick, then
-// OnChange; typing in a csDropDown box fires OnChange.
+// Writing ItemIndex or Text from code fires no event; a pick by the user (a click on an item of
+// the list, Up/Down on the closed box) fires OnClick, then OnChange; typing in a csDropDown box
+// fires OnChange. A click on the box opens its list; OnDropDown fires before any list opens,
+// OnCloseUp after it closes.
 class TCustomComboBox : public TWinControl {
 public:
     explicit TCustomComboBox(TComponent* AOwner);
@@ -369,6 +371,9 @@ protected:
     void Dispatch(TMessage& Message) override;
     void CMFontChanged(TMessage& Message);
     void CMEnabledChanged(TMessage& Message);
+    void WMGetDlgCode(TMessage& Message);
+    // Left button down, double click and up: the control's mouse events, then the Qt box.
+    void WMLButton(TMessage& Message);
 
 private:
     friend struct TComboState;

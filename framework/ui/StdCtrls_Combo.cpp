@@ -16,6 +16,32 @@ struct TComboState {
 
 namespace {
 
+// The Qt box tells the control when its list opens and closes, whoever opened it (a click, F4,
+// Alt+Down or SetDroppedDown).
+class TQtComboBox : public QComboBox {
+public:
+    explicit TQtComboBox(TCustomComboBox* Owner) : FOwner(Owner) {}
+    void Detach() { FOwner = nullptr; }
+
+    void showPopup() override {
+        if (FOwner && !FOwner->DroppedDown()) {
+            const QPointer<TQtComboBox> Self(this);
+            const TWeak<TCustomComboBox> Owner(FOwner);
+            if (FOwner->OnDropDown) FOwner->OnDropDown(FOwner);
+            if (!Self || !Owner) return;
+        }
+        QComboBox::showPopup();
+    }
+    void hidePopup() override {
+        const bool WasShown = view() && view()->isVisible();
+        QComboBox::hidePopup();
+        if (WasShown && FOwner && FOwner->OnCloseUp) FOwner->OnCloseUp(FOwner);
+    }
+
+private:
+    TCustomComboBox* FOwner;
+};
+
 QComboBox* comboOf(TControl* C) { return qobject_cast<QComboBox*>(HostedWidget(C)); }
 
 QColor qColorOf(TColor Value) {
@@ -27,6 +53,9 @@ QColor qColorOf(TColor Value) {
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner)
     : TWinControl(AOwner), FItems(std::make_unique<TStringList>()), FState(std::make_unique<TComboState>()) {
+    // The Qt box takes the clicks: a click opens its list and fires no OnClick (a pick does), and
+    // its list holds the mouse by itself.
+    SetControlStyle(ControlStyle() - TControlStyle{csClickEvents, csCaptureMouse});
     SetTabStop(true);
     SetColor(clWindow);
     SetBounds(0, 0, 145, 21);
@@ -37,6 +66,7 @@ TCustomComboBox::~TCustomComboBox() {
     FItems->OnChange = nullptr;
     // The window outlives this part of the object; its signals must not reach it.
     if (QWidget* W = HostedWidget(this)) W->disconnect();
+    if (auto* C = dynamic_cast<TQtComboBox*>(HostedWidget(this))) C->Detach();
 }
 
 TStrings* TCustomComboBox::Items() const { return FItems.get(); }
@@ -78,13 +108,11 @@ bool TCustomComboBox::DroppedDown() const {
 void TCustomComboBox::SetDroppedDown(bool Value) {
     QComboBox* C = comboOf(this);
     if (!C || Value == DroppedDown()) return;
-    if (Value) {
-        if (OnDropDown) OnDropDown(this);
+    // The Qt box fires OnDropDown and OnCloseUp.
+    if (Value)
         C->showPopup();
-    } else {
+    else
         C->hidePopup();
-        if (OnCloseUp) OnCloseUp(this);
-    }
 }
 
 void TCustomComboBox::SelectItem(int Index) {
@@ -154,7 +182,7 @@ void TCustomComboBox::editorTextTyped(const String& Value) {
 
 void TCustomComboBox::CreateWnd() {
     TWinControl::CreateWnd();
-    auto* C = new QComboBox;
+    auto* C = new TQtComboBox(this);
     C->setEditable(FStyle != csDropDownList);
     for (int i = 0; i < FItems->Count(); ++i) C->addItem(FItems->Strings(i));
     SetHostedWidget(this, C);
@@ -168,6 +196,7 @@ void TCustomComboBox::CreateWnd() {
 
 void TCustomComboBox::DestroyWnd() {
     if (QWidget* W = HostedWidget(this)) W->disconnect();
+    if (auto* C = dynamic_cast<TQtComboBox*>(HostedWidget(this))) C->Detach();
     if (QComboBox* C = comboOf(this); C && C->lineEdit()) C->lineEdit()->disconnect();
     TWinControl::DestroyWnd();
 }
@@ -200,6 +229,14 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
         case CM_ENABLEDCHANGED:
             CMEnabledChanged(Message);
             break;
+        case WM_GETDLGCODE:
+            WMGetDlgCode(Message);
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_LBUTTONUP:
+            WMLButton(Message);
+            break;
         default:
             TWinControl::Dispatch(Message);
             break;
@@ -214,4 +251,16 @@ void TCustomComboBox::CMFontChanged(TMessage& Message) {
 void TCustomComboBox::CMEnabledChanged(TMessage& Message) {
     TWinControl::Dispatch(Message);
     applyEditorProperties();
+}
+
+void TCustomComboBox::WMGetDlgCode(TMessage& Message) {
+    // The arrows move the selection (they are not the form's focus keys) and letters pick items.
+    Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+}
+
+void TCustomComboBox::WMLButton(TMessage& Message) {
+    const TWeak<TCustomComboBox> Self(this);
+    TWinControl::Dispatch(Message);
+    // The Qt box then opens its list on the press.
+    if (Self) DefaultHandler(Message);
 }

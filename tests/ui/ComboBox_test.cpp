@@ -2,6 +2,11 @@
 #include "framework/ui/StdCtrls.h"
 
 #include <gtest/gtest.h>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+#include <chrono>
 
 namespace {
 
@@ -93,6 +98,88 @@ TEST_F(ComboBoxTest, ItemChangesKeepIndexValid) {
     Box->RecreateWnd();
     EXPECT_EQ(Box->Text(), QStringLiteral("B"));
     EXPECT_EQ(Box->DropDownCount(), 20);
+}
+
+// ---------------------------------------------------------------------------------------------
+// A user's mouse and keys on the shown box.
+
+QWidget* shownWindowTitled(const String& Title) {
+    for (QWidget* W : QApplication::topLevelWidgets())
+        if (W->isVisible() && W->windowTitle() == Title) return W;
+    return nullptr;
+}
+
+template <class Pred>
+bool pumpUntil(Pred Done) {
+    const auto Limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!Done() && std::chrono::steady_clock::now() < Limit)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return Done();
+}
+
+class ShownComboBoxTest : public ComboBoxTest {
+protected:
+    void SetUp() override {
+        ComboBoxTest::SetUp();
+        Form->SetCaption(QStringLiteral("ShownComboBoxTest"));
+        Box->SetBounds(20, 20, 150, 21);
+        Box->SetStyle(csDropDownList);
+        Box->SetItemIndex(0);
+        Other = new TEdit(Form.get());
+        Other->SetParent(Form.get());
+        Other->SetBounds(20, 60, 150, 21);
+        Form->Show();
+        ASSERT_TRUE(pumpUntil([&] { return shownWindowTitled(Form->Caption()) != nullptr; }));
+        Combo = shownWindowTitled(Form->Caption())->findChild<QComboBox*>();
+        ASSERT_NE(Combo, nullptr);
+        Box->OnDropDown = [this](TObject*) { Events.push_back("dropdown"); };
+        Box->OnCloseUp = [this](TObject*) { Events.push_back("closeup"); };
+    }
+    void TearDown() override {
+        if (Box && Box->DroppedDown()) Box->SetDroppedDown(false);
+        Form.reset();
+    }
+
+    TEdit* Other = nullptr;
+    QComboBox* Combo = nullptr;
+};
+
+TEST_F(ShownComboBoxTest, ClickOpensTheListAndAClickOnAnItemPicksIt) {
+    QTest::mouseClick(Combo, Qt::LeftButton, Qt::NoModifier, Combo->rect().center());
+    ASSERT_TRUE(pumpUntil([&] { return Box->DroppedDown(); }));
+    EXPECT_EQ(Events, std::vector<std::string>{"dropdown"}) << "opening the list picks nothing";
+
+    QAbstractItemView* View = Combo->view();
+    const QPoint At = View->visualRect(View->model()->index(2, 0)).center();
+    QTest::mouseMove(View->viewport(), At);
+    QTest::mouseClick(View->viewport(), Qt::LeftButton, Qt::NoModifier, At);
+    ASSERT_TRUE(pumpUntil([&] { return !Box->DroppedDown(); }));
+    EXPECT_EQ(Box->ItemIndex(), 2);
+    EXPECT_EQ(Box->Text(), QStringLiteral("YouTube"));
+    EXPECT_EQ(Events, (std::vector<std::string>{"dropdown", "closeup", "click YouTube", "change 2"}));
+    EXPECT_EQ(GetCaptureControl(), nullptr);
+}
+
+TEST_F(ShownComboBoxTest, UpAndDownOnTheClosedBoxMoveTheSelection) {
+    Box->SetFocus();
+    ASSERT_TRUE(pumpUntil([&] { return Box->Focused(); }));
+    const struct {
+        Qt::Key Key;
+        int Index;
+    } Steps[] = {{Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_Down, 2}, {Qt::Key_Up, 1}};
+    std::vector<std::string> Expected;
+    for (const auto& S : Steps) {
+        const int Before = Box->ItemIndex();
+        QTest::keyClick(QApplication::focusWidget(), S.Key);
+        EXPECT_EQ(Box->ItemIndex(), S.Index);
+        EXPECT_TRUE(Box->Focused()) << "the arrow keys stay with the box";
+        EXPECT_FALSE(Box->DroppedDown());
+        if (S.Index != Before) {
+            Expected.push_back("click " + Box->Items()->Strings(S.Index).toStdString());
+            Expected.push_back("change " + std::to_string(S.Index));
+        }
+    }
+    EXPECT_EQ(Events, Expected);
 }
 
 }  // namespace
