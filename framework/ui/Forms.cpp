@@ -397,19 +397,21 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
     if (Screen) Screen->setActive(this, Control);
     if (FFocusedControl == Control) return true;
     const TWeak<TCustomForm> Alive(this);
+    // An exit or enter handler may free the form, the control or one on the way: the walk stops.
+    const TWeak<TWinControl> Target(Control);
     // Exit the old chain up to the common parent, then enter the new one downwards.
     while (FFocusedControl && !FFocusedControl->ContainsControl(Control)) {
         TWinControl* Leaving = FFocusedControl;
         FFocusedControl = Leaving->Parent();
         Leaving->Perform(CM_EXIT, 0, 0);
-        if (!Alive) return false;
+        if (!Alive || !Target) return false;
     }
     while (FFocusedControl != Control) {
         TWinControl* Next = Control;
         while (Next->Parent() != FFocusedControl && Next->Parent()) Next = Next->Parent();
         FFocusedControl = Next;
         Next->Perform(CM_ENTER, 0, 0);
-        if (!Alive) return false;
+        if (!Alive || !Target) return false;
     }
     Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
     return true;
@@ -442,10 +444,25 @@ void TCustomForm::Dispatch(TMessage& Message) {
         case CM_DIALOGKEY:
             CMDialogKey(Message);
             break;
+        case WM_NEXTDLGCTL:
+            WMNextDlgCtl(Message);
+            break;
         default:
             TWinControl::Dispatch(Message);
             break;
     }
+}
+
+void TCustomForm::WMNextDlgCtl(TMessage& Message) {
+    TWinControl* Next = nullptr;
+    if (LOWORD(static_cast<DWORD>(Message.LParam)) != 0) {
+        Next = FindControl(reinterpret_cast<HWND>(Message.WParam));
+    } else {
+        TWinControl* Current = FActiveControl ? FActiveControl : Screen ? Screen->ActiveControl() : nullptr;
+        Next = FindControl(GetNextDlgTabItem(
+            Handle(), Current && Current->HandleAllocated() ? Current->Handle() : nullptr, Message.WParam != 0));
+    }
+    if (Next && Next->CanFocus()) Next->SetFocus();
 }
 
 void TCustomForm::WMClose(TMessage& Message) { Close(); }
@@ -693,4 +710,11 @@ void TScreen::setActive(TCustomForm* Form, TWinControl* Control) {
     FActiveControl = Control;
     if (FormChanged && OnActiveFormChange) OnActiveFormChange(this);
     if (ControlChanged && OnActiveControlChange) OnActiveControlChange(this);
+}
+
+HWND GetNextDlgTabItem(HWND Dlg, HWND Ctl, BOOL Previous) {
+    TWinControl* Dialog = FindControl(Dlg);
+    if (!Dialog) return nullptr;
+    TWinControl* Found = Dialog->FindNextControl(FindControl(Ctl), Previous == 0, true, false);
+    return Found ? Found->Handle() : nullptr;
 }

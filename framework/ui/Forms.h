@@ -145,6 +145,7 @@ protected:
 
     void WMClose(TMessage& Message);
     void WMActivate(TMessage& Message);
+    void WMNextDlgCtl(TMessage& Message);
     void CMVisibleChanged(TMessage& Message);
     void CMTextChanged(TMessage& Message);
     void CMDialogKey(TMessage& Message);
@@ -344,3 +345,8 @@ private:
 
 extern TApplication* Application;
 extern TScreen* Screen;
+
+// The tab stop of the dialog (a form's window) after Ctl, or before it with Previous, wrapping
+// round; a stop must be visible and enabled. Without Ctl: the first (last) stop. nullptr when
+// the dialog has none.
+HWND GetNextDlgTabItem(HWND Dlg, HWND Ctl, BOOL Previous);

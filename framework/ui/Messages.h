@@ -221,6 +221,9 @@ inline constexpr UINT WM_NCPAINT = 0x0085;
 inline constexpr UINT WM_NCACTIVATE = 0x0086;
 inline constexpr UINT WM_MEASUREITEM = 0x002C;
 inline constexpr UINT WM_GETDLGCODE = 0x0087;
+// To a form: moves the focus. LOWORD(LParam) 0: to the next tab stop after the focused control
+// (WParam 0) or the previous one (WParam non-zero); else to the window WParam names.
+inline constexpr UINT WM_NEXTDLGCTL = 0x0028;
 inline constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
 inline constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
 inline constexpr UINT WM_NCLBUTTONUP = 0x00A2;

@@ -19,16 +19,32 @@ enum TStaticBorderStyle { sbsNone, sbsSingle, sbsSunken };
 // WM_GETTEXT copies at most WParam - 1 characters into the String* in LParam.
 inline constexpr UINT EM_GETSEL = 0x00B0;  // WParam, LParam: DWORD* or 0; Result MAKELONG(start, end)
 inline constexpr UINT EM_SETSEL = 0x00B1;  // anchor WParam, caret LParam; (0, -1) all, (-1, x) none
+// The formatting rectangle: where the text is laid out, in client coordinates (the border the
+// edit paints lies inside the client area). LParam: TRect*. EM_SETRECT redraws, EM_SETRECTNP
+// does not; a null rectangle restores the default. A new size restores the default too.
+inline constexpr UINT EM_GETRECT = 0x00B2;
+inline constexpr UINT EM_SETRECT = 0x00B3;
+inline constexpr UINT EM_SETRECTNP = 0x00B4;
 inline constexpr UINT EM_GETMODIFY = 0x00B8;
 inline constexpr UINT EM_SETMODIFY = 0x00B9;
 inline constexpr UINT EM_GETLINECOUNT = 0x00BA;
-inline constexpr UINT EM_REPLACESEL = 0x00C2;  // LParam: const String*
+inline constexpr UINT EM_LINEFROMCHAR = 0x00C9;  // WParam: index, -1 the caret's line
+inline constexpr UINT EM_REPLACESEL = 0x00C2;    // LParam: const String*
 inline constexpr UINT EM_LIMITTEXT = 0x00C5;
 inline constexpr UINT EM_CANUNDO = 0x00C6;
 inline constexpr UINT EM_UNDO = 0x00C7;
 inline constexpr UINT EM_SETPASSWORDCHAR = 0x00CC;
 inline constexpr UINT EM_EMPTYUNDOBUFFER = 0x00CD;
 inline constexpr UINT EM_SETREADONLY = 0x00CF;
+// Client position of character WParam as MAKELONG(x, y) (signed words; x is negative when the
+// text is scrolled past it); -1 for an index at or past the end. Positions follow the
+// formatting rectangle, the alignment and the scroll offset, as the text is drawn.
+inline constexpr UINT EM_POSFROMCHAR = 0x00D6;
+// The character nearest to the client point in LParam (MAKELPARAM(x, y)): MAKELONG(index, line).
+inline constexpr UINT EM_CHARFROMPOS = 0x00D7;
+// Sent to the edit itself as CN_COMMAND (WParam MAKEWPARAM(0, EN_CHANGE), LParam the window)
+// after every change of the text, typed or written from code; TCustomEdit's handler calls
+// Change. A class that swallows one change handles it without calling the inherited handler.
 inline constexpr Word EN_CHANGE = 0x0300;
 
 // Draws Text in Rect as a label does: "&" marks the next character (underlined) when
@@ -200,8 +216,15 @@ public:
     // Height follows the font.
     bool AutoSize() const { return FAutoSize; }  // default true
     void SetAutoSize(bool Value);
+    // The edit paints its own border inside its bounds: bsSingle is a sunken 3-D edge (2 pixels)
+    // with Ctl3D and a 1-pixel frame without it; bsNone none (see BorderSize and WM_NCPAINT).
     TBorderStyle BorderStyle() const { return FBorderStyle; }  // bsNone or bsSingle
     void SetBorderStyle(TBorderStyle Value);
+    bool Ctl3D() const { return FCtl3D; }  // default true
+    void SetCtl3D(bool Value);
+    // Changed in place: the window is not made again.
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
     bool HideSelection() const { return FHideSelection; }
     void SetHideSelection(bool Value) { FHideSelection = Value; }
     // Set by typing and by EM_SETMODIFY; text written from code clears it.
@@ -221,6 +244,8 @@ public:
     void SelectAll();
     void ClearSelection();
     void Clear();
+    // The width of the border on each side (0, 1 or 2).
+    int BorderSize() const;
     void CopyToClipboard();
     void CutToClipboard();
     void PasteFromClipboard();
@@ -235,17 +260,30 @@ protected:
     void DoEnter() override;
     String RealGetText() const override;
     void RealSetText(const String& Value) override;
+    // Paints the border after the background (WM_NCPAINT with the paint context).
+    void PaintWindow(HDC DC) override;
     void Dispatch(TMessage& Message) override;
     void DefaultHandler(TMessage& Message) override;
     void WMSetText(TMessage& Message);
     void WMGetText(TMessage& Message);
+    void WMSize(TMessage& Message);
+    // WParam: the context to paint the border on (the control's own painting passes it); 0
+    // repaints the control.
+    void WMNCPaint(TMessage& Message);
     void EMGetSel(TMessage& Message);
     void EMSetSel(TMessage& Message);
     void EMReplaceSel(TMessage& Message);
+    void EMGetRect(TMessage& Message);
+    void EMSetRect(TMessage& Message);
+    void EMPosFromChar(TMessage& Message);
+    void EMCharFromPos(TMessage& Message);
+    void CNCommand(TMessage& Message);
     void CMFontChanged(TMessage& Message);
     void CMColorChanged(TMessage& Message);
     void CMEnabledChanged(TMessage& Message);
 
+    // Off: the editor draws no text, so the control's own painting (under it) shows instead.
+    void SetEditorTextVisible(bool Value);
     // Pushes the properties into the Qt editor (called when the window is made and on changes).
     virtual void applyEditorProperties();
     // A memo hosts a multi-line editor.
@@ -257,8 +295,13 @@ protected:
     TBorderStyle FBorderStyle = bsSingle;
     std::unique_ptr<TEditState> FState;
     void updateHeight();
+    // Tells the edit its text changed (EN_CHANGE, reflected as CN_COMMAND).
+    void notifyChange();
 
 private:
+    bool FCtl3D = true;
+    TAlignment FAlignment = taLeftJustify;
+    bool FEditorTextVisible = true;
     Char FPasswordChar = u'\0';
     TEditCharCase FCharCase = ecNormal;
     bool FAutoSelect = true;
@@ -268,6 +311,8 @@ private:
     void saveEditorState();
     void connectEditor();
     String applyCharCase(const String& Value) const;
+    TRect formatRect() const;
+    TRect defaultFormatRect() const;
 };
 
 class TEdit : public TCustomEdit {

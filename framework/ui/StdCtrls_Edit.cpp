@@ -1,29 +1,71 @@
 // TCustomEdit (on QLineEdit) and TCustomMemo (on QPlainTextEdit). While the control has no
 // window its text, selection and modified flag live in TEditState, so the control works
 // headless and keeps its state across a re-created window.
+//
+// The line editor is transparent and frameless: the control paints the background and its
+// border underneath it, and a class that draws more (an underline, a grey hint) draws it there
+// too. The formatting rectangle becomes the editor's text margins.
 #include "framework/ui/ControlWidget.h"
+#include "framework/ui/DeviceContext.h"
 #include "framework/ui/FontMapper.h"
+#include "framework/ui/FrameControls.h"
 #include "framework/ui/StdCtrls.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <algorithm>
+#include <optional>
 
 struct TEditState {
     String Text;
     int Anchor = 0;
     int Caret = 0;
     bool Modified = false;
+    std::optional<TRect> FormatRect;  // set by EM_SETRECT(NP) until the next resize
 };
 
 namespace {
+
+// The line editor; its cursor rectangle is the only public trace of the scroll offset.
+class TQtLineEdit : public QLineEdit {
+public:
+    using QLineEdit::cursorRect;
+};
 
 QLineEdit* lineEditOf(TControl* C) { return qobject_cast<QLineEdit*>(HostedWidget(C)); }
 QPlainTextEdit* plainEditOf(TControl* C) { return qobject_cast<QPlainTextEdit*>(HostedWidget(C)); }
 
 constexpr Char kBackspace = u'\b';
+// Qt lays text out 2 pixels inside the text margins and 1 below the top one.
+constexpr int kEditorLeadX = 2;
+constexpr int kEditorLeadY = 1;
+// The cursor rectangle starts this far left of the caret's position.
+constexpr int kCursorRectLead = 5;
+
+// The editor settles its scroll offset when it paints: a one-pixel paint brings it up to date
+// before positions are asked.
+void settleScrollOffset(QLineEdit* L) {
+    QImage Scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+    L->render(&Scratch, QPoint(), QRegion(0, 0, 1, 1), QWidget::RenderFlags());
+}
+
+// The x of each caret position of the shown text, from its left end.
+class TEditorLine {
+public:
+    explicit TEditorLine(const QLineEdit* L) : FLayout(L->displayText(), L->font()) {
+        FLayout.beginLayout();
+        FLine = FLayout.createLine();
+        FLayout.endLayout();
+    }
+    int X(int Position) const { return qRound(FLine.cursorToX(Position)); }
+
+private:
+    QTextLayout FLayout;
+    QTextLine FLine;
+};
 
 }  // namespace
 
@@ -44,7 +86,7 @@ TCustomEdit::~TCustomEdit() {
 
 void TCustomEdit::CreateWnd() {
     TWinControl::CreateWnd();
-    QWidget* Editor = multiLine() ? static_cast<QWidget*>(new QPlainTextEdit) : new QLineEdit;
+    QWidget* Editor = multiLine() ? static_cast<QWidget*>(new QPlainTextEdit) : new TQtLineEdit;
     SetHostedWidget(this, Editor);
     // Properties first: Qt re-sets the text (and drops the selection) when some of them change.
     applyEditorProperties();
@@ -65,8 +107,14 @@ void TCustomEdit::CreateWnd() {
 
 void TCustomEdit::connectEditor() {
     // Qt reports typing and text set from code alike, as the platform's change notification does.
-    if (QLineEdit* L = lineEditOf(this)) QObject::connect(L, &QLineEdit::textChanged, [this] { Change(); });
-    if (QPlainTextEdit* P = plainEditOf(this)) QObject::connect(P, &QPlainTextEdit::textChanged, [this] { Change(); });
+    if (QLineEdit* L = lineEditOf(this)) QObject::connect(L, &QLineEdit::textChanged, [this] { notifyChange(); });
+    if (QPlainTextEdit* P = plainEditOf(this))
+        QObject::connect(P, &QPlainTextEdit::textChanged, [this] { notifyChange(); });
+}
+
+void TCustomEdit::notifyChange() {
+    Perform(CN_COMMAND, MAKEWPARAM(0, EN_CHANGE),
+            reinterpret_cast<LPARAM>(HandleAllocated() ? Data()->Handle : nullptr));
 }
 
 void TCustomEdit::saveEditorState() {
@@ -98,21 +146,33 @@ void TCustomEdit::applyEditorProperties() {
     if (!W) return;
     W->setFont(QFontOf(*Font()));
     QPalette Pal = W->palette();
-    Pal.setColor(QPalette::Base, QColor::fromRgb(ColorToRGB(Color()) & 0xFF, (ColorToRGB(Color()) >> 8) & 0xFF,
-                                                 (ColorToRGB(Color()) >> 16) & 0xFF));
-    const TColor Text = ColorToRGB(Font()->Color());
-    Pal.setColor(QPalette::Text, QColor::fromRgb(GetRValue(Text), GetGValue(Text), GetBValue(Text)));
+    const QColor Text = FEditorTextVisible ? QColorOf(Font()->Color()) : QColor(Qt::transparent);
+    Pal.setColor(QPalette::Text, Text);
+    Pal.setColor(QPalette::Disabled, QPalette::Text,
+                 FEditorTextVisible ? QColorOf(clGrayText) : QColor(Qt::transparent));
     W->setPalette(Pal);
     W->setEnabled(Enabled());
     if (QLineEdit* L = lineEditOf(this)) {
+        // The control paints the background (and whatever it draws under the text).
+        Pal.setColor(QPalette::Base, Qt::transparent);
+        L->setPalette(Pal);
         L->setReadOnly(FReadOnly);
         // Text from code may be longer than the limit, which only holds for typing.
         const int Limit =
             std::max<int>(FMaxLength > 0 ? FMaxLength : 32767, std::max(L->text().size(), FState->Text.size()));
         if (L->maxLength() != Limit) L->setMaxLength(Limit);
-        L->setFrame(FBorderStyle != bsNone);
+        L->setFrame(false);
         L->setEchoMode(FPasswordChar.isNull() ? QLineEdit::Normal : QLineEdit::Password);
+        const Qt::Alignment H = FAlignment == taCenter         ? Qt::AlignHCenter
+                                : FAlignment == taRightJustify ? Qt::AlignRight
+                                                               : Qt::AlignLeft;
+        L->setAlignment(H | Qt::AlignTop);
+        const TRect R = formatRect();
+        L->setTextMargins(R.Left - kEditorLeadX, R.Top - kEditorLeadY, Width() - R.Right - kEditorLeadX,
+                          std::max(0, Height() - R.Bottom));
     } else if (QPlainTextEdit* P = plainEditOf(this)) {
+        Pal.setColor(QPalette::Base, QColorOf(Color()));
+        P->setPalette(Pal);
         P->setReadOnly(FReadOnly);
         P->setFrameShape(FBorderStyle != bsNone ? QFrame::StyledPanel : QFrame::NoFrame);
     }
@@ -170,9 +230,43 @@ void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
     if (Value != bsNone) Value = bsSingle;
     if (FBorderStyle == Value) return;
     FBorderStyle = Value;
+    FState->FormatRect.reset();
     applyEditorProperties();
     updateHeight();
+    Invalidate();
 }
+
+void TCustomEdit::SetCtl3D(bool Value) {
+    if (FCtl3D == Value) return;
+    FCtl3D = Value;
+    FState->FormatRect.reset();
+    applyEditorProperties();
+    Invalidate();
+}
+
+void TCustomEdit::SetAlignment(TAlignment Value) {
+    if (FAlignment == Value) return;
+    FAlignment = Value;
+    applyEditorProperties();
+}
+
+void TCustomEdit::SetEditorTextVisible(bool Value) {
+    if (FEditorTextVisible == Value) return;
+    FEditorTextVisible = Value;
+    applyEditorProperties();
+}
+
+int TCustomEdit::BorderSize() const {
+    if (FBorderStyle == bsNone) return 0;
+    return FCtl3D ? 2 : 1;
+}
+
+TRect TCustomEdit::defaultFormatRect() const {
+    const int B = BorderSize();
+    return Rect(B + 1, B + 1, std::max(B + 1, Width() - B - 1), std::max(B + 1, Height() - B));
+}
+
+TRect TCustomEdit::formatRect() const { return FState->FormatRect.value_or(defaultFormatRect()); }
 
 bool TCustomEdit::Modified() const {
     auto* Self = const_cast<TCustomEdit*>(this);
@@ -214,7 +308,7 @@ void TCustomEdit::RealSetText(const String& Value) {
     FState->Text = V;
     FState->Anchor = FState->Caret = 0;
     FState->Modified = false;
-    Change();
+    notifyChange();
 }
 
 void TCustomEdit::Change() {
@@ -283,7 +377,7 @@ void TCustomEdit::typeText(const String& Value) {
         FState->Text = FState->Text.left(Start) + V + FState->Text.mid(Start + SelLength());
         FState->Anchor = FState->Caret = Start + static_cast<int>(V.size());
         FState->Modified = true;
-        Change();
+        notifyChange();
     }
 }
 
@@ -326,6 +420,34 @@ void TCustomEdit::Dispatch(TMessage& Message) {
         case EM_GETLINECOUNT:
             Message.Result = static_cast<LRESULT>(Text().count(u'\n') + 1);
             break;
+        case EM_LINEFROMCHAR: {
+            const int Index = static_cast<int>(static_cast<std::intptr_t>(Message.WParam));
+            const String Before = Text().left(Index < 0 ? SelStart() : Index);
+            Message.Result = static_cast<LRESULT>(Before.count(u'\n'));
+            break;
+        }
+        case EM_GETRECT:
+            EMGetRect(Message);
+            break;
+        case EM_SETRECT:
+        case EM_SETRECTNP:
+            EMSetRect(Message);
+            break;
+        case EM_POSFROMCHAR:
+            EMPosFromChar(Message);
+            break;
+        case EM_CHARFROMPOS:
+            EMCharFromPos(Message);
+            break;
+        case CN_COMMAND:
+            CNCommand(Message);
+            break;
+        case WM_NCPAINT:
+            WMNCPaint(Message);
+            break;
+        case WM_SIZE:
+            WMSize(Message);
+            break;
         case CM_FONTCHANGED:
             CMFontChanged(Message);
             break;
@@ -352,6 +474,82 @@ void TCustomEdit::WMGetText(TMessage& Message) {
     if (!Out || Message.WParam == 0) return;
     *Out = Text().left(static_cast<int>(Message.WParam) - 1);
     Message.Result = static_cast<LRESULT>(Out->size());
+}
+
+void TCustomEdit::WMSize(TMessage& Message) {
+    // A new size lays the text out in the default rectangle again, as the platform does.
+    FState->FormatRect.reset();
+    applyEditorProperties();
+    TWinControl::Dispatch(Message);
+}
+
+void TCustomEdit::PaintWindow(HDC DC) { Perform(WM_NCPAINT, reinterpret_cast<WPARAM>(DC), 0); }
+
+void TCustomEdit::WMNCPaint(TMessage& Message) {
+    auto DC = reinterpret_cast<HDC>(Message.WParam);
+    if (!DC) {
+        Invalidate();
+        return;
+    }
+    // The memo's Qt editor keeps its own frame.
+    if (FBorderStyle == bsNone || multiLine()) return;
+    TRect R = Rect(0, 0, Width(), Height());
+    if (FCtl3D) {
+        DrawEdge(DC, &R, EDGE_SUNKEN, BF_RECT);
+    } else {
+        TDCBrush Frame;
+        Frame.Color = ColorToRGB(clWindowFrame);
+        DCFillRect(DC, Rect(0, 0, R.Right, 1), Frame);
+        DCFillRect(DC, Rect(0, R.Bottom - 1, R.Right, R.Bottom), Frame);
+        DCFillRect(DC, Rect(0, 0, 1, R.Bottom), Frame);
+        DCFillRect(DC, Rect(R.Right - 1, 0, R.Right, R.Bottom), Frame);
+    }
+}
+
+void TCustomEdit::EMGetRect(TMessage& Message) {
+    if (auto* R = reinterpret_cast<TRect*>(Message.LParam)) *R = formatRect();
+}
+
+void TCustomEdit::EMSetRect(TMessage& Message) {
+    if (const auto* R = reinterpret_cast<const TRect*>(Message.LParam))
+        FState->FormatRect = *R;
+    else
+        FState->FormatRect.reset();
+    applyEditorProperties();
+    if (Message.Msg == EM_SETRECT) Invalidate();
+}
+
+void TCustomEdit::EMPosFromChar(TMessage& Message) {
+    Message.Result = -1;
+    const int Index = static_cast<int>(static_cast<std::intptr_t>(Message.WParam));
+    HandleNeeded();
+    auto* L = static_cast<TQtLineEdit*>(lineEditOf(this));
+    if (!L || Index < 0 || Index >= L->text().size()) return;
+    settleScrollOffset(L);
+    // The caret's rectangle places the line; the layout gives every other position on it.
+    const TEditorLine Line(L);
+    const QRect Caret = L->cursorRect();
+    const int Origin = Caret.x() + kCursorRectLead - Line.X(L->cursorPosition());
+    const int X = Origin + Line.X(Index);
+    Message.Result = static_cast<LRESULT>(MAKELONG(static_cast<Word>(static_cast<std::int16_t>(X)),
+                                                   static_cast<Word>(static_cast<std::int16_t>(Caret.y()))));
+}
+
+void TCustomEdit::EMCharFromPos(TMessage& Message) {
+    HandleNeeded();
+    QLineEdit* L = lineEditOf(this);
+    if (!L) {
+        Message.Result = 0;
+        return;
+    }
+    settleScrollOffset(L);
+    const TPoint P = LParamToPoint(Message.LParam);
+    const int Index = L->cursorPositionAt(QPoint(P.X, P.Y));
+    Message.Result = static_cast<LRESULT>(MAKELONG(static_cast<Word>(Index), 0));
+}
+
+void TCustomEdit::CNCommand(TMessage& Message) {
+    if (HIWORD(static_cast<DWORD>(Message.WParam)) == EN_CHANGE) Change();
 }
 
 void TCustomEdit::EMGetSel(TMessage& Message) {
@@ -406,7 +604,7 @@ void TCustomEdit::EMReplaceSel(TMessage& Message) {
         const int Start = SelStart();
         FState->Text = FState->Text.left(Start) + V + FState->Text.mid(Start + SelLength());
         FState->Anchor = FState->Caret = Start + static_cast<int>(V.size());
-        Change();
+        notifyChange();
     }
 }
 

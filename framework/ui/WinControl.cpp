@@ -263,12 +263,13 @@ void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool Check
     if (TWinControl* Next = FindNextControl(CurControl, GoForward, CheckTabStop, !CheckTabStop)) Next->SetFocus();
 }
 
+// Through a copy of the handler: an enter or exit handler may free the control.
 void TWinControl::DoEnter() {
-    if (OnEnter) OnEnter(this);
+    if (OnEnter) FireEvent(OnEnter, this);
 }
 
 void TWinControl::DoExit() {
-    if (OnExit) OnExit(this);
+    if (OnExit) FireEvent(OnExit, this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -507,7 +508,10 @@ void TWinControl::paintTree(HDC DC, int X, int Y) {
     const QImage& Own = Data()->Backing;
     if (!Own.isNull()) DCDrawImage(DC, Bounds(X, Y, FWidth, FHeight), Own, Own.rect(), true);
     if (QWidget* H = Data()->Hosted) {
-        const QImage Shot = H->grab().toImage();
+        // Without the window background: a transparent editor shows the control's painting.
+        QImage Shot(H->size(), QImage::Format_ARGB32_Premultiplied);
+        Shot.fill(Qt::transparent);
+        H->render(&Shot, QPoint(), QRegion(), QWidget::DrawChildren);
         DCDrawImage(DC, Bounds(X + H->x(), Y + H->y(), Shot.width(), Shot.height()), Shot, Shot.rect(), true);
     }
     for (TControl* C : FControls) {
