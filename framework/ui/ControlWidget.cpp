@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <optional>
+#include <vector>
 
 void (*ShowPopupMenuHook)(TPopupMenu* Menu, TControl* Control, int ScreenX, int ScreenY) = nullptr;
 
@@ -415,6 +416,12 @@ void TControlAccess::destroyWidget(TControl* Control) {
         for (TWinControl* Child : Win->FWinControls) Child->DestroyHandle();
         for (TControl* Child : Win->FControls) destroyWidget(Child);
     }
+    // Windows this one owns go with it, as on the platform.
+    std::vector<TWinControl*> Owned;
+    for (QObject* Child : W->children())
+        if (auto* CW = dynamic_cast<TControlWidget*>(Child); CW && CW->isWindow())
+            if (auto* Win = dynamic_cast<TWinControl*>(CW->Control())) Owned.push_back(Win);
+    for (TWinControl* Win : Owned) Win->DestroyHandle();
     if (D->Canvas) D->Canvas->FreeHandle();
     W->Detach();
     D->Widget = nullptr;
@@ -620,6 +627,15 @@ bool TControlWidget::handleEvent(QEvent* Event, bool FromHosted) {
             }
             const UINT Msg = mouseMessage(E->type(), E->button(), Target->ControlStyle().Contains(csDoubleClicks));
             if (!Msg) return false;
+            // A window's frame is where it says it is: a press there sizes the window.
+            if (Msg == WM_LBUTTONDOWN && Target == C && !FromHosted && isWindow()) {
+                const QPoint G = E->globalPosition().toPoint();
+                const LRESULT Hit = C->Perform(WM_NCHITTEST, 0, PointToLParam(G.x(), G.y()));
+                if (Hit >= HTLEFT && Hit <= HTBOTTOMRIGHT) {
+                    C->Perform(WM_NCLBUTTONDOWN, static_cast<WPARAM>(Hit), PointToLParam(G.x(), G.y()));
+                    return true;
+                }
+            }
             TMessage M{Msg, mouseKeys(E->buttons(), E->modifiers()), PointToLParam(Pos.x(), Pos.y()), 0};
             const bool Reached = sendFromQt(Target, M);
             return FromHosted ? !(Reached && Target == C) : true;
@@ -734,11 +750,15 @@ bool TControlWidget::handleEvent(QEvent* Event, bool FromHosted) {
             // keeps the palette reaches only the windows.
             if (!FromHosted) ScheduleThemeChangedBroadcast();
             return false;
+        // LParam names the other window: the one being activated when this one loses activation.
         case QEvent::WindowActivate:
             if (!FromHosted) C->Perform(WM_ACTIVATE, WA_ACTIVE, 0);
             return false;
         case QEvent::WindowDeactivate:
-            if (!FromHosted) C->Perform(WM_ACTIVATE, WA_INACTIVE, 0);
+            if (!FromHosted)
+                C->Perform(
+                    WM_ACTIVATE, WA_INACTIVE,
+                    reinterpret_cast<LPARAM>(isWindow() ? handleOfWidget(QApplication::activeWindow()) : nullptr));
             return false;
         case QEvent::ContextMenu: {
             auto* E = static_cast<QContextMenuEvent*>(Event);

@@ -118,6 +118,13 @@ private:
     Qt::MouseButtons FPreviousButtons;
 };
 
+// The user's sizing of a top-level window from its frame (WindowFunctions.cpp): started by the
+// default handling of WM_NCLBUTTONDOWN with a sizing hit code at a screen point.
+void BeginWindowSizing(TWinControl* Window, LRESULT HitCode, const TPoint& ScreenPos);
+bool WindowSizingActive();
+// Records the class style of a control's class when its first window is made.
+void RegisterWindowClassStyle(TWinControl* Control, const TCreateParams& Params);
+
 // Runs F at a dispatch boundary (a Qt event entry point): an escaping exception goes to the
 // application's HandleException and the program goes on.
 void HandleBoundaryException(TObject* Sender);

@@ -10,6 +10,7 @@
 #include "framework/ui/HintWindow.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 bool RunWindowProcHooks(TControl* Control, TMessage& Message);
@@ -679,7 +680,28 @@ void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
 
 bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
     bool Handled = false;
+    const TWeak<TControl> Self(this);
     if (OnMouseWheel) FireEvent(OnMouseWheel, this, Shift, WheelDelta, MousePos, Handled);
+    if (Handled || !Self) return Handled;
+    // Small deltas (fine-grained wheels) add up to whole notches.
+    FWheelAccumulator += WheelDelta;
+    while (Self && std::abs(FWheelAccumulator) >= WHEEL_DELTA) {
+        const bool Down = FWheelAccumulator < 0;
+        FWheelAccumulator += Down ? WHEEL_DELTA : -WHEEL_DELTA;
+        Handled = Down ? DoMouseWheelDown(Shift, MousePos) : DoMouseWheelUp(Shift, MousePos);
+    }
+    return Handled;
+}
+
+bool TControl::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+    bool Handled = false;
+    if (OnMouseWheelDown) FireEvent(OnMouseWheelDown, this, Shift, MousePos, Handled);
+    return Handled;
+}
+
+bool TControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+    bool Handled = false;
+    if (OnMouseWheelUp) FireEvent(OnMouseWheelUp, this, Shift, MousePos, Handled);
     return Handled;
 }
 

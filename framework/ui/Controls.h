@@ -136,6 +136,8 @@ using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TSh
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TMouseWheelEvent =
     std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+// The wheel turned one notch down or up (WHEEL_DELTA); MousePos is the pointer on the screen.
+using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, Char& Key)>;
 // A control's action-link class: makes the link for a client (ActnList.h).
@@ -327,6 +329,8 @@ public:
     TMouseMoveEvent OnMouseMove;
     TMouseEvent OnMouseUp;
     TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
     TNotifyEvent OnResize;
@@ -370,8 +374,13 @@ protected:
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
-    // Fires OnMouseWheel; returns whether the wheel was handled.
+    // Fires OnMouseWheel; when that leaves the wheel unhandled, every whole notch turned (the
+    // deltas add up across calls) calls DoMouseWheelDown or DoMouseWheelUp. Returns whether the
+    // wheel was handled. MousePos is the pointer in screen coordinates.
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+    // Fire OnMouseWheelDown and OnMouseWheelUp.
+    virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+    virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
     virtual void Resize();
     virtual void RequestAlign();
     virtual void ChangeScale(int M, int D);
@@ -443,6 +452,7 @@ private:
     TBiDiMode FBiDiMode = bdLeftToRight;
     bool FParentBiDiMode = true;
     bool FTornDownControl = false;
+    int FWheelAccumulator = 0;
 
     void setPopupMenu(TPopupMenu* Menu, TComponent* AsComponent);
     void actionChanged(TObject* Sender);
@@ -470,6 +480,25 @@ protected:
 
 private:
     std::unique_ptr<TControlCanvas> FCanvas;
+};
+
+// ---------------------------------------------------------------------------------------------
+// What a window is made with (TWinControl::CreateParams): the parts the window layer honours are
+// the topmost extended style, the owner of a top-level window (which stays above its owner and is
+// hidden and destroyed with it) and the window-class style.
+
+inline constexpr DWORD WS_EX_TOPMOST = 0x00000008;
+inline constexpr UINT CS_DROPSHADOW = 0x00020000;
+
+struct TWndClass {
+    UINT style = 0;
+};
+
+struct TCreateParams {
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    HWND WndParent = nullptr;  // a child's parent window; a top-level window's owner
+    TWndClass WindowClass;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -539,6 +568,9 @@ public:
     void Update() override;
 
 protected:
+    // The window's parameters; read when the window is made (a form reads them again when its
+    // border or style changes). The base gives a child its parent's window.
+    virtual void CreateParams(TCreateParams& Params);
     // Creates the window (the control's widget, then its children's); a control wrapping a Qt
     // widget calls the inherited CreateWnd first and then installs its widget (ControlWidget.h).
     virtual void CreateWnd();
@@ -644,6 +676,27 @@ HDC GetWindowDC(HWND Wnd);
 int ReleaseDC(HWND Wnd, HDC DC);
 // Screen coordinates; FALSE for a null handle.
 BOOL GetWindowRect(HWND Wnd, TRect* Rect);
+// A child window's parent, or the owner of a top-level window; nullptr when it has neither.
+HWND GetParent(HWND Wnd);
+
+// SetWindowPos: InsertAfter places the window in the z-order (HWND_TOPMOST keeps a top-level
+// window above every window that is not topmost, HWND_NOTOPMOST ends that); the flags keep the
+// place, the size or the order, or show or hide the window. FALSE for a null handle.
+inline const HWND HWND_TOP = nullptr;
+inline const HWND HWND_BOTTOM = reinterpret_cast<HWND>(1);
+inline const HWND HWND_TOPMOST = reinterpret_cast<HWND>(-1);
+inline const HWND HWND_NOTOPMOST = reinterpret_cast<HWND>(-2);
+inline constexpr UINT SWP_SHOWWINDOW = 0x0040;
+inline constexpr UINT SWP_HIDEWINDOW = 0x0080;
+BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int CX, int CY, UINT Flags);
+// GetWindowLong answers GWL_EXSTYLE (WS_EX_TOPMOST for a topmost window); 0 for other indexes.
+inline constexpr int GWL_EXSTYLE = -20;
+LONG GetWindowLong(HWND Wnd, int Index);
+// The window-class style (GCL_STYLE), shared by every window of the control's class: the first
+// window made sets it from its CreateParams, SetClassLong changes it for all of them.
+inline constexpr int GCL_STYLE = -26;
+DWORD GetClassLong(HWND Wnd, int Index);
+DWORD SetClassLong(HWND Wnd, int Index, LONG NewLong);
 
 // Mouse capture by control: while set, mouse messages go to it wherever the pointer is.
 void SetCaptureControl(TControl* Control);

@@ -175,14 +175,30 @@ void TCustomForm::applyWindowFlags() {
         }
         if (FBorderIcons.Contains(biHelp)) Flags |= Qt::WindowContextHelpButtonHint;
     }
-    if (FFormStyle == fsStayOnTop) Flags |= Qt::WindowStaysOnTopHint;
+    TCreateParams Params;
+    CreateParams(Params);
+    if (FFormStyle == fsStayOnTop || FTopMost || (Params.ExStyle & WS_EX_TOPMOST)) Flags |= Qt::WindowStaysOnTopHint;
     // The window system activates any window it manages when shown; one it leaves alone (as it
     // does tool tips) never takes activation, and has no frame or task-bar entry either.
     if (FNoActivate) Flags = Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
     W->setAttribute(Qt::WA_ShowWithoutActivating, FNoActivate);
+    // An owned window is a Qt window with its owner's window as parent: it stays above it and is
+    // hidden with it.
+    QWidget* Owner = nullptr;
+    if (TWinControl* O = FindControl(Params.WndParent); O && O != this && !ContainsControl(O))
+        Owner = ControlWidgetOf(O);
     const bool WasVisible = W->isVisible();
-    W->setWindowFlags(Flags);
+    if (W->parentWidget() != Owner)
+        W->setParent(Owner, Flags);
+    else
+        W->setWindowFlags(Flags);
     if (WasVisible) W->show();
+}
+
+void TCustomForm::setTopMost(bool Value) {
+    if (FTopMost == Value) return;
+    FTopMost = Value;
+    applyWindowFlags();
 }
 
 void TCustomForm::applyPosition() {
@@ -652,12 +668,14 @@ TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
 
 int TScreen::Width() const {
     if (FSize) return FSize->cx;
+    if (!FMonitorOverride.empty()) return FMonitorOverride.front().first.Width();
     const QScreen* S = QGuiApplication::primaryScreen();
     return S ? S->geometry().width() : 800;
 }
 
 int TScreen::Height() const {
     if (FSize) return FSize->cy;
+    if (!FMonitorOverride.empty()) return FMonitorOverride.front().first.Height();
     const QScreen* S = QGuiApplication::primaryScreen();
     return S ? S->geometry().height() : 600;
 }
@@ -667,6 +685,7 @@ void TScreen::SetSize(int AWidth, int AHeight) { FSize = TSize{AWidth, AHeight};
 TRect TScreen::WorkAreaRect() const {
     if (FWorkArea) return *FWorkArea;
     if (FSize) return Rect(0, 0, FSize->cx, FSize->cy);
+    if (!FMonitorOverride.empty()) return FMonitorOverride.front().second;
     const QScreen* S = QGuiApplication::primaryScreen();
     if (!S) return Rect(0, 0, 800, 600);
     const QRect R = S->availableGeometry();
@@ -683,7 +702,71 @@ TFont* TScreen::MenuFont() {
     return FMenuFont.get();
 }
 
+void TScreen::SetMonitors(const std::vector<std::pair<TRect, TRect>>& Displays) { FMonitorOverride = Displays; }
+
+void TScreen::refreshMonitors() const {
+    std::vector<std::pair<TRect, TRect>> Displays = FMonitorOverride;
+    if (Displays.empty() && (FSize || FWorkArea)) {
+        Displays.emplace_back(Rect(0, 0, Width(), Height()), WorkAreaRect());
+    } else if (Displays.empty()) {
+        const QScreen* Primary = QGuiApplication::primaryScreen();
+        std::vector<const QScreen*> Screens;
+        if (Primary) Screens.push_back(Primary);
+        for (const QScreen* S : QGuiApplication::screens())
+            if (S != Primary) Screens.push_back(S);
+        auto rectOf = [](const QRect& R) { return Rect(R.x(), R.y(), R.x() + R.width(), R.y() + R.height()); };
+        for (const QScreen* S : Screens) Displays.emplace_back(rectOf(S->geometry()), rectOf(S->availableGeometry()));
+        if (Displays.empty()) Displays.emplace_back(Rect(0, 0, 800, 600), Rect(0, 0, 800, 600));
+    }
+    // The objects stay where they are, so a monitor a caller holds stays valid.
+    while (FMonitors.size() < Displays.size()) FMonitors.push_back(std::make_unique<TMonitor>());
+    FMonitors.resize(Displays.size());
+    for (size_t I = 0; I < Displays.size(); ++I) {
+        FMonitors[I]->FMonitorNum = static_cast<int>(I);
+        FMonitors[I]->FBounds = Displays[I].first;
+        FMonitors[I]->FWorkarea = Displays[I].second;
+    }
+}
+
+int TScreen::MonitorCount() const {
+    refreshMonitors();
+    return static_cast<int>(FMonitors.size());
+}
+
+TMonitor* TScreen::Monitors(int Index) const {
+    refreshMonitors();
+    if (Index < 0 || Index >= static_cast<int>(FMonitors.size()))
+        throw EListError(QStringLiteral("Monitor index out of bounds (%1)").arg(Index));
+    return FMonitors[size_t(Index)].get();
+}
+
+TMonitor* TScreen::MonitorFromPoint(const TPoint& Point, TMonitorDefaultTo Default) const {
+    refreshMonitors();
+    TMonitor* Nearest = nullptr;
+    Int64 Best = 0;
+    for (const auto& M : FMonitors) {
+        const TRect R = M->FBounds;
+        if (Point.X >= R.Left && Point.X < R.Right && Point.Y >= R.Top && Point.Y < R.Bottom) return M.get();
+        // Distance to the rectangle, squared.
+        const Int64 DX = Point.X < R.Left ? R.Left - Point.X : Point.X >= R.Right ? Point.X - R.Right + 1 : 0;
+        const Int64 DY = Point.Y < R.Top ? R.Top - Point.Y : Point.Y >= R.Bottom ? Point.Y - R.Bottom + 1 : 0;
+        if (!Nearest || DX * DX + DY * DY < Best) {
+            Nearest = M.get();
+            Best = DX * DX + DY * DY;
+        }
+    }
+    switch (Default) {
+        case mdNull:
+            return nullptr;
+        case mdPrimary:
+            return FMonitors.empty() ? nullptr : FMonitors.front().get();
+        default:
+            return Nearest;
+    }
+}
+
 void TScreen::ResetOverrides() {
+    FMonitorOverride.clear();
     FSize.reset();
     FWorkArea.reset();
     FPixelsPerInch = 96;

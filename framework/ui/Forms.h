@@ -152,6 +152,8 @@ protected:
 
 private:
     friend class TApplication;
+    friend BOOL SetWindowPos(HWND, HWND, int, int, int, int, UINT);
+    friend LONG GetWindowLong(HWND, int);
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
@@ -172,7 +174,10 @@ private:
     bool FCreated = false;
     bool FDestroyFired = false;
     bool FPositioned = false;
+    bool FTopMost = false;  // placed topmost by SetWindowPos
 
+    void setTopMost(bool Value);
+    bool topMost() const { return FTopMost; }
     void applyWindowFlags();
     void applyPosition();
     void closeModal();
@@ -293,6 +298,29 @@ private:
 
 // ---------------------------------------------------------------------------------------------
 
+// A display: its rectangle and its work area (the part not covered by task bars), in screen
+// coordinates. The screen owns them.
+class TMonitor {
+public:
+    int MonitorNum() const { return FMonitorNum; }
+    bool Primary() const { return FMonitorNum == 0; }
+    TRect BoundsRect() const { return FBounds; }
+    TRect WorkareaRect() const { return FWorkarea; }
+    int Left() const { return FBounds.Left; }
+    int Top() const { return FBounds.Top; }
+    int Width() const { return FBounds.Width(); }
+    int Height() const { return FBounds.Height(); }
+
+private:
+    friend class TScreen;
+    int FMonitorNum = 0;
+    TRect FBounds;
+    TRect FWorkarea;
+};
+
+// What MonitorFromPoint answers for a point on no display.
+enum TMonitorDefaultTo { mdNearest, mdNull, mdPrimary };
+
 class TScreen : public TComponent {
 public:
     explicit TScreen(TComponent* AOwner);
@@ -309,6 +337,16 @@ public:
     int WorkAreaTop() const { return WorkAreaRect().Top; }
     int WorkAreaWidth() const { return WorkAreaRect().Width(); }
     int WorkAreaHeight() const { return WorkAreaRect().Height(); }
+    // The displays, the primary one first: the system's, or those a test set (without them, a
+    // size or work area a test set makes one display of them).
+    int MonitorCount() const;
+    TMonitor* Monitors(int Index) const;
+    TMonitor* PrimaryMonitor() const { return Monitors(0); }
+    // The display holding Point; for a point on none, the nearest (mdNearest), none (mdNull) or
+    // the primary one (mdPrimary).
+    TMonitor* MonitorFromPoint(const TPoint& Point, TMonitorDefaultTo Default = mdNearest) const;
+    // For tests: displays given as (bounds, work area) pairs, the first the primary one.
+    void SetMonitors(const std::vector<std::pair<TRect, TRect>>& Displays);
     // Clears the values a test set.
     void ResetOverrides();
     // The font menus are drawn in: "Segoe UI" 9 points from the Vista generation on (by the
@@ -333,6 +371,10 @@ private:
     friend class TCustomForm;
     std::optional<TSize> FSize;
     std::optional<TRect> FWorkArea;
+    std::vector<std::pair<TRect, TRect>> FMonitorOverride;
+    mutable std::vector<std::unique_ptr<TMonitor>> FMonitors;
+
+    void refreshMonitors() const;
     int FPixelsPerInch = 96;
     TCursor FCursor = crDefault;
     std::unique_ptr<TFont> FMenuFont;

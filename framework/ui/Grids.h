@@ -275,8 +275,8 @@ protected:
     void DblClick() override;
     // The wheel moves the current row one step; a descendant may scroll instead.
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
-    virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
-    virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     void Paint() override;
     void Resize() override;
     void ChangeScale(int M, int D) override;

@@ -179,7 +179,16 @@ LRESULT SendMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
 BOOL PostMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
     if (!Wnd) return 0;
     TThread::Queue(nullptr, [Wnd, Msg, WParam, LParam] {
-        if (TWinControl* Control = FindControl(Wnd)) Control->Perform(Msg, WParam, LParam);
+        TWinControl* Control = FindControl(Wnd);
+        if (!Control) return;
+        // A posted key is taken from the queue as typed keys are: the control's key
+        // pre-processing (CN_KEYDOWN, CN_CHAR) runs first, so dialog keys reach the form.
+        if (Msg == WM_KEYDOWN || Msg == WM_SYSKEYDOWN || Msg == WM_CHAR || Msg == WM_SYSCHAR) {
+            TMessage Cn{CN_BASE + Msg, WParam, LParam, 0};
+            Control->SendMessageTo(Cn);
+            if (Cn.Result != 0 || !FindControl(Wnd)) return;
+        }
+        Control->Perform(Msg, WParam, LParam);
     });
     return 1;
 }

@@ -42,6 +42,8 @@ inline constexpr LPARAM PointToLParam(int X, int Y) {
 inline constexpr TPoint LParamToPoint(LPARAM L) { return {GET_X_LPARAM(L), GET_Y_LPARAM(L)}; }
 inline constexpr std::int16_t GET_WHEEL_DELTA_WPARAM(WPARAM W) { return static_cast<std::int16_t>(HIWORD(W)); }
 inline constexpr Word GET_KEYSTATE_WPARAM(WPARAM W) { return LOWORD(W); }
+// One notch of the wheel.
+inline constexpr int WHEEL_DELTA = 120;
 
 // ---------------------------------------------------------------------------------------------
 // Typed views: each reads and writes the record it was made on, as the platform's overlaid

@@ -53,7 +53,14 @@ void TWinControl::CreateHandle() {
     restackChildren();
 }
 
+void TWinControl::CreateParams(TCreateParams& Params) {
+    if (FParent && FParent->HandleAllocated()) Params.WndParent = FParent->Handle();
+}
+
 void TWinControl::CreateWnd() {
+    TCreateParams Params;
+    CreateParams(Params);
+    RegisterWindowClassStyle(this, Params);
     TControlAccess::createWidget(this);
     TControlAccess::registerHandle(this);
 }
@@ -613,9 +620,19 @@ void TWinControl::Dispatch(TMessage& Message) {
 void TWinControl::DefaultHandler(TMessage& Message) {
     // A Qt event's message that gets here is passed on to the hosted Qt widget.
     if (TQtEventContext* Ctx = Data()->PendingQtEvent; Ctx && Ctx->Message == &Message) Ctx->ReachedDefault = true;
-    if (Message.Msg == WM_SETREDRAW) {
-        if (TControlWidget* W = Data()->Widget) W->setUpdatesEnabled(Message.WParam != 0);
-        return;
+    switch (Message.Msg) {
+        case WM_SETREDRAW:
+            if (TControlWidget* W = Data()->Widget) W->setUpdatesEnabled(Message.WParam != 0);
+            return;
+        case WM_NCHITTEST:
+            // No frame: every point of a window is in its client area.
+            Message.Result = HTCLIENT;
+            return;
+        case WM_NCLBUTTONDOWN:
+            BeginWindowSizing(this, static_cast<LRESULT>(Message.WParam), LParamToPoint(Message.LParam));
+            return;
+        default:
+            break;
     }
     TControl::DefaultHandler(Message);
 }

@@ -16,3 +16,4 @@ using HMENU = struct TMenuHandle*;
 using HINSTANCE = struct TInstanceHandle*;
 using HMODULE = HINSTANCE;
 using THandle = NativeUInt;
+using LONG = std::int32_t;
