@@ -459,7 +459,7 @@ void TControlAccess::applyVisibility(TControl* Control) {
     if (Control->Cursor() == crDefault)
         W->unsetCursor();
     else
-        W->setCursor(QtCursorOf(Control->Cursor()));
+        W->setCursor(QtCursorOfIndex(Control->Cursor()));
     // A top-level window is shown by its form, after OnShow.
     if (!W->isWindow() && W->isVisibleTo(W->parentWidget()) != Control->Visible()) W->setVisible(Control->Visible());
 }

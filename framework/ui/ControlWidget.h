@@ -82,6 +82,8 @@ QImage* ControlBackingImage(TControl* Control);
 
 // The Qt cursor for a cursor number (crDefault: the arrow).
 QCursor QtCursorOf(TCursor Cursor);
+// The same for any index, those Screen->Cursors[] registered included (Cursors.cpp).
+QCursor QtCursorOfIndex(TCursor Index);
 
 // Qt reported a theme or palette change: every window gets one WM_THEMECHANGED when events are
 // next processed, however many Qt events the change caused.

@@ -479,7 +479,11 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
     return Message.Result;
 }
 
+// The drag's share of a control's mouse and keys (Controls_Drag.cpp).
+bool InterceptDragMessage(TControl* Control, const TMessage& Message);
+
 void TControl::SendMessageTo(TMessage& Message) {
+    if (InterceptDragMessage(this, Message)) return;
     if (Application && IsHintCancellingMessage(Message.Msg)) Application->HintMouseMessage(this, Message);
     const bool Pointer = Application && followedByHints(Message.Msg);
     const TWeak<TControl> Alive(Pointer ? this : nullptr);

@@ -99,6 +99,8 @@ enum TControlStateItem {
 using TControlState = TSet<TControlStateItem>;
 
 enum TDragMode { dmManual, dmAutomatic };
+// Where a drag stands for the control under the pointer.
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 
@@ -131,6 +133,35 @@ inline constexpr TCursor crHandPoint = -21;
 inline constexpr TCursor crSizeAll = -22;
 inline constexpr TCursor crSize = crSizeAll;
 
+// The in-process drag: what is dragged. A control dragging itself is a TDragControlObject; the
+// source's OnStartDrag may hand out another object.
+class TDragObject : public TObject {
+public:
+    // The cursor the pointer shows over a target that does (not) accept the drop.
+    virtual TCursor GetDragCursor(bool Accepted, int X, int Y);
+    // Told the drag is over, with the target (nullptr: none) and whether it dropped.
+    virtual void Finished(TObject* Target, int X, int Y, bool Accepted) {}
+    // The target the pointer is over and whether it accepts, as the last move found them.
+    TControl* DragTarget() const { return FDragTarget; }
+    bool Accepted() const { return FAccepted; }
+    TPoint DragPos() const { return FDragPos; }
+
+private:
+    friend struct TDragManager;
+    TControl* FDragTarget = nullptr;
+    bool FAccepted = false;
+    TPoint FDragPos;
+};
+
+class TDragControlObject : public TDragObject {
+public:
+    explicit TDragControlObject(TControl* AControl) : FControl(AControl) {}
+    TControl* Control() const { return FControl; }
+
+private:
+    TControl* FControl;
+};
+
 using TWndMethod = std::function<void(TMessage& Message)>;
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
@@ -138,6 +169,11 @@ using TMouseWheelEvent =
     std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
 // The wheel turned one notch down or up (WHEEL_DELTA); MousePos is the pointer on the screen.
 using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, Char& Key)>;
 // A control's action-link class: makes the link for a client (ActnList.h).
@@ -307,8 +343,15 @@ public:
     void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
     TControlState ControlState() const { return FControlState; }
     void SetControlState(TControlState Value) { FControlState = Value; }
+    // dmAutomatic starts a drag when the left button is pressed on the control.
     TDragMode DragMode() const { return FDragMode; }
     void SetDragMode(TDragMode Value) { FDragMode = Value; }
+    // Starts dragging this control: at once, or once the pointer moved Threshold pixels (-1: 5)
+    // with the button held. The drag follows the pointer (targets hear DragOver with enter, move
+    // and leave) until the button is released (a target that accepts gets DragDrop) or EndDrag.
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    void EndDrag(bool Drop);
+    bool Dragging() const;
     TBiDiMode BiDiMode() const { return FBiDiMode; }
     void SetBiDiMode(TBiDiMode Value);
     bool ParentBiDiMode() const { return FParentBiDiMode; }
@@ -334,6 +377,10 @@ public:
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
     TNotifyEvent OnResize;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
+    TStartDragEvent OnStartDrag;
     // The first stop of every message; replace it to subclass the control (keep the old value
     // and call it for the messages you do not handle). Defaults to WndProc.
     TWndMethod WindowProc;
@@ -381,6 +428,13 @@ protected:
     // Fire OnMouseWheelDown and OnMouseWheelUp.
     virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
     virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+    // The drag: asked while something is dragged over the control (Accept starts true when
+    // OnDragOver is assigned, else false); DragDrop when it is dropped here; the source hears
+    // DoStartDrag first and DoEndDrag last.
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DragDrop(TObject* Source, int X, int Y);
+    virtual void DoStartDrag(TDragObject*& DragObject);
+    virtual void DoEndDrag(TObject* Target, int X, int Y);
     virtual void Resize();
     virtual void RequestAlign();
     virtual void ChangeScale(int M, int D);
@@ -457,6 +511,7 @@ private:
     void setPopupMenu(TPopupMenu* Menu, TComponent* AsComponent);
     void actionChanged(TObject* Sender);
     void fontChanged();
+    friend struct TDragManager;
     void mouseButtonDown(TMessage& Message, TMouseButton Button, TShiftState Extra);
     void mouseButtonUp(TMessage& Message, TMouseButton Button);
     void tearDownControl();
@@ -620,6 +675,12 @@ protected:
     void CMBiDiModeChanged(TMessage& Message);
     void CMInvalidate(TMessage& Message);
     void CMRecreateWnd(TMessage& Message);
+    // WM_COMMAND, WM_HSCROLL and WM_VSCROLL from a child (its window in LParam) go back to that
+    // child as CN_COMMAND, CN_HSCROLL and CN_VSCROLL; the child's answer is the result.
+    void WMChildNotify(TMessage& Message);
+    // Tells the parent of a notification as the platform's controls do: WM_COMMAND with Code in
+    // the high word of WParam and this window in LParam. Nothing without a parent or a window.
+    void NotifyParent(Word Code);
 
 private:
     friend class TControl;

@@ -778,8 +778,12 @@ void TScreen::SetCursor(TCursor Value) {
     FCursor = Value;
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
     if (Had) QGuiApplication::restoreOverrideCursor();
-    if (Value != crDefault) QGuiApplication::setOverrideCursor(QtCursorOf(Value));
+    if (Value != crDefault) QGuiApplication::setOverrideCursor(QtCursorOfIndex(Value));
 }
+
+HCURSOR TScreen::Cursors(TCursor Index) const { return ScreenCursor(Index); }
+
+void TScreen::SetCursors(TCursor Index, HCURSOR Value) { SetScreenCursor(Index, Value); }
 
 TCustomForm* TScreen::Forms(int Index) const {
     if (Index < 0 || Index >= FormCount()) throw EListError(QStringLiteral("Form index out of bounds (%1)").arg(Index));

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "framework/ui/Controls.h"
+#include "framework/ui/Cursors.h"
 #include "framework/ui/ModalResults.h"
 
 #include <functional>
@@ -359,6 +360,10 @@ public:
     // A cursor shown over every window while not crDefault (crHourGlass during work).
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor Value);
+    // The cursor handles behind the indexes controls show; an index given a handle (a cursor
+    // resource, say) can then be a control's Cursor. The stock indexes answer their own shapes.
+    HCURSOR Cursors(TCursor Index) const;
+    void SetCursors(TCursor Index, HCURSOR Value);
     int FormCount() const { return static_cast<int>(FForms.size()); }
     TCustomForm* Forms(int Index) const;
     int CustomFormCount() const { return FormCount(); }

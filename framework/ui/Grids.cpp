@@ -12,6 +12,8 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
     SetColor(clWindow);
     SetTabStop(true);
     SetBounds(0, 0, 320, 120);
+    FHorzBar.Bar.Max = 127;
+    FVertBar.Bar.Max = 127;
 }
 
 TCustomGrid::~TCustomGrid() = default;
@@ -389,9 +391,8 @@ void TCustomGrid::MouseToCell(int X, int Y, int& ACol, int& ARow) const {
 
 TRect TCustomGrid::GetClientRect() const {
     TRect R = TCustomControl::GetClientRect();
-    const int Size = scrollBarSize();
-    if (scrollBarShown(FVertBar)) R.Right = std::max(R.Left, R.Right - Size);
-    if (scrollBarShown(FHorzBar)) R.Bottom = std::max(R.Top, R.Bottom - Size);
+    if (scrollBarShown(FVertBar)) R.Right = std::max(R.Left, R.Right - scrollBarSize(SB_VERT));
+    if (scrollBarShown(FHorzBar)) R.Bottom = std::max(R.Top, R.Bottom - scrollBarSize(SB_HORZ));
     return R;
 }
 
@@ -574,15 +575,31 @@ void TCustomGrid::InvalidateRow(int ARow) {
 // ---------------------------------------------------------------------------------------------
 // Scroll bars
 
-int TCustomGrid::scrollBarSize() const { return GetSystemMetrics(SM_CXVSCROLL); }
+int TCustomGrid::scrollBarSize(int Bar) const {
+    const TWindowScrollBar& B = (Bar == SB_VERT ? FVertBar : FHorzBar).Bar;
+    return B.Width > 0 ? B.Width : GetSystemMetrics(Bar == SB_VERT ? SM_CXVSCROLL : SM_CYHSCROLL);
+}
 
 bool TCustomGrid::scrollBarShown(const TScrollBarState& S) const { return S.Forced >= 0 ? S.Forced == 1 : S.Shown; }
 
 bool TCustomGrid::ScrollBarVisible(int Bar) const { return scrollBarShown(Bar == SB_VERT ? FVertBar : FHorzBar); }
 
-bool TCustomGrid::ScrollBarEnabled(int Bar) const { return (Bar == SB_VERT ? FVertBar : FHorzBar).Enabled; }
+bool TCustomGrid::ScrollBarEnabled(int Bar) const {
+    return (Bar == SB_VERT ? FVertBar : FHorzBar).Bar.DisabledArrows != ESB_DISABLE_BOTH;
+}
 
-int TCustomGrid::ScrollPos(int Bar) const { return (Bar == SB_VERT ? FVertBar : FHorzBar).Pos; }
+int TCustomGrid::ScrollPos(int Bar) const { return (Bar == SB_VERT ? FVertBar : FHorzBar).Bar.Pos; }
+
+TWindowScrollBar* TCustomGrid::WindowScrollBar(int Bar) {
+    if (Bar == SB_VERT) return &FVertBar.Bar;
+    if (Bar == SB_HORZ) return &FHorzBar.Bar;
+    return nullptr;
+}
+
+void TCustomGrid::WindowScrollBarChanged(int Bar, bool Redraw) {
+    // A flat bar's width changes the client area.
+    if (Redraw) InvalidateGrid();
+}
 
 void TCustomGrid::ShowScrollBar(int Bar, bool Show) {
     if (Bar == SB_VERT || Bar == SB_BOTH) FVertBar.Forced = Show ? 1 : 0;
@@ -591,9 +608,8 @@ void TCustomGrid::ShowScrollBar(int Bar, bool Show) {
 }
 
 void TCustomGrid::EnableScrollBar(int Bar, UINT Arrows) {
-    const bool Enable = Arrows != ESB_DISABLE_BOTH;
-    if (Bar == SB_VERT || Bar == SB_BOTH) FVertBar.Enabled = Enable;
-    if (Bar == SB_HORZ || Bar == SB_BOTH) FHorzBar.Enabled = Enable;
+    if (Bar == SB_VERT || Bar == SB_BOTH) FVertBar.Bar.DisabledArrows = Arrows & ESB_DISABLE_BOTH;
+    if (Bar == SB_HORZ || Bar == SB_BOTH) FHorzBar.Bar.DisabledArrows = Arrows & ESB_DISABLE_BOTH;
     InvalidateGrid();
 }
 
@@ -612,15 +628,28 @@ void TCustomGrid::updateScrollBars() {
         FVertBar.Shown = WantVert;
         FHorzBar.Shown = WantHorz;
     }
-    const auto thumb = [this](bool Horizontal) {
+    const auto update = [this](bool Horizontal, TWindowScrollBar& B) {
         const int First = Horizontal ? FLeftCol : FTopRow;
         const int Fixed = Horizontal ? FFixedCols : FFixedRows;
-        if (FOptions.Contains(goThumbTracking)) return First;
-        const int Range = maxTopLeft(Horizontal) - Fixed;
-        return Range > 0 ? MulDiv(First - Fixed, 127, Range) : 0;
+        const bool Tracking = FOptions.Contains(goThumbTracking);
+        const int Lo = Tracking ? Fixed : 0;
+        const int Hi = Tracking ? maxTopLeft(Horizontal) : 127;
+        // A range and page set from outside stay while their positions end where the grid's do.
+        const int Last = B.Page > 0 ? B.Max - B.Page + 1 : B.Max;
+        if (B.Min != Lo || Last != Hi) {
+            B.Min = Lo;
+            B.Max = Hi;
+            B.Page = 0;
+        }
+        if (Tracking) {
+            B.Pos = First;
+        } else {
+            const int Range = maxTopLeft(Horizontal) - Fixed;
+            B.Pos = Range > 0 ? MulDiv(First - Fixed, 127, Range) : 0;
+        }
     };
-    FHorzBar.Pos = thumb(true);
-    FVertBar.Pos = thumb(false);
+    update(true, FHorzBar.Bar);
+    update(false, FVertBar.Bar);
     FUpdatingScrollBars = false;
 }
 
@@ -670,12 +699,25 @@ void TCustomGrid::scrollByCode(bool Horizontal, int Code, int ThumbPos) {
         setTopLeft(FLeftCol, Target);
 }
 
+// Scroll messages of a child's bar (its window in LParam) are the child's.
+bool TCustomGrid::fromChild(const TMessage& Message) {
+    return Message.LParam && (!HandleAllocated() || reinterpret_cast<HWND>(Message.LParam) != Handle());
+}
+
 void TCustomGrid::WMHScroll(TMessage& Message) {
+    if (fromChild(Message)) {
+        TCustomControl::Dispatch(Message);
+        return;
+    }
     scrollByCode(true, LOWORD(Message.WParam), static_cast<std::int16_t>(HIWORD(Message.WParam)));
     Message.Result = 0;
 }
 
 void TCustomGrid::WMVScroll(TMessage& Message) {
+    if (fromChild(Message)) {
+        TCustomControl::Dispatch(Message);
+        return;
+    }
     scrollByCode(false, LOWORD(Message.WParam), static_cast<std::int16_t>(HIWORD(Message.WParam)));
     Message.Result = 0;
 }

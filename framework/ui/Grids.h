@@ -11,6 +11,7 @@
 
 #include "framework/rtl/GridCellStore.h"
 #include "framework/ui/Controls.h"
+#include "framework/ui/ScrollBars.h"
 #include "framework/ui/StdCtrls.h"
 
 #include <memory>
@@ -62,13 +63,6 @@ struct TGridRect {
     int Bottom = 0;
     friend bool operator==(const TGridRect&, const TGridRect&) = default;
 };
-
-// Window scroll-bar selectors and arrow states, with the platform's numbers.
-inline constexpr int SB_HORZ = 0;
-inline constexpr int SB_VERT = 1;
-inline constexpr int SB_BOTH = 3;
-inline constexpr UINT ESB_ENABLE_BOTH = 0;
-inline constexpr UINT ESB_DISABLE_BOTH = 3;
 
 // The auto-scroll timer's id: while the mouse selects or moves outside the cells the grid
 // scrolls on it; a descendant that handles WM_TIMER for its own ids leaves this one alone.
@@ -126,7 +120,11 @@ private:
 
 // ---------------------------------------------------------------------------------------------
 
-class TCustomGrid : public TCustomControl {
+// The grid's scroll bars are its window's own (GetScrollInfo, SetScrollInfo, ShowScrollBar and the
+// flat scroll-bar calls reach them through IWindowScrollBars). The grid keeps their range at
+// 0..127 (a cell range with goThumbTracking) unless a descendant set a range and page whose
+// positions end at the same place, as proportional thumbs do.
+class TCustomGrid : public TCustomControl, public IWindowScrollBars {
 public:
     explicit TCustomGrid(TComponent* AOwner);
     ~TCustomGrid() override;
@@ -213,6 +211,14 @@ public:
     bool ScrollBarEnabled(int Bar) const;
     // The thumb position of a bar (0..127, or a cell index with goThumbTracking).
     int ScrollPos(int Bar) const;
+    // A bar's place beside the client area (client coordinates); empty when it is hidden.
+    TRect ScrollBarRect(int Bar) const;
+
+    // IWindowScrollBars
+    TWindowScrollBar* WindowScrollBar(int Bar) override;
+    bool WindowScrollBarVisible(int Bar) const override { return ScrollBarVisible(Bar); }
+    void ShowWindowScrollBar(int Bar, bool Show) override { ShowScrollBar(Bar, Show); }
+    void WindowScrollBarChanged(int Bar, bool Redraw) override;
 
     void InvalidateCell(int ACol, int ARow);
     void InvalidateCol(int ACol);
@@ -288,6 +294,7 @@ protected:
     void WMGetDlgCode(TMessage& Message);
     void WMHScroll(TMessage& Message);
     void WMVScroll(TMessage& Message);
+    bool fromChild(const TMessage& Message);
     void WMTimer(TMessage& Message);
     void WMSetFocus(TMessage& Message);
     void WMKillFocus(TMessage& Message);
@@ -313,10 +320,9 @@ private:
         int GridCellCount = 0;
     };
     struct TScrollBarState {
-        bool Shown = false;  // shown by the grid's own rule (range beyond the view)
-        int Forced = -1;     // -1: the rule decides; 0 hidden; 1 shown (ShowScrollBar)
-        bool Enabled = true;
-        int Pos = 0;
+        bool Shown = false;    // shown by the grid's own rule (range beyond the view)
+        int Forced = -1;       // -1: the rule decides; 0 hidden; 1 shown (ShowScrollBar)
+        TWindowScrollBar Bar;  // range 0..127 from the constructor on
     };
 
     int FColCount = 5;
@@ -354,9 +360,8 @@ private:
     // A press on a scroll bar: the bar, the part pressed and, for the thumb, the pointer's
     // offset from the thumb's start.
     int FBarPressed = -1;
-    int FBarPart = 0;
+    TScrollBarPart FBarPart = sbpNone;
     int FBarDragOffset = 0;
-    int FBarTrackPos = 0;
     int FInplaceCol = -1;
     int FInplaceRow = -1;
     String FInplaceOriginal;  // the cell's text when the editor took it, for Escape
@@ -378,15 +383,13 @@ private:
     void scrollByCode(bool Horizontal, int Code, int ThumbPos);
     int thumbToCell(bool Horizontal, int Pos) const;
     void updateScrollBars();
-    TRect scrollBarRect(int Bar) const;
-    TRect scrollBarPartRect(int Bar, int Part) const;
-    int scrollBarPartAt(int Bar, int X, int Y) const;
+    TScrollBarLayout scrollBarLayout(int Bar) const;
     bool scrollBarMouseDown(int X, int Y);
     bool scrollBarMouseMove(int X, int Y);
     bool scrollBarMouseUp(int X, int Y);
     void paintScrollBar(int Bar);
     bool scrollBarShown(const TScrollBarState& S) const;
-    int scrollBarSize() const;
+    int scrollBarSize(int Bar) const;
     void paintCells(int FromCol, int ToCol, int FromRow, int ToRow, int StartX, int StartY, bool FixedCols,
                     bool FixedRows);
     void paintGridLines(const TAxisInfo& Horz, const TAxisInfo& Vert);

@@ -7,8 +7,6 @@
 
 namespace {
 
-enum TBarPart { bpNone, bpFirstArrow, bpSecondArrow, bpPageBefore, bpPageAfter, bpThumb };
-
 // How close to a line the pointer must be to size a column or row.
 constexpr int kSizingTolerance = 3;
 constexpr UINT kAutoScrollInterval = 60;
@@ -387,33 +385,32 @@ void TCustomGrid::WMTimer(TMessage& Message) {
 
 bool TCustomGrid::scrollBarMouseDown(int X, int Y) {
     for (int Bar : {SB_VERT, SB_HORZ}) {
-        if (!scrollBarRect(Bar).Contains(Point(X, Y))) continue;
-        const TScrollBarState& S = Bar == SB_VERT ? FVertBar : FHorzBar;
-        if (!S.Enabled) return true;
-        const int Part = scrollBarPartAt(Bar, X, Y);
+        if (!ScrollBarRect(Bar).Contains(Point(X, Y))) continue;
+        TWindowScrollBar& B = (Bar == SB_VERT ? FVertBar : FHorzBar).Bar;
+        if (B.DisabledArrows == ESB_DISABLE_BOTH) return true;
+        const TScrollBarLayout Layout = scrollBarLayout(Bar);
+        const TScrollBarPart Part = Layout.PartAt(Point(X, Y));
         const UINT Msg = Bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
         FBarPressed = Bar;
         FBarPart = Part;
         SetCaptureControl(this);
         switch (Part) {
-            case bpFirstArrow:
+            case sbpFirstArrow:
                 Perform(Msg, MAKEWPARAM(SB_LINEUP, 0), 0);
                 break;
-            case bpSecondArrow:
+            case sbpSecondArrow:
                 Perform(Msg, MAKEWPARAM(SB_LINEDOWN, 0), 0);
                 break;
-            case bpPageBefore:
+            case sbpPageBefore:
                 Perform(Msg, MAKEWPARAM(SB_PAGEUP, 0), 0);
                 break;
-            case bpPageAfter:
+            case sbpPageAfter:
                 Perform(Msg, MAKEWPARAM(SB_PAGEDOWN, 0), 0);
                 break;
-            case bpThumb: {
-                const TRect Thumb = scrollBarPartRect(Bar, bpThumb);
-                FBarDragOffset = Bar == SB_VERT ? Y - Thumb.Top : X - Thumb.Left;
-                FBarTrackPos = S.Pos;
+            case sbpThumb:
+                FBarDragOffset = Layout.Along(Point(X, Y)) - Layout.Along(Layout.Part(sbpThumb).TopLeft());
+                B.TrackPos = B.Pos;
                 break;
-            }
             default:
                 break;
         }
@@ -425,23 +422,14 @@ bool TCustomGrid::scrollBarMouseDown(int X, int Y) {
 
 bool TCustomGrid::scrollBarMouseMove(int X, int Y) {
     if (FBarPressed < 0) return false;
-    if (FBarPart == bpThumb) {
-        const bool Vert = FBarPressed == SB_VERT;
-        const TRect Track = Vert ? Rect(0, scrollBarPartRect(FBarPressed, bpFirstArrow).Bottom, 0,
-                                        scrollBarPartRect(FBarPressed, bpSecondArrow).Top)
-                                 : Rect(scrollBarPartRect(FBarPressed, bpFirstArrow).Right, 0,
-                                        scrollBarPartRect(FBarPressed, bpSecondArrow).Left, 0);
-        const int Thick = scrollBarSize();
-        const int TrackStart = Vert ? Track.Top : Track.Left;
-        const int TrackLength = (Vert ? Track.Height() : Track.Width()) - Thick;
-        const bool Tracking = FOptions.Contains(goThumbTracking);
-        const int Min = Tracking ? (Vert ? FFixedRows : FFixedCols) : 0;
-        const int Max = Tracking ? maxTopLeft(!Vert) : 127;
-        const int Along = (Vert ? Y : X) - FBarDragOffset - TrackStart;
-        const int Pos = TrackLength > 0 ? Min + MulDiv(std::clamp(Along, 0, TrackLength), Max - Min, TrackLength) : Min;
-        if (Pos != FBarTrackPos) {
-            FBarTrackPos = Pos;
-            Perform(Vert ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, static_cast<Word>(Pos)), 0);
+    if (FBarPart == sbpThumb) {
+        TWindowScrollBar& B = (FBarPressed == SB_VERT ? FVertBar : FHorzBar).Bar;
+        const TScrollBarLayout Layout = scrollBarLayout(FBarPressed);
+        const int Pos = Layout.PosAt(Layout.Along(Point(X, Y)) - FBarDragOffset);
+        if (Pos != B.TrackPos) {
+            B.TrackPos = Pos;
+            Perform(FBarPressed == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, static_cast<Word>(Pos)),
+                    0);
             Invalidate();
         }
     }
@@ -451,13 +439,14 @@ bool TCustomGrid::scrollBarMouseMove(int X, int Y) {
 bool TCustomGrid::scrollBarMouseUp(int X, int Y) {
     if (FBarPressed < 0) return false;
     const int Bar = FBarPressed;
-    const int Part = FBarPart;
+    const TScrollBarPart Part = FBarPart;
     FBarPressed = -1;
-    FBarPart = bpNone;
+    FBarPart = sbpNone;
     SetCaptureControl(nullptr);
     const UINT Msg = Bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+    const int TrackPos = (Bar == SB_VERT ? FVertBar : FHorzBar).Bar.TrackPos;
     const TWeak<TCustomGrid> Self(this);
-    if (Part == bpThumb) Perform(Msg, MAKEWPARAM(SB_THUMBPOSITION, static_cast<Word>(FBarTrackPos)), 0);
+    if (Part == sbpThumb) Perform(Msg, MAKEWPARAM(SB_THUMBPOSITION, static_cast<Word>(TrackPos)), 0);
     if (!Self) return true;
     Perform(Msg, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
     if (Self) Invalidate();

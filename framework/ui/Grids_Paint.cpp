@@ -9,9 +9,6 @@
 
 namespace {
 
-// Scroll-bar parts, as the mouse and the painter name them.
-enum TBarPart { bpNone, bpFirstArrow, bpSecondArrow, bpPageBefore, bpPageAfter, bpThumb };
-
 constexpr TColor kNormalLineColor = clSilver;
 constexpr TColor kFixedLineColor = clBlack;
 
@@ -172,82 +169,24 @@ void TCustomGrid::paintFrame() {
 // ---------------------------------------------------------------------------------------------
 // Scroll bars
 
-TRect TCustomGrid::scrollBarRect(int Bar) const {
+TRect TCustomGrid::ScrollBarRect(int Bar) const {
     const TRect Client = GetClientRect();
     if (!ScrollBarVisible(Bar)) return TRect{};
-    if (Bar == SB_VERT) return Rect(Client.Right, 0, std::min(Width(), Client.Right + scrollBarSize()), Client.Bottom);
-    return Rect(0, Client.Bottom, Client.Right, std::min(Height(), Client.Bottom + scrollBarSize()));
+    if (Bar == SB_VERT)
+        return Rect(Client.Right, 0, std::min(Width(), Client.Right + scrollBarSize(SB_VERT)), Client.Bottom);
+    return Rect(0, Client.Bottom, Client.Right, std::min(Height(), Client.Bottom + scrollBarSize(SB_HORZ)));
 }
 
-TRect TCustomGrid::scrollBarPartRect(int Bar, int Part) const {
-    const TRect R = scrollBarRect(Bar);
-    if (R.IsEmpty()) return TRect{};
-    const bool Vert = Bar == SB_VERT;
-    const int Length = Vert ? R.Height() : R.Width();
-    const int Thick = Vert ? R.Width() : R.Height();
-    const int Arrow = std::min(Thick, Length / 2);
-    const int TrackStart = Arrow;
-    const int TrackEnd = Length - Arrow;
-    const int TrackLength = std::max(0, TrackEnd - TrackStart);
-    const int ThumbLength = TrackLength >= Thick ? Thick : 0;
-    const bool Tracking = FOptions.Contains(goThumbTracking);
-    const int Fixed = Vert ? FFixedRows : FFixedCols;
-    const int Max = Tracking ? maxTopLeft(!Vert) : 127;
-    const int Min = Tracking ? Fixed : 0;
-    const TScrollBarState& S = Vert ? FVertBar : FHorzBar;
-    const int Pos = (FBarPressed == Bar && FBarPart == bpThumb) ? FBarTrackPos : S.Pos;
-    const int ThumbStart =
-        TrackStart + (Max > Min ? MulDiv(std::clamp(Pos, Min, Max) - Min, TrackLength - ThumbLength, Max - Min) : 0);
-    int From = 0, To = 0;
-    switch (Part) {
-        case bpFirstArrow:
-            From = 0, To = Arrow;
-            break;
-        case bpSecondArrow:
-            From = Length - Arrow, To = Length;
-            break;
-        case bpPageBefore:
-            From = TrackStart, To = ThumbLength ? ThumbStart : TrackStart;
-            break;
-        case bpPageAfter:
-            From = ThumbLength ? ThumbStart + ThumbLength : TrackEnd, To = TrackEnd;
-            break;
-        case bpThumb:
-            if (!ThumbLength || !S.Enabled) return TRect{};
-            From = ThumbStart, To = ThumbStart + ThumbLength;
-            break;
-        default:
-            return TRect{};
-    }
-    return Vert ? Rect(R.Left, R.Top + From, R.Right, R.Top + To) : Rect(R.Left + From, R.Top, R.Left + To, R.Bottom);
-}
-
-int TCustomGrid::scrollBarPartAt(int Bar, int X, int Y) const {
-    for (int Part : {bpFirstArrow, bpSecondArrow, bpThumb, bpPageBefore, bpPageAfter})
-        if (scrollBarPartRect(Bar, Part).Contains(Point(X, Y))) return Part;
-    return bpNone;
+// While the thumb is dragged it shows the track position.
+TScrollBarLayout TCustomGrid::scrollBarLayout(int Bar) const {
+    const TWindowScrollBar& B = (Bar == SB_VERT ? FVertBar : FHorzBar).Bar;
+    const int Pos = (FBarPressed == Bar && FBarPart == sbpThumb) ? B.TrackPos : B.Pos;
+    return TScrollBarLayout(ScrollBarRect(Bar), Bar == SB_VERT, B.Min, B.Max, B.Page, Pos);
 }
 
 void TCustomGrid::paintScrollBar(int Bar) {
-    const TRect R = scrollBarRect(Bar);
-    if (R.IsEmpty()) return;
-    TCanvas* C = Canvas();
-    const bool Vert = Bar == SB_VERT;
-    const TScrollBarState& S = Vert ? FVertBar : FHorzBar;
-    C->Brush()->SetStyle(bsSolid);
-    C->Brush()->SetColor(clScrollBar);
-    C->FillRect(R);
-    HDC DC = C->Handle();
-    const UINT Inactive = S.Enabled ? 0 : DFCS_INACTIVE;
-    const bool Pressed = FBarPressed == Bar;
-    TRect First = scrollBarPartRect(Bar, bpFirstArrow);
-    TRect Second = scrollBarPartRect(Bar, bpSecondArrow);
-    DrawFrameControl(
-        DC, &First, DFC_SCROLL,
-        (Vert ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | Inactive | (Pressed && FBarPart == bpFirstArrow ? DFCS_PUSHED : 0));
-    DrawFrameControl(DC, &Second, DFC_SCROLL,
-                     (Vert ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | Inactive |
-                         (Pressed && FBarPart == bpSecondArrow ? DFCS_PUSHED : 0));
-    TRect Thumb = scrollBarPartRect(Bar, bpThumb);
-    if (!Thumb.IsEmpty()) DrawEdge(DC, &Thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+    if (ScrollBarRect(Bar).IsEmpty()) return;
+    const TWindowScrollBar& B = (Bar == SB_VERT ? FVertBar : FHorzBar).Bar;
+    PaintScrollBar(Canvas(), scrollBarLayout(Bar), B.Look, FBarPressed == Bar ? FBarPart : sbpNone,
+                   B.DisabledArrows != ESB_DISABLE_BOTH);
 }

@@ -371,6 +371,23 @@ public:
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
+// Combo-box messages and the notifications a combo box sends its parent (WM_COMMAND, the code in
+// the high word of WParam, the box's window in LParam), with the platform's numbers.
+inline constexpr UINT CB_GETLBTEXT = 0x0148;  // WParam index, LParam String*; Result length or CB_ERR
+inline constexpr UINT CB_GETLBTEXTLEN = 0x0149;
+inline constexpr UINT CB_GETCURSEL = 0x0147;
+inline constexpr UINT CB_SETITEMHEIGHT = 0x0153;  // WParam -1: the selection field; LParam the height
+inline constexpr UINT CB_GETITEMHEIGHT = 0x0154;
+inline constexpr LRESULT CB_ERR = -1;
+inline constexpr Word CBN_SELCHANGE = 1;
+inline constexpr Word CBN_DBLCLK = 2;
+inline constexpr Word CBN_SETFOCUS = 3;
+inline constexpr Word CBN_KILLFOCUS = 4;
+inline constexpr Word CBN_EDITCHANGE = 5;
+inline constexpr Word CBN_EDITUPDATE = 6;
+inline constexpr Word CBN_DROPDOWN = 7;
+inline constexpr Word CBN_CLOSEUP = 8;
+
 struct TComboState;  // framework-internal: the hosted editor's link
 
 // The combo box: a list of texts to pick from, with an editable text (csDropDown) or the picked
@@ -379,6 +396,8 @@ struct TComboState;  // framework-internal: the hosted editor's link
 // the list, Up/Down on the closed box) fires OnClick, then OnChange; typing in a csDropDown box
 // fires OnChange. A click on the box opens its list; OnDropDown fires before any list opens,
 // OnCloseUp after it closes.
+// The parent hears of picks (CBN_SELCHANGE), typing (CBN_EDITCHANGE) and the list opening and
+// closing (CBN_DROPDOWN, CBN_CLOSEUP) before the box's own events.
 class TCustomComboBox : public TWinControl {
 public:
     explicit TCustomComboBox(TComponent* AOwner);
@@ -419,6 +438,8 @@ protected:
     void WMGetDlgCode(TMessage& Message);
     // Left button down, double click and up: the control's mouse events, then the Qt box.
     void WMLButton(TMessage& Message);
+    void CBGetLBText(TMessage& Message);
+    void CBSetItemHeight(TMessage& Message);
 
 private:
     friend struct TComboState;
@@ -427,6 +448,8 @@ private:
     int FItemIndex = -1;
     String FEditText;  // the text of a csDropDown box
     int FDropDownCount = 8;
+    int FItemHeight = 16;
+    int FSelectionFieldHeight = 18;
     std::unique_ptr<TComboState> FState;
 
     void itemsChanged();
@@ -472,6 +495,8 @@ using TScrollEvent = std::function<void(TObject* Sender, TScrollCode ScrollCode,
 // ends in scEndScroll. Each step goes through Scroll (OnScroll may change the position) and then
 // Position, as do WM_HSCROLL/WM_VSCROLL (and CN_) messages with SB_ codes sent to the bar and the
 // arrow, page and Home/End keys.
+class TScrollBarLayout;
+
 class TScrollBar : public TCustomControl {
 public:
     explicit TScrollBar(TComponent* AOwner);
@@ -511,12 +536,10 @@ protected:
     TRect ThumbRect() const;
     // One step: the new position (OnScroll may change it), then Position.
     void DoScroll(TScrollCode ScrollCode, int ThumbPos = 0);
+    // A step of the user's: reported to the parent, which reflects it back to DoScroll.
+    void UserScroll(TScrollCode ScrollCode, int ThumbPos = 0);
     virtual void Scroll(TScrollCode ScrollCode, int& ScrollPos);
     virtual void Change();
-    // The looks of the parts; a bar with another look overrides them.
-    virtual void PaintArrow(const TRect& R, bool Second, bool Pressed);
-    virtual void PaintTrack(const TRect& R);
-    virtual void PaintThumb(const TRect& R);
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
@@ -543,8 +566,7 @@ private:
     int FDragOffset = 0;  // pointer to thumb start, along the bar, while dragging
 
     int along(int X, int Y) const { return FKind == sbVertical ? Y : X; }
-    int arrowLength() const;
-    int lastThumbPos() const;
+    TScrollBarLayout layout() const;
     TPart partAt(int X, int Y) const;
     int thumbPosAt(int ThumbStart) const;
     void stepPressedPart();

@@ -12,6 +12,18 @@
 struct TComboState {
     // Set while the control writes into the Qt box, whose signals must then not echo back.
     bool Syncing = false;
+
+    // The list opens or has closed: the parent hears first, then the box's event.
+    static void dropDown(TCustomComboBox* Box) {
+        const TWeak<TCustomComboBox> Alive(Box);
+        Box->NotifyParent(CBN_DROPDOWN);
+        if (Alive && Box->OnDropDown) Box->OnDropDown(Box);
+    }
+    static void closeUp(TCustomComboBox* Box) {
+        const TWeak<TCustomComboBox> Alive(Box);
+        Box->NotifyParent(CBN_CLOSEUP);
+        if (Alive && Box->OnCloseUp) Box->OnCloseUp(Box);
+    }
 };
 
 namespace {
@@ -27,7 +39,7 @@ public:
         if (FOwner && !FOwner->DroppedDown()) {
             const QPointer<TQtComboBox> Self(this);
             const TWeak<TCustomComboBox> Owner(FOwner);
-            if (FOwner->OnDropDown) FOwner->OnDropDown(FOwner);
+            TComboState::dropDown(FOwner);
             if (!Self || !Owner) return;
         }
         QComboBox::showPopup();
@@ -35,7 +47,7 @@ public:
     void hidePopup() override {
         const bool WasShown = view() && view()->isVisible();
         QComboBox::hidePopup();
-        if (WasShown && FOwner && FOwner->OnCloseUp) FOwner->OnCloseUp(FOwner);
+        if (WasShown && FOwner) TComboState::closeUp(FOwner);
     }
 
 private:
@@ -122,6 +134,8 @@ void TCustomComboBox::SelectItem(int Index) {
     applyEditorProperties();
     // The handlers may free the box; touch it only while it is still alive.
     const TWeak<TCustomComboBox> Self(this);
+    NotifyParent(CBN_SELCHANGE);
+    if (!Self.get()) return;
     Click();
     if (!Self.get()) return;
     Select();
@@ -177,7 +191,9 @@ void TCustomComboBox::editorTextTyped(const String& Value) {
     if (FState->Syncing) return;
     FEditText = Value;
     FItemIndex = FItems->IndexOf(Value);
-    Change();
+    const TWeak<TCustomComboBox> Self(this);
+    NotifyParent(CBN_EDITCHANGE);
+    if (Self) Change();
 }
 
 void TCustomComboBox::CreateWnd() {
@@ -237,10 +253,52 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
         case WM_LBUTTONUP:
             WMLButton(Message);
             break;
+        case CB_GETCURSEL:
+            Message.Result = FItemIndex;
+            break;
+        case CB_GETLBTEXT:
+            CBGetLBText(Message);
+            break;
+        case CB_GETLBTEXTLEN:
+            Message.Result = Message.WParam < static_cast<WPARAM>(FItems->Count())
+                                 ? FItems->Strings(static_cast<int>(Message.WParam)).length()
+                                 : CB_ERR;
+            break;
+        case CB_SETITEMHEIGHT:
+            CBSetItemHeight(Message);
+            break;
+        case CB_GETITEMHEIGHT:
+            Message.Result = static_cast<int>(Message.WParam) == -1 ? FSelectionFieldHeight : FItemHeight;
+            break;
         default:
             TWinControl::Dispatch(Message);
             break;
     }
+}
+
+void TCustomComboBox::CBGetLBText(TMessage& Message) {
+    const int Index = static_cast<int>(Message.WParam);
+    auto* Target = reinterpret_cast<String*>(Message.LParam);
+    if (Index < 0 || Index >= FItems->Count() || !Target) {
+        Message.Result = CB_ERR;
+        return;
+    }
+    *Target = FItems->Strings(Index);
+    Message.Result = Target->length();
+}
+
+// WParam -1 is the selection field, any other the list's items.
+void TCustomComboBox::CBSetItemHeight(TMessage& Message) {
+    const int Height = static_cast<int>(Message.LParam);
+    if (Height <= 0 || Height > 255) {
+        Message.Result = CB_ERR;
+        return;
+    }
+    if (static_cast<int>(Message.WParam) == -1)
+        FSelectionFieldHeight = Height;
+    else
+        FItemHeight = Height;
+    Message.Result = 0;
 }
 
 void TCustomComboBox::CMFontChanged(TMessage& Message) {

@@ -2,6 +2,7 @@
 // looks are the same on every platform and can be driven by messages in tests.
 #include "framework/ui/FrameControls.h"
 #include "framework/ui/PlatformFacts.h"
+#include "framework/ui/ScrollBars.h"
 #include "framework/ui/StdCtrls.h"
 
 #include <algorithm>
@@ -11,7 +12,6 @@ namespace {
 constexpr UINT_PTR kRepeatTimer = 1;
 constexpr UINT kFirstRepeatDelay = 400;  // ms from the press to the first repeat
 constexpr UINT kRepeatDelay = 50;        // ms between repeats
-constexpr int kMinThumbLength = 8;
 
 }  // namespace
 
@@ -101,85 +101,72 @@ void TScrollBar::DoScroll(TScrollCode ScrollCode, int ThumbPos) {
 
 // ---- Geometry
 
-int TScrollBar::arrowLength() const {
-    const int Length = FKind == sbVertical ? Height() : Width();
-    const int Metric = GetSystemMetrics(FKind == sbVertical ? SM_CYVSCROLL : SM_CXHSCROLL);
-    return std::min(Metric, Length / 2);
+TScrollBarLayout TScrollBar::layout() const {
+    return TScrollBarLayout(Rect(0, 0, Width(), Height()), FKind == sbVertical, FMin, FMax, FPageSize, TrackPos());
 }
 
-int TScrollBar::lastThumbPos() const {
-    const int Range = FMax - FMin + 1;
-    return FMax - std::max(std::min(FPageSize, Range) - 1, 0);
-}
-
-TRect TScrollBar::ArrowRect(bool Second) const {
-    const int A = arrowLength();
-    if (FKind == sbVertical) return Second ? Rect(0, Height() - A, Width(), Height()) : Rect(0, 0, Width(), A);
-    return Second ? Rect(Width() - A, 0, Width(), Height()) : Rect(0, 0, A, Height());
-}
+TRect TScrollBar::ArrowRect(bool Second) const { return layout().Part(Second ? sbpSecondArrow : sbpFirstArrow); }
 
 TRect TScrollBar::TrackRect() const {
-    const int A = arrowLength();
-    if (FKind == sbVertical) return Rect(0, A, Width(), Height() - A);
-    return Rect(A, 0, Width() - A, Height());
+    const TScrollBarLayout L = layout();
+    const TRect First = L.Part(sbpFirstArrow);
+    const TRect Second = L.Part(sbpSecondArrow);
+    if (FKind == sbVertical) return Rect(0, First.Bottom, Width(), Second.Top);
+    return Rect(First.Right, 0, Second.Left, Height());
 }
 
-TRect TScrollBar::ThumbRect() const {
-    const TRect Track = TrackRect();
-    const int TrackLength = FKind == sbVertical ? Track.Height() : Track.Width();
-    const int Last = lastThumbPos();
-    if (Last <= FMin) return TRect{};  // nothing to scroll
-    int Length = arrowLength();
-    if (FPageSize > 0) {
-        const long long Range = static_cast<long long>(FMax) - FMin + 1;
-        Length = std::max<int>(kMinThumbLength,
-                               static_cast<int>(TrackLength * std::min<long long>(FPageSize, Range) / Range));
-    }
-    if (Length >= TrackLength) return TRect{};
-    const int Pos = std::clamp(TrackPos(), FMin, Last);
-    const int Start = static_cast<int>(static_cast<long long>(Pos - FMin) * (TrackLength - Length) / (Last - FMin));
-    if (FKind == sbVertical) return Rect(0, Track.Top + Start, Width(), Track.Top + Start + Length);
-    return Rect(Track.Left + Start, 0, Track.Left + Start + Length, Height());
-}
+TRect TScrollBar::ThumbRect() const { return layout().Part(sbpThumb); }
 
 int TScrollBar::thumbPosAt(int ThumbStart) const {
-    const TRect Track = TrackRect();
-    const TRect Thumb = ThumbRect();
-    const int TrackStart = FKind == sbVertical ? Track.Top : Track.Left;
-    const int Room = (FKind == sbVertical ? Track.Height() - Thumb.Height() : Track.Width() - Thumb.Width());
-    const int Last = lastThumbPos();
-    if (Room <= 0) return FPosition;
-    const long long Offset = std::clamp(ThumbStart - TrackStart, 0, Room);
-    return FMin + static_cast<int>((Offset * (Last - FMin) + Room / 2) / Room);
+    if (ThumbRect().IsEmpty()) return FPosition;
+    return layout().PosAt(ThumbStart);
 }
 
 TScrollBar::TPart TScrollBar::partAt(int X, int Y) const {
-    const TPoint P{X, Y};
-    if (ArrowRect(false).Contains(P)) return TPart::FirstArrow;
-    if (ArrowRect(true).Contains(P)) return TPart::SecondArrow;
-    if (!TrackRect().Contains(P)) return TPart::None;
-    const TRect Thumb = ThumbRect();
-    if (Thumb.IsEmpty()) return TPart::None;
-    if (Thumb.Contains(P)) return TPart::Thumb;
-    const int At = along(X, Y);
-    return At < (FKind == sbVertical ? Thumb.Top : Thumb.Left) ? TPart::PageBefore : TPart::PageAfter;
+    switch (layout().PartAt(Point(X, Y))) {
+        case sbpFirstArrow:
+            return TPart::FirstArrow;
+        case sbpSecondArrow:
+            return TPart::SecondArrow;
+        case sbpPageBefore:
+            return TPart::PageBefore;
+        case sbpPageAfter:
+            return TPart::PageAfter;
+        case sbpThumb:
+            return TPart::Thumb;
+        default:
+            return TPart::None;
+    }
 }
 
 // ---- Input
 
+// A user's step goes to the parent as WM_HSCROLL or WM_VSCROLL with this window, as the
+// platform's bars report; the parent reflects it back (CN_) unless it handles it itself.
+void TScrollBar::UserScroll(TScrollCode ScrollCode, int ThumbPos) {
+    TWinControl* P = Parent();
+    if (!P || !HandleAllocated()) {
+        DoScroll(ScrollCode, ThumbPos);
+        return;
+    }
+    P->Perform(FKind == sbVertical ? WM_VSCROLL : WM_HSCROLL,
+               MAKEWPARAM(static_cast<Word>(ScrollCode), static_cast<Word>(ThumbPos)),
+               reinterpret_cast<LPARAM>(Handle()));
+}
+
 void TScrollBar::stepPressedPart() {
     switch (FPressed) {
         case TPart::FirstArrow:
-            DoScroll(scLineUp);
+            UserScroll(scLineUp);
             break;
         case TPart::SecondArrow:
-            DoScroll(scLineDown);
+            UserScroll(scLineDown);
             break;
         case TPart::PageBefore:
-            DoScroll(scPageUp);
+            UserScroll(scPageUp);
             break;
         case TPart::PageAfter:
-            DoScroll(scPageDown);
+            UserScroll(scPageDown);
             break;
         default:
             break;
@@ -214,7 +201,7 @@ void TScrollBar::MouseMove(TShiftState Shift, int X, int Y) {
         if (Pos == FTrackPos) return;
         FTrackPos = Pos;
         Invalidate();
-        DoScroll(scTrack, Pos);
+        UserScroll(scTrack, Pos);
         return;
     }
     const bool Inside = partAt(X, Y) == FPressed;
@@ -235,10 +222,10 @@ void TScrollBar::endGesture() {
     Invalidate();
     const TWeak<TScrollBar> Self(this);
     if (Pressed == TPart::Thumb) {
-        DoScroll(scPosition, FTrackPos);
+        UserScroll(scPosition, FTrackPos);
         if (!Self) return;
     }
-    DoScroll(scEndScroll);
+    UserScroll(scEndScroll);
 }
 
 void TScrollBar::KeyDown(Word& Key, TShiftState Shift) {
@@ -269,8 +256,8 @@ void TScrollBar::KeyDown(Word& Key, TShiftState Shift) {
             return;
     }
     const TWeak<TScrollBar> Self(this);
-    DoScroll(Code);
-    if (Self) DoScroll(scEndScroll);
+    UserScroll(Code);
+    if (Self) UserScroll(scEndScroll);
 }
 
 void TScrollBar::Dispatch(TMessage& Message) {
@@ -323,30 +310,9 @@ void TScrollBar::WMCancelMode(TMessage&) {
 
 // ---- Painting
 
-void TScrollBar::PaintArrow(const TRect& R, bool Second, bool Pressed) {
-    TRect Box = R;
-    UINT State = FKind == sbVertical ? (Second ? DFCS_SCROLLDOWN : DFCS_SCROLLUP)
-                                     : (Second ? DFCS_SCROLLRIGHT : DFCS_SCROLLLEFT);
-    if (Pressed) State |= DFCS_PUSHED | DFCS_FLAT;
-    if (!Enabled() || lastThumbPos() <= FMin) State |= DFCS_INACTIVE;
-    DrawFrameControl(Canvas()->Handle(), &Box, DFC_SCROLL, State);
-}
-
-void TScrollBar::PaintTrack(const TRect& R) {
-    Canvas()->Brush()->SetColor(clScrollBar);
-    Canvas()->FillRect(R);
-}
-
-void TScrollBar::PaintThumb(const TRect& R) {
-    TRect Box = R;
-    DrawEdge(Canvas()->Handle(), &Box, EDGE_RAISED, BF_RECT | BF_MIDDLE);
-}
-
 void TScrollBar::Paint() {
-    const auto pressed = [this](TPart Part) { return FPressed == Part && FPressedInside; };
-    PaintArrow(ArrowRect(false), false, pressed(TPart::FirstArrow));
-    PaintArrow(ArrowRect(true), true, pressed(TPart::SecondArrow));
-    PaintTrack(TrackRect());
-    const TRect Thumb = ThumbRect();
-    if (!Thumb.IsEmpty() && Enabled()) PaintThumb(Thumb);
+    TScrollBarPart Pressed = sbpNone;
+    if (FPressedInside && FPressed == TPart::FirstArrow) Pressed = sbpFirstArrow;
+    if (FPressedInside && FPressed == TPart::SecondArrow) Pressed = sbpSecondArrow;
+    PaintScrollBar(Canvas(), layout(), TScrollBarLook{}, Pressed, Enabled());
 }

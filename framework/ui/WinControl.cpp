@@ -611,10 +611,32 @@ void TWinControl::Dispatch(TMessage& Message) {
         case CM_RECREATEWND:
             CMRecreateWnd(Message);
             break;
+        case WM_COMMAND:
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            WMChildNotify(Message);
+            break;
         default:
             TControl::Dispatch(Message);
             break;
     }
+}
+
+void TWinControl::WMChildNotify(TMessage& Message) {
+    if (Message.LParam) {
+        TWinControl* Child = FindControl(reinterpret_cast<HWND>(Message.LParam));
+        if (Child && Child != this) {
+            Message.Result = Child->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+            return;
+        }
+    }
+    TControl::Dispatch(Message);
+}
+
+void TWinControl::NotifyParent(Word Code) {
+    TWinControl* P = Parent();
+    if (!P || !HandleAllocated()) return;
+    P->Perform(WM_COMMAND, MAKEWPARAM(0, Code), reinterpret_cast<LPARAM>(Handle()));
 }
 
 void TWinControl::DefaultHandler(TMessage& Message) {

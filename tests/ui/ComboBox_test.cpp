@@ -1,3 +1,4 @@
+#include "framework/ui/ControlWidget.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/StdCtrls.h"
 
@@ -5,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 #include <chrono>
 
@@ -180,6 +182,62 @@ TEST_F(ShownComboBoxTest, UpAndDownOnTheClosedBoxMoveTheSelection) {
         }
     }
     EXPECT_EQ(Events, Expected);
+}
+
+// The parent hears of the box's changes through WM_COMMAND before the box's own events fire.
+class TListeningForm : public TForm {
+public:
+    using TForm::TForm;
+    std::vector<std::string>* Log = nullptr;
+    TComboBox* Box = nullptr;
+
+protected:
+    void Dispatch(TMessage& Message) override {
+        if (Message.Msg == WM_COMMAND && Box && reinterpret_cast<HWND>(Message.LParam) == Box->Handle())
+            Log->push_back("notify " + std::to_string(HIWORD(Message.WParam)) + " " + std::to_string(Box->ItemIndex()));
+        TForm::Dispatch(Message);
+    }
+};
+
+TEST(ComboBoxNotifications, ParentHearsPicksTypingAndTheListOpeningAndClosing) {
+    std::vector<std::string> Log;
+    TListeningForm Form(nullptr);
+    auto* Box = new TComboBox(&Form);
+    Box->SetParent(&Form);
+    Form.Log = &Log;
+    Form.Box = Box;
+    for (const char* S : {"Auto", "Quillory"}) Box->Items()->Add(QString::fromLatin1(S));
+    Box->OnClick = [&](TObject*) { Log.push_back("click"); };
+    Box->OnChange = [&](TObject*) { Log.push_back("change"); };
+    Box->OnDropDown = [&](TObject*) { Log.push_back("dropdown"); };
+    Box->OnCloseUp = [&](TObject*) { Log.push_back("closeup"); };
+    Form.Show();
+    Box->SelectItem(1);
+    auto* Edit = static_cast<QComboBox*>(HostedWidget(Box))->lineEdit();
+    ASSERT_NE(Edit, nullptr);
+    Edit->clear();
+    QTest::keyClicks(Edit, QStringLiteral("A"));
+    Box->SetDroppedDown(true);
+    Box->SetDroppedDown(false);
+    EXPECT_EQ(Log, (std::vector<std::string>{"notify 1 1", "click", "change", "notify 5 -1", "change", "notify 7 -1",
+                                             "dropdown", "notify 8 -1", "closeup"}));
+}
+
+TEST(ComboBoxMessages, CurrentSelectionItemTextsAndHeights) {
+    TForm Form(nullptr);
+    auto* Box = new TComboBox(&Form);
+    Box->SetParent(&Form);
+    Box->Items()->Add(QStringLiteral("one"));
+    Box->Items()->Add(QStringLiteral("three"));
+    Box->SetItemIndex(1);
+    EXPECT_EQ(Box->Perform(CB_GETCURSEL, 0, 0), 1);
+    String Text;
+    EXPECT_EQ(Box->Perform(CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(&Text)), 5);
+    EXPECT_EQ(Text, QStringLiteral("three"));
+    EXPECT_EQ(Box->Perform(CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(&Text)), CB_ERR);
+    EXPECT_EQ(Box->Perform(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 16), 0);
+    EXPECT_EQ(Box->Perform(CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0), 16);
+    EXPECT_EQ(Box->Perform(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 0), CB_ERR);
 }
 
 }  // namespace

@@ -137,4 +137,37 @@ TEST_F(ScrollBarTest, PaintsArrowsTrackAndThumb) {
     EXPECT_EQ(at(8, 180), ColorToRGB(clScrollBar)) << "the track below it";
 }
 
+// A user's step is the parent's to handle first: reflected back, the bar moves; kept, it does not.
+class TStepKeepingForm : public TForm {
+public:
+    using TForm::TForm;
+    bool Keep = false;
+    int Seen = 0;
+
+protected:
+    void Dispatch(TMessage& Message) override {
+        if (Message.Msg == WM_VSCROLL && Message.LParam) {
+            ++Seen;
+            if (Keep) return;
+        }
+        TForm::Dispatch(Message);
+    }
+};
+
+TEST(ScrollBarParent, UserStepsGoThroughTheParent) {
+    TStepKeepingForm Form(nullptr);
+    auto* Bar = new TScrollBar(&Form);
+    Bar->SetParent(&Form);
+    Bar->SetKind(sbVertical);
+    Bar->SetBounds(0, 0, 17, 217);
+    Bar->HandleNeeded();
+    Bar->Perform(WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(Bar->Position(), 1);
+    EXPECT_EQ(Form.Seen, 2) << "the step and its end";
+    Form.Keep = true;
+    Bar->Perform(WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(Bar->Position(), 1);
+    EXPECT_EQ(Form.Seen, 4);
+}
+
 }  // namespace
