@@ -44,27 +44,39 @@ void FillGradientBands(TCanvas* Canvas, TColor FromColor, TColor ToColor, bool H
     if (Bands <= 0) Bands = 1;
     const TColor From = ColorToRGB(FromColor);
     const TColor To = ColorToRGB(ToColor);
-    const double Band = static_cast<double>(Horizontal ? Rect.Width() : Rect.Height()) / Bands;
+    const int Extent = Horizontal ? Rect.Width() : Rect.Height();
+    const double Band = static_cast<double>(Extent) / Bands;
     const double StepR = static_cast<double>(GetRValue(To) - GetRValue(From)) / Bands;
     const double StepG = static_cast<double>(GetGValue(To) - GetGValue(From)) / Bands;
     const double StepB = static_cast<double>(GetBValue(To) - GetBValue(From)) / Bands;
-    Canvas->Pen()->SetStyle(psSolid);
-    Canvas->Brush()->SetStyle(bsSolid);
+    const int Size = static_cast<int>(Trunc(Band)) + 1;
+    // Each band is one pixel wider than its share and the next one covers the overlap: the
+    // colour each line across the gradient ends with is gathered first, and every run of equal
+    // colour is filled once.
+    std::vector<TColor> Line(static_cast<std::size_t>(std::max(0, Extent)), clNone);
+    TColor Color = From;
     for (int I = 0; I < Bands; ++I) {
-        const TColor Color = RGB(GetRValue(From) + static_cast<int>(Round(I * StepR)),
-                                 GetGValue(From) + static_cast<int>(Round(I * StepG)),
-                                 GetBValue(From) + static_cast<int>(Round(I * StepB)));
+        Color = RGB(GetRValue(From) + static_cast<int>(Round(I * StepR)),
+                    GetGValue(From) + static_cast<int>(Round(I * StepG)),
+                    GetBValue(From) + static_cast<int>(Round(I * StepB)));
         const int Offset = static_cast<int>(static_cast<std::uint16_t>(Round(I * Band)));
-        Canvas->Pen()->SetColor(Color);
-        Canvas->Brush()->SetColor(Color);
-        const int Size = static_cast<int>(Trunc(Band)) + 1;
-        if (Horizontal)
-            Canvas->Rectangle(Rect.Left + Offset, Rect.Top, std::min(Rect.Right, Rect.Left + Offset + Size),
-                              Rect.Bottom);
-        else
-            Canvas->Rectangle(Rect.Left, Rect.Top + Offset, Rect.Right,
-                              std::min(Rect.Bottom, Rect.Top + Offset + Size));
+        for (int P = Offset; P < std::min(Extent, Offset + Size); ++P) Line[static_cast<std::size_t>(P)] = Color;
     }
+    Canvas->Pen()->SetStyle(psSolid);
+    Canvas->Pen()->SetColor(Color);
+    Canvas->Brush()->SetStyle(bsSolid);
+    for (int P = 0; P < Extent;) {
+        const TColor Run = Line[static_cast<std::size_t>(P)];
+        int End = P + 1;
+        while (End < Extent && Line[static_cast<std::size_t>(End)] == Run) ++End;
+        if (Run != clNone) {
+            Canvas->Brush()->SetColor(Run);
+            Canvas->FillRect(Horizontal ? TRect{Rect.Left + P, Rect.Top, Rect.Left + End, Rect.Bottom}
+                                        : TRect{Rect.Left, Rect.Top + P, Rect.Right, Rect.Top + End});
+        }
+        P = End;
+    }
+    Canvas->Brush()->SetColor(Color);
     if (BorderColor != clNone) {
         Canvas->Brush()->SetStyle(bsClear);
         Canvas->Pen()->SetColor(BorderColor);
