@@ -15,10 +15,12 @@
 #include "framework/rtl/Registry.h"
 #include "framework/rtl/SysUtils.h"
 #include "framework/ui/Forms.h"
+#include "framework/ui/GdiObjects.h"
 #include "framework/ui/ImgList.h"
 #include "framework/ui/Menus.h"
 
 #include <algorithm>
+#include <iterator>
 
 using namespace advpanel_detail;
 
@@ -39,6 +41,10 @@ TCustomAdvPanel::TCustomAdvPanel(TComponent* AOwner)
     SetControlStyle(ControlStyle() - TControlStyle{csSetCaption});
     FOldColor = Color();
     FIsWinXP = IsWinXPOrLater();
+    if (designing()) {
+        const TComponentState Form = AOwner ? AOwner->ComponentState() : TComponentState();
+        FDesignTime = !Form.Contains(csReading) && !Form.Contains(csLoading);
+    }
     SetDoubleBuffered(true);
     SetWidth(300);
     SetHeight(200);
@@ -47,6 +53,7 @@ TCustomAdvPanel::TCustomAdvPanel(TComponent* AOwner)
     FCaption->OnChange = [this](TObject*) { captionChanged(); };
     FCaption->OnShadeChange = [this](TObject*) { ShadeHeader(); };
     FCaption->OnStateChange = [this](TObject*) { DoStateChanged(); };
+    FCaption->OnFontChange = [this](TObject*) { captionFontChanged(); };
     FCaption->OnPositionChange = [this](TObject*) {
         DoAutoSize();
         ShadeHeader();
@@ -75,6 +82,24 @@ void TCustomAdvPanel::CreateWnd() {
     TCustomPanel::CreateWnd();
     FDPIScale = Screen->PixelsPerInch() / 96.0;
     computeCapHeight();
+    if (designing()) placeInDesignedGroup();
+}
+
+// A panel dropped into a group being designed takes its place in the group's direction.
+void TCustomAdvPanel::placeInDesignedGroup() {
+    auto* Group = dynamic_cast<TAdvPanelGroup*>(Parent());
+    if (!Group) return;
+    const int HorzPadding = Group->HorzPadding();
+    const int VertPadding = Group->VertPadding();
+    if (Group->GroupStyle() == gsVertical) {
+        SetWidth(Group->Width() - 2 * HorzPadding);
+        SetLeft(HorzPadding);
+        if (Top() < VertPadding) SetTop(VertPadding);
+    } else {
+        SetHeight(Group->Height() - 2 * HorzPadding);
+        SetTop(VertPadding);
+        if (Left() < HorzPadding) SetLeft(HorzPadding);
+    }
 }
 
 void TCustomAdvPanel::computeCapHeight() { FCapHeight = static_cast<int>(Round(FCaption->Height() * FDPIScale)); }
@@ -83,6 +108,19 @@ void TCustomAdvPanel::captionChanged() {
     computeCapHeight();
     if (ControlCount() > 0) Realign();
     Invalidate();
+}
+
+// A panel just dropped on a designed form keeps ParentFont while the caption font matches its own.
+void TCustomAdvPanel::captionFontChanged() {
+    if (!FDesignTime || !ParentFont()) return;
+    const LOGFONTW A = LogFontOf(*FCaption->Font());
+    const LOGFONTW B = LogFontOf(*Font());
+    const bool Same = A.lfHeight == B.lfHeight && A.lfWidth == B.lfWidth && A.lfEscapement == B.lfEscapement &&
+                      A.lfOrientation == B.lfOrientation && A.lfWeight == B.lfWeight && A.lfItalic == B.lfItalic &&
+                      A.lfUnderline == B.lfUnderline && A.lfStrikeOut == B.lfStrikeOut && A.lfCharSet == B.lfCharSet &&
+                      A.lfQuality == B.lfQuality && A.lfPitchAndFamily == B.lfPitchAndFamily &&
+                      std::equal(std::begin(A.lfFaceName), std::end(A.lfFaceName), std::begin(B.lfFaceName));
+    SetParentFont(Same);
 }
 
 void TCustomAdvPanel::Loaded() {

@@ -97,7 +97,7 @@ public:
     // A two-pixel shadow at the right and bottom.
     bool BorderShadow() const { return FBorderShadow; }
     void SetBorderShadow(bool Value);
-    bool Buffered() const { return FBuffered; }  // default true: painted off screen first
+    bool Buffered() const { return FBuffered; }  // default true; off, the body text is clipped to the body
     void SetBuffered(bool Value) { FBuffered = Value; }
     TTextVAlignment TextVAlign() const { return FTextVAlign; }
     void SetTextVAlign(TTextVAlignment Value);
@@ -353,6 +353,10 @@ private:
     std::unique_ptr<TMoveSize> FMoveSize;
     // The close button asked for the panel to be freed while a collapse was running.
     bool FFreePending = false;
+    // Dropped on a form being designed (not read from one).
+    bool FDesignTime = false;
+    // A hit test is running the mouse-move handling for the caption's drag area.
+    bool FHitTesting = false;
 
     // AdvPanel.cpp
     bool loading() const;
@@ -360,6 +364,7 @@ private:
     int statusBarExtent() const;
     void captionChanged();
     void captionFontChanged();
+    void placeInDesignedGroup();
     void computeCapHeight();
     void hideChildren();
     void showChildren();

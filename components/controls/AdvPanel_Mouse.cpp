@@ -394,8 +394,9 @@ void TCustomAdvPanel::MouseMove(TShiftState Shift, int X, int Y) {
         bodyHover(X, Y, Anchor, AnchorRect);
     if (!Self) return;
     FPrevY = Y;
-    // The sizing edges show the sizing cursors; the cursor the panel was given returns after.
-    if (FCanSize && !designing() && (Cursor() == FOldCursor || isSizeCursor(Cursor()))) {
+    // The sizing edges show the sizing cursors; the cursor the panel was given returns after. Not
+    // while a hit test runs this handling: the hit test is what asks.
+    if (FCanSize && !designing() && !FHitTesting && (Cursor() == FOldCursor || isSizeCursor(Cursor()))) {
         const TCursor Wanted = cursorOfHitCode(hitTestCode(X, Y));
         if (Wanted != crDefault)
             TCustomPanel::SetCursor(Wanted);
@@ -473,8 +474,16 @@ void TCustomAdvPanel::WMNCHitTest(TMessage& Message) {
         TRect AnchorRect;
         if (AnchorAt(P.X, P.Y, AnchorRect).isEmpty()) {
             const TWeak<TCustomAdvPanel> Self(this);
-            MouseMove(TShiftState(), P.X, P.Y);
+            const bool Nested = FHitTesting;
+            FHitTesting = true;
+            try {
+                MouseMove(TShiftState(), P.X, P.Y);
+            } catch (...) {
+                if (Self) FHitTesting = Nested;
+                throw;
+            }
             if (!Self) return;
+            FHitTesting = Nested;
             Message.Result = HTCAPTION;
             FInMove = true;
             return;

@@ -236,14 +236,11 @@ int TCustomAdvPanel::measureBodyText(TCanvas* ACanvas, const TRect& R) {
 // Paint
 
 void TCustomAdvPanel::Paint() {
-    // The plain panel's painting would be covered by the buffer at once.
+    // The panel paints into its backing image, which is off screen already and reaches the
+    // screen in one step: Buffered needs no bitmap of its own, only the body's clip differs. The
+    // background below covers the whole client area, so the plain panel's painting would not show.
     if (!FBuffered) TCustomPanel::Paint();
-    std::unique_ptr<TBitmap> Buffer;
     TCanvas* C = Canvas();
-    if (FBuffered) {
-        Buffer = std::make_unique<TBitmap>(std::max(1, Width()), std::max(1, Height()));
-        C = Buffer->Canvas();
-    }
     TRect R = ClientRect();
     paintBackground(C, R);
     paintBevels(C, R, clBtnHighlight, clBtnShadow);
@@ -270,10 +267,7 @@ void TCustomAdvPanel::Paint() {
         C->Rectangle(B);
         C->Brush()->SetStyle(bsSolid);
     }
-    const TWeak<TCustomAdvPanel> Self(this);
     fire(OnPaint, this, C, ClientRect());
-    if (!Self) return;
-    if (Buffer) Canvas()->Draw(0, 0, Buffer.get());
 }
 
 void TCustomAdvPanel::paintBackground(TCanvas* C, TRect& R) {
@@ -324,7 +318,7 @@ TRect TCustomAdvPanel::bodyRect() const {
     TRect R = ClientRect();
     if (FCaption->Visible()) switch (FCaption->Position()) {
             case cpTop:
-                R.Top += FCaption->Height() - 2 * BevelWidth();
+                R.Top += FCapHeight - 2 * BevelWidth();
                 break;
             case cpLeft:
                 R.Left += 2 + FCapHeight - 2 * BevelWidth();

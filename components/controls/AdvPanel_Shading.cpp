@@ -5,6 +5,7 @@
 #include "framework/rtl/SysUtils.h"
 
 #include "framework/rtl/Clock.h"
+#include "framework/ui/Gdi.h"
 #include "framework/ui/GdiObjects.h"
 
 #include <algorithm>
@@ -28,7 +29,7 @@ private:
     std::mt19937 FEngine;
 };
 
-// Writes brightness values in the caption colour into a 32-bit bitmap; points outside it are
+// Writes brightness values in the caption colour into a 32-bit opaque bitmap; points outside it are
 // ignored.
 class TShadePixels {
 public:
@@ -146,7 +147,8 @@ void TCustomAdvPanel::ShadeHeader() {
     int H = Top ? FCaption->Height() : Height();
     if (W <= 0) W = Top ? 100 : 20;
     if (H <= 0) H = Top ? 20 : 100;
-    FShadedHeader->SetPixelFormat(pf32bit);
+    // Opaque pixels: drawn as they are, without a copy that drops an alpha channel.
+    FShadedHeader->SetPixelFormat(pfDevice);
     FShadedHeader->SetSize(W, H);
     TShadePixels P(FShadedHeader.get(), FCaption->Color());
     P.Fill(0xFFFFFFFFu);
@@ -252,21 +254,35 @@ void TCustomAdvPanel::DrawShadedCaption(TCanvas* ACanvas, const TRect& CR) {
         return;
     }
     const HDC DC = ACanvas->Handle();
+    // Clip regions are in device units: a canvas whose origin was moved (a panel painted into
+    // another window's image) places them where the logical rectangle lands.
+    const auto rectRgn = [DC](int X1, int Y1, int X2, int Y2) {
+        TPoint P[2] = {{X1, Y1}, {X2, Y2}};
+        LPtoDP(DC, P, 2);
+        return CreateRectRgn(P[0].X, P[0].Y, P[1].X, P[1].Y);
+    };
+    const auto roundRgn = [DC](int X1, int Y1, int X2, int Y2) {
+        TPoint P[2] = {{X1, Y1}, {X2, Y2}};
+        LPtoDP(DC, P, 2);
+        return CreateRoundRectRgn(P[0].X, P[0].Y, P[1].X, P[1].Y, 32, 32);
+    };
+    const auto clipTo = [DC](HRGN Region) { SelectClipRgn(DC, Region); };
+    const auto unclip = [DC] { SelectClipRgn(DC, nullptr); };
     const auto outline = [ACanvas](TColor Color, std::initializer_list<TPoint> Points) {
         ACanvas->Pen()->SetColor(Color);
         ACanvas->Polyline(std::vector<TPoint>(Points));
     };
     const auto roundedOutlines = [&] {
         // Grey on the lower half, white on the upper half.
-        HRGN Lower = CreateRoundRectRgn(L, T + (B - T) / 2, R, B, 32, 32);
-        SelectClipRgn(DC, Lower);
+        HRGN Lower = roundRgn(L, T + (B - T) / 2, R, B);
+        clipTo(Lower);
         ACanvas->Pen()->SetColor(clGray);
         ACanvas->RoundRect(L, T, R, B, 32, 32);
-        HRGN Upper = CreateRoundRectRgn(L, T, R, B - (B - T) / 2, 32, 32);
-        SelectClipRgn(DC, Upper);
+        HRGN Upper = roundRgn(L, T, R, B - (B - T) / 2);
+        clipTo(Upper);
         ACanvas->Pen()->SetColor(clWhite);
         ACanvas->RoundRect(L, T, R, B, 32, 32);
-        SelectClipRgn(DC, nullptr);
+        unclip();
         DeleteObject(Lower);
         DeleteObject(Upper);
     };
@@ -282,13 +298,13 @@ void TCustomAdvPanel::DrawShadedCaption(TCanvas* ACanvas, const TRect& CR) {
                 --R;
                 --B;
             }
-            Region = CreateRectRgn(L, T, R, B);
+            Region = rectRgn(L, T, R, B);
             break;
         case advpanel::csRounded:
             roundedOutlines();
             outline(clGray, {{L + 16, B - 1}, {R - 16, B - 1}});
             ++T;
-            Region = CreateRoundRectRgn(L, T, R, B, 32, 32);
+            Region = roundRgn(L, T, R, B);
             break;
         case advpanel::csSemiRounded: {
             roundedOutlines();
@@ -297,15 +313,15 @@ void TCustomAdvPanel::DrawShadedCaption(TCanvas* ACanvas, const TRect& CR) {
             ++T;
             ++L;
             // Square corners on the left half, round ones on the right.
-            Region = CreateRoundRectRgn(L, T, R, B, 32, 32);
-            HRGN Square = CreateRectRgn(L, T, R - (R - L) / 2, B - 1);
+            Region = roundRgn(L, T, R, B);
+            HRGN Square = rectRgn(L, T, R - (R - L) / 2, B - 1);
             CombineRgn(Region, Region, Square, RGN_OR);
             DeleteObject(Square);
             break;
         }
     }
-    SelectClipRgn(DC, Region);
+    clipTo(Region);
     ACanvas->Draw(L, T, FShadedHeader.get());
-    SelectClipRgn(DC, nullptr);
+    unclip();
     DeleteObject(Region);
 }

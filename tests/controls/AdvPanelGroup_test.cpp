@@ -235,6 +235,30 @@ TEST_F(AdvPanelGroupTest, PositionsAreStoredInOneSectionPerMember) {
     EXPECT_EQ(A->Height(), 90);
 }
 
+TEST_F(AdvPanelGroupTest, APanelDroppedIntoADesignedGroupTakesItsPlace) {
+    Form->SetDesigning(true);
+    Group->SetVertPadding(20);
+    struct Case {
+        TGroupStyle Style;
+        TRect Dropped, Placed;
+    };
+    const Case Cases[] = {
+        {gsVertical, Rect(30, 2, 80, 52), Rect(8, 20, 292, 70)},
+        {gsHorizontal, Rect(2, 30, 52, 80), Rect(8, 20, 58, 404)},
+    };
+    for (const Case& C : Cases) {
+        Group->SetGroupStyle(C.Style);
+        // Held back, the group does not arrange: the place is the dropped panel's own doing.
+        Group->BeginUpdate();
+        auto* P = new TAdvPanel(Group);
+        P->SetBounds(C.Dropped.Left, C.Dropped.Top, C.Dropped.Width(), C.Dropped.Height());
+        P->SetParent(Group);
+        P->HandleNeeded();
+        EXPECT_EQ(Rect(P->Left(), P->Top(), P->Left() + P->Width(), P->Top() + P->Height()), C.Placed) << C.Style;
+        Group->EndUpdate();
+    }
+}
+
 TEST_F(AdvPanelGroupTest, AMemberFreedByItsCloseButtonLeavesTheList) {
     TCustomAdvPanel* P = Group->AddPanel();
     Group->AddPanel();

@@ -99,6 +99,95 @@ TEST_F(AdvPanelStylerTest, EachStyleWritesItsLook) {
     EXPECT_EQ(Styler->Settings()->Color(), 0x363636);
 }
 
+// The rest of each look; Keep, -1 and KeepDirection: the value the settings held stays.
+constexpr TColor Keep = 0x123456;
+constexpr int KeepDirection = -1;
+using advpanel::gdHorizontal;
+using advpanel::gdVertical;
+
+struct StyleDetail {
+    TAdvPanelStyle Style;
+    TColor Mirror, MirrorTo, FontColor;
+    TBevelCut BevelOuter;
+    TColor CollapsColor, CaptionFontColor;
+    advpanel::TGradientDirection CaptionDirection;
+    int CaptionIndent, CaptionHeight, CaptionVisible, ShadeLight, ShadeGrain;
+    TColor StatusFontColor, StatusBorderColor;
+    TBorderStyle StatusBorderStyle;
+    bool StatusBevelInner;
+    int StatusDirection;
+};
+
+// clang-format off
+const StyleDetail kStyleDetails[] = {
+    {psXP, clNone, clNone, Keep, bvNone, clBtnFace, clHighlightText, gdHorizontal, 2, 20, -1, -1, -1, clBlack, clSilver, bsSingle, false, KeepDirection},
+    {psFlat, clNone, clNone, clWindowText, bvNone, clBtnFace, clHighlightText, gdHorizontal, 0, 20, -1, -1, -1, clBlack, clSilver, bsSingle, false, KeepDirection},
+    {psTessel, clNone, clNone, clWindowText, bvNone, clBtnFace, clBlack, gdHorizontal, 4, 20, 1, 255, 32, clBlack, clWhite, bsSingle, false, KeepDirection},
+    {psClassic, clNone, clNone, clWindowText, bvRaised, clBtnFace, clBlack, gdHorizontal, -1, -1, 0, 255, 32, clBlack, clNone, bsNone, true, KeepDirection},
+    {psOffice2003Blue, clNone, clNone, clWindowText, bvNone, clNone, clWhite, gdVertical, -1, -1, -1, 255, 32, clWhite, clNone, bsSingle, false, KeepDirection},
+    {psOffice2003Olive, clNone, clNone, clWindowText, bvNone, clNone, clBlack, gdVertical, -1, -1, -1, 255, 32, clBlack, clNone, bsSingle, false, KeepDirection},
+    {psOffice2003Silver, clNone, clNone, clWindowText, bvNone, clNone, clBlack, gdVertical, -1, -1, -1, 255, 32, clBlack, clNone, bsSingle, false, KeepDirection},
+    {psOffice2003Classic, clNone, clNone, Keep, bvNone, clBtnFace, clHighlightText, gdHorizontal, 2, 20, -1, -1, -1, clBlack, clSilver, bsSingle, false, KeepDirection},
+    {psOffice2007Luna, 0xEDD8C7, 0xFFF2E7, 0x723708, bvNone, clNone, clBlack, gdVertical, -1, -1, -1, 255, 32, 0x723708, 0xFFD2AF, bsSingle, false, gdVertical},
+    {psOffice2007Obsidian, 0xC5BBB4, 0xECECE5, 0x723708, bvNone, clNone, clWhite, gdVertical, -1, -1, -1, 255, 32, clWhite, clBlack, bsSingle, false, gdVertical},
+    {psWhidbey, clNone, clNone, Keep, bvNone, clBtnFace, clBlack, gdVertical, 2, 20, -1, -1, -1, clBlack, clSilver, bsSingle, false, KeepDirection},
+    {psWindowsXP, clNone, clNone, clWindowText, bvRaised, clBtnFace, clHighlightText, gdHorizontal, -1, -1, 0, 255, 32, clBlack, clNone, bsNone, true, KeepDirection},
+    {psOffice2007Silver, 0xE7DCD5, 0xFBFAF0, 0x723708, bvNone, clNone, clBlack, gdVertical, -1, -1, -1, 255, 32, 0x723708, clBlack, bsSingle, false, gdVertical},
+    {psWindowsVista, clNone, clNone, 0x723708, bvNone, clNone, clBlack, gdVertical, -1, -1, -1, 255, 32, 0x723708, 0xFDDE99, bsSingle, false, gdVertical},
+    {psWindows7, clNone, clNone, 0x723708, bvNone, clNone, clBlack, gdVertical, -1, -1, -1, 255, 32, 0x723708, 0xCEA27D, bsSingle, false, gdVertical},
+    {psTerminal, clNone, clNone, clBlack, bvNone, clHighlight, clBlack, gdVertical, -1, -1, -1, 255, 32, clBlack, clBlack, bsSingle, false, gdVertical},
+    {psOffice2010Blue, clNone, clNone, clBlack, bvNone, clNone, 0x5B391E, gdVertical, -1, -1, -1, 255, 32, 0x5B391E, 0xFDF6EF, bsSingle, false, gdVertical},
+    {psOffice2010Silver, clNone, clNone, clBlack, bvNone, clNone, 0x5B391E, gdVertical, -1, -1, -1, 255, 32, 0x5B391E, 0xF7F3F0, bsSingle, false, gdVertical},
+    {psOffice2010Black, clNone, clNone, clBlack, bvNone, clNone, 0xD7D7D6, gdVertical, -1, -1, -1, 255, 32, 0xD7D7D6, 0xBFBFBF, bsSingle, false, gdVertical},
+    {psWindows8, clNone, clNone, clBlack, bvNone, clNone, clBlack, gdVertical, -1, -1, -1, 255, 32, clBlack, clNone, bsSingle, false, gdVertical},
+    {psOffice2013White, clNone, clNone, clBlack, bvNone, clNone, clBlack, gdVertical, -1, -1, -1, 255, 32, clBlack, clNone, bsSingle, false, gdVertical},
+    {psOffice2013LightGray, clNone, clNone, clBlack, bvNone, clNone, clBlack, gdVertical, -1, -1, -1, 255, 32, clBlack, clNone, bsSingle, false, gdVertical},
+    {psOffice2013Gray, clNone, clNone, clBlack, bvNone, clNone, clBlack, gdVertical, -1, -1, -1, 255, 32, clBlack, clNone, bsSingle, false, gdVertical},
+    {psWindows10, clNone, clNone, clBlack, bvNone, clNone, clBlack, gdVertical, -1, -1, -1, 255, 32, clBlack, clNone, bsSingle, false, gdVertical},
+    {psOffice2016White, clNone, clNone, 0x444444, bvNone, clNone, 0x444444, gdVertical, -1, -1, -1, 255, 32, 0x444444, clNone, bsSingle, false, gdVertical},
+    {psOffice2016Gray, clNone, clNone, 0x262626, bvNone, clNone, 0xF0F0F0, gdVertical, -1, -1, -1, 255, 32, 0xF0F0F0, clNone, bsSingle, false, gdVertical},
+    {psOffice2016Black, clNone, clNone, clBlack, bvNone, clNone, 0xF0F0F0, gdVertical, -1, -1, -1, 255, 32, 0xF0F0F0, clNone, bsSingle, false, gdVertical},
+};
+// clang-format on
+static_assert(std::size(kStyleDetails) == 27, "every style but psCustom");
+
+TEST_F(AdvPanelStylerTest, EachStyleWritesTheRestOfItsLookAndLeavesTheOtherValues) {
+    for (const StyleDetail& R : kStyleDetails) {
+        SCOPED_TRACE(static_cast<int>(R.Style));
+        TAdvPanelStyler Fresh(nullptr);
+        TAdvPanelSettings* S = Fresh.Settings();
+        S->Font()->SetColor(Keep);
+        S->Caption()->SetIndent(7);
+        S->Caption()->SetHeight(33);
+        S->Caption()->SetVisible(true);
+        S->Caption()->SetShadeLight(222);
+        S->Caption()->SetShadeGrain(11);
+        S->StatusBar()->SetGradientDirection(gdVertical);
+        Fresh.SetStyle(R.Style);
+        EXPECT_EQ(S->ColorMirror(), R.Mirror);
+        EXPECT_EQ(S->ColorMirrorTo(), R.MirrorTo);
+        EXPECT_EQ(S->Font()->Color(), R.FontColor);
+        EXPECT_EQ(S->BevelOuter(), R.BevelOuter);
+        EXPECT_EQ(S->CollapsColor(), R.CollapsColor);
+        const TPanelCaption* C = S->Caption();
+        EXPECT_EQ(C->Font()->Color(), R.CaptionFontColor);
+        EXPECT_EQ(C->GradientDirection(), R.CaptionDirection);
+        EXPECT_EQ(C->Indent(), R.CaptionIndent < 0 ? 7 : R.CaptionIndent);
+        EXPECT_EQ(C->Height(), R.CaptionHeight < 0 ? 33 : R.CaptionHeight);
+        EXPECT_EQ(C->Visible(), R.CaptionVisible < 0 || R.CaptionVisible == 1);
+        EXPECT_EQ(C->ShadeLight(), R.ShadeLight < 0 ? 222 : R.ShadeLight);
+        EXPECT_EQ(C->ShadeGrain(), R.ShadeGrain < 0 ? 11 : R.ShadeGrain);
+        const TPanelStatusBar* B = S->StatusBar();
+        EXPECT_EQ(B->Font()->Color(), R.StatusFontColor);
+        EXPECT_EQ(B->BorderColor(), R.StatusBorderColor);
+        EXPECT_EQ(B->BorderStyle(), R.StatusBorderStyle);
+        EXPECT_EQ(B->BevelInner(), R.StatusBevelInner);
+        EXPECT_EQ(B->GradientDirection(), R.StatusDirection == KeepDirection
+                                              ? gdVertical
+                                              : static_cast<advpanel::TGradientDirection>(R.StatusDirection));
+    }
+}
+
 TEST_F(AdvPanelStylerTest, ANewStylerHoldsTheXPLook) {
     EXPECT_EQ(Styler->Style(), psXP);
     EXPECT_FALSE(Styler->AutoThemeAdapt());

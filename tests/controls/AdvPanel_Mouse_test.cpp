@@ -185,6 +185,26 @@ TEST_F(AdvPanelMouseTest, TheCaptionDragsThePanelInsideItsParent) {
     EXPECT_EQ(Panel->Top(), 30);
 }
 
+TEST_F(AdvPanelMouseTest, AMovableAndSizablePanelSharesThePointerBetweenCaptionAndEdges) {
+    Panel->SetCanMove(true);
+    Panel->SetCanSize(true);
+    struct Step {
+        int X, Y;
+        TCursor Cursor;
+    };
+    for (const Step& S : {Step{60, 8, crDefault}, Step{198, 98, crSizeNWSE}, Step{198, 50, crSizeWE},
+                          Step{100, 98, crSizeNS}, Step{100, 50, crDefault}}) {
+        move(S.X, S.Y);
+        EXPECT_EQ(Panel->Cursor(), S.Cursor) << S.X << "," << S.Y;
+    }
+    drag(60, 8, 10, 10);
+    EXPECT_EQ(Panel->Left(), 60);
+    EXPECT_EQ(Panel->Top(), 50);
+    drag(198, 98, 10, 10);
+    EXPECT_EQ(Panel->Width(), 210);
+    EXPECT_EQ(Panel->Height(), 110);
+}
+
 TEST_F(AdvPanelMouseTest, EdgesSizeThePanelWithinTheFixedRules) {
     struct Case {
         const char* Name;

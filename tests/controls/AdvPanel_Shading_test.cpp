@@ -2,6 +2,7 @@
 
 #include "framework/rtl/SysUtils.h"
 #include "framework/ui/Forms.h"
+#include "framework/ui/Gdi.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -134,6 +135,23 @@ TEST_F(AdvPanelShadingTest, ShapesClipTheShadingToTheirOutline) {
     B = render();
     EXPECT_NE(B->Canvas()->Pixels(2, 2), clWhite) << "square on the left";
     EXPECT_EQ(B->Canvas()->Pixels(198, 1), clWhite) << "round on the right";
+}
+
+TEST_F(AdvPanelShadingTest, TheShadingLandsWhereACanvasWithAMovedOriginPutsTheCaption) {
+    Panel->SetBounds(0, 0, 200, 60);
+    Panel->Caption()->SetColor(clRed);
+    Panel->Caption()->SetShadeType(stHShade);
+    TBitmap B(400, 200);
+    B.Canvas()->Brush()->SetColor(clBlue);
+    B.Canvas()->FillRect(Rect(0, 0, 400, 200));
+    const HDC DC = B.Canvas()->Handle();
+    SetWindowOrgEx(DC, -100, -50, nullptr);
+    Panel->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
+    SetWindowOrgEx(DC, 0, 0, nullptr);
+    const TColor Shaded = B.Canvas()->Pixels(200, 60);
+    EXPECT_EQ(Shaded & 0xFFFF00, 0u) << "a shade of the caption's red";
+    EXPECT_NE(Shaded, clRed);
+    EXPECT_EQ(B.Canvas()->Pixels(50, 10), clBlue) << "nothing outside the panel";
 }
 
 }  // namespace

@@ -89,6 +89,31 @@ TEST_F(AdvPanelTest, CollapsesToTheCaptionAndExpandsBack) {
     }
 }
 
+TEST_F(AdvPanelTest, EveryCollapseRequestFiresItsEventsFirst) {
+    struct Case {
+        const char* Name;
+        bool From, To;
+        std::vector<std::string> Events;
+    };
+    const Case Cases[] = {
+        {"collapse", false, true, {"minimize", "end"}},
+        {"expand", true, false, {"maximize", "end"}},
+        {"collapse a collapsed panel", true, true, {"end"}},
+        {"expand an expanded panel", false, false, {"end"}},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Panel->SetCollaps(C.From);
+        Events.clear();
+        // The handlers see the state before the request.
+        Panel->OnMinimize = [this](TObject*) { Events.push_back(Panel->Height() == 200 ? "minimize" : "late"); };
+        Panel->OnMaximize = [this](TObject*) { Events.push_back(Panel->Height() == 18 ? "maximize" : "late"); };
+        Panel->SetCollaps(C.To);
+        EXPECT_EQ(Events, C.Events);
+        EXPECT_EQ(Panel->Collaps(), C.To);
+    }
+}
+
 TEST_F(AdvPanelTest, AnimatesInStepsWithMessagesArrivingBetweenThem) {
     Form->Show();
     Panel->SetBorderWidth(1);
@@ -247,6 +272,34 @@ TEST_F(AdvPanelTest, AssignCopiesAnotherPanelAndRefusesOtherClasses) {
     EXPECT_EQ(Panel->Width(), 300) << "the width is not copied";
     TFont NotAPanel;
     EXPECT_THROW(Panel->Assign(&NotAPanel), EInvalidCast);
+}
+
+TEST_F(AdvPanelTest, APanelDroppedOnADesignedFormKeepsParentFontWhileTheCaptionFontMatches) {
+    struct Case {
+        const char* Name;
+        bool Designed, Reading;
+        bool ParentFontAfterAColour, ParentFontAfterASize;
+    };
+    const Case Cases[] = {
+        {"dropped", true, false, true, false},
+        {"read from a form", true, true, true, true},
+        {"made at run time", false, false, true, true},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TForm Host(nullptr);
+        Host.SetDesigning(C.Designed);
+        Host.SetLoading(C.Reading);
+        auto* P = new TAdvPanel(&Host);
+        Host.SetLoading(false);
+        P->SetParent(&Host);
+        ASSERT_TRUE(P->ParentFont());
+        P->Caption()->Font()->Assign(P->Font());
+        P->Caption()->Font()->SetColor(clRed);  // a colour is no part of the font's handle
+        EXPECT_EQ(P->ParentFont(), C.ParentFontAfterAColour);
+        P->Caption()->Font()->SetSize(P->Font()->Size() + 4);
+        EXPECT_EQ(P->ParentFont(), C.ParentFontAfterASize);
+    }
 }
 
 TEST_F(AdvPanelTest, ColourTonesAndTheOfficeHintByPosition) {
