@@ -110,6 +110,19 @@ void TGridCellStore::DeleteRows(int Index, int Count) {
     deleteElements(FRows, static_cast<size_t>(Index), static_cast<size_t>(Count));
 }
 
+void TGridCellStore::DeleteRowList(const std::vector<int>& Rows) {
+    size_t Write = 0, Next = 0;
+    for (size_t Read = 0; Read < FRows.size(); ++Read) {
+        if (Next < Rows.size() && Rows[Next] == static_cast<int>(Read)) {
+            ++Next;
+            continue;
+        }
+        if (Write != Read) FRows[Write] = std::move(FRows[Read]);
+        ++Write;
+    }
+    FRows.resize(Write);
+}
+
 void TGridCellStore::MoveRow(int FromIndex, int ToIndex) {
     if (FromIndex < 0 || ToIndex < 0 || FromIndex == ToIndex) return;
     if (FromIndex >= RowExtent() && ToIndex >= RowExtent()) return;  // both empty: nothing moves

@@ -48,6 +48,8 @@ public:
     // shifts the rest back; Move takes one from FromIndex to ToIndex, shifting those between.
     void InsertRows(int Index, int Count);
     void DeleteRows(int Index, int Count);
+    // Drops the listed rows (ascending, distinct) in one pass; the rest close up in order.
+    void DeleteRowList(const std::vector<int>& Rows);
     void MoveRow(int FromIndex, int ToIndex);
     void ExchangeRows(int Index1, int Index2);
     void InsertCols(int Index, int Count);

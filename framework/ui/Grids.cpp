@@ -417,6 +417,14 @@ TGridRect TCustomGrid::Selection() const {
 }
 
 void TCustomGrid::SetSelection(const TGridRect& Value) {
+    if (Value.Left >= FColCount || Value.Top >= FRowCount) {
+        FCol = Value.Left;
+        FRow = Value.Top;
+        FAnchorCol = Value.Right;
+        FAnchorRow = Value.Bottom;
+        InvalidateGrid();
+        return;
+    }
     TGridRect S = Value;
     S.Left = std::clamp(S.Left, 0, FColCount - 1);
     S.Right = std::clamp(S.Right, 0, FColCount - 1);
@@ -548,6 +556,41 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex) {
     RowMoved(FromIndex, ToIndex);
     if (FEditorMode) UpdateEdit();
     InvalidateGrid();
+}
+
+void TCustomGrid::InsertGridRows(int Index, int Count) {
+    if (Count <= 0) return;
+    Index = std::clamp(Index, 0, FRowCount);
+    if (!FRowHeights.empty())
+        FRowHeights.insert(FRowHeights.begin() + Index, static_cast<size_t>(Count), FDefaultRowHeight);
+    changeSize(FColCount, FRowCount + Count);
+}
+
+void TCustomGrid::DeleteGridRows(int Index, int Count) {
+    // One row always stays.
+    Count = std::min({Count, FRowCount - Index, FRowCount - 1});
+    if (Count <= 0 || Index < 0) return;
+    if (!FRowHeights.empty()) FRowHeights.erase(FRowHeights.begin() + Index, FRowHeights.begin() + Index + Count);
+    changeSize(FColCount, FRowCount - Count);
+}
+
+void TCustomGrid::DeleteGridRowList(const std::vector<int>& Rows) {
+    std::vector<int> Valid;
+    for (int R : Rows)
+        if (R >= 0 && R < FRowCount) Valid.push_back(R);
+    if (Valid.empty() || static_cast<int>(Valid.size()) >= FRowCount) return;
+    if (!FRowHeights.empty()) {
+        size_t Write = 0, Next = 0;
+        for (size_t Read = 0; Read < FRowHeights.size(); ++Read) {
+            if (Next < Valid.size() && Valid[Next] == static_cast<int>(Read)) {
+                ++Next;
+                continue;
+            }
+            FRowHeights[Write++] = FRowHeights[Read];
+        }
+        FRowHeights.resize(Write);
+    }
+    changeSize(FColCount, FRowCount - static_cast<int>(Valid.size()));
 }
 
 void TCustomGrid::DeleteColumn(int ACol) {

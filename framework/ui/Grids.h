@@ -185,6 +185,8 @@ public:
     int Row() const { return FRow; }
     void SetRow(int Value);
     TGridRect Selection() const;
+    // A rectangle starting beyond the last column or row parks the selection outside the cells
+    // (nothing selected) until the current cell moves again.
     void SetSelection(const TGridRect& Value);
     // Scrolled columns (rows) shown whole; at least 1 while there is a scrolled one.
     int VisibleColCount() const;
@@ -268,6 +270,12 @@ protected:
     void MoveRow(int FromIndex, int ToIndex);
     void DeleteColumn(int ACol);
     void DeleteRow(int ARow);
+    // Rows come in at Index (the default height) or go, the rows after them moving with their
+    // heights (and cells, in a string grid); the count changes with them.
+    virtual void InsertGridRows(int Index, int Count);
+    virtual void DeleteGridRows(int Index, int Count);
+    // The listed rows (ascending, distinct) go in one pass.
+    virtual void DeleteGridRowList(const std::vector<int>& Rows);
     // Scrolls as little as needed to show the cell.
     void ScrollCellIntoView(int ACol, int ARow);
 
@@ -459,6 +467,9 @@ protected:
     void SetEditText(int ACol, int ARow, const String& Value) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;
+    void InsertGridRows(int Index, int Count) override;
+    void DeleteGridRows(int Index, int Count) override;
+    void DeleteGridRowList(const std::vector<int>& Rows) override;
 
 private:
     TGridCellStore FCells;

@@ -300,6 +300,28 @@ void TStringGrid::SetEditText(int ACol, int ARow, const String& Value) {
     TDrawGrid::SetEditText(ACol, ARow, Value);
 }
 
+void TStringGrid::InsertGridRows(int Index, int Count) {
+    if (Count <= 0) return;
+    FCells.InsertRows(std::clamp(Index, 0, RowCount()), Count);
+    TDrawGrid::InsertGridRows(Index, Count);
+}
+
+void TStringGrid::DeleteGridRows(int Index, int Count) {
+    Count = std::min({Count, RowCount() - Index, RowCount() - 1});
+    if (Count <= 0 || Index < 0) return;
+    FCells.DeleteRows(Index, Count);
+    TDrawGrid::DeleteGridRows(Index, Count);
+}
+
+void TStringGrid::DeleteGridRowList(const std::vector<int>& Rows) {
+    std::vector<int> Valid;
+    for (int R : Rows)
+        if (R >= 0 && R < RowCount()) Valid.push_back(R);
+    if (Valid.empty() || static_cast<int>(Valid.size()) >= RowCount()) return;
+    FCells.DeleteRowList(Valid);
+    TDrawGrid::DeleteGridRowList(Valid);
+}
+
 void TStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
     FCells.MoveCol(FromIndex, ToIndex);
     TDrawGrid::ColumnMoved(FromIndex, ToIndex);
