@@ -15,6 +15,7 @@ namespace {
 struct TUnitState {
     TColor HighlightColor = clHighlight;
     TColor HighlightTextColor = clHighlightText;
+    bool KeepLineBreaks = true;
     bool WinXPOrLater = false;
 };
 
@@ -115,6 +116,11 @@ void SetMarkupHighlightColors(TColor Color, TColor TextColor) {
     unitState().HighlightColor = Color;
     unitState().HighlightTextColor = TextColor;
 }
+
+TColor MarkupHighlightColor() { return unitState().HighlightColor; }
+TColor MarkupHighlightTextColor() { return unitState().HighlightTextColor; }
+bool MarkupKeepLineBreaks() { return unitState().KeepLineBreaks; }
+void SetMarkupKeepLineBreaks(bool Value) { unitState().KeepLineBreaks = Value; }
 
 void DetectWinXPOrLater() {
     OSVERSIONINFOW Info;

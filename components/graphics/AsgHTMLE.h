@@ -54,6 +54,12 @@ bool DrawMarkupText(TCanvas* Canvas, const String& Text, const TRect& DrawRect, 
 // The colours of HI text for every grid and drop-down; the last call wins. clHighlight and
 // clHighlightText until the first call.
 void SetMarkupHighlightColors(TColor Color, TColor TextColor);
+TColor MarkupHighlightColor();
+TColor MarkupHighlightTextColor();
+// True (the start): each carriage return of cell markup becomes a line break before layout;
+// false: a blank, dropped between tags. The last grid to set it decides for all.
+bool MarkupKeepLineBreaks();
+void SetMarkupKeepLineBreaks(bool Value);
 
 // Sets the unit's "XP or later" flag from the system version (above 5, or 5 with a minor version
 // above 0). The unit runs it once when it starts; tests run it again after changing the facts.

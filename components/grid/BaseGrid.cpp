@@ -147,6 +147,12 @@ TCellProperties* TBaseGrid::CreateCellProperties(int c, int r) {
     return P;
 }
 
+void TBaseGrid::SeedCellProperties(TCellProperties* P, int c, int r) {
+    TFont Font;
+    TBrush Brush;
+    seedProperties(P, c, r, &Font, &Brush);
+}
+
 TCellProperties* TBaseGrid::GetCellProperties(int c, int r) {
     TObject* Slot = TObjStringGrid::Objects(c, r);
     if (auto* P = Slot ? dynamic_cast<TCellProperties*>(Slot) : nullptr) return P;

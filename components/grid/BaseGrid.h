@@ -199,6 +199,8 @@ protected:
     void CellPropertiesCreated() override { FHasCellProps = true; }
 
     TCellProperties* CreateCellProperties(int c, int r);
+    // Seeds properties made outside the slots (a hidden row's cell) as any new ones.
+    void SeedCellProperties(TCellProperties* P, int c, int r);
     // The properties of a cell, nullptr without (never creates).
     TCellProperties* cellProps(int c, int r) const;
     // The rows whose text passes the display-text hooks; the grid sets it with its row count.

@@ -8,6 +8,7 @@
 #include "framework/ui/ExtCtrls.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/Grids.h"
+#include "framework/ui/HintWindow.h"
 #include "framework/ui/StdCtrls.h"
 
 class TVidIvezadOrir;
@@ -147,9 +148,43 @@ class TArrowWindow : public TCustomForm {
 public:
     TArrowWindow(TComponent* AOwner, TArrowDirection Direction);
     TArrowDirection Direction() const { return FDirection; }
+    TColor ArrowColor() const { return FArrowColor; }
+    void SetArrowColor(TColor Value) { FArrowColor = Value; }
 
 private:
     TArrowDirection FDirection;
+    TColor FArrowColor = clBlue;
+};
+
+// A hint window for mini-HTML hints: the grid's scroll hints and cell hints.
+class THTMLHintWindow : public THintWindow {
+public:
+    using THintWindow::THintWindow;
+};
+
+enum TScrollControlDirection { sdVertical, sdHorizontal };
+
+// The thin Metro scroll indicator at the grid's right or bottom edge.
+class TScrollControl : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    TScrollControlDirection Direction() const { return FDirection; }
+    void SetDirection(TScrollControlDirection Value) { FDirection = Value; }
+
+private:
+    TScrollControlDirection FDirection = sdVertical;
+};
+
+// Told of the grid's changes; the grid keeps a list of them (RegisterNotifier).
+class TGridChangeNotifier : public TComponent {
+public:
+    using TComponent::TComponent;
+};
+
+// The one selection listener a grid keeps (RegisterSelListener).
+class ITVidIvezadOrirSelect : public IInterface {
+protected:
+    ~ITVidIvezadOrirSelect() = default;
 };
 
 // The glowing frame around the edited cell: a top-level window that never takes activation.

@@ -6,6 +6,9 @@
 #include "components/grid/GridUnit.h"
 #include "components/grid/VidIvezadOrir_Internal.h"
 #include "components/grid/model/GridAuxSettings.h"
+#include "components/grid/model/GridExportSettings.h"
+#include "components/grid/model/GridLists.h"
+#include "framework/ui/PlatformFacts.h"
 #include "framework/ui/StdCtrls.h"
 
 #include <algorithm>
@@ -19,31 +22,6 @@ constexpr int kVersionNr = 0x01000000;
 
 // ---------------------------------------------------------------------------------------------
 // Structure
-
-void TVidIvezadOrir::SizeChanged(int OldColCount, int OldRowCount) {
-    TBaseGrid::SizeChanged(OldColCount, OldRowCount);
-    SetNormalRowCount(RowCount());
-    FState->VisibleCol.resize(static_cast<size_t>(ColCount()), true);
-    FState->AllColWidths.resize(static_cast<size_t>(ColCount()), DefaultColWidth());
-}
-
-void TVidIvezadOrir::SetDefaultRowHeight(int Value) {
-    TBaseGrid::SetDefaultRowHeight(Value);
-    SetFixedRowHeight(FFixedRowHeight);
-}
-
-// The fixed rows take this height.
-void TVidIvezadOrir::SetFixedRowHeight(int Value) {
-    FFixedRowHeight = Value;
-    for (int R = 0; R < FixedRows(); ++R) SetRowHeights(R, Value);
-}
-
-// The fixed columns take this width; 0 leaves them at the default width.
-void TVidIvezadOrir::SetFixedColWidth(int Value) {
-    FFixedColWidth = Value;
-    if (Value <= 0) return;
-    for (int C = 0; C < FixedCols(); ++C) SetColWidths(C, Value);
-}
 
 void TVidIvezadOrir::SetIntegralHeight(bool Value) {
     FIntegralHeight = Value;
@@ -60,21 +38,6 @@ void TVidIvezadOrir::SetBorderColor(TColor Value) {
     if (Value == FBorderColor) return;
     FBorderColor = Value;
     if (Parent() && Parent()->HandleAllocated()) Invalidate();
-}
-
-void TVidIvezadOrir::SetScrollColor(TColor Value) {
-    FScrollColor = Value;
-    Invalidate();
-}
-
-void TVidIvezadOrir::SetScrollType(TScrollType Value) {
-    FScrollType = Value;
-    Invalidate();
-}
-
-void TVidIvezadOrir::SetScrollWidth(int Value) {
-    FScrollWidth = Value;
-    Invalidate();
 }
 
 void TVidIvezadOrir::SetFilterDropDownRow(int Value) {
@@ -123,6 +86,56 @@ void TVidIvezadOrir::GetVisualProperties(int ACol, int ARow, TGridDrawState& Sta
     WW = WordWrap();
     GD = GradientVertical;
 }
+
+// The base painter's content call, on the real column.
+void TVidIvezadOrir::RenderCell(TCanvas* Canvas, int ACol, int ARow, TRect Rect, TGridDrawState State) {
+    TBaseGrid::RenderCell(Canvas, RealColIndex(ACol), ARow, Rect, State);
+}
+
+void TVidIvezadOrir::ShowInplaceEdit() {
+    if (!CanFocus() && !HandleAllocated()) return;
+    ScrollInView(Col(), Row(), spLeading);
+    ShowEditor();
+    FState->EditMode = EditorMode();
+}
+
+void TVidIvezadOrir::HideInplaceEdit() {
+    if (!EditorMode()) return;
+    HideEditor();
+    FState->EditMode = false;
+    SelectCell(Col(), Row());
+}
+
+bool TVidIvezadOrir::EditActive() const { return FState->EditMode || EditorMode(); }
+void TVidIvezadOrir::SetEditActive(bool Value) { FState->EditMode = Value; }
+
+// Across the client width at the bottom, 32 pixels high, above a shown horizontal bar.
+void TVidIvezadOrir::UpdateSearchPanel() {
+    if (!HandleAllocated() || !FSearchPanel || !FSearchPanel->Visible()) return;
+    const int Bar = ScrollBarVisible(SB_HORZ) || FScrollBarAlways != saNone ? GetSystemMetrics(SM_CYHSCROLL) : 0;
+    FSearchPanel->SetBounds(0, Height() - Bar - 32, ClientWidth(), 32);
+}
+
+void TVidIvezadOrir::ColumnSizeStretchChanged(bool AllColumns) {
+    if (Parent()) StretchColumn(AllColumns ? -1 : FColumnSize->StretchColumn(), -1);
+}
+
+int TVidIvezadOrir::ColumnPosition(int ACol) const {
+    for (int i = 0; i < FColumnOrder->Count(); ++i)
+        if (FColumnOrder->GetInteger(i) == ACol) return i;
+    return -1;
+}
+
+void TVidIvezadOrir::SetColumnOrder() {
+    FColumnOrder->Clear();
+    FOrigColSizes->Clear();
+    for (int c = 0; c < TotalColCount(); ++c) {
+        FColumnOrder->Add(c);
+        FOrigColSizes->Add(GetAllColWidths(c));
+    }
+}
+
+THTMLHintWindow* TVidIvezadOrir::ScrollHintWindow() const { return FState->ScrollHintWnd; }
 
 void TVidIvezadOrir::IsDesigning(TObject* Sender, bool& Designing) {
     Designing = ComponentState().Contains(csDesigning);

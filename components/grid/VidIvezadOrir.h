@@ -9,8 +9,12 @@
 
 #include "components/graphics/TesselStyle.h"
 #include "components/grid/BaseGrid.h"
+#include "components/grid/VidIvezadOrirEvents.h"
+#include "components/grid/VidIvezadOrirProperties.h"
+#include "components/grid/model/GridExportSettings.h"
 #include "components/grid/model/GridTypes.h"
 
+#include <initializer_list>
 #include <memory>
 
 class TAdvHintInfo;
@@ -28,6 +32,12 @@ class TControlEdit;
 class TControlList;
 class TControlLook;
 class TCustomImageList;
+class TCustomRichEdit;
+class TEditLink;
+class TGridChangeNotifier;
+class TGridItem;
+class THTMLHintWindow;
+class ITVidIvezadOrirSelect;
 class TDragDropSettings;
 class TDragScrollOptions;
 class TDropCheckList;
@@ -73,9 +83,14 @@ struct TVidIvezadOrirState;  // private state and engines (VidIvezadOrir_Interna
 // Grid operations report misuse with a fixed message ("Invalid row accessed", ...).
 QVD_DECLARE_EXCEPTION(EZirOdadError, Exception);
 
-using TUnitChangedEvent = std::function<void(TObject* Sender, int ACol, int ARow, const String& AUnit)>;
+using TGetEditorPropEvent = std::function<void(TObject* Sender, int ACol, int ARow, TEditLink* AEditLink)>;
 
-class TVidIvezadOrir : public TBaseGrid, public ITesselTones, public ITesselStyleEx {
+class TVidIvezadOrir : public TBaseGrid,
+                       public ITesselTones,
+                       public ITesselStyleEx,
+                       public IColumnSizeOwner,
+                       public TVidIvezadOrirEvents,
+                       public TVidIvezadOrirProperties {
 public:
     explicit TVidIvezadOrir(TComponent* AOwner);
     ~TVidIvezadOrir() override;
@@ -86,345 +101,89 @@ public:
     // Gives every normal row the height; the fixed rows keep FixedRowHeight.
     void SetDefaultRowHeight(int Value);
     // Structure
+    // Counts of shown rows and columns; setting them keeps the hidden ones, the suppressed
+    // sizes and a floating footer row (which stays last).
+    void SetRowCount(int Value);
+    void SetColCount(int Value);
+    // With FixedRowAlways (FixedColAlways) 0 reads as 1 and one normal row (column) is kept;
+    // the asked value comes back when the grid grows again.
+    int FixedRows() const;
+    void SetFixedRows(int Value);
+    int FixedCols() const;
+    void SetFixedCols(int Value);
     int FixedRightCols() const { return FFixedRightCols; }
-    void SetFixedRightCols(int Value) { FFixedRightCols = Value; }
+    void SetFixedRightCols(int Value);
     int FixedFooters() const { return FFixedFooters; }
-    void SetFixedFooters(int Value) { FFixedFooters = Value; }
-    bool FixedRowAlways() const { return FFixedRowAlways; }
-    void SetFixedRowAlways(bool Value) { FFixedRowAlways = Value; }
-    bool FixedColAlways() const { return FFixedColAlways; }
-    void SetFixedColAlways(bool Value) { FFixedColAlways = Value; }
+    void SetFixedFooters(int Value);
     int FixedRowHeight() const { return FFixedRowHeight; }
     void SetFixedRowHeight(int Value);
-    int FixedColWidth() const { return FFixedColWidth; }
+    // The width of column 0; setting a width other than the default width sizes the fixed columns.
+    int FixedColWidth() const;
     void SetFixedColWidth(int Value);
-    bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool Value) { FAutoSize = Value; }
-    bool SizeWithForm() const { return FSizeWithForm; }
-    void SetSizeWithForm(bool Value) { FSizeWithForm = Value; }
-    bool EnhRowColMove() const { return FEnhRowColMove; }
-    void SetEnhRowColMove(bool Value) { FEnhRowColMove = Value; }
-    bool EnhTextSize() const { return FEnhTextSize; }
-    void SetEnhTextSize(bool Value) { FEnhTextSize = Value; }
+    // Cells get the grid's word wrap when their properties are made; the editor follows.
+    void SetWordWrap(bool Value);
     bool IntegralHeight() const { return FIntegralHeight; }
     void SetIntegralHeight(bool Value);
-    int MinRowHeight() const { return FMinRowHeight; }
-    void SetMinRowHeight(int Value) { FMinRowHeight = Value; }
-    int MaxRowHeight() const { return FMaxRowHeight; }
-    void SetMaxRowHeight(int Value) { FMaxRowHeight = Value; }
-    int MinColWidth() const { return FMinColWidth; }
-    void SetMinColWidth(int Value) { FMinColWidth = Value; }
-    int MaxColWidth() const { return FMaxColWidth; }
-    void SetMaxColWidth(int Value) { FMaxColWidth = Value; }
-    bool SizeGrowOnly() const { return FSizeGrowOnly; }
-    void SetSizeGrowOnly(bool Value) { FSizeGrowOnly = Value; }
-    int GroupColumn() const { return FGroupColumn; }
-    void SetGroupColumn(int Value) { FGroupColumn = Value; }
-    bool FitCellsInGrid() const { return FFitCellsInGrid; }
-    void SetFitCellsInGrid(bool Value) { FFitCellsInGrid = Value; }
-    // Look and colours
+    TFormatType FormatType() const { return FFormatType; }
+    void SetFormatType(TFormatType Value);
     TGridLook Look() const { return FLook; }
     void SetLook(TGridLook Value);
     TColor BorderColor() const { return FBorderColor; }
     void SetBorderColor(TColor Value);
-    bool Flat() const { return FFlat; }
-    void SetFlat(bool Value) { FFlat = Value; }
-    TColor SelectionColor() const { return FSelectionColor; }
-    void SetSelectionColor(TColor Value) { FSelectionColor = Value; }
-    TColor SelectionColorTo() const { return FSelectionColorTo; }
-    void SetSelectionColorTo(TColor Value) { FSelectionColorTo = Value; }
-    TColor SelectionMirrorColor() const { return FSelectionMirrorColor; }
-    void SetSelectionMirrorColor(TColor Value) { FSelectionMirrorColor = Value; }
-    TColor SelectionMirrorColorTo() const { return FSelectionMirrorColorTo; }
-    void SetSelectionMirrorColorTo(TColor Value) { FSelectionMirrorColorTo = Value; }
-    TColor SelectionTextColor() const { return FSelectionTextColor; }
-    void SetSelectionTextColor(TColor Value) { FSelectionTextColor = Value; }
-    bool SelectionColorMixer() const { return FSelectionColorMixer; }
-    void SetSelectionColorMixer(bool Value) { FSelectionColorMixer = Value; }
-    int SelectionColorMixerFactor() const { return FSelectionColorMixerFactor; }
-    void SetSelectionColorMixerFactor(int Value) { FSelectionColorMixerFactor = Value; }
-    bool SelectionRectangle() const { return FSelectionRectangle; }
-    void SetSelectionRectangle(bool Value) { FSelectionRectangle = Value; }
-    TColor SelectionRectangleColor() const { return FSelectionRectangleColor; }
-    void SetSelectionRectangleColor(TColor Value) { FSelectionRectangleColor = Value; }
-    bool SelectionResizer() const { return FSelectionResizer; }
-    void SetSelectionResizer(bool Value) { FSelectionResizer = Value; }
-    bool SelectionRTFKeep() const { return FSelectionRTFKeep; }
-    void SetSelectionRTFKeep(bool Value) { FSelectionRTFKeep = Value; }
-    bool ShowSelection() const { return FShowSelection; }
-    void SetShowSelection(bool Value) { FShowSelection = Value; }
-    bool HideFocusRect() const { return FHideFocusRect; }
-    void SetHideFocusRect(bool Value) { FHideFocusRect = Value; }
     TColor HighlightColor() const { return FHighlightColor; }
-    void SetHighlightColor(TColor Value) { FHighlightColor = Value; }
+    void SetHighlightColor(TColor Value);
     TColor HighlightTextColor() const { return FHighlightTextColor; }
-    void SetHighlightTextColor(TColor Value) { FHighlightTextColor = Value; }
-    TColor HintColor() const { return FHintColor; }
-    void SetHintColor(TColor Value) { FHintColor = Value; }
-    TColor URLColor() const { return FURLColor; }
-    void SetURLColor(TColor Value) { FURLColor = Value; }
-    bool URLShow() const { return FURLShow; }
-    void SetURLShow(bool Value) { FURLShow = Value; }
-    bool URLShowInText() const { return FURLShowInText; }
-    void SetURLShowInText(bool Value) { FURLShowInText = Value; }
-    bool URLUnderlineOnHover() const { return FURLUnderlineOnHover; }
-    void SetURLUnderlineOnHover(bool Value) { FURLUnderlineOnHover = Value; }
-    bool URLFull() const { return FURLFull; }
-    void SetURLFull(bool Value) { FURLFull = Value; }
-    bool URLEdit() const { return FURLEdit; }
-    void SetURLEdit(bool Value) { FURLEdit = Value; }
+    void SetHighlightTextColor(TColor Value);
     bool ActiveCellShow() const { return FActiveCellShow; }
-    void SetActiveCellShow(bool Value) { FActiveCellShow = Value; }
+    void SetActiveCellShow(bool Value);
     TColor ActiveCellColor() const { return FActiveCellColor; }
-    void SetActiveCellColor(TColor Value) { FActiveCellColor = Value; }
+    void SetActiveCellColor(TColor Value);
     TColor ActiveCellColorTo() const { return FActiveCellColorTo; }
-    void SetActiveCellColorTo(TColor Value) { FActiveCellColorTo = Value; }
-    TColor DisabledFontColor() const { return FDisabledFontColor; }
-    void SetDisabledFontColor(TColor Value) { FDisabledFontColor = Value; }
-    bool FixedAsButtons() const { return FFixedAsButtons; }
-    void SetFixedAsButtons(bool Value) { FFixedAsButtons = Value; }
-    THoverFixedCells HoverFixedCells() const { return FHoverFixedCells; }
-    void SetHoverFixedCells(THoverFixedCells Value) { FHoverFixedCells = Value; }
-    bool Hovering() const { return FHovering; }
-    void SetHovering(bool Value) { FHovering = Value; }
-    basegrid::TVAlignment VAlignment() const { return FVAlignment; }
-    void SetVAlignment(basegrid::TVAlignment Value) { FVAlignment = Value; }
+    void SetActiveCellColorTo(TColor Value);
+    void SetActiveCellFont(TFont* Value);
     TAlignment DefaultAlignment() const { return FDefaultAlignment; }
-    void SetDefaultAlignment(TAlignment Value) { FDefaultAlignment = Value; }
-    bool Multilinecells() const { return FMultilinecells; }
-    void SetMultilinecells(bool Value) { FMultilinecells = Value; }
-    bool EnableBlink() const { return FEnableBlink; }
-    void SetEnableBlink(bool Value) { FEnableBlink = Value; }
-    bool EnableHTML() const { return FEnableHTML; }
-    void SetEnableHTML(bool Value) { FEnableHTML = Value; }
+    void SetDefaultAlignment(TAlignment Value);
     bool HTMLKeepLineBreak() const { return FHTMLKeepLineBreak; }
-    void SetHTMLKeepLineBreak(bool Value) { FHTMLKeepLineBreak = Value; }
-    bool UseDisabledFont() const { return FUseDisabledFont; }
-    void SetUseDisabledFont(bool Value) { FUseDisabledFont = Value; }
+    void SetHTMLKeepLineBreak(bool Value);
     TPoint XYOffset() const { return FXYOffset; }
-    void SetXYOffset(const TPoint& Value) { FXYOffset = Value; }
-    bool XYOffsetTopLeftOnly() const { return FXYOffsetTopLeftOnly; }
-    void SetXYOffsetTopLeftOnly(bool Value) { FXYOffsetTopLeftOnly = Value; }
-    TColor ArrowColor() const { return FArrowColor; }
-    void SetArrowColor(TColor Value) { FArrowColor = Value; }
+    void SetXYOffset(const TPoint& Value);
+    void UpdateXYOffset(int X, int Y) { FXYOffset = Point(X, Y); }
+    // Kept in the four move arrows.
+    TColor ArrowColor() const;
+    void SetArrowColor(TColor Value);
+    // Stored as RGB, system colours resolved.
     TColor TesselGradientFrom() const { return FTesselGradientFrom; }
-    void SetTesselGradientFrom(TColor Value) { FTesselGradientFrom = Value; }
+    void SetTesselGradientFrom(TColor Value);
+    // Stored as RGB, system colours resolved.
     TColor TesselGradientTo() const { return FTesselGradientTo; }
-    void SetTesselGradientTo(TColor Value) { FTesselGradientTo = Value; }
+    void SetTesselGradientTo(TColor Value);
+    // Stored as RGB, system colours resolved.
     TColor TesselGradientMirrorFrom() const { return FTesselGradientMirrorFrom; }
-    void SetTesselGradientMirrorFrom(TColor Value) { FTesselGradientMirrorFrom = Value; }
+    void SetTesselGradientMirrorFrom(TColor Value);
+    // Stored as RGB, system colours resolved.
     TColor TesselGradientMirrorTo() const { return FTesselGradientMirrorTo; }
-    void SetTesselGradientMirrorTo(TColor Value) { FTesselGradientMirrorTo = Value; }
-    TColor TesselGradientHoverFrom() const { return FTesselGradientHoverFrom; }
-    void SetTesselGradientHoverFrom(TColor Value) { FTesselGradientHoverFrom = Value; }
-    TColor TesselGradientHoverTo() const { return FTesselGradientHoverTo; }
-    void SetTesselGradientHoverTo(TColor Value) { FTesselGradientHoverTo = Value; }
-    TColor TesselGradientHoverMirrorFrom() const { return FTesselGradientHoverMirrorFrom; }
-    void SetTesselGradientHoverMirrorFrom(TColor Value) { FTesselGradientHoverMirrorFrom = Value; }
-    TColor TesselGradientHoverMirrorTo() const { return FTesselGradientHoverMirrorTo; }
-    void SetTesselGradientHoverMirrorTo(TColor Value) { FTesselGradientHoverMirrorTo = Value; }
-    TColor TesselGradientHoverBorder() const { return FTesselGradientHoverBorder; }
-    void SetTesselGradientHoverBorder(TColor Value) { FTesselGradientHoverBorder = Value; }
-    TColor TesselGradientDownFrom() const { return FTesselGradientDownFrom; }
-    void SetTesselGradientDownFrom(TColor Value) { FTesselGradientDownFrom = Value; }
-    TColor TesselGradientDownTo() const { return FTesselGradientDownTo; }
-    void SetTesselGradientDownTo(TColor Value) { FTesselGradientDownTo = Value; }
-    TColor TesselGradientDownMirrorFrom() const { return FTesselGradientDownMirrorFrom; }
-    void SetTesselGradientDownMirrorFrom(TColor Value) { FTesselGradientDownMirrorFrom = Value; }
-    TColor TesselGradientDownMirrorTo() const { return FTesselGradientDownMirrorTo; }
-    void SetTesselGradientDownMirrorTo(TColor Value) { FTesselGradientDownMirrorTo = Value; }
-    TColor TesselGradientDownBorder() const { return FTesselGradientDownBorder; }
-    void SetTesselGradientDownBorder(TColor Value) { FTesselGradientDownBorder = Value; }
-    // Editing
-    TEditorType DefaultEditor() const { return FDefaultEditor; }
-    void SetDefaultEditor(TEditorType Value) { FDefaultEditor = Value; }
-    bool EditWithTags() const { return FEditWithTags; }
-    void SetEditWithTags(bool Value) { FEditWithTags = Value; }
-    int MaxEditLength() const { return FMaxEditLength; }
-    void SetMaxEditLength(int Value) { FMaxEditLength = Value; }
-    int MaxComboLength() const { return FMaxComboLength; }
-    void SetMaxComboLength(int Value) { FMaxComboLength = Value; }
-    bool Lookup() const { return FLookup; }
-    void SetLookup(bool Value) { FLookup = Value; }
-    bool LookupCaseSensitive() const { return FLookupCaseSensitive; }
-    void SetLookupCaseSensitive(bool Value) { FLookupCaseSensitive = Value; }
-    bool LookupHistory() const { return FLookupHistory; }
-    void SetLookupHistory(bool Value) { FLookupHistory = Value; }
-    bool OemConvert() const { return FOemConvert; }
-    void SetOemConvert(bool Value) { FOemConvert = Value; }
-    const String& InvalidEntryTitle() const { return FInvalidEntryTitle; }
-    void SetInvalidEntryTitle(const String& Value) { FInvalidEntryTitle = Value; }
-    const String& InvalidEntryText() const { return FInvalidEntryText; }
-    void SetInvalidEntryText(const String& Value) { FInvalidEntryText = Value; }
-    TInvalidEntryIcon InvalidEntryIcon() const { return FInvalidEntryIcon; }
-    void SetInvalidEntryIcon(TInvalidEntryIcon Value) { FInvalidEntryIcon = Value; }
-    const String& ValidChars() const { return FValidChars; }
-    void SetValidChars(const String& Value) { FValidChars = Value; }
-    bool VirtualEdit() const { return FVirtualEdit; }
-    void SetVirtualEdit(bool Value) { FVirtualEdit = Value; }
-    bool AlwaysValidate() const { return FAlwaysValidate; }
-    void SetAlwaysValidate(bool Value) { FAlwaysValidate = Value; }
-    const String& EditMask() const { return FEditMask; }
-    void SetEditMask(const String& Value) { FEditMask = Value; }
-    // Numbers and check boxes
-    const String& FloatFormat() const { return FFloatFormat; }
-    void SetFloatFormat(const String& Value) { FFloatFormat = Value; }
-    bool ExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
-    void SetExcelStyleDecimalSeparator(bool Value) { FExcelStyleDecimalSeparator = Value; }
-    bool AutoNumAlign() const { return FAutoNumAlign; }
-    void SetAutoNumAlign(bool Value) { FAutoNumAlign = Value; }
-    const String& CheckTrue() const { return FCheckTrue; }
-    void SetCheckTrue(const String& Value) { FCheckTrue = Value; }
-    const String& CheckFalse() const { return FCheckFalse; }
-    void SetCheckFalse(const String& Value) { FCheckFalse = Value; }
-    Char PasswordChar() const { return FPasswordChar; }
-    void SetPasswordChar(Char Value) { FPasswordChar = Value; }
-    bool ShowNullDates() const { return FShowNullDates; }
-    void SetShowNullDates(bool Value) { FShowNullDates = Value; }
-    int AutoNumberOffset() const { return FAutoNumberOffset; }
-    void SetAutoNumberOffset(int Value) { FAutoNumberOffset = Value; }
-    int AutoNumberStart() const { return FAutoNumberStart; }
-    void SetAutoNumberStart(int Value) { FAutoNumberStart = Value; }
-    // Scrolling and wheel
+    void SetTesselGradientMirrorTo(TColor Value);
+    // Edit mode: an editor of the grid is open on the current cell.
+    bool EditActive() const;
+    void SetEditActive(bool Value);
     TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
-    void SetScrollBarAlways(TScrollBarAlways Value) { FScrollBarAlways = Value; }
+    void SetScrollBarAlways(TScrollBarAlways Value);
     TColor ScrollColor() const { return FScrollColor; }
     void SetScrollColor(TColor Value);
     bool ScrollProportional() const { return FScrollProportional; }
-    void SetScrollProportional(bool Value) { FScrollProportional = Value; }
-    bool ScrollSynch() const { return FScrollSynch; }
-    void SetScrollSynch(bool Value) { FScrollSynch = Value; }
+    void SetScrollProportional(bool Value);
     TScrollType ScrollType() const { return FScrollType; }
     void SetScrollType(TScrollType Value);
     int ScrollWidth() const { return FScrollWidth; }
     void SetScrollWidth(int Value);
-    bool EnableWheel() const { return FEnableWheel; }
-    void SetEnableWheel(bool Value) { FEnableWheel = Value; }
-    bool IntelliZoom() const { return FIntelliZoom; }
-    void SetIntelliZoom(bool Value) { FIntelliZoom = Value; }
-    int ZoomFactor() const { return FZoomFactor; }
-    void SetZoomFactor(int Value) { FZoomFactor = Value; }
-    // Filtering
-    bool FilterActive() const { return FFilterActive; }
-    void SetFilterActive(bool Value) { FFilterActive = Value; }
-    bool FilterDropDownAuto() const { return FFilterDropDownAuto; }
-    void SetFilterDropDownAuto(bool Value) { FFilterDropDownAuto = Value; }
-    bool FilterDropDownMultiCol() const { return FFilterDropDownMultiCol; }
-    void SetFilterDropDownMultiCol(bool Value) { FFilterDropDownMultiCol = Value; }
-    const String& FilterDropDownClear() const { return FFilterDropDownClear; }
-    void SetFilterDropDownClear(const String& Value) { FFilterDropDownClear = Value; }
-    bool FilterDropDownCheck() const { return FFilterDropDownCheck; }
-    void SetFilterDropDownCheck(bool Value) { FFilterDropDownCheck = Value; }
-    const String& FilterDropDownCheckUnCheckAll() const { return FFilterDropDownCheckUnCheckAll; }
-    void SetFilterDropDownCheckUnCheckAll(const String& Value) { FFilterDropDownCheckUnCheckAll = Value; }
-    TFilterDropDownColumns FilterDropDownColumns() const { return FFilterDropDownColumns; }
-    void SetFilterDropDownColumns(TFilterDropDownColumns Value) { FFilterDropDownColumns = Value; }
     int FilterDropDownRow() const { return FFilterDropDownRow; }
     void SetFilterDropDownRow(int Value);
-    bool FilterNormalCellsOnly() const { return FFilterNormalCellsOnly; }
-    void SetFilterNormalCellsOnly(bool Value) { FFilterNormalCellsOnly = Value; }
-    bool AutoFilterUpdate() const { return FAutoFilterUpdate; }
-    void SetAutoFilterUpdate(bool Value) { FAutoFilterUpdate = Value; }
-    bool FilterIncremental() const { return FFilterIncremental; }
-    void SetFilterIncremental(bool Value) { FFilterIncremental = Value; }
-    bool NarrowDownFromStart() const { return FNarrowDownFromStart; }
-    void SetNarrowDownFromStart(bool Value) { FNarrowDownFromStart = Value; }
-    // Hints
-    bool HintShowCells() const { return FHintShowCells; }
-    void SetHintShowCells(bool Value) { FHintShowCells = Value; }
-    bool HintShowLargeText() const { return FHintShowLargeText; }
-    void SetHintShowLargeText(bool Value) { FHintShowLargeText = Value; }
-    THintShowLargeTextPos HintShowLargeTextPos() const { return FHintShowLargeTextPos; }
-    void SetHintShowLargeTextPos(THintShowLargeTextPos Value) { FHintShowLargeTextPos = Value; }
-    bool HintShowSizing() const { return FHintShowSizing; }
-    void SetHintShowSizing(bool Value) { FHintShowSizing = Value; }
-    bool HTMLHint() const { return FHTMLHint; }
-    void SetHTMLHint(bool Value) { FHTMLHint = Value; }
-    bool AnchorHint() const { return FAnchorHint; }
-    void SetAnchorHint(bool Value) { FAnchorHint = Value; }
-    bool UseInternalHintClass() const { return FUseInternalHintClass; }
-    void SetUseInternalHintClass(bool Value) { FUseInternalHintClass = Value; }
-    bool UseHTMLHints() const { return FUseHTMLHints; }
-    void SetUseHTMLHints(bool Value) { FUseHTMLHints = Value; }
-    // Files and clipboard
-    bool SaveFixedCells() const { return FSaveFixedCells; }
-    void SetSaveFixedCells(bool Value) { FSaveFixedCells = Value; }
-    bool SaveFixedRows() const { return FSaveFixedRows; }
-    void SetSaveFixedRows(bool Value) { FSaveFixedRows = Value; }
-    bool SaveFixedCols() const { return FSaveFixedCols; }
-    void SetSaveFixedCols(bool Value) { FSaveFixedCols = Value; }
-    bool SaveHiddenCells() const { return FSaveHiddenCells; }
-    void SetSaveHiddenCells(bool Value) { FSaveHiddenCells = Value; }
-    bool SaveVirtCells() const { return FSaveVirtCells; }
-    void SetSaveVirtCells(bool Value) { FSaveVirtCells = Value; }
-    bool SaveWithHTML() const { return FSaveWithHTML; }
-    void SetSaveWithHTML(bool Value) { FSaveWithHTML = Value; }
-    bool SaveWithRTF() const { return FSaveWithRTF; }
-    void SetSaveWithRTF(bool Value) { FSaveWithRTF = Value; }
-    bool SaveMergedCells() const { return FSaveMergedCells; }
-    void SetSaveMergedCells(bool Value) { FSaveMergedCells = Value; }
-    bool LoadFirstRow() const { return FLoadFirstRow; }
-    void SetLoadFirstRow(bool Value) { FLoadFirstRow = Value; }
-    Char Delimiter() const { return FDelimiter; }
-    void SetDelimiter(Char Value) { FDelimiter = Value; }
-    bool QuoteEmptyCells() const { return FQuoteEmptyCells; }
-    void SetQuoteEmptyCells(bool Value) { FQuoteEmptyCells = Value; }
-    bool QuoteQuoteCells() const { return FQuoteQuoteCells; }
-    void SetQuoteQuoteCells(bool Value) { FQuoteQuoteCells = Value; }
-    bool CSVMultilineCellImport() const { return FCSVMultilineCellImport; }
-    void SetCSVMultilineCellImport(bool Value) { FCSVMultilineCellImport = Value; }
-    bool AlwaysQuotes() const { return FAlwaysQuotes; }
-    void SetAlwaysQuotes(bool Value) { FAlwaysQuotes = Value; }
-    bool JavaCSV() const { return FJavaCSV; }
-    void SetJavaCSV(bool Value) { FJavaCSV = Value; }
-    const String& XMLEncoding() const { return FXMLEncoding; }
-    void SetXMLEncoding(const String& Value) { FXMLEncoding = Value; }
-    bool ExcelClipboardFormat() const { return FExcelClipboardFormat; }
-    void SetExcelClipboardFormat(bool Value) { FExcelClipboardFormat = Value; }
-    bool ClearTextOnly() const { return FClearTextOnly; }
-    void SetClearTextOnly(bool Value) { FClearTextOnly = Value; }
-    bool NoDefaultDraw() const { return FNoDefaultDraw; }
-    void SetNoDefaultDraw(bool Value) { FNoDefaultDraw = Value; }
-    bool NoImageAndText() const { return FNoImageAndText; }
-    void SetNoImageAndText(bool Value) { FNoImageAndText = Value; }
-    bool OwnsObjects() const { return FOwnsObjects; }
-    void SetOwnsObjects(bool Value) { FOwnsObjects = Value; }
-    // Printing
-    bool PrinterDriverFix() const { return FPrinterDriverFix; }
-    void SetPrinterDriverFix(bool Value) { FPrinterDriverFix = Value; }
-    bool FastPrint() const { return FFastPrint; }
-    void SetFastPrint(bool Value) { FFastPrint = Value; }
-    int PreviewPage() const { return FPreviewPage; }
-    void SetPreviewPage(int Value) { FPreviewPage = Value; }
-    int PrintNrOfPages() const { return FPrintNrOfPages; }
-    void SetPrintNrOfPages(int Value) { FPrintNrOfPages = Value; }
-    // Theme and design
     bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
-    void SetAutoThemeAdapt(bool Value) { FAutoThemeAdapt = Value; }
-    bool AutoHideSelection() const { return FAutoHideSelection; }
-    void SetAutoHideSelection(bool Value) { FAutoHideSelection = Value; }
+    void SetAutoThemeAdapt(bool Value);
     bool ShowDesignHelper() const { return FShowDesignHelper; }
-    void SetShowDesignHelper(bool Value) { FShowDesignHelper = Value; }
-    bool Modified() const { return FModified; }
-    void SetModified(bool Value) { FModified = Value; }
-    bool FindBusy() const { return FFindBusy; }
-    void SetFindBusy(bool Value) { FFindBusy = Value; }
-    int FindCol() const { return FFindCol; }
-    void SetFindCol(int Value) { FFindCol = Value; }
-    int FindRow() const { return FFindRow; }
-    void SetFindRow(int Value) { FFindRow = Value; }
-    const String& IncrSearchText() const { return FIncrSearchText; }
-    void SetIncrSearchText(const String& Value) { FIncrSearchText = Value; }
+    void SetShowDesignHelper(bool Value);
     TEncoding* Encoding() const { return FEncoding; }  // default UTF-8
     void SetEncoding(TEncoding* Value) { FEncoding = Value; }
-    // The platform: Windows XP or later (at window creation also: a visual theme is active),
-    // Windows 7 or later, Vista or later, common controls 6 or later.
-    bool IsWinXP() const { return FIsWinXP; }
-    bool IsWin7() const { return FIsWin7; }
-    bool IsVista() const { return FIsVista; }
-    bool IsThemed() const { return FIsComCtl6; }
-    TTesselStyle ComponentStyle() const { return FStyle; }
-    TOfficeTheme LastOfficeTheme() const { return FLastOfficeTheme; }
     // Four bytes, high first, as four numbers joined by "."; writing does nothing.
     String Version() const { return GetVersionString(); }
     void SetVersion(const String&) {}
@@ -460,6 +219,7 @@ public:
     TIntList* ColumnOrder() const { return FColumnOrder.get(); }
     TIntList* IgnoreColumns() const { return FIgnoreColumns.get(); }
     TBitmap* RowIndicator() const { return FRowIndicator.get(); }
+    void SetRowIndicator(TBitmap* Value);
     TBackGround* BackGround() const { return FBackGround.get(); }
     TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance.get(); }
     TSyncGrid* SyncGrid() const { return FSyncGrid.get(); }
@@ -496,12 +256,7 @@ public:
     TScrollBar* PaintScrollBar() const { return FPaintScrollBar; }
     TNoActiveForm* ButtonForm() const { return FButtonForm; }
 
-    // ---- Events; each occasion's code fires its event.
-    TUnitChangedEvent OnUnitChanged;
-    // A cell's text as the save functions write it, and as the load functions store it.
-    TGetEditEvent OnSaveCell;
-    TGetEditEvent OnLoadCell;
-    TNotifyEvent OnCellsChanged;
+    TGetEditorPropEvent OnGetEditorProp;
 
     // ---- Life cycle.
     // Copies from another grid only: its settings objects, sizes, look and flags, then its
@@ -547,8 +302,292 @@ public:
     String GetVersionString() const;
     virtual int GetVersionNr() const;
 
+    // ---- Index spaces. A column given to a cell accessor is a real column; a row is a display
+    // row, except for the accessors ending in Ex or starting with All, which take real rows and
+    // read hidden rows from the hidden-row store.
+    int NumHiddenColumns() const;
+    int TotalColCount() const override;
+    int AllColCount() const { return TotalColCount(); }
+    int NumHiddenRows() const;
+    int TotalRowCount() const;
+    int AllRowCount() const { return TotalRowCount(); }
+    int LastCol() const { return ColCount() - 1; }
+    int LastRow() const { return RowCount() - 1; }
+    bool IsIgnoredColumn(int ACol) const;
+    int DisplToRealCol(int ACol) const;
+    int RealToDisplCol(int ACol) const;
+    int RealColIndex(int ACol) const override { return DisplToRealCol(ACol); }
+    int DisplColIndex(int ACol) const override { return RealToDisplCol(ACol); }
+    int RealCol() const { return DisplToRealCol(Col()); }
+    // True for an index outside the columns; SetColumnShown ignores those.
+    bool IsColumnShown(int ACol) const;
+    void SetColumnShown(int ACol, bool Value);
+    bool IsHiddenColumn(int ColIndex) const;
+    // -1 for a negative row; beyond the shown rows the hidden ones are added.
+    int DisplToRealRow(int ARow);
+    int RealRowIndex(int ARow) { return DisplToRealRow(ARow); }
+    int RealRow() { return DisplToRealRow(Row()); }
+    // A hidden row answers the display position of the next shown row.
+    int RealToDisplRow(int ARow) const;
+    int DisplRowIndex(int ARow) const { return RealToDisplRow(ARow); }
+    // The ascending list of hidden rows the row map reads; made on demand, dropped on change.
+    void BuildHiddenRowLookup();
+    void FreeHiddenRowLookup();
+    bool IsHiddenRow(int Rowindex) const;
+    // With ListHidden nullptr, builds the sorted list of hidden rows into it (the caller frees it).
+    bool IsHiddenRow(int Rowindex, TIntList*& ListHidden) const;
+    // The cells (texts with their objects) of a hidden real row; nullptr when it is not hidden.
+    TStrings* HiddenRowCells(int j) const;
+    TCollection* GridItems() const;
+
+    // Hiding and showing. Columns below 0 are skipped; the last shown column never hides.
+    void HideColumn(int ColIndex);
+    void HideColumns(int FromCol, int ToCol);
+    void UnHideColumn(int ColIndex);
+    void UnHideColumns(int FromCol, int ToCol);
+    void UnHideColumnsAll();
+    // Real rows; rows already hidden are left as they are.
+    void HideRow(int Rowindex);
+    void HideRows(int FromRow, int ToRow);
+    void HideRowsEx(int FromRow, int ToRow);
+    void UnHideRow(int Rowindex);
+    void UnHideRows(int FromRow, int ToRow);
+    void UnHideRowsAll();
+    // One narrow-down level: the listed display rows (ascending, distinct) leave the grid; at
+    // least one row stays. UnHideRowList shows the last level's rows again (its caller lowers
+    // FilterLevel); without a level it does nothing.
+    void HideRowList(TIntList* RowList);
+    void UnHideRowList();
+    int FilterLevel() const;
+    void SetFilterLevel(int Value);
+    // The parked selection: outside the cells while the grid shows nothing selected.
+    void HideSelection();
+    bool IsSelectionHidden() const;
+    void UnHideSelection();
+    void UpdateEditMode();
+
+    // Rows and columns by code (display indexes).
+    virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true);
+    void InsertRowRange(int Row, int Count, bool UpdateControls);
+    virtual void RemoveRows(int RowIndex, int RCount);
+    // Hidden rows after the removed range move up with it (RemoveControls).
+    void RemoveRowRange(int Row, int Count, bool RemoveControls);
+    virtual void RemoveRowsEx(int RowIndex, int RCount);
+    virtual void InsertCols(int ColIndex, int CCount);
+    virtual void RemoveCols(int ColIndex, int CCount);
+    void AddRow();
+    virtual void AppendRow();
+    void ClearRows(int RowIndex, int RCount);
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    void MoveColumn(int FromIndex, int ToIndex);
+    void MoveRow(int FromIndex, int ToIndex);
+    void MoveRows(int FromIndex, int ToIndex, int Count);
+    void SwapCells(const TGridCoord& FromCell, const TGridCoord& ToCell);
+    // The displayed position of a real column in ColumnOrder, -1 when absent; SetColumnOrder
+    // records the current order and widths.
+    int ColumnPosition(int ACol) const;
+    void SetColumnOrder();
+    // Re-places the controls registered in cells (nothing without a window).
+    void CellControlsUpdate(bool RebuildList);
+    int CellControlCount() const;
+
+    // Zero-size rows and columns with their sizes kept.
+    void SuppressColumn(int ColIndex);
+    bool IsSuppressedColumn(int ColIndex) const;
+    void UnSuppressColumn(int ColIndex);
+    void UnSuppressAllColumns();
+    void SuppressRow(int RowIndex);
+    bool IsSuppressedRow(int RowIndex) const;
+    void UnSuppressRow(int RowIndex);
+    void UnSuppressAllRows();
+
+    // ---- The current cell and geometry.
+    void SetRow(int Value);
+    virtual void SetRowEx(int Value);
+    void SetCol(int Value);
+    // Ignored outside FixedRows .. RowCount - 1.
+    void SetTopRow(int Value);
+    void ScrollInView(int ColIndex, int RowIndex, TScrollPosition Position);
+    void ScreenToCell(const TPoint& pt, int& ACol, int& ARow) const;
+    // A column (row) border within 4 pixels, in the fixed rows (columns) or the one after them.
+    bool IsOnSizingBorder(int X, int Y) const;
+    void RepaintCell(int c, int r) override;
+    void RepaintRow(int ARow);
+    void RepaintCol(int ACol);
+    void RepaintRect(const TRect& r);
+    // The smallest rectangle holding every non-empty cell; (0, 0, 0, 0) for an empty grid.
+    virtual TGridRect GetUsedCells();
+    TGridRect UsedCells() { return GetUsedCells(); }
+    void SetSelection(const TGridRect& Value);
+
+    // ---- Cell access.
+    String GetCellsEx(int i, int j);
+    void SetCellsEx(int i, int j, const String& Value);
+    String AllCells(int i, int j) { return GetCellsEx(i, j); }
+    String GetGridCellsEx(int i, int j) const;
+    void SetGridCellsEx(int i, int j, const String& Value);
+    String GetWideCellsEx(int i, int j) { return GetCellsEx(i, j); }
+    void SetWideCellsEx(int i, int j, const String& Value) { SetCellsEx(i, j, Value); }
+    TObject* GetRealObject(int i, int j) const;
+    TObject* GetObjectsEx(int i, int j) const;
+    void SetObjectsEx(int i, int j, TObject* Object);
+    String GetRealCell(int c, int j);
+    void SetRealCell(int c, int j, const String& Value);
+    String GetOriginalCells(int i, int j);
+    void SetOriginalCells(int i, int j, const String& Value);
+    int SortedRowIndex(int r) const;
+    int UnSortedRowIndex(int r) const;
+    String GetUnSortedCell(int i, int j);
+    void SetUnSortedCell(int i, int j, const String& Value);
+    String GetStrippedCell(int i, int j);
+    int GetLinesInCell(int i, int j);
+    // Rich-text cells: the cell's text loaded into a rich edit, and a rich edit's content saved
+    // as a cell's text.
+    void CellToRich(int Col, int Row, TCustomRichEdit* RichEdit);
+    String RichToString(TCustomRichEdit* RichEdit);
+    void RichToCell(int Col, int Row, TCustomRichEdit* RichEdit);
+    virtual String GetCurrentCell();
+    virtual void SetCurrentCell(const String& Value);
+    virtual String GetCurrentBaseCell();
+    virtual String GetStoredCell(int c, int r) const;
+    virtual void SetCurrentEditText(const String& Value);
+    TEditorType GetCurrentEditor() const;
+    TColor GetColors(int i, int j) const;
+    void SetColors(int i, int j, TColor Value);
+    TColor GetColorsTo(int i, int j) const;
+    void SetColorsTo(int i, int j, TColor Value);
+    TCellGradientDirection GetGradientDir(int i, int j) const;
+    void SetGradientDir(int i, int j, TCellGradientDirection Value);
+    // clNone frees the properties of cells that hold nothing else.
+    void SetRowColor(int r, TColor Color);
+    void SetRowColorTo(int r, TColor Color);
+    void SetRowFontColor(int r, TColor Color);
+    // The grid's font for a cell without properties; else a scratch font valid until the next call.
+    TFont* GetCellFont(int i, int j);
+    void SetCellFont(int i, int j, TFont* Value);
+    TColor GetFontColors(int i, int j) const;
+    void SetFontColors(int i, int j, TColor Value);
+    TFontStyles GetFontStyles(int i, int j) const;
+    void SetFontStyles(int i, int j, TFontStyles Value);
+    // Points at the screen's pixels per inch, kept as a font height.
+    int GetFontSizes(int i, int j) const;
+    void SetFontSizes(int i, int j, int Value);
+    String GetFontNames(int i, int j) const;
+    void SetFontNames(int i, int j, const String& Value);
+    TAlignment GetAlignments(int i, int j) const;
+    void SetAlignments(int i, int j, TAlignment Value);
+    bool GetReadOnly(int i, int j) const;
+    void SetReadOnly(int i, int j, bool Value);
+    // This read makes properties for a cell that has none.
+    bool GetWordWraps(int i, int j);
+    void SetWordWraps(int i, int j, bool Value);
+    int GetAllColWidths(int i) const;
+    void SetAllColWidths(int i, int w);
+    TControl* GetCellControls(int i, int j) const;
+    // The control becomes a child of the grid, placed on the cell where it is shown.
+    void SetCellControls(int i, int j, TControl* Control);
+    void SetCursor(TCursor Value);
+    // Every visible row and column grows by x pixels; nothing beyond a factor of +-20.
+    virtual void Zoom(int x);
+
+    // ---- Per-cell questions: the grid's answer, then the event's.
+    virtual void GridHint(int ACol, int ARow, String& Hint, String& WideHint);
+    virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    virtual void GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    virtual void GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, basegrid::TVAlignment& VAlign);
+    virtual void GetCellFormat(int ACol, TSortStyle& AStyle, String& APrefix, String& ASuffix);
+    virtual void GetSpinEditorType(int ACol, int ARow, TEditorType& AEditor);
+    virtual void GetDropEditorType(int ACol, int ARow, TEditorType& AEditor);
+    virtual bool IsNoEditorCell(int ACol, int ARow);
+    virtual void IsFixedCell(int ACol, int ARow, bool& IsFixed);
+    virtual void CheckCanEdit(int ACol, int ARow, bool& CanEdit);
+    virtual void CanEditCell(int ARow, int ACol, bool& CanEdit);
+    virtual void IsPasswordCell(int ARow, int ACol, bool& IsPassword);
+    virtual void GetCellWordWrap(int ACol, int ARow, bool& WordWrap);
+    // EditorType edNone asks the editor hooks for the cell's editor.
+    virtual bool HasComboBox(int ACol, int ARow, TEditorType EditorType);
+    virtual bool HasEditBtn(int ACol, int ARow, TEditorType EditorType);
+    virtual bool HasSpinEdit(int ACol, int ARow, TEditorType EditorType);
+    virtual bool HasFilterEdit(int ACol, int ARow);
+    virtual void FilterEditUpdate(int ACol, const String& Condition, TFilterType FilterType);
+    virtual void GetCheckTrue(int ACol, int ARow, String& Value);
+    virtual void GetCheckFalse(int ACol, int ARow, String& Value);
+    // Fills FilterList with the column's filter entries (a value, or a text, TAB and a condition).
+    virtual bool GetColumnFilter(int ACol, bool FirstOnly = false, bool Force = false);
+    virtual TCursor GetCellCursor(int ACol, int ARow, int X, int Y);
+    virtual void SearchFooterAction(const String& Value, int ACol, int ARow, TSearchAction Action);
+    virtual void SearchFooterSearchEnd(bool& ContinueFromStart);
+    virtual void ButtonClick(int ACol, int ARow);
+    virtual void ExpandClick(int ACol, int ARow, bool Expanded);
+    virtual void ComboCloseUp(int ARow, int ACol);
+    virtual void ComboDropDown(int ARow, int ACol);
+    virtual void CanSort(int ACol, bool& DoSort);
+    virtual void GetEditorProp(int ACol, int ARow, TEditLink* AEditLink);
+    void DropDownHeaderButtonClick(int Index);
+    void DropDownFooterButtonClick(int Index);
+
+    // ---- Scroll bars.
+    bool IsFlat() const;
+    void InitFlatScrollBars();
+    void DoneFlatScrollBars();
+    void FlatSetScrollInfo(int Bar, SCROLLINFO& Info, bool Redraw);
+    void FlatSetScrollProp(UINT Index, INT_PTR Value, bool Redraw);
+    void FlatShowScrollBar(int Bar, bool Show);
+    void UpdateFlatVertScroll();
+    void UpdateFlatHorzScroll();
+    void ApplyFlatScrollStyle();
+    void ApplyFlatScrollColor();
+    void ApplyFlatScrollWidth();
+    void UpdateFlatScrollBars();
+    void UpdateHorzScrollThumb();
+    void UpdateVertScrollThumb();
+    // The thin Metro scroll controls at the right and the bottom.
+    void CreateScrollControls();
+    void FreeScrollControls();
+    // The cell the in-cell scroll bar stands in; its steps report OnScrollCell for this cell.
+    void SetScrollBarCell(int ACol, int ARow);
+    virtual void ScrollCell(int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax);
+    // The scroll hint window while a thumb is dragged with ScrollHints.
+    THTMLHintWindow* ScrollHintWindow() const;
+    bool DragScrolling() const;
+    // The glide after a quick touch drag: ten steps of Delta rows (columns), 10 ms apart.
+    void StartGlide(int Delta, bool Vertical);
+    void GlideStep();
+    bool Panning() const;
+    void DrawPanIcon();
+    void InvalidatePanIcon();
+
+    // ---- Stretching, sizing reactions, listeners and the combo editor's items.
+    // Index -1: the last column; Width -1: the client width. Raises "Stretch column index out of
+    // range" for other indexes outside the columns.
+    void StretchColumn(int Index, int Width);
+    void StretchColumns();
+    void StretchRightColumn();
+    void ColumnSizeStretchChanged(bool AllColumns) override;
+    // The mouse handling tells of a column (row) the user sized from SizeBefore.
+    void UserSized(bool Column, int Index, int SizeBefore);
+    void RegisterSelListener(ITVidIvezadOrirSelect* AListener);
+    void UnRegisterSelListener(ITVidIvezadOrirSelect* AListener);
+    ITVidIvezadOrirSelect* SelListener() const;
+    void RegisterNotifier(TGridChangeNotifier* ANotifier);
+    void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+    int NotifierCount() const;
+    void ClearComboString();
+    void AddComboString(const String& s);
+    void AddComboStringObject(const String& s, TObject* AObject);
+    bool RemoveComboString(const String& s);
+    bool SetComboSelectionString(const String& s);
+    void SetComboSelection(int idx);
+    int GetComboCount() const;
+    int ComboIndex() const;
+    void SetComboIndex(int ACol, int ARow, int Value);
+    int GetComboIndex(int ACol, int ARow);
+
     // The styler interfaces.
     void SetColorTones(const TColorTones& ATones) override;
+    TTesselStyle ComponentStyle() const { return FStyle; }
     void SetComponentStyle(TTesselStyle AStyle) override;
     void SetComponentStyleAndAppColor(TTesselStyle AStyle, TColor AppColor) override;
 
@@ -562,7 +601,7 @@ protected:
     virtual void IsDesigning(TObject* Sender, bool& IsDesigning);
     virtual void InvalidateGrid(TObject* Sender) { Invalidate(); }
     virtual void HideButtonForm(TObject* Sender);
-    virtual void GridButtonClick(TObject* Sender) {}
+    virtual void GridButtonClick(TObject* Sender);
     // Applies a filter type chosen in the filter-type menu to a column.
     virtual void FilterTypeClick(int ACol, int FilterType) {}
     virtual void SearchFooterChanged(TObject* Sender) {}
@@ -573,6 +612,25 @@ protected:
     virtual void LoadCell(int ACol, int ARow, const String& Value);
     // The cells of R changed: OnCellsChanged.
     virtual void CellsChanged(const TRect& R);
+
+    // ---- Painter and editor slots answered neutrally until the painting and editing code does.
+    void RenderCell(TCanvas* Canvas, int ACol, int ARow, TRect Rect, TGridDrawState State) override;
+    virtual void ShowInplaceEdit();
+    virtual void HideInplaceEdit();
+    virtual void DrawNCBorder() {}
+    virtual void ApplyOfficeTheme() {}
+    virtual void UpdateSearchPanel();
+    virtual void DrawSelectionFrame(int ALeft, int ATop, int ARight, int ABottom) {}
+    virtual void AdjustForSearchFooter() {}
+    virtual void WheelScrolled(int Delta, bool& Handled);
+    virtual void IntelliZoom(int Delta);
+    virtual void ColumnSizeUpdated(int ACol, int& AWidth);
+    virtual void AutoColumnSizeUpdated(int ACol, int& AWidth);
+    void GetDefaultCellProperties(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& ColorTo,
+                                  TColor& MirrorColor, TColor& MirrorColorTo, TAlignment& HAlign,
+                                  basegrid::TVAlignment& VAlign, bool& WordWrap,
+                                  TCellGradientDirection& GradientDirection) override;
+    bool UsesVCLStyles() override;
 
     // ---- The base grid's hooks, answered neutrally until the painting and data code answers them.
     bool IsNode(int ARow) override { return false; }
@@ -593,8 +651,18 @@ protected:
     // The rows whose text passes the display-text hooks and the per-column arrays follow the counts.
     void SizeChanged(int OldColCount, int OldRowCount) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs) override;
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+    void WndProc(TMessage& Message) override;
     void Dispatch(TMessage& Message) override;
     void WMTimer(TMessage& Message);
+    void WMHScroll(TMessage& Message);
+    void WMVScroll(TMessage& Message);
+    void WMGetDlgCode(TMessage& Message);
 
 private:
     friend struct TVidIvezadOrirState;
@@ -681,189 +749,40 @@ private:
     TScrollBar* FPaintScrollBar = nullptr;
     TNoActiveForm* FButtonForm = nullptr;
 
-    // Properties.
-    // Structure
-    int FFixedRightCols = 0;
-    int FFixedFooters = 0;
-    bool FFixedRowAlways = false;
-    bool FFixedColAlways = false;
-    int FFixedRowHeight = 0;
-    int FFixedColWidth = 0;
-    bool FAutoSize = false;
-    bool FSizeWithForm = false;
-    bool FEnhRowColMove = true;
-    bool FEnhTextSize = false;
-    bool FIntegralHeight = false;
-    int FMinRowHeight = 0;
-    int FMaxRowHeight = 0;
-    int FMinColWidth = 0;
-    int FMaxColWidth = 0;
-    bool FSizeGrowOnly = false;
-    int FGroupColumn = -1;
-    bool FFitCellsInGrid = true;
-    // Look and colours
-    TGridLook FLook = glXP;
-    TColor FBorderColor = clGray;
-    bool FFlat = false;
-    TColor FSelectionColor = 0xEACAB6;
-    TColor FSelectionColorTo = clNone;
-    TColor FSelectionMirrorColor = clNone;
-    TColor FSelectionMirrorColorTo = clNone;
-    TColor FSelectionTextColor = 0;
-    bool FSelectionColorMixer = false;
-    int FSelectionColorMixerFactor = 50;
-    bool FSelectionRectangle = false;
-    TColor FSelectionRectangleColor = 0;
-    bool FSelectionResizer = false;
-    bool FSelectionRTFKeep = false;
-    bool FShowSelection = true;
-    bool FHideFocusRect = false;
-    TColor FHighlightColor = clHighlight;
-    TColor FHighlightTextColor = clHighlightText;
-    TColor FHintColor = clInfoBk;
-    TColor FURLColor = 0xFF0000;
-    bool FURLShow = false;
-    bool FURLShowInText = false;
-    bool FURLUnderlineOnHover = false;
-    bool FURLFull = false;
-    bool FURLEdit = false;
-    bool FActiveCellShow = false;
-    TColor FActiveCellColor = clGray;
-    TColor FActiveCellColorTo = clNone;
-    TColor FDisabledFontColor = clSilver;
-    bool FFixedAsButtons = false;
-    THoverFixedCells FHoverFixedCells = hfNone;
-    bool FHovering = false;
-    basegrid::TVAlignment FVAlignment = basegrid::vtaTop;
-    TAlignment FDefaultAlignment = taLeftJustify;
-    bool FMultilinecells = false;
-    bool FEnableBlink = false;
-    bool FEnableHTML = true;
-    bool FHTMLKeepLineBreak = true;
-    bool FUseDisabledFont = true;
-    TPoint FXYOffset = {2, 2};
-    bool FXYOffsetTopLeftOnly = false;
-    TColor FArrowColor = 0;
-    TColor FTesselGradientFrom = 0xFFFFFF;
-    TColor FTesselGradientTo = 0;
-    TColor FTesselGradientMirrorFrom = clNone;
-    TColor FTesselGradientMirrorTo = clNone;
-    TColor FTesselGradientHoverFrom = 0;
-    TColor FTesselGradientHoverTo = 0;
-    TColor FTesselGradientHoverMirrorFrom = 0;
-    TColor FTesselGradientHoverMirrorTo = 0;
-    TColor FTesselGradientHoverBorder = 0;
-    TColor FTesselGradientDownFrom = 0;
-    TColor FTesselGradientDownTo = 0;
-    TColor FTesselGradientDownMirrorFrom = 0;
-    TColor FTesselGradientDownMirrorTo = 0;
-    TColor FTesselGradientDownBorder = 0;
-    // Editing
-    TEditorType FDefaultEditor = edNormal;
-    bool FEditWithTags = false;
-    int FMaxEditLength = 0;
-    int FMaxComboLength = 0;
-    bool FLookup = false;
-    bool FLookupCaseSensitive = false;
-    bool FLookupHistory = false;
-    bool FOemConvert = false;
-    String FInvalidEntryTitle;
-    String FInvalidEntryText;
-    TInvalidEntryIcon FInvalidEntryIcon = ieWarning;
-    String FValidChars;
-    bool FVirtualEdit = false;
-    bool FAlwaysValidate = false;
-    String FEditMask;
-    // Numbers and check boxes
-    String FFloatFormat = QStringLiteral("%.2f");
-    bool FExcelStyleDecimalSeparator = false;
-    bool FAutoNumAlign = false;
-    String FCheckTrue = QStringLiteral("Y");
-    String FCheckFalse = QStringLiteral("N");
-    Char FPasswordChar = u'*';
-    bool FShowNullDates = true;
-    int FAutoNumberOffset = 0;
-    int FAutoNumberStart = 0;
-    // Scrolling and wheel
-    TScrollBarAlways FScrollBarAlways = saNone;
-    TColor FScrollColor = clNone;
-    bool FScrollProportional = false;
-    bool FScrollSynch = false;
-    TScrollType FScrollType = ssNormal;
-    int FScrollWidth = 0;
-    bool FEnableWheel = true;
-    bool FIntelliZoom = true;
-    int FZoomFactor = 0;
-    // Filtering
-    bool FFilterActive = false;
-    bool FFilterDropDownAuto = false;
-    bool FFilterDropDownMultiCol = true;
-    String FFilterDropDownClear = QStringLiteral("(All)");
-    bool FFilterDropDownCheck = false;
-    String FFilterDropDownCheckUnCheckAll;
-    TFilterDropDownColumns FFilterDropDownColumns = fdNormal;
-    int FFilterDropDownRow = 0;
-    bool FFilterNormalCellsOnly = true;
-    bool FAutoFilterUpdate = true;
-    bool FFilterIncremental = false;
-    bool FNarrowDownFromStart = false;
-    // Hints
-    bool FHintShowCells = false;
-    bool FHintShowLargeText = false;
-    THintShowLargeTextPos FHintShowLargeTextPos = hpCell;
-    bool FHintShowSizing = false;
-    bool FHTMLHint = false;
-    bool FAnchorHint = false;
-    bool FUseInternalHintClass = true;
-    bool FUseHTMLHints = false;
-    // Files and clipboard
-    bool FSaveFixedCells = true;
-    bool FSaveFixedRows = false;
-    bool FSaveFixedCols = false;
-    bool FSaveHiddenCells = false;
-    bool FSaveVirtCells = true;
-    bool FSaveWithHTML = true;
-    bool FSaveWithRTF = false;
-    bool FSaveMergedCells = true;
-    bool FLoadFirstRow = true;
-    Char FDelimiter;
-    bool FQuoteEmptyCells = true;
-    bool FQuoteQuoteCells = true;
-    bool FCSVMultilineCellImport = true;
-    bool FAlwaysQuotes = false;
-    bool FJavaCSV = false;
-    String FXMLEncoding = QStringLiteral("ISO-8859-1");
-    bool FExcelClipboardFormat = false;
-    bool FClearTextOnly = false;
-    bool FNoDefaultDraw = false;
-    bool FNoImageAndText = false;
-    bool FOwnsObjects = false;
-    // Printing
-    bool FPrinterDriverFix = false;
-    bool FFastPrint = false;
-    int FPreviewPage = 1;
-    int FPrintNrOfPages = 0;
-    // Theme and design
-    bool FAutoThemeAdapt = false;
-    bool FAutoHideSelection = false;
-    bool FShowDesignHelper = true;
-    bool FModified = false;
-    bool FFindBusy = false;
-    int FFindCol = 0;
-    int FFindRow = 0;
-    String FIncrSearchText;
-    TEncoding* FEncoding = nullptr;
-    bool FIsWinXP = false;
-    bool FIsWin7 = false;
-    bool FIsVista = false;
-    bool FIsComCtl6 = false;
-    TTesselStyle FStyle = tsWindowsXP;
-    TOfficeTheme FLastOfficeTheme = otUnknown;
-
     void createOwnedObjects(bool InitDesign);
     void createFilterTypeMenu();
     void createWindows();
     void assignSettings(TVidIvezadOrir* Source);
     void assignSizes(TVidIvezadOrir* Source);
     void assignLookAndFlags(TVidIvezadOrir* Source);
+    // Hidden rows and the row workers.
+    TGridItem* hiddenItemOf(int Rowindex) const;
+    void copyRowToItem(int DisplRow, TGridItem* Item);
+    void copyItemToRow(const TGridItem* Item, int DisplRow);
+    void removeGridRows(int Row, int Count, bool FreeProperties);
+    void afterRowCountChanged();
+    void freeHiddenRowsWithTheirCells();
+    // Cell access.
+    int unsortedRowFor(int j) const;
+    void repaintAttribute(int i, int j);
+    bool propertiesHoldMore(int c, int r) const;
+    int canvasPixelsPerInch() const;
+    TEditorType askedEditor(int ACol, int ARow, TEditorType EditorType, bool Spin);
+    bool hasEditorButton(const THasEditorEvent& Event, bool AlwaysVisible, int ACol, int ARow, TEditorType EditorType,
+                         bool Spin, std::initializer_list<TEditorType> Kinds);
+    // Scrolling.
+    void updateFlatScroll(int Bar);
+    void scrollHint(int Code, bool Vertical, int Target);
+    void inCellScroll(TMessage& Message);
+    void freeDragScrollTimer();
+    void dragScrollTick();
+    // The window procedure.
+    void editDone(int ACol, int ARow);
+    bool childNotification(TMessage& Message);
+    void comboChanged();
+    void wheelStep(TMessage& Message, const TGridRect& OldSelection);
+    void startPanning(const TPoint& Origin);
+    void endPanning();
+    void panStep();
+    TStrings* comboItems() const;
 };

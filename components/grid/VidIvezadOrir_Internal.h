@@ -5,7 +5,29 @@
 
 #include "components/grid/VidIvezadOrir.h"
 
+#include "components/grid/VidIvezadOrirEvents.h"
+#include "components/grid/model/GridLists.h"
+#include "framework/ui/Cursors.h"
+
+#include <memory>
 #include <vector>
+
+class TScrollControl;
+class THTMLHintWindow;
+class TTimer;
+
+// Sets a flag for the length of a scope, also when it is left by an exception.
+class TFlagScope {
+public:
+    explicit TFlagScope(bool& Flag) : FFlag(Flag), FSaved(Flag) { FFlag = true; }
+    ~TFlagScope() { FFlag = FSaved; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    bool& FFlag;
+    bool FSaved;
+};
 
 // The grid timer: identifier and period.
 inline constexpr UINT_PTR GridTimerId = 111;
@@ -42,10 +64,72 @@ struct TVidIvezadOrirState {
     int NodeCount = 0;
     int HiddenRowCount = 0;
     int HiddenColCount = 0;
-    std::vector<bool> VisibleCol;   // per column, all visible at creation
-    std::vector<int> AllColWidths;  // per column
-    bool HiddenRowLookup = false;   // no cached lookup yet
-    bool ScrollTimer = false;
+    std::vector<bool> VisibleCol;               // per real column, all visible at creation
+    std::vector<int> AllColWidths;              // per real column: a hidden column's width
+    std::unique_ptr<TIntList> HiddenRowLookup;  // the hidden rows, ascending; made on demand
+    int FilterLevel = 0;                        // row-list levels in force
+    TGridRect OldSelection{-1, -1, -1, -1};
+    bool SelHidden = false;
+    bool BlockCellChanging = false;
+    bool BlockFilterUpdate = false;
+    bool CellControlsUpdating = true;
+    int CellControlCount = 0;
+
+    // Shape and the current cell.
+    int FixedRowsMin = 1;
+    int FixedColsMin = 1;
+    int AECol = -1;
+    int AERow = -1;
+    TGridRect DisSelection{-1, -1, -1, -1};
+
+    // Editing.
+    bool EditMode = false;
+    bool EditStarting = false;
+    bool EditingSuspended = false;
+    TEditorType CurrentEditor = edNormal;
+    String CellCache;                                                           // the cell's text when editing started
+    std::unique_ptr<TStringList> ComboItems = std::make_unique<TStringList>();  // without a combo editor
+    int ComboIdx = -1;
+    bool ForceComboSel = false;
+
+    // Scrolling.
+    bool IsFlat = false;
+    bool ScrollLock = false;
+    THTMLHintWindow* ScrollHintWnd = nullptr;
+    bool ScrollHintShow = false;
+    TPoint ScrollCell{-1, -1};  // the cell the in-cell scroll bar stands in
+    int InCellScrollPos = 0;
+    TScrollControl* VertScrollControl = nullptr;
+    TScrollControl* HorzScrollControl = nullptr;
+    TTimer* DragScrollTimer = nullptr;
+    TDragScrollDirection DragScrollDirection;
+    TTimer* GlideTimer = nullptr;
+    int ScrollSteps = 0;
+    int ScrollDelta = 0;
+    bool ScrollVert = false;
+    bool ScrollEnd = false;
+    bool UseVCLStyles = false;
+    bool OleDropTargetRegistered = false;
+
+    // Panning.
+    HCURSOR PanCursor = nullptr;
+    HCURSOR CursorBeforePan = nullptr;
+    UINT_PTR PanTimerID = 0;
+    TPoint PanOrigin;
+    bool HintsBeforePan = false;
+
+    // Stretching and sizing.
+    bool IsColChanging = false;
+    bool ColchgFlg = true;
+    bool ColSizeFlg = false;
+    bool ColSized = false;
+    bool RowSized = false;
+    bool ScalingSizes = false;
+    int ColClicked = -1;
+    int RowClicked = -1;
+    int ColClickedSize = 0;
+    int RowClickedSize = 0;
+    ITVidIvezadOrirSelect* SelListener = nullptr;
 
     // Mouse and keys.
     int LastClickedCol = -1;

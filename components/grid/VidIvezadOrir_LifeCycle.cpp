@@ -42,6 +42,8 @@ TVidIvezadOrir::TVidIvezadOrir(TComponent* AOwner)
     SetDefaultRowHeight(22);
     SetFixedRowHeight(DefaultRowHeight());
     FTesselGradientTo = ColorToRGB(clBtnFace);
+    FState->FixedRowsMin = TBaseGrid::FixedRows();
+    FState->FixedColsMin = TBaseGrid::FixedCols();
 
     // The platform, as far as the looks depend on it.
     const TPlatformFacts& Facts = PlatformFacts();
@@ -219,6 +221,10 @@ TVidIvezadOrir::~TVidIvezadOrir() = default;
 void TVidIvezadOrir::BeforeDestruction() {
     // The unit's hook must not reach a freed grid.
     if (ActiveFocusGrid == this) ActiveFocusGrid = nullptr;
+    freeDragScrollTimer();
+    FreeScrollControls();
+    if (FState->IsPanning && HandleAllocated()) KillTimer(Handle(), 999);
+    freeHiddenRowsWithTheirCells();
     if (!ComponentState().Contains(csDesigning) && FState->FormResizeHooked) {
         if (auto* Form = dynamic_cast<TCustomForm*>(Owner())) Form->OnResize = FState->FormOnResize;
         FState->FormResizeHooked = false;
@@ -364,6 +370,23 @@ void TVidIvezadOrir::assignLookAndFlags(TVidIvezadOrir* S) {
     FMultilinecells = S->FMultilinecells;
 }
 
+// The rows hidden in the store hold cell properties: freed here with their graphics, as showing
+// every row and clearing the whole grid would, without moving a million rows back first.
+void TVidIvezadOrir::freeHiddenRowsWithTheirCells() {
+    FreeHiddenRowLookup();
+    for (int i = 0; i < FGridItems->Count(); ++i) {
+        TStrings* Cells = static_cast<TGridItem*>(FGridItems->Items(i))->Items();
+        for (int c = 0; c < Cells->Count(); ++c) {
+            auto* P = dynamic_cast<TCellProperties*>(Cells->Objects(c));
+            if (!P) continue;
+            if (TObject* G = P->GraphicObject(); G && G->ClassName() == QLatin1String("TCellGraphic")) G->Free();
+            P->Free();
+            Cells->PutObject(c, nullptr);
+        }
+    }
+    FGridItems->Clear();
+}
+
 void TVidIvezadOrir::AssignCells(TPersistent* Source) {
     auto* S = dynamic_cast<TVidIvezadOrir*>(Source);
     if (!S) return;
@@ -420,6 +443,8 @@ void TVidIvezadOrir::CreateWnd() {
             Bar->SetKind(sbVertical);
         }
         FState->DPIScale = (Screen ? Screen->PixelsPerInch() : 96) / 96.0;
+        if (FScrollHints != shNone && !FState->ScrollHintWnd) FState->ScrollHintWnd = new THTMLHintWindow(this);
+        if (FScrollType == ssMetro) CreateScrollControls();
     }
     FFooterPanel->SetParent(this);
     FFooterPanel->SetVisible(FFloatingFooter->Visible());
@@ -432,6 +457,11 @@ void TVidIvezadOrir::CreateWnd() {
     // Windows XP looks need an active visual style too.
     FIsWinXP = FIsWinXP && ThemeSettings().Active;
     InitMouseWheel(true);
+    if (FScrollType != ssNormal && !ComponentState().Contains(csLoading)) {
+        InitFlatScrollBars();
+        ApplyFlatScrollWidth();
+        ApplyFlatScrollColor();
+    }
 }
 
 void TVidIvezadOrir::DestroyWnd() {
@@ -449,16 +479,6 @@ void TVidIvezadOrir::WMTimer(TMessage& Message) {
         return;
     }
     TBaseGrid::Dispatch(Message);
-}
-
-void TVidIvezadOrir::Dispatch(TMessage& Message) {
-    switch (Message.Msg) {
-        case WM_TIMER:
-            WMTimer(Message);
-            break;
-        default:
-            TBaseGrid::Dispatch(Message);
-    }
 }
 
 int TVidIvezadOrir::TimerTicks() const { return FState->TimerTicks; }

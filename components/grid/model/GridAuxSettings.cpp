@@ -32,6 +32,21 @@ void TControlLook::Assign(TPersistent* Source) {
     FRadioAlwaysActive = S->FRadioAlwaysActive;
     FControlStyle = S->FControlStyle;
     FCommentColor = S->FCommentColor;
+    FDropDownAlwaysVisible = S->FDropDownAlwaysVisible;
+    FSpinButtonsAlwaysVisible = S->FSpinButtonsAlwaysVisible;
+}
+
+void TGrouping::Assign(TPersistent* Source) {
+    auto* S = dynamic_cast<TGrouping*>(Source);
+    if (!S) return;
+    FHeaderUnderline = S->FHeaderUnderline;
+    FHeaderLineColor = S->FHeaderLineColor;
+    FHeaderLineWidth = S->FHeaderLineWidth;
+    FSummaryLine = S->FSummaryLine;
+    FSummaryLineColor = S->FSummaryLineColor;
+    FSummaryLineWidth = S->FSummaryLineWidth;
+    FMergeHeader = S->FMergeHeader;
+    FMergeSummary = S->FMergeSummary;
 }
 
 void TDragDropSettings::Assign(TPersistent* Source) {
@@ -71,8 +86,28 @@ void TShowModified::Assign(TPersistent* Source) {
     FColor = S->FColor;
 }
 
+void TDragScrollDelays::Assign(TPersistent* Source) {
+    auto* S = dynamic_cast<TDragScrollDelays*>(Source);
+    if (!S) return;
+    FInitialDelay = S->FInitialDelay;
+    FRepeatDelay = S->FRepeatDelay;
+}
+
+void TDragScrollMargins::Assign(TPersistent* Source) {
+    auto* S = dynamic_cast<TDragScrollMargins*>(Source);
+    if (!S) return;
+    FTopMargin = S->FTopMargin;
+    FBottomMargin = S->FBottomMargin;
+    FLeftMargin = S->FLeftMargin;
+    FRightMargin = S->FRightMargin;
+}
+
 void TDragScrollOptions::Assign(TPersistent* Source) {
-    if (auto* S = dynamic_cast<TDragScrollOptions*>(Source)) FActive = S->FActive;
+    auto* S = dynamic_cast<TDragScrollOptions*>(Source);
+    if (!S) return;
+    FMargins->Assign(S->FMargins.get());
+    FDelays->Assign(S->FDelays.get());
+    FActive = S->FActive;
 }
 
 void TGridProgressAppearance::Assign(TPersistent* Source) {

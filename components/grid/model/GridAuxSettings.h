@@ -90,6 +90,11 @@ public:
     void SetRadioAlwaysActive(bool Value) { FRadioAlwaysActive = Value; }
     zirodad::TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(zirodad::TControlStyle Value) { FControlStyle = Value; }
+    // Combo and edit buttons, or spin buttons, drawn in every cell whose editor has them.
+    bool DropDownAlwaysVisible() const { return FDropDownAlwaysVisible; }
+    void SetDropDownAlwaysVisible(bool Value) { FDropDownAlwaysVisible = Value; }
+    bool SpinButtonsAlwaysVisible() const { return FSpinButtonsAlwaysVisible; }
+    void SetSpinButtonsAlwaysVisible(bool Value) { FSpinButtonsAlwaysVisible = Value; }
     TColor CommentColor() const { return FCommentColor; }
     void SetCommentColor(TColor Value) { FCommentColor = Value; }
     void Assign(TPersistent* Source) override;
@@ -101,6 +106,8 @@ private:
     bool FRadioAlwaysActive = false;
     zirodad::TControlStyle FControlStyle = zirodad::csTheme;
     TColor FCommentColor = clRed;
+    bool FDropDownAlwaysVisible = false;
+    bool FSpinButtonsAlwaysVisible = false;
 };
 
 class TFloatingFooter : public TPersistent {
@@ -130,7 +137,35 @@ private:
 class TGrouping : public TPersistent {
 public:
     explicit TGrouping(TComponent* AOwner) {}
-    void Assign(TPersistent* Source) override {}
+    // A line under group header rows, and one on summary rows.
+    bool HeaderUnderline() const { return FHeaderUnderline; }
+    void SetHeaderUnderline(bool Value) { FHeaderUnderline = Value; }
+    TColor HeaderLineColor() const { return FHeaderLineColor; }
+    void SetHeaderLineColor(TColor Value) { FHeaderLineColor = Value; }
+    int HeaderLineWidth() const { return FHeaderLineWidth; }
+    void SetHeaderLineWidth(int Value) { FHeaderLineWidth = Value; }
+    bool SummaryLine() const { return FSummaryLine; }
+    void SetSummaryLine(bool Value) { FSummaryLine = Value; }
+    TColor SummaryLineColor() const { return FSummaryLineColor; }
+    void SetSummaryLineColor(TColor Value) { FSummaryLineColor = Value; }
+    int SummaryLineWidth() const { return FSummaryLineWidth; }
+    void SetSummaryLineWidth(int Value) { FSummaryLineWidth = Value; }
+    // Group header and summary rows merged across the columns.
+    bool MergeHeader() const { return FMergeHeader; }
+    void SetMergeHeader(bool Value) { FMergeHeader = Value; }
+    bool MergeSummary() const { return FMergeSummary; }
+    void SetMergeSummary(bool Value) { FMergeSummary = Value; }
+    void Assign(TPersistent* Source) override;
+
+private:
+    bool FHeaderUnderline = false;
+    TColor FHeaderLineColor = clBlue;
+    int FHeaderLineWidth = 2;
+    bool FSummaryLine = false;
+    TColor FSummaryLineColor = clBlue;
+    int FSummaryLineWidth = 2;
+    bool FMergeHeader = false;
+    bool FMergeSummary = false;
 };
 
 class TDragDropSettings : public TPersistent {
@@ -193,14 +228,52 @@ private:
     TColor FColor = clYellow;
 };
 
+// Milliseconds before the first step and between the next ones.
+class TDragScrollDelays : public TPersistent {
+public:
+    int InitialDelay() const { return FInitialDelay; }
+    void SetInitialDelay(int Value) { FInitialDelay = Value; }
+    int RepeatDelay() const { return FRepeatDelay; }
+    void SetRepeatDelay(int Value) { FRepeatDelay = Value; }
+    void Assign(TPersistent* Source) override;
+
+private:
+    int FInitialDelay = 1000;
+    int FRepeatDelay = 250;
+};
+
+// Pixels from each edge in which a drag scrolls the grid.
+class TDragScrollMargins : public TPersistent {
+public:
+    int TopMargin() const { return FTopMargin; }
+    void SetTopMargin(int Value) { FTopMargin = Value; }
+    int BottomMargin() const { return FBottomMargin; }
+    void SetBottomMargin(int Value) { FBottomMargin = Value; }
+    int LeftMargin() const { return FLeftMargin; }
+    void SetLeftMargin(int Value) { FLeftMargin = Value; }
+    int RightMargin() const { return FRightMargin; }
+    void SetRightMargin(int Value) { FRightMargin = Value; }
+    void Assign(TPersistent* Source) override;
+
+private:
+    int FTopMargin = 50;
+    int FBottomMargin = 50;
+    int FLeftMargin = 50;
+    int FRightMargin = 50;
+};
+
 class TDragScrollOptions : public TPersistent {
 public:
     bool Active() const { return FActive; }
     void SetActive(bool Value) { FActive = Value; }
+    TDragScrollDelays* Delays() const { return FDelays.get(); }
+    TDragScrollMargins* Margins() const { return FMargins.get(); }
     void Assign(TPersistent* Source) override;
 
 private:
     bool FActive = false;
+    std::unique_ptr<TDragScrollDelays> FDelays = std::make_unique<TDragScrollDelays>();
+    std::unique_ptr<TDragScrollMargins> FMargins = std::make_unique<TDragScrollMargins>();
 };
 
 class TGridProgressAppearance : public TPersistent {

@@ -16,5 +16,53 @@ enum THintShowLargeTextPos { hpCell, hpCursor };
 enum TFilterDropDownColumns { fdNormal, fdAll };
 // Which fixed cells hot-track.
 enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
+// How a column compares when sorted (one byte, stored).
+enum TSortStyle {
+    ssAutomatic,
+    ssAlphabetic,
+    ssNumeric,
+    ssDate,
+    ssAlphaNoCase,
+    ssAlphaCase,
+    ssShortDateEU,
+    ssShortDateUS,
+    ssCustom,
+    ssFinancial,
+    ssAnsiAlphaCase,
+    ssAnsiAlphaNoCase,
+    ssRaw,
+    ssHTML,
+    ssImages,
+    ssCheckBox,
+    ssDateTime,
+    ssTime,
+    ssAlphaNumeric,
+    ssAlphaNumericNoCase,
+    ssNatural
+};
+static_assert(ssNatural == 20);
+// The kind of condition a filter-edit cell builds.
+enum TFilterType {
+    ftStartsWith,
+    ftEndsWith,
+    ftContains,
+    ftNotContains,
+    ftEqual,
+    ftNotEqual,
+    ftLargerThan,
+    ftSmallerThan,
+    ftClear,
+    ftNone
+};
+// What the search footer reports.
+enum TSearchAction { saFindFirst, saFindPrevious, saFindNext };
+// Where ScrollInView puts the cell.
+enum TScrollPosition { spMiddle, spTrailing, spLeading };
+// Which thumb drags show a hint with the target row or column.
+enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
+// Middle-button panning: off, or the directions it moves in.
+enum TIntelliPan { ipNone, ipVertical, ipHorizontal, ipBoth };
+// Numbers formatted by the run-time library's patterns or by spreadsheet formats.
+enum TFormatType { ftVCL, ftExcel };
 // What a mouse press at the pointer would do.
 enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
