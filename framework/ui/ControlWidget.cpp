@@ -219,8 +219,6 @@ bool sendFromQt(TControl* Control, TMessage& Message) {
     return Ctx.ReachedDefault;
 }
 
-bool ForwardingToHosted = false;
-
 }  // namespace
 
 QCursor QtCursorOf(TCursor Cursor) {
@@ -553,6 +551,13 @@ void TControlWidget::paintEvent(QPaintEvent*) {
 }
 
 bool TControlWidget::event(QEvent* Event) {
+    if (isForwarded(Event)) {
+        // What the hosted widget left of input this widget forwarded to it: its messages went out
+        // already, and sending them again would run every handler twice (an Enter the Qt editor
+        // leaves would add a link twice).
+        Event->accept();
+        return true;
+    }
     if (!FControl) return QWidget::event(Event);
     bool Handled = false;
     ++EventDepth;
@@ -567,8 +572,23 @@ bool TControlWidget::event(QEvent* Event) {
     return QWidget::event(Event);
 }
 
+bool TControlWidget::isForwarded(const QEvent* Event) const {
+    // Qt passes a key up as the same event, a mouse event as a copy made for each parent.
+    return FForwarding && (Event == FForwarding || Event->type() == FForwarding->type());
+}
+
+void TControlWidget::forwardToHosted(QWidget* Target, QEvent* Event) {
+    QEvent* Previous = FForwarding;
+    FForwarding = Event;
+    const QPointer<TControlWidget> Self(this);
+    QCoreApplication::sendEvent(Target, Event);
+    if (Self) FForwarding = Previous;
+    // Qt must not pass the event on to the parents either.
+    Event->accept();
+}
+
 bool TControlWidget::eventFilter(QObject* Watched, QEvent* Event) {
-    if (!FControl || ForwardingToHosted) return false;
+    if (!FControl || isForwarded(Event)) return false;
     auto* W = qobject_cast<QWidget*>(Watched);
     QWidget* Hosted = FControl->Data()->Hosted.data();
     if (!W || !Hosted || (W != Hosted && !Hosted->isAncestorOf(W))) return false;
@@ -597,7 +617,10 @@ bool TControlWidget::eventFilter(QObject* Watched, QEvent* Event) {
         Consumed = true;
     }
     --EventDepth;
-    return Consumed;
+    if (Consumed || Event->type() == QEvent::FocusIn || Event->type() == QEvent::FocusOut) return Consumed;
+    // The hosted widget gets its input now; what it leaves must not come back up as new input.
+    forwardToHosted(W, Event);
+    return true;
 }
 
 // Returns true when the event is done with: for our own widget, that Qt's default handling is
@@ -696,9 +719,7 @@ bool TControlWidget::handleEvent(QEvent* Event, bool FromHosted) {
             if (Typed.isEmpty()) return true;
             // A handler changed the character: the hosted widget gets the new one.
             QKeyEvent Changed(QEvent::KeyPress, E->key(), E->modifiers(), Typed, E->isAutoRepeat());
-            ForwardingToHosted = true;
-            QCoreApplication::sendEvent(D->Hosted.data(), &Changed);
-            ForwardingToHosted = false;
+            forwardToHosted(D->Hosted.data(), &Changed);
             return true;
         }
         case QEvent::KeyRelease: {

@@ -5,8 +5,9 @@
 // inherited CreateWnd and then SetHostedWidget(this, new QLineEdit). The hosted widget fills
 // the control; its input still goes through the control's WindowProc as messages, and reaches
 // the Qt widget only when the message gets to DefaultHandler (a handler that swallows a key or
-// a click keeps it from the Qt widget). The window and the hosted widget are destroyed by
-// DestroyWnd, so state held only in the Qt widget must be saved there (override DestroyWnd).
+// a click keeps it from the Qt widget); what the Qt widget leaves (an Enter a line editor
+// ignores) goes no further, as on the platform, instead of coming back as new input. The window and the hosted widget
+// are destroyed by DestroyWnd, so state held only in the Qt widget must be saved there (override DestroyWnd).
 #pragma once
 
 #include "framework/ui/Controls.h"
@@ -66,7 +67,14 @@ private:
     TControl* FControl;
     QWidget* FSource = nullptr;  // the hosted widget (or its child) whose event is being filtered
 
+    QEvent* FForwarding = nullptr;  // input being handed to the hosted widget now
+
     bool handleEvent(QEvent* Event, bool FromHosted);
+    // Whether Event is (a copy of) input being forwarded to the hosted widget now.
+    bool isForwarded(const QEvent* Event) const;
+    // Sends input whose messages went out to Target, and keeps Qt from passing back up to this
+    // widget, as if new, whatever Target leaves.
+    void forwardToHosted(QWidget* Target, QEvent* Event);
 };
 
 // The widget of a control (nullptr while it has no window).

@@ -1,6 +1,7 @@
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/StdCtrls.h"
+#include "tests/support/ShownWindows.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractItemView>
@@ -8,7 +9,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
-#include <chrono>
 
 namespace {
 
@@ -105,20 +105,6 @@ TEST_F(ComboBoxTest, ItemChangesKeepIndexValid) {
 // ---------------------------------------------------------------------------------------------
 // A user's mouse and keys on the shown box.
 
-QWidget* shownWindowTitled(const String& Title) {
-    for (QWidget* W : QApplication::topLevelWidgets())
-        if (W->isVisible() && W->windowTitle() == Title) return W;
-    return nullptr;
-}
-
-template <class Pred>
-bool pumpUntil(Pred Done) {
-    const auto Limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!Done() && std::chrono::steady_clock::now() < Limit)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return Done();
-}
-
 class ShownComboBoxTest : public ComboBoxTest {
 protected:
     void SetUp() override {
@@ -131,8 +117,8 @@ protected:
         Other->SetParent(Form.get());
         Other->SetBounds(20, 60, 150, 21);
         Form->Show();
-        ASSERT_TRUE(pumpUntil([&] { return shownWindowTitled(Form->Caption()) != nullptr; }));
-        Combo = shownWindowTitled(Form->Caption())->findChild<QComboBox*>();
+        ASSERT_TRUE(PumpUntil([&] { return ShownWindowTitled(Form->Caption()) != nullptr; }));
+        Combo = ShownWindowTitled(Form->Caption())->findChild<QComboBox*>();
         ASSERT_NE(Combo, nullptr);
         Box->OnDropDown = [this](TObject*) { Events.push_back("dropdown"); };
         Box->OnCloseUp = [this](TObject*) { Events.push_back("closeup"); };
@@ -148,14 +134,14 @@ protected:
 
 TEST_F(ShownComboBoxTest, ClickOpensTheListAndAClickOnAnItemPicksIt) {
     QTest::mouseClick(Combo, Qt::LeftButton, Qt::NoModifier, Combo->rect().center());
-    ASSERT_TRUE(pumpUntil([&] { return Box->DroppedDown(); }));
+    ASSERT_TRUE(PumpUntil([&] { return Box->DroppedDown(); }));
     EXPECT_EQ(Events, std::vector<std::string>{"dropdown"}) << "opening the list picks nothing";
 
     QAbstractItemView* View = Combo->view();
     const QPoint At = View->visualRect(View->model()->index(2, 0)).center();
     QTest::mouseMove(View->viewport(), At);
     QTest::mouseClick(View->viewport(), Qt::LeftButton, Qt::NoModifier, At);
-    ASSERT_TRUE(pumpUntil([&] { return !Box->DroppedDown(); }));
+    ASSERT_TRUE(PumpUntil([&] { return !Box->DroppedDown(); }));
     EXPECT_EQ(Box->ItemIndex(), 2);
     EXPECT_EQ(Box->Text(), QStringLiteral("YouTube"));
     EXPECT_EQ(Events, (std::vector<std::string>{"dropdown", "closeup", "click YouTube", "change 2"}));
@@ -164,7 +150,7 @@ TEST_F(ShownComboBoxTest, ClickOpensTheListAndAClickOnAnItemPicksIt) {
 
 TEST_F(ShownComboBoxTest, UpAndDownOnTheClosedBoxMoveTheSelection) {
     Box->SetFocus();
-    ASSERT_TRUE(pumpUntil([&] { return Box->Focused(); }));
+    ASSERT_TRUE(PumpUntil([&] { return Box->Focused(); }));
     const struct {
         Qt::Key Key;
         int Index;
