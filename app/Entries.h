@@ -18,8 +18,9 @@
 //     too, in case the reader could not.
 //   - When a worker ends, its OnTerminate (window thread) forgets it: grab_thread is cleared and
 //     the entry's `thread` becomes nullptr (Start is offered again only then).
-//   - Every worker calls UnregisterWorker(this) in its destructor (after BeforeDestruction), so
-//     that StopAllWorkers, run before any window is freed, returns only once the workers are gone.
+//   - Every worker calls UnregisterWorker(this) in its destructor (after BeforeDestruction) and
+//     not before, so that StopAllWorkers, run before any window is freed, returns only once the
+//     workers are gone, their OnTerminate (which waits for the window thread) included.
 #pragma once
 
 #include "framework/rtl/Threads.h"

@@ -51,6 +51,16 @@ std::unique_ptr<TStream> createTemporaryFile(const String& Folder, String& Name)
                             .arg(NormalizePathDelimiters(Folder)));
 }
 
+// Why nothing can be saved into Folder; empty when it can be tried. An empty folder would join
+// the names into the filesystem root.
+String saveFolderFault(const String& Folder) {
+    if (Folder.isEmpty()) return QStringLiteral("No save folder is set. Nothing was downloaded.");
+    if (!DirectoryExists(Folder))
+        return QStringLiteral("The save folder \"%1\" does not exist. Nothing was downloaded.")
+            .arg(NormalizePathDelimiters(Folder));
+    return String();
+}
+
 void deleteIfExists(const String& Path) {
     if (!Path.isEmpty() && FileExists(Path)) DeleteFile(Path);
 }
@@ -93,10 +103,11 @@ void TDownloadThread::Execute() {
     String TempPath;
     try {
         if (beginOnEntry(Job)) {
-            String TempName, Failure;
+            String TempName;
+            String Failure = saveFolderFault(Job.saveto);
             std::unique_ptr<TStream> File;
             try {
-                File = createTemporaryFile(Job.saveto, TempName);
+                if (Failure.isEmpty()) File = createTemporaryFile(Job.saveto, TempName);
             } catch (const Exception& E) {
                 Failure = E.Message();
             }
@@ -125,7 +136,7 @@ void TDownloadThread::Execute() {
         endOnEntry(enReady, String());
         showError(Job, messageOf(E));
     }
-    UnregisterWorker(this);
+    // The destructor lets go of the worker: OnTerminate still has to run on the window thread.
 }
 
 bool TDownloadThread::beginOnEntry(TJob& Job) {

@@ -4,12 +4,18 @@
 #include "app/_preview_QuilloryUnit.h"
 #include "app/_waitUnit.h"
 #include "framework/os/ShellAPI.h"
+#include "framework/rtl/Files.h"
+#include "framework/rtl/Registry.h"
 #include "framework/rtl/StrUtils.h"
+#include "framework/ui/Clipbrd.h"
 #include "framework/ui/Dialogs.h"
 
 #include <thread>
 
 T_mainForm* _mainForm = nullptr;
+
+const String SettingsKey = QStringLiteral("\\SOFTWARE\\Pellucidworks\\Quillory Video Downloader\\");
+String my_documents;
 
 TWorkerFactory GrabThreadFactory = [](TEntryKey Key) -> TThread* { return new TQuilloryGrabThread(Key); };
 
@@ -19,6 +25,12 @@ namespace {
 
 const String NoVideoMessage = QStringLiteral("No video to download or link already in list");
 const String InvalidLinkMessage = QStringLiteral("Invalid link. Example: ");
+
+String linkTooLongMessage(const String& Outcome) {
+    return QStringLiteral("The link is too long: the link box takes links of at most %1 characters. ")
+               .arg(LinkBoxMaxLength - 1) +
+           Outcome;
+}
 
 template <class T>
 T* place(TWinControl* Parent, TComponent* Owner, const char* Name, int Left, int Top, int Width, int Height) {
@@ -62,6 +74,7 @@ T_mainForm::T_mainForm(TComponent* AOwner) : TForm(AOwner) {
     LinkAdvLUEdit->SetColor(clCream);
     LinkAdvLUEdit->Font()->SetName(QStringLiteral("Tahoma"));
     LinkAdvLUEdit->Font()->SetColor(clGray);
+    LinkAdvLUEdit->SetMaxLength(LinkBoxMaxLength);
     LinkAdvLUEdit->SetText(LinkBoxPrompt);
     LinkAdvLUEdit->OnEnter = [this](TObject* Sender) { LinkAdvLUEditEnter(Sender); };
     LinkAdvLUEdit->OnKeyDown = [this](TObject* Sender, Word& Key, TShiftState Shift) {
@@ -182,6 +195,7 @@ T_mainForm::T_mainForm(TComponent* AOwner) : TForm(AOwner) {
     MainListView->SetPopupMenu(AdvPopupMenu);
 
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
+    OnActivate = [this](TObject* Sender) { FormActivate(Sender); };
 }
 
 T_mainForm::~T_mainForm() {
@@ -247,6 +261,18 @@ void T_mainForm::FormCreate(TObject*) {
     enable_buttons();
 }
 
+void T_mainForm::FormActivate(TObject*) {
+    my_documents = GetMyDocumentsFolder();
+    String Folder = my_documents;
+    TRegistry Reg;
+    Reg.SetRootKey(HKEY_CURRENT_USER);
+    if (Reg.OpenKeyReadOnly(SettingsKey)) {
+        const String Stored = Reg.ReadString(QStringLiteral("path"));
+        if (!Stored.isEmpty() && DirectoryExists(Stored)) Folder = Stored;
+    }
+    SaveAdvDirectoryEdit->SetText(Folder);
+}
+
 void T_mainForm::DownloadAdvComboBoxChange(TObject*) { ExampleMemo->SetText(ExampleLink); }
 
 void T_mainForm::LinkAdvLUEditEnter(TObject*) {
@@ -254,8 +280,22 @@ void T_mainForm::LinkAdvLUEditEnter(TObject*) {
     LinkAdvLUEdit->Font()->SetColor(clBlack);
 }
 
-void T_mainForm::LinkAdvLUEditKeyDown(TObject* Sender, Word& Key, TShiftState) {
+void T_mainForm::LinkAdvLUEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift) {
+    const bool Paste = (Key == 'V' && Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt)) ||
+                       (Key == VK_INSERT && Shift.Contains(ssShift) && !Shift.Contains(ssCtrl));
+    // The editor would cut a paste at its limit without a word.
+    if (Paste && !pasteFitsLinkBox()) {
+        Key = 0;
+        return;
+    }
     if (Key == VK_RETURN) AddAdvToolButtonClick(Sender);
+}
+
+bool T_mainForm::pasteFitsLinkBox() {
+    const int Kept = int(LinkAdvLUEdit->Text().length()) - LinkAdvLUEdit->SelLength();
+    if (Kept + int(Clipboard()->AsText().length()) < LinkBoxMaxLength) return true;
+    showError(linkTooLongMessage(QStringLiteral("Nothing was pasted.")));
+    return false;
 }
 
 void T_mainForm::MainListViewChange(TObject*, TListItem*, TItemChange) { enable_buttons(); }
@@ -326,6 +366,12 @@ void T_mainForm::AddAdvToolButtonClick(TObject*) {
     // One page read at a time: the wait loop below keeps the window alive, and a second Add
     // inside it would share grab_done with the first.
     if (!AddAdvToolButton->Enabled()) return;
+    // A box filled to its limit may hold a link the editor cut (a drop, the editor's own menu):
+    // a cut address is never fetched.
+    if (LinkAdvLUEdit->Text().length() >= LinkBoxMaxLength) {
+        showError(linkTooLongMessage(QStringLiteral("Nothing was added.")));
+        return;
+    }
     const String Link = Trim(LinkAdvLUEdit->Text());
     LinkAdvLUEdit->SetText(Link);
 
@@ -395,6 +441,8 @@ bool T_mainForm::acceptEntry(TEntryKey Key) {
     Item.title = CleanTitle(Item.title);
     Item.format = AviAdvComboBox->ItemIndex();
     Item.saveto = SaveAdvDirectoryEdit->Text();
+    // An empty folder box never makes a path in the filesystem root.
+    if (Item.saveto.isEmpty()) Item.saveto = GetMyDocumentsFolder();
     Item.status = esReady;
     Item.filename = Item.title;
     AddListRow(Item);

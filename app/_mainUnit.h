@@ -25,6 +25,13 @@ inline constexpr int QuillorySiteId = 67;
 extern const String ExampleLink;
 // The link box's text until it first gets the focus.
 extern const String LinkBoxPrompt;
+// The most characters the link box holds. A link that fills it may have been cut by the box, so
+// links are taken up to one character less.
+inline constexpr int LinkBoxMaxLength = 32767;
+// The program's settings key below HKEY_CURRENT_USER.
+extern const String SettingsKey;
+// The user's documents folder, found anew at every activation of the main window.
+extern String my_documents;
 
 // The outcome of matching a link against the site table.
 struct TSiteMatch {
@@ -89,6 +96,8 @@ public:
 
     // ---- window-level handlers ----
     void FormCreate(TObject* Sender);
+    // Shows the save folder: the stored "path" when that folder exists, else the documents folder.
+    void FormActivate(TObject* Sender);
     void DownloadAdvComboBoxChange(TObject* Sender);
     void LinkAdvLUEditEnter(TObject* Sender);
     void LinkAdvLUEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
@@ -134,6 +143,8 @@ private:
     TMenuItem* makeMenuItem(const String& Caption, TNotifyEvent OnClick);
     void waitForPageReader();
     bool acceptEntry(TEntryKey Key);
+    // Refuses (with a box) a paste that the link box cannot hold whole.
+    bool pasteFitsLinkBox();
 };
 
 extern T_mainForm* _mainForm;

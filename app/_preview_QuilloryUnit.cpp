@@ -127,7 +127,7 @@ void TQuilloryGrabThread::Execute() {
         showError(messageOf(E));
     }
     finish();
-    UnregisterWorker(this);
+    // The destructor lets go of the worker: OnTerminate still has to run on the window thread.
 }
 
 bool TQuilloryGrabThread::readPage(const String& Address, String& Page) {
@@ -156,8 +156,8 @@ bool TQuilloryGrabThread::probe(const String& Address, const String& UserAgent) 
     TIdSSLIOHandlerSocketOpenSSL SSL;
     TIdHTTP Client;
     Client.SetIOHandler(&SSL);
+    // No size limit: the page limit would refuse large media before their length is read.
     Client.SetHandleRedirects(true);
-    Client.SetMaxBodySize(MaxPageSize);
     Client.Request()->SetUserAgent(UserAgent);
     Client.OnWorkBegin = [this](TObject* Sender, TWorkMode Mode, Int64 Max) { ProbeWorkBegin(Sender, Mode, Max); };
     try {

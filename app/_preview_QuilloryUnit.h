@@ -22,7 +22,8 @@ inline constexpr const char16_t* ProbeUserAgent =
     u"Mozilla/5.0 (Windows NT 6.1; WOW64; rv:19.0) Gecko/20100101 Firefox/19.0";
 inline constexpr const char16_t* ProbeUserAgentHQ = u"Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1)";
 
-// A larger page is refused as a failed page request.
+// A larger page is refused as a failed page request. Size probes have no limit: they read the
+// announced length and stop.
 inline constexpr Int64 MaxPageSize = Int64(64) * 1024 * 1024;
 
 // What a page yields; empty texts for keys that are absent.

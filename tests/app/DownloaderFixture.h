@@ -5,6 +5,7 @@
 
 #include "app/Converter.h"
 #include "app/Entries.h"
+#include "framework/rtl/Registry.h"
 #include "framework/ui/Dialogs.h"
 #include "tests/app/ProgramTestSupport.h"
 #include "tests/support/HttpsTestServer.h"
@@ -34,6 +35,8 @@ protected:
         AddRoutes(FServer.Server());
         FServer.Start();
         FInstall = std::make_unique<THttpsTestServer::TGlobalInstall>(FServer);
+        // As a user's earlier choice: the folder box shows it again at every activation.
+        storeSaveFolder(FFolder.Path());
         _mainForm->SaveAdvDirectoryEdit->SetText(FFolder.Path());
         _mainForm->AutoCheckBox->SetChecked(false);
     }
@@ -47,6 +50,8 @@ protected:
         removeConverter();
         FInstall.reset();
         FServer.Stop();
+        TRegistry Reg;
+        Reg.DeleteKey(SettingsKey);
     }
 
     // The site's routes besides the page; the server is not started yet.
@@ -60,6 +65,12 @@ protected:
     template <typename F>
     static bool waitUntil(F Done, int Milliseconds = 20000) {
         return WaitOnWindowThread(Done, Milliseconds);
+    }
+
+    static void storeSaveFolder(const String& Folder) {
+        TRegistry Reg;
+        ASSERT_TRUE(Reg.OpenKey(SettingsKey, true));
+        Reg.WriteString(QStringLiteral("path"), Folder);
     }
 
     // Puts the stand-in converter where the program looks for it.

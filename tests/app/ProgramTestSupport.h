@@ -10,6 +10,13 @@
 #include "framework/rtl/Math.h"
 #include "framework/rtl/Threads.h"
 #include "framework/ui/Forms.h"
+#include "tests/support/ShownWindows.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
 
 #include <chrono>
 
@@ -62,4 +69,40 @@ bool WaitOnWindowThread(F Done, int Milliseconds = 20000) {
         Application->ProcessMessages();
     }
     return true;
+}
+
+// ---- a user's mouse and keys on the shown windows ----
+
+// The window of a shown form, as the window system knows it; nullptr while it is not shown.
+inline QWindow* ShownWindowOf(TCustomForm* Form) {
+    QWidget* W = ShownWindowTitled(Form->Caption());
+    return W ? W->windowHandle() : nullptr;
+}
+
+// The Qt editor behind an edit control: the one at the control's place on the screen.
+inline QLineEdit* QtEditorOf(TControl* Edit) {
+    const TPoint At = Edit->ClientToScreen(Point(0, 0));
+    for (QWidget* W : QApplication::topLevelWidgets())
+        for (QLineEdit* L : W->findChildren<QLineEdit*>())
+            if (L->isVisible() && L->mapToGlobal(QPoint(0, 0)) == QPoint(At.X, At.Y)) return L;
+    return nullptr;
+}
+
+// A left click in the middle of a control, sent to its window as the window system does.
+inline void ClickControl(QWindow* Window, TControl* Control) {
+    const TPoint Center = Control->ClientToScreen(Point(Control->Width() / 2, Control->Height() / 2));
+    QTest::mouseClick(Window, Qt::LeftButton, Qt::NoModifier, Window->mapFromGlobal(QPoint(Center.X, Center.Y)));
+}
+
+// Enter as a hand presses it: the key goes up about 120 ms after it went down, to whatever has
+// the focus then (Add is still waiting for the page).
+inline void PressEnterLikeAHand(QLineEdit* Editor) {
+    const QPointer<QLineEdit> Target(Editor);
+    QTimer::singleShot(120, [Target] {
+        QWidget* Focus = QApplication::focusWidget();
+        if (!Focus) Focus = Target.data();
+        if (Focus) QTest::keyRelease(Focus, Qt::Key_Return);
+    });
+    QTest::keyPress(Editor, Qt::Key_Return);
+    DrainWindowThread(300);
 }

@@ -1,5 +1,7 @@
 #include "app/Startup.h"
 
+#include "app/Converter.h"
+#include "app/Entries.h"
 #include "app/_infoUnit.h"
 #include "app/_mainUnit.h"
 #include "app/_waitUnit.h"
@@ -9,10 +11,16 @@
 #include "components/graphics/StartupRegistrations.h"
 #include "framework/rtl/Math.h"
 #include "framework/rtl/Threads.h"
+#include "framework/ui/Dialogs.h"
 #include "framework/ui/Forms.h"
 #include "tests/app/ProgramTestSupport.h"
+#include "tests/support/HttpsTestServer.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
 
 #include <cstdlib>
 
@@ -76,6 +84,88 @@ TEST_F(StartupTest, ClosingTheMainWindowEndsTheLoop) {
     Application->Run();
     EXPECT_TRUE(Closed);
     EXPECT_TRUE(Application->Terminated());
+}
+
+// Sets an environment variable for as long as it lives.
+class TEnvironmentScope {
+public:
+    TEnvironmentScope(const char* Name, const String& Value)
+        : FName(Name), FOld(qgetenv(Name)), FHad(qEnvironmentVariableIsSet(Name)) {
+        qputenv(Name, Value.toLocal8Bit());
+    }
+    ~TEnvironmentScope() { FHad ? qputenv(FName, FOld) : qunsetenv(FName); }
+    TEnvironmentScope(const TEnvironmentScope&) = delete;
+    TEnvironmentScope& operator=(const TEnvironmentScope&) = delete;
+
+private:
+    const char* FName;
+    QByteArray FOld;
+    bool FHad;
+};
+
+// The program as a new user first meets it: no settings yet, a documents folder, a Quillory page
+// (over loopback HTTPS, trusted through the client's own authority setting) pasted and entered.
+TEST(FreshStart, SavesIntoTheDocumentsFolder) {
+    TempFolder Home;
+    const String Documents = Home.File(QStringLiteral("Documents"));
+    ASSERT_TRUE(QDir().mkpath(Documents));
+    const TEnvironmentScope HomeScope("HOME", Home.Path());
+    const TEnvironmentScope ConfigScope("XDG_CONFIG_HOME", Home.File(QStringLiteral(".config")));
+    QFile::remove(ConverterPath());
+
+    const std::string Media(100 * 1024, 'q');
+    THttpsTestServer Server;
+    Server.Server().Get("/video/video.php", [](const httplib::Request&, httplib::Response& Res) {
+        Res.set_content(
+            "<html><title>First clip</title><script>{\"playable_url\":\"https:\\/\\/"
+            "www.quillory.com\\/media\\/first.flv\"}</script></html>",
+            "text/html; charset=utf-8");
+    });
+    Server.Server().Get("/media/first.flv", [&](const httplib::Request&, httplib::Response& Res) {
+        Res.set_content(Media, "video/x-flv");
+    });
+    Server.Start();
+    const THttpsTestServer::TGlobalInstall Install(Server);
+    TRecordingDialogService Dialogs;
+    const TDialogServiceGuard DialogGuard(&Dialogs);
+    entries.clear();
+
+    const TArithmeticExceptionMask PreviousMask = StartProgramWindows();
+    bool Ran = false;
+    TThread::Queue(nullptr, [&] {
+        Ran = true;
+        const auto Finish = [] { _mainForm->Close(); };
+        if (!WaitOnWindowThread([] { return _mainForm->Active(); })) return Finish();
+        EXPECT_EQ(_mainForm->SaveAdvDirectoryEdit->Text(), Documents);
+        QWindow* Window = ShownWindowOf(_mainForm);
+        QLineEdit* LinkBox = QtEditorOf(_mainForm->LinkAdvLUEdit);
+        if (!Window || !LinkBox) {
+            ADD_FAILURE() << "the main window or its link box is not shown";
+            return Finish();
+        }
+        ClickControl(Window, _mainForm->LinkAdvLUEdit);
+        QTest::keyClicks(LinkBox, QStringLiteral("https://www.quillory.com/video/video.php?v=12345678901234567"));
+        PressEnterLikeAHand(LinkBox);
+        if (!WaitOnWindowThread([] { return _mainForm->MainListView->Items()->Count() == 1; })) {
+            ADD_FAILURE() << "the link was not listed";
+            return Finish();
+        }
+        ClickControl(Window, _mainForm->StartAdvToolButton);
+        EXPECT_TRUE(WaitOnWindowThread([] { return entries[0].status == esDone && LiveWorkerCount() == 0; }));
+        Finish();
+    });
+    Application->Run();
+    EXPECT_TRUE(Ran);
+    EXPECT_TRUE(StopAllWorkers(20000));
+    FreeProgramWindows(PreviousMask);
+    entries.clear();
+
+    EXPECT_EQ(Dialogs.Count(), 0) << (Dialogs.Count() ? Dialogs.Last().Text.toStdString() : "");
+    QFile Saved(Documents + QStringLiteral("/First clip.flv"));
+    ASSERT_TRUE(Saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(Saved.readAll().toStdString(), Media);
+    EXPECT_EQ(QDir(Documents).entryList(QDir::Files), QStringList{QStringLiteral("First clip.flv")});
+    Server.Stop();
 }
 
 TEST(DisplayCheck, SaysWhyThereIsNoDisplay) {

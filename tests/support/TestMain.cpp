@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
     QDir().mkpath(Home);
     setenv("XDG_CONFIG_HOME", (Home + QStringLiteral("/config")).toLocal8Bit().constData(), 1);
     setenv("XDG_DATA_HOME", (Home + QStringLiteral("/data")).toLocal8Bit().constData(), 1);
+    // And the user's own folders: a documents folder found by a test is inside this home.
+    setenv("HOME", Home.toLocal8Bit().constData(), 1);
     QApplication App(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     const int Result = RUN_ALL_TESTS();

@@ -1,0 +1,163 @@
+// The main window driven as a user drives it, through the real widgets over loopback HTTPS: keys
+// typed into the link box, pastes, clicks on the buttons; the size column of a large media file;
+// the folder a download goes to.
+#include "app/Entries.h"
+#include "app/_mainUnit.h"
+#include "framework/os/ShellAPI.h"
+#include "framework/rtl/Files.h"
+#include "framework/rtl/FormatSettings.h"
+#include "framework/ui/Clipbrd.h"
+#include "tests/app/DownloaderFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+namespace {
+
+const std::string MediaBody(64 * 1024, 'v');
+constexpr size_t LargeMediaSize = 100 * 1024 * 1024;  // announced only: the probe reads no body
+
+std::string page(const std::string& MediaPath) {
+    return "<html><head><title>Clip one</title></head><body><script>{\"playable_url\":\"https:\\/\\/"
+           "www.quillory.com\\/media\\/" +
+           MediaPath + "\"}</script></body></html>";
+}
+
+class MainFormInputTest : public DownloaderFixture {
+protected:
+    void SetUp() override {
+        DownloaderFixture::SetUp();
+        FPage = page("clip.flv");
+        _mainForm->Show();
+        ASSERT_TRUE(waitUntil([] { return _mainForm->Active(); }));
+        FWindow = ShownWindowOf(_mainForm);
+        ASSERT_NE(FWindow, nullptr);
+        FLinkBox = QtEditorOf(_mainForm->LinkAdvLUEdit);
+        ASSERT_NE(FLinkBox, nullptr);
+    }
+    void AddRoutes(httplib::Server& S) override {
+        S.Get("/media/clip.flv",
+              [](const httplib::Request&, httplib::Response& Res) { Res.set_content(MediaBody, "video/x-flv"); });
+        S.Get("/media/large.flv", [](const httplib::Request&, httplib::Response& Res) {
+            Res.set_content_provider(LargeMediaSize, "video/x-flv", [](size_t, size_t Length, httplib::DataSink& Sink) {
+                const std::string Block(std::min<size_t>(Length, 64 * 1024), 'l');
+                return Sink.write(Block.data(), Block.size());
+            });
+        });
+    }
+
+    void click(TControl* Control) { ClickControl(FWindow, Control); }
+    // Clicks into the link box (which clears its prompt) and types Text.
+    void typeLink(const String& Text) {
+        click(_mainForm->LinkAdvLUEdit);
+        ASSERT_TRUE(_mainForm->LinkAdvLUEdit->Focused());
+        ASSERT_TRUE(_mainForm->LinkAdvLUEdit->Text().isEmpty());
+        QTest::keyClicks(FLinkBox, Text);
+        ASSERT_EQ(_mainForm->LinkAdvLUEdit->Text(), Text);
+    }
+    void pressEnter() { PressEnterLikeAHand(FLinkBox); }
+    int requestsFor(const std::string& Path) const {
+        int Count = 0;
+        for (const auto& R : FServer.Requests()) Count += R.Target.rfind(Path, 0) == 0;
+        return Count;
+    }
+
+    QWindow* FWindow = nullptr;
+    QLineEdit* FLinkBox = nullptr;
+};
+
+TEST_F(MainFormInputTest, EnterInTheLinkBoxAddsOnce) {
+    typeLink(PageLink);
+    pressEnter();
+    EXPECT_EQ(FDialogs.Count(), 0) << (FDialogs.Count() ? FDialogs.Last().Text.toStdString() : "");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(_mainForm->MainListView->Items()->Count(), 1);
+    EXPECT_EQ(requestsFor("/video/video.php"), 1);
+    EXPECT_EQ(_mainForm->RowText(0, 0), QStringLiteral("Clip one"));
+}
+
+TEST_F(MainFormInputTest, LargeMediaIsMeasuredWithoutAnError) {
+    FPage = page("large.flv");
+    const FormatSettingsScope Locale;
+    FormatSettings.DecimalSeparator = u'.';
+    typeLink(PageLink);
+    click(_mainForm->AddAdvToolButton);
+    ASSERT_TRUE(waitUntil([] { return _mainForm->MainListView->Items()->Count() == 1; }));
+    EXPECT_EQ(FDialogs.Count(), 0) << (FDialogs.Count() ? FDialogs.Last().Text.toStdString() : "");
+    EXPECT_EQ(entries[0].size, Int64(LargeMediaSize));
+    EXPECT_EQ(_mainForm->RowText(0, 1), QStringLiteral("104.86 Mb"));
+}
+
+TEST_F(MainFormInputTest, ALinkTheBoxCannotHoldIsNeverFetched) {
+    const String Long = PageLink + QStringLiteral("&pad=") + String(LinkBoxMaxLength, u'a');
+    Clipboard()->SetAsText(Long);
+    click(_mainForm->LinkAdvLUEdit);
+    struct Case {
+        const char* Name;
+        std::function<void()> Paste;
+    };
+    const Case Pastes[] = {
+        {"Ctrl+V", [this] { QTest::keyClick(FLinkBox, Qt::Key_V, Qt::ControlModifier); }},
+        {"Shift+Insert", [this] { QTest::keyClick(FLinkBox, Qt::Key_Insert, Qt::ShiftModifier); }},
+    };
+    for (const Case& C : Pastes) {
+        SCOPED_TRACE(C.Name);
+        FDialogs.Clear();
+        C.Paste();
+        ASSERT_EQ(FDialogs.Count(), 1);
+        EXPECT_EQ(FDialogs.Last().Caption, QStringLiteral("Error"));
+        EXPECT_TRUE(FDialogs.Last().Text.startsWith(QStringLiteral("The link is too long")));
+        EXPECT_TRUE(_mainForm->LinkAdvLUEdit->Text().isEmpty()) << "nothing pasted";
+    }
+
+    // The editor's own paste (its menu) cuts the text at the box's limit: Add refuses it.
+    FDialogs.Clear();
+    FLinkBox->paste();
+    ASSERT_EQ(_mainForm->LinkAdvLUEdit->Text().length(), LinkBoxMaxLength);
+    pressEnter();
+    ASSERT_EQ(FDialogs.Count(), 1);
+    EXPECT_TRUE(FDialogs.Last().Text.startsWith(QStringLiteral("The link is too long")));
+    EXPECT_TRUE(entries.empty());
+    EXPECT_TRUE(FServer.Requests().empty());
+
+    // One character less fits whole.
+    FDialogs.Clear();
+    Clipboard()->SetAsText(Long.left(LinkBoxMaxLength - 1));
+    _mainForm->LinkAdvLUEdit->SetText(String());
+    QTest::keyClick(FLinkBox, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(_mainForm->LinkAdvLUEdit->Text(), Long.left(LinkBoxMaxLength - 1));
+    EXPECT_EQ(FDialogs.Count(), 0);
+}
+
+TEST_F(MainFormInputTest, AnEmptyOrMissingFolderIsNeverJoinedIntoTheRoot) {
+    // An empty box: the entry takes the documents folder.
+    _mainForm->SaveAdvDirectoryEdit->SetText(String());
+    typeLink(PageLink);
+    pressEnter();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].saveto, GetMyDocumentsFolder());
+
+    // A folder gone since: Start says so and fetches nothing.
+    const String Gone = FFolder.File(QStringLiteral("gone"));
+    entries[0].saveto = Gone;
+    click(_mainForm->StartAdvToolButton);
+    ASSERT_TRUE(waitUntil([] { return entries[0].thread == nullptr && LiveWorkerCount() == 0; }));
+    ASSERT_EQ(FDialogs.Count(), 1);
+    EXPECT_EQ(FDialogs.Last().Text,
+              QStringLiteral("The save folder \"%1\" does not exist. Nothing was downloaded.").arg(Gone));
+    EXPECT_EQ(entries[0].status, esReady);
+    EXPECT_EQ(requestsFor("/media/"), 1) << "the size probe only";
+    EXPECT_FALSE(DirectoryExists(Gone));
+
+    // No folder at all (an entry from elsewhere): the same.
+    FDialogs.Clear();
+    entries[0].saveto.clear();
+    click(_mainForm->StartAdvToolButton);
+    ASSERT_TRUE(waitUntil([] { return entries[0].thread == nullptr && LiveWorkerCount() == 0; }));
+    ASSERT_EQ(FDialogs.Count(), 1);
+    EXPECT_EQ(FDialogs.Last().Text, QStringLiteral("No save folder is set. Nothing was downloaded."));
+    EXPECT_EQ(requestsFor("/media/"), 1);
+}
+
+}  // namespace
