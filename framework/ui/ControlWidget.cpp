@@ -609,6 +609,7 @@ bool TControlWidget::eventFilter(QObject* Watched, QEvent* Event) {
     }
     bool Consumed = false;
     FSource = W;
+    const QPointer<QWidget> Target(W);
     ++EventDepth;
     try {
         Consumed = handleEvent(Event, true);
@@ -618,8 +619,10 @@ bool TControlWidget::eventFilter(QObject* Watched, QEvent* Event) {
     }
     --EventDepth;
     if (Consumed || Event->type() == QEvent::FocusIn || Event->type() == QEvent::FocusOut) return Consumed;
+    // A handler that freed the control ends the event here.
+    if (!FControl || !Target) return true;
     // The hosted widget gets its input now; what it leaves must not come back up as new input.
-    forwardToHosted(W, Event);
+    forwardToHosted(Target, Event);
     return true;
 }
 
