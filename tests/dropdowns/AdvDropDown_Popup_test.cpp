@@ -363,4 +363,75 @@ TEST_F(DropDownPopupTest, TheWheelSelectsInsideTheEditOrWhileOpen) {
     EXPECT_EQ(Edit->PreviousCount, 2);
 }
 
+TEST_F(DropDownPopupTest, ClicksKeepTheCaretOffPrefixAndSuffix) {
+    Edit->SetPrefix(QStringLiteral("ID-"));
+    Edit->SetSuffix(QStringLiteral(" kg"));
+    Edit->SetRawText(QStringLiteral("ID-42 kg"));
+    Form->Show();
+    ASSERT_TRUE(pumpUntil([&] { return Form->Active(); }));
+    Edit->SetFocus();
+    ASSERT_TRUE(pumpUntil([&] { return Edit->Focused(); }));
+    // Where the editor put the caret or selection when the button goes up.
+    auto releaseWith = [&](int Start, int Length) {
+        Edit->SetSelStart(Start);
+        Edit->SetSelLength(Length);
+        Edit->Perform(WM_LBUTTONUP, 0, PointToLParam(0, 8));
+    };
+    // A caret in the prefix selects the value; one in the suffix goes to the value's end.
+    releaseWith(1, 0);
+    EXPECT_EQ(Edit->SelStart(), 3);
+    EXPECT_EQ(Edit->SelLength(), 2);
+    releaseWith(7, 0);
+    EXPECT_EQ(Edit->SelStart(), 5);
+    EXPECT_EQ(Edit->SelLength(), 0);
+    releaseWith(4, 3);  // a selection into the suffix stops at the value's end
+    EXPECT_EQ(Edit->SelStart(), 4);
+    EXPECT_EQ(Edit->SelLength(), 1);
+    // A press inside the selection keeps it until the release places the caret.
+    Edit->SetSelStart(3);
+    Edit->SetSelLength(2);
+    const int X = LOWORD(static_cast<std::uintptr_t>(Edit->Perform(EM_POSFROMCHAR, 4, 0)));
+    Edit->Perform(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(X + 1, 8));
+    EXPECT_EQ(Edit->SelLength(), 2);
+    Edit->Perform(WM_LBUTTONUP, 0, PointToLParam(X + 1, 8));
+    EXPECT_EQ(Edit->SelLength(), 0);
+    EXPECT_EQ(Edit->SelStart(), 4);
+}
+
+TEST_F(DropDownPopupTest, EnterMovesOnLikeTabWhenAsked) {
+    auto* Next = new TEdit(Form.get());
+    Next->SetParent(Form.get());
+    Next->SetTop(60);
+    Form->Show();
+    ASSERT_TRUE(pumpUntil([&] { return Form->Active(); }));
+    Edit->SetFocus();
+    ASSERT_TRUE(pumpUntil([&] { return Edit->Focused(); }));
+    Edit->SetReturnIsTab(true);
+    key(VK_RETURN);
+    EXPECT_TRUE(pumpUntil([&] { return Next->Focused(); }));
+}
+
+TEST_F(DropDownPopupTest, ASizeablePopupAnswersItsCornerAndTellsTheEdit) {
+    Edit->ShowDropDown();
+    TDropDownForm* P = Edit->Popup();
+    const TPoint Corner = P->ClientToScreen(Point(P->Width() - 5, P->Height() - 5));
+    EXPECT_EQ(P->Perform(WM_NCHITTEST, 0, PointToLParam(Corner.X, Corner.Y)), HTNOWHERE);
+    P->SetSizeable(true);
+    EXPECT_EQ(P->Perform(WM_NCHITTEST, 0, PointToLParam(Corner.X, Corner.Y)), HTBOTTOMRIGHT);
+    const TPoint Inside = P->ClientToScreen(Point(5, 5));
+    EXPECT_EQ(P->Perform(WM_NCHITTEST, 0, PointToLParam(Inside.X, Inside.Y)), HTNOWHERE);
+    EXPECT_EQ(P->Perform(WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS | DLGC_WANTALLKEYS);
+    int Sizings = 0;
+    P->OnSizing = [&](TObject*) { ++Sizings; };
+    const int W = P->Width();
+    P->Perform(WM_NCLBUTTONDOWN, HTBOTTOMRIGHT, PointToLParam(Corner.X, Corner.Y));
+    P->Perform(WM_MOUSEMOVE, MK_LBUTTON, PointToLParam(P->Width() - 5 + 40, P->Height() - 5));
+    P->Perform(WM_LBUTTONUP, 0, PointToLParam(P->Width() - 5, P->Height() - 5));
+    EXPECT_EQ(P->Width(), W + 40);
+    EXPECT_GE(Sizings, 1);
+    Edit->HideDropDown(false);
+    Edit->ShowDropDown();
+    EXPECT_EQ(Edit->Popup()->Width(), W + 40);  // the user's size is kept
+}
+
 }  // namespace
