@@ -23,6 +23,8 @@
 
 #include <memory>
 
+class TItemAppearance;
+
 class TCustomImageList;
 class TLabel;
 
@@ -229,6 +231,9 @@ protected:
 
     // ---- For pickers ----
     void ResetDropDownSize();
+    // Gives an item selector's appearance the hot and selected colours of a style; nothing for
+    // nullptr or a value outside the styles.
+    void ApplyItemAppearanceStyle(TItemAppearance* Appearance, TTesselStyle AStyle);
     TRect GetEditRect() const { return FEditRect; }
     advdropdown::TDropDownEditType EditType() const { return FEditType; }
     void SetEditType(advdropdown::TDropDownEditType Value);

@@ -1,6 +1,7 @@
 // TAdvCustomDropDown: the component styles (popup, header and footer colours and the popup
 // buttons' appearance), Office colour tones, the selection palettes and their painting.
 #include "components/dropdowns/AdvDropDown.h"
+#include "components/dropdowns/ItemAppearance.h"
 #include "components/graphics/AdvUtilDraw.h"
 
 #include <iterator>
@@ -132,6 +133,72 @@ void setField(TColor& Field, TColor Value) {
     if (Value != Keep) Field = Value;
 }
 
+// The item selector's hot and selected looks; the last column is the font colour.
+struct TItemLook {
+    TColor ColorHot, ColorHotTo, ColorMirrorHot, ColorMirrorHotTo, BorderColorHot, ColorSelected, ColorSelectedTo,
+        ColorMirrorSelected, ColorMirrorSelectedTo, BorderColorSelected, BorderColor, BorderColorTop, BorderColorBottom,
+        EdgeColor, ColorSelectedText, FontColor;
+};
+
+constexpr TItemLook kOffice2003Items = {0xEBFDFF, 0xACECFF, 0x59DAFF, 0xA4E9FF, clNone, 0xAAD9FF, 0x6EBBFF, 0x42AEFE,
+                                        0x7AE1FE, clNone,   0x42AEFE, clNone,   clNone, clNone,   clBlack,  clBlack};
+constexpr TItemLook kOffice2007Items = {0xEBFDFF, 0xACECFF, 0x59DAFF, 0xA4E9FF, clNone,   0xAAD9FF, 0x6EBBFF, 0x42AEFE,
+                                        0x7AE1FE, clNone,   0x42AEFE, 0xF4FEFF, 0xCAF8FF, 0xC3D9DF, clBlack,  clBlack};
+constexpr TItemLook kOffice2010Items = {0xD9F9FD, 0x8AE3FD, 0x8AE3FD, 0xD9F9FD, clNone, 0x7BEEFF, 0x6CD0FF, 0x6CD0FF,
+                                        0x7BEEFF, clNone,   0x308AC2, clNone,   clNone, clNone,   clBlack,  clBlack};
+constexpr TItemLook kWindows8Items = {0xF7EFE8, 0xF7EFE8, 0xF7EFE8, 0xF7EFE8, 0xF9CEA4, 0xF7E0C9, clNone,  clNone,
+                                      clNone,   0xE4A262, Keep,     Keep,     Keep,     Keep,     clBlack, clBlack};
+constexpr TItemLook kOffice2013Items = {0xFCF0E4, 0xFCF0E4, clNone, clNone, 0xEAB47E, 0xFCE2C8, clNone,  clNone,
+                                        clNone,   0xE59D56, Keep,   Keep,   Keep,     Keep,     clBlack, clBlack};
+
+// By TTesselStyle.
+constexpr TItemLook kItemLooks[] = {
+    /* tsOffice2003Blue      */ kOffice2003Items,
+    /* tsOffice2003Silver    */ kOffice2003Items,
+    /* tsOffice2003Olive     */ kOffice2003Items,
+    /* tsOffice2003Classic   */
+    {0xD2BDB6, 0xD2BDB6, clNone, clNone, clNone, 0xB59285, 0xB59285, clNone, clNone, clNone, 0x808080, clNone, clNone,
+     clNone, clBlack, clBlack},
+    /* tsOffice2007Luna      */ kOffice2007Items,
+    /* tsOffice2007Obsidian  */ kOffice2007Items,
+    /* tsWindowsXP           */
+    {0xEFD3C6, 0xEFD3C6, clNone, clNone, clNone, clHighlight, clNone, clNone, clNone, clNone, clHighlight, clNone,
+     clNone, clNone, clHighlightText, clBlack},
+    /* tsWhidbey             */ kOffice2003Items,
+    /* tsCustom              */
+    {Keep, Keep, Keep, Keep, Keep, Keep, Keep, Keep, Keep, Keep, Keep, Keep, Keep, Keep, Keep, clBlack},
+    /* tsOffice2007Silver    */ kOffice2007Items,
+    /* tsWindowsVista        */
+    {0xFFFDF9, 0xFFFAF0, clNone, clNone, clNone, 0xFEF9F0, 0xFDF0D7, clNone, clNone, clNone, 0xFEDF9A, 0xFDFBF6,
+     0xFDF5E7, 0xFCEDCB, clBlack, clBlack},
+    /* tsWindows7            */
+    {0xFDFBFA, 0xFDF3EB, clNone, clNone, clNone, 0xFCEBDC, 0xFCDBC1, clNone, clNone, clNone, 0xCEA27D, 0xFDF4EB,
+     0xFDEADB, 0xE0C5AE, clBlack, clBlack},
+    /* tsTerminal            */
+    {0xC0C0C0, 0xC0C0C0, clNone, clNone, clNone, clHighlight, clNone, clNone, clNone, clNone, 0x808080, clNone, clNone,
+     clNone, clHighlightText, clBlack},
+    /* tsOffice2010Blue      */ kOffice2010Items,
+    /* tsOffice2010Silver    */ kOffice2010Items,
+    /* tsOffice2010Black     */
+    {0xD9F9FD, 0x8AE3FD, 0x8AE3FD, 0xD9F9FD, 0x58CAF1, 0x7BEEFF, 0x6CD0FF, 0x6CD0FF, 0x7BEEFF, 0x308AC2, Keep, clNone,
+     clNone, clNone, clBlack, clBlack},
+    /* tsWindows8            */ kWindows8Items,
+    /* tsOffice2013White     */ kOffice2013Items,
+    /* tsOffice2013LightGray */ kOffice2013Items,
+    /* tsOffice2013Gray      */ kOffice2013Items,
+    /* tsWindows10           */ kWindows8Items,
+    /* tsOffice2016White     */
+    {0xF2E1D5, clNone, clNone, clNone, 0xF2E1D5, 0xE3BDA3, clNone, clNone, clNone, 0xE3BDA3, Keep, Keep, Keep, Keep,
+     clBlack, clBlack},
+    /* tsOffice2016Gray      */
+    {0xF2E1D5, 0xF2E1D5, clNone, clNone, 0xF2E1D5, 0xE3BDA3, clNone, clNone, clNone, 0xE3BDA3, Keep, Keep, Keep, Keep,
+     clBlack, clBlack},
+    /* tsOffice2016Black     */
+    {0x6A6A6A, 0x6A6A6A, clNone, clNone, 0x6A6A6A, 0x444444, clNone, clNone, clNone, 0x444444, Keep, Keep, Keep, Keep,
+     clBlack, clWhite},
+};
+static_assert(std::size(kItemLooks) == tsOffice2016Black + 1);
+
 // The fixed colours of the glossy selection frames.
 struct TSelectionPalette {
     TColor InnerCorner, Frame, LowerLine, UpperLine, MirrorFrom, MirrorTo;
@@ -229,4 +296,32 @@ void TAdvCustomDropDown::DrawSelectionBackground(TCanvas* Canvas, const TRect& R
     const TSelectionPalette& P = kSelectionPalettes[FSelectionColorStyle - scOffice2007];
     DrawGlossyFrame(Canvas, FSelectionColor, FSelectionColorTo, P.MirrorFrom, P.MirrorTo, P.UpperLine, P.LowerLine,
                     P.Frame, P.InnerCorner, CornerColor, R, Position);
+}
+
+void TAdvCustomDropDown::ApplyItemAppearanceStyle(TItemAppearance* Appearance, TTesselStyle AStyle) {
+    if (!Appearance || AStyle < tsOffice2003Blue || AStyle > tsOffice2016Black) return;
+    TItemAppearance* A = Appearance;
+    if (AStyle != tsCustom) {
+        A->SetBorderColorHot(clNone);
+        A->SetBorderColorSelected(clNone);
+        A->SetColorSelectedText(clBlack);
+        A->SetColorHotText(clBlack);
+    }
+    const TItemLook& L = kItemLooks[AStyle];
+    setColor(A, &TItemAppearance::SetColorHot, L.ColorHot);
+    setColor(A, &TItemAppearance::SetColorHotTo, L.ColorHotTo);
+    setColor(A, &TItemAppearance::SetColorMirrorHot, L.ColorMirrorHot);
+    setColor(A, &TItemAppearance::SetColorMirrorHotTo, L.ColorMirrorHotTo);
+    setColor(A, &TItemAppearance::SetBorderColorHot, L.BorderColorHot);
+    setColor(A, &TItemAppearance::SetColorSelected, L.ColorSelected);
+    setColor(A, &TItemAppearance::SetColorSelectedTo, L.ColorSelectedTo);
+    setColor(A, &TItemAppearance::SetColorMirrorSelected, L.ColorMirrorSelected);
+    setColor(A, &TItemAppearance::SetColorMirrorSelectedTo, L.ColorMirrorSelectedTo);
+    setColor(A, &TItemAppearance::SetBorderColorSelected, L.BorderColorSelected);
+    setColor(A, &TItemAppearance::SetBorderColor, L.BorderColor);
+    setColor(A, &TItemAppearance::SetBorderColorTop, L.BorderColorTop);
+    setColor(A, &TItemAppearance::SetBorderColorBottom, L.BorderColorBottom);
+    setColor(A, &TItemAppearance::SetEdgeColor, L.EdgeColor);
+    setColor(A, &TItemAppearance::SetColorSelectedText, L.ColorSelectedText);
+    A->Font()->SetColor(L.FontColor);
 }
