@@ -173,12 +173,7 @@ void TAdvButton::CMMouseLeave(TMessage& Message) {
     if (!ComponentState().Contains(csDesigning)) mouseLeft();
 }
 
-void TAdvButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    const TWeak<TControl> Self(this);
-    TCustomControl::MouseDown(Button, Shift, X, Y);
-    if (!Self || ComponentState().Contains(csDesigning)) return;
-    if (Button != mbLeft || !Enabled()) return;
-    FMouseDownInControl = true;
+void TAdvButton::showPressed() {
     if (!FDown) {
         FState = absDown;
         Invalidate();
@@ -187,6 +182,15 @@ void TAdvButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
         FState = absDown;
         Repaint();
     }
+}
+
+void TAdvButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    const TWeak<TControl> Self(this);
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+    if (!Self || ComponentState().Contains(csDesigning)) return;
+    if (Button != mbLeft || !Enabled()) return;
+    FMouseDownInControl = true;
+    showPressed();
     FDragging = true;
 }
 
@@ -238,14 +242,7 @@ void TAdvButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
 
 void TAdvButton::KeyDown(Word& Key, TShiftState Shift) {
     if (!ComponentState().Contains(csDesigning) && (Key == VK_RETURN || Key == VK_SPACE)) {
-        if (!FDown) {
-            FState = absDown;
-            Invalidate();
-        }
-        if (FStyle == tasCheck) {
-            FState = absDown;
-            Repaint();
-        }
+        showPressed();
         const TWeak<TControl> Self(this);
         FInternalClick = true;
         Click();

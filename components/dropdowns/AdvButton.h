@@ -89,6 +89,7 @@ private:
     TModalResult FModalResult = mrNone;
     TAdvCustomDropDown* FAdvDropDown = nullptr;
 
+    void showPressed();
     void mouseEntered();
     void mouseLeft();
     void unHotTimerTick();

@@ -21,8 +21,10 @@ public:
     void SetCaption(const String& Value);
     int ImageIndex() const { return FImageIndex; }  // default -1: none
     void SetImageIndex(int Value);
-    // A disabled item can be neither hot nor selected; only Assign changes it.
+    // A disabled item can be neither hot nor selected. Not a published property: Assign copies
+    // it, code may set it.
     bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool Value) { FEnabled = Value; }
     TColor Color() const { return FColor; }  // default clNone: the colour box's fill
     void SetColor(TColor Value);
     // Shown instead of the image-list image when not empty; the writer copies silently.

@@ -7,6 +7,8 @@
 // elsewhere (the offscreen platform) the framework follows the pointer: WM_ENTERSIZEMOVE, a
 // WM_SIZING with the proposed rectangle at every move (a handler may change it), the size limits,
 // and WM_EXITSIZEMOVE when the button is released or the capture is lost.
+#include "framework/ui/WindowFunctions.h"
+
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/Forms.h"
 
@@ -224,3 +226,10 @@ void BeginWindowSizing(TWinControl* Window, LRESULT HitCode, const TPoint& Scree
 }
 
 bool WindowSizingActive() { return sizing().has_value(); }
+
+BOOL InvalidateRect(HWND Wnd, const TRect*, BOOL) {
+    TWinControl* Win = FindControl(Wnd);
+    if (!Win) return 0;
+    Win->Invalidate();
+    return 1;
+}
