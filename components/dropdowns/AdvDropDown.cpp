@@ -153,7 +153,14 @@ void TAdvCustomDropDown::SetEditorEnabled(bool Value) {
 
 void TAdvCustomDropDown::SetControl(TControl* Value) {
     if (FControl == Value) return;
-    if (FControl) FControl->RemoveFreeNotification(this);
+    if (FControl) {
+        FControl->RemoveFreeNotification(this);
+        // The control being replaced leaves the popup's client area (one being freed is gone).
+        if (!FControl->ComponentState().Contains(csDestroying)) {
+            FControl->SetAlign(alNone);
+            FControl->SetVisible(false);
+        }
+    }
     FControl = Value;
     if (FControl) FControl->FreeNotification(this);
 }
