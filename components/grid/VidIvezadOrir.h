@@ -268,6 +268,10 @@ public:
     // save. A stream that is not one raises EReadError and leaves the grid as it was.
     void SaveToStream(TStream* Stream);
     void LoadFromStream(TStream* Stream);
+    // Each column's width as "Col" + its number in ColumnSize.Section of the registry key or INI
+    // file ColumnSize.Key names; nothing without both, or while designing.
+    void SaveColSizes();
+    void LoadColSizes();
     void Loaded() override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     // One pending edit-change invalidation is swallowed; otherwise the grid and the visible
@@ -658,6 +662,7 @@ protected:
     void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs) override;
     void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
     void WndProc(TMessage& Message) override;
+    void Paint() override;
     void Dispatch(TMessage& Message) override;
     void WMTimer(TMessage& Message);
     void WMHScroll(TMessage& Message);
@@ -784,5 +789,6 @@ private:
     void startPanning(const TPoint& Origin);
     void endPanning();
     void panStep();
+    void drawPanIconOn(TCanvas* ACanvas);
     TStrings* comboItems() const;
 };

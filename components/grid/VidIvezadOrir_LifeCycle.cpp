@@ -225,6 +225,13 @@ void TVidIvezadOrir::BeforeDestruction() {
     FreeScrollControls();
     if (FState->IsPanning && HandleAllocated()) KillTimer(Handle(), 999);
     freeHiddenRowsWithTheirCells();
+    if (FColumnSize->Save()) {
+        // A store that cannot be written loses the widths, not the grid's end.
+        try {
+            SaveColSizes();
+        } catch (const Exception&) {
+        }
+    }
     if (!ComponentState().Contains(csDesigning) && FState->FormResizeHooked) {
         if (auto* Form = dynamic_cast<TCustomForm*>(Owner())) Form->OnResize = FState->FormOnResize;
         FState->FormResizeHooked = false;
@@ -407,6 +414,7 @@ void TVidIvezadOrir::Loaded() {
         FLook = glCustom;
         SetLook(glTessel);
     }
+    if (FColumnSize->Save()) LoadColSizes();
     FState->MinFixedRows = FixedRows();
     FState->MinFixedCols = FixedCols();
     FState->MinRowHeight = DefaultRowHeight();
@@ -451,6 +459,7 @@ void TVidIvezadOrir::CreateWnd() {
     FSearchPanel->SetParent(this);
     FSearchPanel->SetVisible(FSearchFooter->Visible());
     FSearchPanel->SetHeight(FSearchFooter->Visible() ? 32 : 0);
+    if (FColumnSize->Save()) LoadColSizes();
     FState->GridTimerID = SetTimer(Handle(), GridTimerId, GridTimerInterval);
     if (ComponentState().Contains(csDesigning) && !FState->GridLoaded && !ComponentState().Contains(csLoading))
         Font()->SetName(QStringLiteral("Tahoma"));

@@ -3,8 +3,13 @@
 // UTF-16LE code units ended by CR LF. A load reproduces what the save wrote.
 #include "components/graphics/AdvUtilExchange.h"
 #include "components/grid/VidIvezadOrir.h"
+#include "components/grid/model/GridExportSettings.h"
+#include "framework/rtl/IniFiles.h"
+#include "framework/rtl/Registry.h"
 #include "framework/rtl/Streams.h"
 #include "framework/rtl/SysUtils.h"
+
+#include <memory>
 
 namespace {
 
@@ -114,4 +119,33 @@ void TVidIvezadOrir::LoadFromStream(TStream* Stream) {
     }
     EndUpdate();
     CellsChanged(Rect(0, 0, ColCount(), RowCount()));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Saved column widths
+
+namespace {
+
+// The registry key or the INI file the column widths live in.
+std::unique_ptr<TCustomIniFile> columnSizeStore(const TColumnSize& Size) {
+    if (Size.Location() == zirodad::clIniFile) return std::make_unique<TIniFile>(Size.Key());
+    return std::make_unique<TRegistryIniFile>(Size.Key());
+}
+
+}  // namespace
+
+void TVidIvezadOrir::SaveColSizes() {
+    if (FColumnSize->Key().isEmpty() || FColumnSize->Section().isEmpty() || ComponentState().Contains(csDesigning))
+        return;
+    const auto Store = columnSizeStore(*FColumnSize);
+    for (int c = 0; c < ColCount(); ++c)
+        Store->WriteInteger(FColumnSize->Section(), QStringLiteral("Col%1").arg(c), ColWidths(c));
+}
+
+void TVidIvezadOrir::LoadColSizes() {
+    if (FColumnSize->Key().isEmpty() || FColumnSize->Section().isEmpty() || ComponentState().Contains(csDesigning))
+        return;
+    const auto Store = columnSizeStore(*FColumnSize);
+    for (int c = 0; c < ColCount(); ++c)
+        SetColWidths(c, Store->ReadInteger(FColumnSize->Section(), QStringLiteral("Col%1").arg(c), ColWidths(c)));
 }

@@ -441,14 +441,27 @@ void TVidIvezadOrir::panStep() {
 }
 
 void TVidIvezadOrir::DrawPanIcon() {
-    static const char* const Names[] = {nullptr, "INTLI1", "INTLI2", "INTLI3"};
-    const char* Name = Names[FIntelliPan];
-    if (!Name || !HandleAllocated()) return;
+    if (HandleAllocated()) drawPanIconOn(Canvas());
+}
+
+// The icon for the current IntelliPan at the pan origin, its top-left pixel's colour transparent.
+void TVidIvezadOrir::drawPanIconOn(TCanvas* ACanvas) {
+    const char* Name = FIntelliPan == ipBoth         ? "INTLI1"
+                       : FIntelliPan == ipHorizontal ? "INTLI2"
+                       : FIntelliPan == ipVertical   ? "INTLI3"
+                                                     : nullptr;
+    if (!Name) return;
     TBitmap Icon;
     Icon.LoadFromResourceName(HInstance, QLatin1String(Name));
     Icon.SetTransparentColor(Icon.Canvas()->Pixels(0, 0));
     Icon.SetTransparent(true);
-    Canvas()->Draw(FState->PanOrigin.X, FState->PanOrigin.Y, &Icon);
+    ACanvas->Draw(FState->PanOrigin.X, FState->PanOrigin.Y, &Icon);
+}
+
+// While panning every paint shows the icon, so that the moves it causes keep it in view.
+void TVidIvezadOrir::Paint() {
+    TBaseGrid::Paint();
+    if (FState->IsPanning) drawPanIconOn(Canvas());
 }
 
 void TVidIvezadOrir::InvalidatePanIcon() {

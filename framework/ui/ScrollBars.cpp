@@ -187,6 +187,7 @@ int SetScrollInfo(HWND Wnd, int Bar, const SCROLLINFO* Info, BOOL Redraw) {
     IWindowScrollBars* W = windowBarsOf(Wnd);
     TWindowScrollBar* B = W ? W->WindowScrollBar(Bar) : nullptr;
     if (!B) return 0;
+    const TWindowScrollBar Before = *B;
     if (Info->fMask & SIF_RANGE) {
         B->Min = Info->nMin;
         B->Max = std::max(Info->nMin, Info->nMax);
@@ -194,7 +195,9 @@ int SetScrollInfo(HWND Wnd, int Bar, const SCROLLINFO* Info, BOOL Redraw) {
     if (Info->fMask & SIF_PAGE) B->Page = static_cast<int>(std::min<UINT>(Info->nPage, 0x7FFFFFFF));
     if (Info->fMask & SIF_POS) B->Pos = Info->nPos;
     B->Pos = clampedPos(*B, B->Pos);
-    W->WindowScrollBarChanged(Bar, Redraw != 0);
+    // Only a change repaints: a window that sets its bars while it paints must not paint again.
+    if (B->Min != Before.Min || B->Max != Before.Max || B->Page != Before.Page || B->Pos != Before.Pos)
+        W->WindowScrollBarChanged(Bar, Redraw != 0);
     return B->Pos;
 }
 

@@ -12,9 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <memory>
 
 int PanCursorNumber(int e, int f);
+QImage* ControlBackingImage(TControl* Control);
 
 namespace {
 
@@ -92,6 +95,9 @@ TEST_F(GridWndProcTest, PanningFollowsThePointerUntilAKey) {
     Grid->Perform(WM_MBUTTONDOWN, MK_MBUTTON, PointToLParam(Origin.X, Origin.Y));
     ASSERT_TRUE(Grid->Panning());
     EXPECT_EQ(GetCursor(), LoadCursor(HInstance, 8000));
+    // The icon's ring shows at the origin while panning.
+    const auto iconRing = [&] { return ControlBackingImage(Grid)->pixel(Origin.X + 12, Origin.Y + 16) == 0xFF000000u; };
+    EXPECT_TRUE(iconRing());
     // Down and right of the origin: vertical panning moves down only.
     Mouse->SetCursorPos(Grid->ClientToScreen(Point(Origin.X + 30, Origin.Y + 30)));
     Clock.Advance(10);
@@ -101,6 +107,7 @@ TEST_F(GridWndProcTest, PanningFollowsThePointerUntilAKey) {
     EXPECT_EQ(GetCursor(), LoadCursor(HInstance, 8001));
     Grid->Perform(WM_KEYDOWN, VK_SHIFT, 0);
     EXPECT_FALSE(Grid->Panning());
+    EXPECT_FALSE(iconRing());
     Clock.Advance(50);
     EXPECT_EQ(Grid->Row(), 12) << "the pan timer is gone";
 }

@@ -9,10 +9,13 @@
 #include "components/grid/model/GridSettings.h"
 #include "framework/rtl/Clock.h"
 #include "framework/rtl/Encoding.h"
+#include "framework/rtl/Files.h"
+#include "framework/rtl/Registry.h"
 #include "framework/rtl/Streams.h"
 #include "framework/ui/ImgList.h"
 #include "framework/ui/Menus.h"
 #include "framework/ui/PlatformFacts.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -374,4 +377,41 @@ TEST(VidIvezadOrir, KeysStepOverMergedAreas) {
         G->Perform(WM_KEYDOWN, C.Key, 0);
         EXPECT_EQ(Point(G->Col(), G->Row()), C.To) << C.From.X << "," << C.From.Y << " key " << C.Key;
     }
+}
+
+TEST(VidIvezadOrir, SavedColumnWidthsComeBackInTheRegistryAndInAnIniFile) {
+    TempFolder Folder;
+    SetRegistryFolder(Folder.Path());
+    struct Case {
+        const char* Name;
+        zirodad::TColumnSizeLocation Location;
+        String Key;
+    };
+    const Case Cases[] = {{"registry", zirodad::clRegistry, QStringLiteral("Software\\Test\\Grid")},
+                          {"INI file", zirodad::clIniFile, Folder.File(QStringLiteral("grid.ini"))}};
+    for (const Case& C : Cases) {
+        const auto configure = [&](TVidIvezadOrir* G) {
+            G->ColumnSize()->SetSave(true);
+            G->ColumnSize()->SetLocation(C.Location);
+            G->ColumnSize()->SetKey(C.Key);
+            G->ColumnSize()->SetSection(QStringLiteral("Widths"));
+        };
+        auto First = newGrid();
+        configure(First.get());
+        First->SetColWidths(2, 123);
+        First.reset();  // saved as the grid goes
+        auto Second = newGrid();
+        configure(Second.get());
+        Second->Loaded();
+        EXPECT_EQ(Second->ColWidths(2), 123) << C.Name;
+        EXPECT_EQ(Second->ColWidths(1), Second->DefaultColWidth()) << C.Name;
+    }
+    // Without a section nothing is written.
+    auto G = newGrid();
+    G->ColumnSize()->SetSave(true);
+    G->ColumnSize()->SetLocation(zirodad::clIniFile);
+    G->ColumnSize()->SetKey(Folder.File(QStringLiteral("none.ini")));
+    G.reset();
+    EXPECT_FALSE(FileExists(Folder.File(QStringLiteral("none.ini"))));
+    SetRegistryFolder(String());
 }
