@@ -182,6 +182,8 @@ public:
     void SetAutoThemeAdapt(bool Value);
     bool ShowDesignHelper() const { return FShowDesignHelper; }
     void SetShowDesignHelper(bool Value);
+    // Makes the application's hint window the grid's mini-HTML one, or the standard one again.
+    void SetUseHTMLHints(bool Value);
     TEncoding* Encoding() const { return FEncoding; }  // default UTF-8
     void SetEncoding(TEncoding* Value) { FEncoding = Value; }
     // Four bytes, high first, as four numbers joined by "."; writing does nothing.
@@ -193,6 +195,7 @@ public:
     TSearchPanel* SearchPanel() const { return FSearchPanel; }
     TAutoColor* AutoColor() const { return FAutoColor.get(); }
     TFocusHelper* FocusHelper() const { return FFocusHelper.get(); }
+    void SetFocusHelper(TFocusHelper* Value);
     TSearchFooter* SearchFooter() const { return FSearchFooter.get(); }
     TFloatingFooter* FloatingFooter() const { return FFloatingFooter.get(); }
     TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
@@ -221,11 +224,15 @@ public:
     TBitmap* RowIndicator() const { return FRowIndicator.get(); }
     void SetRowIndicator(TBitmap* Value);
     TBackGround* BackGround() const { return FBackGround.get(); }
+    void SetBackGround(TBackGround* Value);
     TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance.get(); }
+    void SetProgressAppearance(TGridProgressAppearance* Value);
     TSyncGrid* SyncGrid() const { return FSyncGrid.get(); }
     TFilter* Filter() const { return FFilter.get(); }
     TBalloonSettings* Balloon() const { return FBalloonSettings.get(); }
+    void SetBalloon(TBalloonSettings* Value);
     TShowModified* ShowModified() const { return FShowModified.get(); }
+    void SetShowModified(TShowModified* Value);
     TAdvHintInfo* OfficeHint() const { return FOfficeHint.get(); }
     TFilterDropDown* FilterDropDown() const { return FFilterDropDown.get(); }
     TDropList* DropList() const { return FDropList; }
@@ -233,6 +240,7 @@ public:
     TStringList* FilterList() const { return FFilterList.get(); }
     TFilterEdit* FilterEdit() const { return FFilterEdit.get(); }
     THoverButtons* HoverButtons() const { return FHoverButtons.get(); }
+    void SetHoverButtons(THoverButtons* Value);
     TControlList* ControlList() const { return FControlList.get(); }
     // The filter-type icons and menu of the filter-edit row.
     TCustomImageList* FilterTypeImages() const { return FFltrList; }

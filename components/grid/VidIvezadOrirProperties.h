@@ -230,7 +230,6 @@ public:
     bool UseInternalHintClass() const { return FUseInternalHintClass; }
     void SetUseInternalHintClass(bool Value) { FUseInternalHintClass = Value; }
     bool UseHTMLHints() const { return FUseHTMLHints; }
-    void SetUseHTMLHints(bool Value) { FUseHTMLHints = Value; }
     // Files and clipboard
     bool SaveFixedCells() const { return FSaveFixedCells; }
     void SetSaveFixedCells(bool Value) { FSaveFixedCells = Value; }

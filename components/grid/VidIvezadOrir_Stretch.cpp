@@ -11,6 +11,7 @@
 #include "components/grid/model/GridLists.h"
 #include "components/grid/model/GridSettings.h"
 #include "framework/ui/Forms.h"
+#include "framework/ui/HintWindow.h"
 
 #include <algorithm>
 #include <cmath>
@@ -250,6 +251,26 @@ void TVidIvezadOrir::SetShowDesignHelper(bool Value) {
 void TVidIvezadOrir::SetRowIndicator(TBitmap* Value) {
     FRowIndicator->Assign(Value);
     RepaintCell(0, Row());
+}
+
+void TVidIvezadOrir::SetBackGround(TBackGround* Value) {
+    FBackGround->Assign(Value);
+    Invalidate();
+}
+
+void TVidIvezadOrir::SetFocusHelper(TFocusHelper* Value) { FFocusHelper->Assign(Value); }
+void TVidIvezadOrir::SetShowModified(TShowModified* Value) { FShowModified->Assign(Value); }
+void TVidIvezadOrir::SetBalloon(TBalloonSettings* Value) { FBalloonSettings->Assign(Value); }
+void TVidIvezadOrir::SetProgressAppearance(TGridProgressAppearance* Value) { FProgressAppearance->Assign(Value); }
+void TVidIvezadOrir::SetHoverButtons(THoverButtons* Value) { FHoverButtons->Assign(Value); }
+
+void TVidIvezadOrir::SetUseHTMLHints(bool Value) {
+    FUseHTMLHints = Value;
+    if (!Application) return;
+    if (Value)
+        Application->SetHintWindowClass([](TComponent* AOwner) -> THintWindow* { return new THTMLHintWindow(AOwner); });
+    else
+        Application->SetHintWindowClass(DefaultHintWindowClass);
 }
 
 void TVidIvezadOrir::SetHighlightColor(TColor Value) {

@@ -4,6 +4,7 @@
 #include "components/grid/GridControls.h"
 #include "components/grid/VidIvezadOrir.h"
 #include "framework/ui/Forms.h"
+#include "framework/ui/HintWindow.h"
 #include "framework/ui/RichEdit.h"
 #include "framework/ui/StdCtrls.h"
 
@@ -124,6 +125,20 @@ TEST(CellAccess, ControlsSitOnTheCellWhereItShows) {
     G->SetCellControls(3, 2, nullptr);
     G->SetCellControls(3, 2, nullptr);
     EXPECT_EQ(G->CellControlCount(), 0) << "removed twice, counted once";
+}
+
+TEST(CellAccess, HtmlHintsSwitchTheApplicationsHintWindow) {
+    auto G = newGrid();
+    auto hintWindow = [] {
+        std::unique_ptr<THintWindow, TFree> W(Application->HintWindowClass()(nullptr));
+        return W;
+    };
+    G->SetUseHTMLHints(true);
+    EXPECT_NE(dynamic_cast<THTMLHintWindow*>(hintWindow().get()), nullptr);
+    G->SetUseHTMLHints(false);
+    auto W = hintWindow();
+    ASSERT_NE(W, nullptr);
+    EXPECT_EQ(dynamic_cast<THTMLHintWindow*>(W.get()), nullptr);
 }
 
 }  // namespace
