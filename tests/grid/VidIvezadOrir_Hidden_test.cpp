@@ -230,6 +230,41 @@ void expectMatches(TVidIvezadOrir& G, const std::vector<TRefRow>& Rows, const st
     ASSERT_TRUE(std::is_sorted(Idx.begin(), Idx.end()));
 }
 
+// The shown rows hold their texts, heights and properties objects in order (the maps are left
+// out: a stacked level stores display rows, not real ones).
+void expectShownRows(TVidIvezadOrir& G, const std::vector<TRefRow>& Rows, int Cols) {
+    int d = 0;
+    for (const TRefRow& R : Rows) {
+        if (R.Hidden) continue;
+        for (int c = 0; c < Cols; ++c) ASSERT_EQ(G.GetGridCell(c, d), QStringLiteral("%1:%2").arg(c).arg(R.Id));
+        ASSERT_EQ(G.RowHeights(d), R.Height);
+        ASSERT_EQ(G.GetGridObject(2, d), R.Props);
+        ++d;
+    }
+    ASSERT_EQ(G.RowCount(), d);
+}
+
+// Hides a random list of the shown rows as a new level and marks them in the reference; false
+// when none was picked (no level pushed).
+template <class TPick>
+bool pushRowList(TVidIvezadOrir& G, std::vector<TRefRow>& Rows, TPick& pick) {
+    std::vector<size_t> Shown;
+    for (size_t Real = 0; Real < Rows.size(); ++Real)
+        if (!Rows[Real].Hidden) Shown.push_back(Real);
+    TIntList L(-1, -1);
+    std::vector<int> Listed;
+    for (int d = 0; d < static_cast<int>(Shown.size()); ++d)
+        if (pick(3) == 0) {
+            L.Add(d);
+            Listed.push_back(d);
+        }
+    if (Listed.empty()) return false;
+    G.HideRowList(&L);
+    if (L.Count() < static_cast<int>(Listed.size())) Listed.erase(Listed.begin());  // the grid kept one row
+    for (int d : Listed) Rows[Shown[static_cast<size_t>(d)]].Hidden = true;
+    return true;
+}
+
 TEST(HiddenRowsAndColumns, ARandomRunMatchesAPlainReference) {
     constexpr int Cols = 5, RowsCount = 30;
     std::mt19937 Random(20240612);
@@ -269,15 +304,29 @@ TEST(HiddenRowsAndColumns, ARandomRunMatchesAPlainReference) {
                     for (int r = From; r <= To; ++r) Rows[static_cast<size_t>(r)].Hidden = false;
                 break;
             }
-            case 3: {  // a row-list level pushed and popped: everything as before
-                // The first level's pop also returns rows hidden by index: run it on a full grid.
-                if (G->NumHiddenRows() > 0) break;
-                std::vector<TRefRow> Before = Rows;
-                TIntList L(-1, -1);
-                for (int d = 0; d < G->RowCount(); ++d)
-                    if (pick(3) == 0) L.Add(d);
-                if (L.Count() == 0) break;
-                G->HideRowList(&L);
+            case 3: {  // row-list levels pushed, checked, and popped in reverse
+                // The first level's pop also returns rows hidden by index: run it on a full grid,
+                // where the first level's entries are real rows and the maps must hold.
+                G->UnHideRowsAll();
+                for (TRefRow& R : Rows) R.Hidden = false;
+                expectMatches(*G, Rows, ColShown, Step);
+                if (HasFatalFailure()) return;
+                const std::vector<TRefRow> Before = Rows;
+                if (!pushRowList(*G, Rows, pick)) break;
+                expectMatches(*G, Rows, ColShown, Step);
+                if (HasFatalFailure()) return;
+                if (pick(2) == 0) {  // a second level stacked on it; its entries are display rows
+                    const std::vector<TRefRow> AtFirst = Rows;
+                    if (pushRowList(*G, Rows, pick)) {
+                        expectShownRows(*G, Rows, Cols);
+                        if (HasFatalFailure()) return;
+                        G->UnHideRowList();
+                        G->SetFilterLevel(G->FilterLevel() - 1);
+                        Rows = AtFirst;
+                        expectMatches(*G, Rows, ColShown, Step);
+                        if (HasFatalFailure()) return;
+                    }
+                }
                 G->UnHideRowList();
                 G->SetFilterLevel(G->FilterLevel() - 1);
                 Rows = Before;
