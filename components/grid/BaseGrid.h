@@ -251,4 +251,7 @@ private:
     void repaintMergedFixedCols();
     void repaintMergedFixedRows();
     void seedProperties(TCellProperties* P, int c, int r, TFont* Font, TBrush* Brush);
+    // The displayed column a merged area ending at real column LastCol ends at: the last shown
+    // column up to it, so an area over hidden columns does not reach past its own.
+    int displayedAreaEnd(int LastCol) const;
 };

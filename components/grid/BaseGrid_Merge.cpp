@@ -178,6 +178,14 @@ TRect TBaseGrid::CalcCellRect(int c, int r) const {
     return Rect(x, y, x + ColWidths(c), y + RowHeights(r));
 }
 
+int TBaseGrid::displayedAreaEnd(int LastCol) const {
+    // A hidden column shows at the next shown column's place; counting the shown columns up to
+    // LastCol (the display place of the column after it, less one) finds the last shown one.
+    const int Total = TotalColCount();
+    if (LastCol + 1 < Total) return DisplColIndex(LastCol + 1) - 1;
+    return ColCount() - 1 - (Total - 1 - LastCol);
+}
+
 TRect TBaseGrid::CellRect(int c, int r) const {
     const int a = RealColIndex(c);
     if (const TCellProperties* P = cellProps(a, r)) {
@@ -190,7 +198,7 @@ TRect TBaseGrid::CellRect(int c, int r) const {
             TRect R1 = CalcCellRect(d, B.Y);
             // A zero-width first or last column still gives the area an edge to start from.
             if (R1.IsEmpty()) R1.Right = R1.Left + 1;
-            TRect R2 = CalcCellRect(d + SpanX, B.Y + SpanY);
+            TRect R2 = CalcCellRect(displayedAreaEnd(B.X + SpanX), B.Y + SpanY);
             if (R2.IsEmpty()) R2.Left = R2.Right - 1;
             return Rect(std::min(R1.Left, R2.Left), std::min(R1.Top, R2.Top), std::max(R1.Right, R2.Right),
                         std::max(R1.Bottom, R2.Bottom));
@@ -207,7 +215,7 @@ TPoint TBaseGrid::CellSize(int c, int r) const {
         const TPoint B = BaseCell(RealColIndex(c), r);
         const TPoint S = CellSpan(RealColIndex(c), r);
         const TRect First = CalcCellRect(DisplColIndex(B.X), B.Y);
-        const TRect Last = CalcCellRect(DisplColIndex(B.X) + S.X, B.Y + S.Y);
+        const TRect Last = CalcCellRect(displayedAreaEnd(B.X + S.X), B.Y + S.Y);
         R = Rect(First.Left, First.Top, Last.Right, Last.Bottom);
     }
     return Point(R.Width(), R.Height());

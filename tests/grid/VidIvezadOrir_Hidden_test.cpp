@@ -79,6 +79,33 @@ TEST(HiddenColumns, EdgeCases) {
     EXPECT_EQ(G->Col(), 3);
 }
 
+// Mended: a merged area over a hidden column ends at its last shown column, not one column further
+// (its text was painted under the neighbour's cells).
+TEST(HiddenColumns, AMergedAreaSpansOnlyItsShownColumns) {
+    struct Case {
+        const char* Name;
+        int Hide;       // a real column
+        int LastShown;  // the display column the area of real columns 1..3 ends at
+    };
+    const Case Cases[] = {
+        {"none hidden", -1, 3}, {"inside", 2, 2}, {"its last", 3, 2}, {"its base", 1, 2}, {"after it", 4, 3},
+    };
+    for (const Case& C : Cases) {
+        auto G = newGrid(6, 4);
+        G->MergeCells(1, 1, 3, 2);
+        if (C.Hide >= 0) G->HideColumn(C.Hide);
+        const TRect Area = G->CellRect(G->RealToDisplCol(2), 2);
+        EXPECT_EQ(Area.Left, G->CellRect(1, 3).Left) << C.Name;
+        EXPECT_EQ(Area.Right, G->CellRect(C.LastShown, 3).Right) << C.Name;
+        EXPECT_EQ(Area.Bottom, G->CellRect(0, 2).Bottom) << C.Name;
+    }
+    // The area reaching the last real column, that column hidden.
+    auto G = newGrid(5, 3);
+    G->MergeCells(2, 1, 3, 1);
+    G->HideColumn(4);
+    EXPECT_EQ(G->CellRect(2, 1).Right, G->CellRect(3, 0).Right);
+}
+
 TEST(HiddenRows, MapsStoreAndRestore) {
     auto G = newGrid(3, 10);
     G->SetRowHeights(4, 40);
