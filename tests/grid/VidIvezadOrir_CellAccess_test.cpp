@@ -141,4 +141,26 @@ TEST(CellAccess, HtmlHintsSwitchTheApplicationsHintWindow) {
     EXPECT_EQ(dynamic_cast<THTMLHintWindow*>(W.get()), nullptr);
 }
 
+TEST(CellAccess, TheControlListNamesCellsAndOwnsOnlyItsItems) {
+    TForm Form(nullptr);
+    auto* A = new TEdit(&Form);
+    auto* B = new TEdit(&Form);
+    A->SetParent(&Form);
+    TControlList L;
+    EXPECT_EQ(L.ControlIndex(1, 1), -1);
+    EXPECT_FALSE(L.HasHandle(A->Handle()));
+    L.AddControl(1, 2, B);
+    L.AddControl(3, 4, A);
+    L.AddControl(3, 4, B);
+    EXPECT_EQ(L.ControlIndex(3, 4), 1) << "the first item of the cell";
+    EXPECT_TRUE(L.HasHandle(A->Handle()));
+    L.RemoveControl(1);
+    EXPECT_EQ(L.GetControl(1)->Control(), B);
+    EXPECT_FALSE(L.HasHandle(A->Handle()));
+    EXPECT_EQ(A->Parent(), &Form) << "the control is left alone";
+    EXPECT_THROW(L.GetControl(2), EListError);
+    EXPECT_THROW(L.RemoveControl(-1), EListError);
+    EXPECT_EQ(L.Count(), 2);
+}
+
 }  // namespace
