@@ -94,6 +94,13 @@ protected:
         ASSERT_TRUE(waitUntil([&] { return entries[Row].thread == nullptr && LiveWorkerCount() == 0; }));
     }
 
+    // Every box shown so far, for a failure's message.
+    std::string dialogTexts() const {
+        std::string Texts;
+        for (int i = 0; i < FDialogs.Count(); ++i) Texts += "\n  box: " + FDialogs.Request(i).Text.toStdString();
+        return Texts;
+    }
+
     static std::set<String> filesIn(const String& Folder) {
         const QStringList Names = QDir(Folder).entryList(QDir::Files);
         return std::set<String>(Names.begin(), Names.end());

@@ -78,7 +78,7 @@ protected:
 // The generator is process-wide: replaying its state replays the thread's first name draw.
 TEST_F(DownloaderMendsTest, TemporaryNameAlreadyTakenIsDrawnAgain) {
     add();
-    ASSERT_EQ(entries.size(), 1u);
+    ASSERT_EQ(entries.size(), 1u) << dialogTexts();
     T_mainForm::RandomString(QStringLiteral("2"));  // the generator is seeded by now
     const std::uint32_t Seed = RandSeed();
     const String Taken = T_mainForm::RandomString(QStringLiteral("22222222")) + QStringLiteral(".flv");
@@ -89,7 +89,7 @@ TEST_F(DownloaderMendsTest, TemporaryNameAlreadyTakenIsDrawnAgain) {
         Other.write("another download's file");
     }
     startAndWait();
-    EXPECT_EQ(FDialogs.Count(), 0);
+    EXPECT_EQ(FDialogs.Count(), 0) << dialogTexts();
     EXPECT_EQ(entries[0].status, esDone);
     EXPECT_NE(entries[0].filenamet.toStdString(), Taken.toStdString());
     EXPECT_EQ(contentOf(FFolder.File(Taken)), QByteArray("another download's file"));
@@ -102,14 +102,14 @@ TEST_F(DownloaderMendsTest, TemporaryNameAlreadyTakenIsDrawnAgain) {
 TEST_F(DownloaderMendsTest, TwoDownloadsStartedTogetherKeepTheirOwnFiles) {
     add(PageLink);
     add(PageLink + QStringLiteral("&second"));
-    ASSERT_EQ(entries.size(), 2u);
+    ASSERT_EQ(entries.size(), 2u) << dialogTexts();
     for (int Row : {0, 1}) {
         _mainForm->MainListView->SetItemIndex(Row);
         _mainForm->StartAdvToolButtonClick(_mainForm->StartAdvToolButton);
     }
     ASSERT_TRUE(waitUntil(
         [] { return entries[0].thread == nullptr && entries[1].thread == nullptr && LiveWorkerCount() == 0; }));
-    EXPECT_EQ(FDialogs.Count(), 0);
+    EXPECT_EQ(FDialogs.Count(), 0) << dialogTexts();
     std::set<String> Names;
     for (const TItem& Item : entries) {
         EXPECT_EQ(Item.status, esDone);
@@ -132,7 +132,7 @@ TEST_F(DownloaderMendsTest, ConverterGetsFolderNamesWithBlanksAndQuotesUnchanged
     _mainForm->AviAdvComboBox->SetItemIndex(1);
     add();
     startAndWait();
-    EXPECT_EQ(FDialogs.Count(), 0);
+    EXPECT_EQ(FDialogs.Count(), 0) << dialogTexts();
     EXPECT_EQ(entries[0].status, esDone);
     EXPECT_EQ(entries[0].filename, QStringLiteral("Clip one.avi"));
     EXPECT_EQ(filesIn(Folder), (std::set<String>{QStringLiteral("Clip one.avi"), QStringLiteral("Clip one.flv")}));
@@ -188,12 +188,12 @@ TEST_F(DownloaderMendsTest, HighQualityKeyDecidesTheSecondProbe) {
         FServer.ClearRequests();
         FPage = page(WithHQ);
         add();
-        ASSERT_EQ(entries.size(), 1u);
+        ASSERT_EQ(entries.size(), 1u) << dialogTexts();
         EXPECT_EQ(entries[0].size, Int64(MediaBody.size()));
         EXPECT_EQ(entries[0].url_hq.isEmpty(), !WithHQ);
         EXPECT_EQ(entries[0].size_hq, WithHQ ? Int64(MediaBody.size()) : 0);
         EXPECT_EQ(FServer.Requests().size(), WithHQ ? 3u : 2u);
-        EXPECT_EQ(FDialogs.Count(), 0);
+        EXPECT_EQ(FDialogs.Count(), 0) << dialogTexts();
     }
 }
 
@@ -209,12 +209,12 @@ TEST_F(DownloaderMendsTest, ReaderOfARemovedEntryWritesIntoNoOtherEntry) {
     AppendEntry(QuillorySiteId, PageLink);
     FReleaseSlow = true;
     ASSERT_TRUE(waitUntil([] { return LiveWorkerCount() == 0; }));
-    ASSERT_EQ(entries.size(), 1u);
+    ASSERT_EQ(entries.size(), 1u) << dialogTexts();
     EXPECT_EQ(entries[0].link, PageLink);
     EXPECT_TRUE(entries[0].title.isEmpty());
     EXPECT_TRUE(entries[0].url.isEmpty());
     EXPECT_EQ(entries[0].size, 0);
-    EXPECT_EQ(FDialogs.Count(), 0);
+    EXPECT_EQ(FDialogs.Count(), 0) << dialogTexts();
 }
 
 }  // namespace

@@ -101,7 +101,7 @@ protected:
 
 TEST_F(DownloaderTest, PageReadListsTheEntryWithItsSizesAndSendsBrowserHeaders) {
     add(QStringLiteral("http://www.quillory.com/video/video.php?v=12345678901234567"));
-    ASSERT_EQ(entries.size(), 1u);
+    ASSERT_EQ(entries.size(), 1u) << dialogTexts();
     const TItem& Item = entries[0];
     EXPECT_EQ(Item.title, QStringLiteral("Clip one"));
     EXPECT_EQ(Item.filename, QStringLiteral("Clip one"));
@@ -116,7 +116,7 @@ TEST_F(DownloaderTest, PageReadListsTheEntryWithItsSizesAndSendsBrowserHeaders) 
     EXPECT_EQ(_mainForm->RowText(0, 0), QStringLiteral("Clip one"));
     EXPECT_EQ(_mainForm->RowText(0, 1), T_mainForm::FmtFileSize(Int64(MediaBody.size())));
     EXPECT_EQ(progress(), QStringLiteral("0%"));
-    EXPECT_EQ(FDialogs.Count(), 0);
+    EXPECT_EQ(FDialogs.Count(), 0) << dialogTexts();
 
     const auto Seen = FServer.Requests();
     ASSERT_EQ(Seen.size(), 3u);
@@ -163,7 +163,7 @@ TEST_F(DownloaderTest, EveryFormatEndsDownloadedConvertedAndNamed) {
         ASSERT_TRUE(Out.open(QIODevice::ReadOnly));
         EXPECT_EQ(Out.readAll().toStdString(), MediaBody);
     }
-    EXPECT_EQ(FDialogs.Count(), 0);
+    EXPECT_EQ(FDialogs.Count(), 0) << dialogTexts();
 }
 
 TEST_F(DownloaderTest, NamesTakenAreNeverOverwritten) {
@@ -246,7 +246,7 @@ TEST_F(DownloaderTest, ConverterProgressAndStopKillsIt) {
         EXPECT_EQ(entries[0].filename, QStringLiteral("Clip one"));
         EXPECT_EQ(progress(), QStringLiteral("0%"));
         EXPECT_TRUE(folderFiles().empty());
-        EXPECT_EQ(FDialogs.Count(), 0);
+        EXPECT_EQ(FDialogs.Count(), 0) << dialogTexts();
     }
 }
 
@@ -310,7 +310,7 @@ TEST_F(DownloaderTest, DownloadFaultsLeaveTheEntryReadyAndNoFile) {
         _mainForm->ClearList();
         FPage = C.MediaPath.empty() ? std::string("<title>Clip one</title>") : page(C.MediaPath, false);
         add();
-        ASSERT_EQ(entries.size(), 1u);
+        ASSERT_EQ(entries.size(), 1u) << dialogTexts();
         FDialogs.Clear();
         if (C.UnknownAuthority)
             TIdSSLIOHandlerSocketOpenSSL::SetGlobalExtraCertificateAuthority(FServer.UnrelatedCaFile());
@@ -343,7 +343,7 @@ TEST_F(DownloaderTest, StopEndsAStalledTransferAtOnce) {
     EXPECT_EQ(entries[0].status, esReady);
     EXPECT_EQ(progress(), QStringLiteral("0%"));
     EXPECT_TRUE(folderFiles().empty());
-    EXPECT_EQ(FDialogs.Count(), 0);
+    EXPECT_EQ(FDialogs.Count(), 0) << dialogTexts();
     // Start is offered again and downloads afresh.
     FPage = page("clip.flv", false);
     entries[0].url = QStringLiteral("https://www.quillory.com/media/clip.flv");
