@@ -54,12 +54,13 @@ void FillGradientBands(TCanvas* Canvas, TColor FromColor, TColor ToColor, bool H
     // colour each line across the gradient ends with is gathered first, and every run of equal
     // colour is filled once.
     std::vector<TColor> Line(static_cast<std::size_t>(std::max(0, Extent)), clNone);
+    // Round's halves to even, in the double these values are: four per band, in every paint.
+    const auto round = [](double V) { return static_cast<int>(std::lrint(V)); };
     TColor Color = From;
     for (int I = 0; I < Bands; ++I) {
-        Color = RGB(GetRValue(From) + static_cast<int>(Round(I * StepR)),
-                    GetGValue(From) + static_cast<int>(Round(I * StepG)),
-                    GetBValue(From) + static_cast<int>(Round(I * StepB)));
-        const int Offset = static_cast<int>(static_cast<std::uint16_t>(Round(I * Band)));
+        Color = RGB(GetRValue(From) + round(I * StepR), GetGValue(From) + round(I * StepG),
+                    GetBValue(From) + round(I * StepB));
+        const int Offset = static_cast<int>(static_cast<std::uint16_t>(std::llrint(I * Band)));
         for (int P = Offset; P < std::min(Extent, Offset + Size); ++P) Line[static_cast<std::size_t>(P)] = Color;
     }
     Canvas->Pen()->SetStyle(psSolid);
