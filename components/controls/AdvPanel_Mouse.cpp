@@ -162,6 +162,9 @@ void TCustomAdvPanel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
     bool Toggle = FCaption->MinMaxCaption();
     const int W = buttonSize(false);
     const TPoint P{X, Y};
+    // Where the release was, decided before a button acts: a right caption's collapse moves the
+    // panel's client area away from the point.
+    const bool OnCaption = captionArea(W).Contains(P);
     if (FCaption->CloseButton() && closeButtonRect(W).Contains(P)) {
         const bool FreeIt = FFreeOnClose;
         closeByButton();
@@ -173,7 +176,7 @@ void TCustomAdvPanel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
         SetCollaps(!FCollaps);
         if (!Self) return;
     }
-    if (captionArea(W).Contains(P)) {
+    if (OnCaption) {
         if (Toggle) {
             SetCollaps(!FCollaps);
             if (!Self) return;

@@ -4,11 +4,22 @@
 #include "framework/ui/Forms.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace {
+
+// The smallest rectangle holding every pixel of one colour (empty when there is none).
+TRect colourBounds(TBitmap* B, TColor Color) {
+    TRect R{B->Width(), B->Height(), 0, 0};
+    for (int Y = 0; Y < B->Height(); ++Y)
+        for (int X = 0; X < B->Width(); ++X)
+            if (B->Canvas()->Pixels(X, Y) == Color)
+                R = Rect(std::min(R.Left, X), std::min(R.Top, Y), std::max(R.Right, X + 1), std::max(R.Bottom, Y + 1));
+    return R;
+}
 
 // A 200 x 100 panel with a visible top caption at (50, 40) on a 400 x 300 form.
 class AdvPanelMouseTest : public ::testing::Test {
@@ -98,6 +109,58 @@ TEST_F(AdvPanelMouseTest, CaptionButtonsAndClicks) {
     }
 }
 
+// Each caption edge and button side: the drawn cross and triangle lie inside the rectangles the
+// mouse answers to, and a click there acts.
+TEST_F(AdvPanelMouseTest, ButtonsAnswerWhereTheyAreDrawn) {
+    struct Case {
+        TCaptionPosition Position;
+        TCaptionButtonPosition Side;
+        TRect Close, MinMax;  // the hit rectangles on a 200 x 100 panel
+    };
+    const Case Cases[] = {
+        {cpTop, cbpRight, Rect(186, 2, 198, 14), Rect(174, 2, 186, 14)},
+        {cpTop, cbpLeft, Rect(2, 2, 14, 14), Rect(14, 2, 26, 14)},
+        {cpLeft, cbpRight, Rect(2, 2, 14, 14), Rect(2, 14, 14, 26)},
+        {cpLeft, cbpLeft, Rect(2, 86, 14, 98), Rect(2, 74, 14, 86)},
+        {cpRight, cbpRight, Rect(186, 86, 198, 98), Rect(184, 72, 196, 84)},
+        {cpRight, cbpLeft, Rect(186, 2, 198, 14), Rect(184, 14, 196, 26)},
+    };
+    const auto inside = [](const TRect& Inner, const TRect& Outer) {
+        return Inner.Left >= Outer.Left && Inner.Top >= Outer.Top && Inner.Right <= Outer.Right &&
+               Inner.Bottom <= Outer.Bottom && Inner.Right > Inner.Left;
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(testing::Message() << "position " << C.Position << ", side " << C.Side);
+        TearDown();
+        SetUp();
+        Panel->Caption()->SetPosition(C.Position);
+        Panel->Caption()->SetButtonPosition(C.Side);
+        Panel->Caption()->SetColor(clNavy);
+        Panel->Caption()->SetCloseButton(true);
+        Panel->Caption()->SetCloseButtonColor(clRed);
+        Panel->Caption()->SetMinMaxButton(true);
+        Panel->Caption()->SetMinMaxButtonColor(clYellow);
+        TBitmap B(200, 100);
+        Panel->PaintTo(B.Canvas(), 0, 0);
+        const TRect Cross = colourBounds(&B, clRed);
+        const TRect Triangle = colourBounds(&B, clYellow);
+        EXPECT_TRUE(inside(Cross, C.Close))
+            << Cross.Left << "," << Cross.Top << "-" << Cross.Right << "," << Cross.Bottom;
+        EXPECT_TRUE(inside(Triangle, C.MinMax))
+            << Triangle.Left << "," << Triangle.Top << "-" << Triangle.Right << "," << Triangle.Bottom;
+
+        const auto middle = [](const TRect& R) { return Point((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2); };
+        const TPoint MinMax = middle(C.MinMax);
+        click(MinMax.X, MinMax.Y);
+        EXPECT_TRUE(Panel->Collaps());
+        Panel->SetCollaps(false);
+        const TPoint Close = middle(C.Close);
+        click(Close.X, Close.Y);
+        EXPECT_FALSE(Panel->Visible());
+        EXPECT_EQ(Events, (std::vector<std::string>{"caption click", "close"}));
+    }
+}
+
 TEST_F(AdvPanelMouseTest, FreeOnCloseFreesThePanelAfterItsHandler) {
     Panel->Caption()->SetCloseButton(true);
     Panel->SetFreeOnClose(true);
@@ -146,6 +209,39 @@ TEST_F(AdvPanelMouseTest, AnchorsOpenOrFireAndTrackTheCursor) {
     move(Here.X, 90);
     EXPECT_EQ(Events, (std::vector<std::string>{"enter https://q.org", "enter local", "exit ''"}));
     EXPECT_EQ(Panel->Cursor(), crCross) << "the cursor given by SetCursor returns";
+}
+
+// The anchor under a point is the one drawn there, however the body text is aligned, and in the
+// caption too.
+TEST_F(AdvPanelMouseTest, AnchorsAreFoundWhereTheyAreDrawn) {
+    struct Case {
+        const char* Name;
+        TTextVAlignment Align;
+        bool InCaption;
+    };
+    const Case Cases[] = {
+        {"top", tvaTop, false},
+        {"centre", tvaCenter, false},
+        {"bottom", tvaBottom, false},
+        {"caption", tvaTop, true},
+    };
+    const String Link = QStringLiteral("<a href=\"x\">link text</a>");
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Panel->SetURLColor(clRed);
+        Panel->Caption()->SetColor(clNavy);
+        Panel->SetTextVAlign(C.Align);
+        Panel->SetText(C.InCaption ? String() : Link);
+        Panel->Caption()->SetText(C.InCaption ? Link : String());
+        TBitmap B(200, 100);
+        Panel->PaintTo(B.Canvas(), 0, 0);
+        const TRect Drawn = colourBounds(&B, clRed);
+        ASSERT_GT(Drawn.Right, Drawn.Left) << "the link is drawn";
+        const int Y = (Drawn.Top + Drawn.Bottom) / 2;
+        TRect R;
+        EXPECT_EQ(Panel->AnchorAt((Drawn.Left + Drawn.Right) / 2, Y, R), QStringLiteral("x"));
+        EXPECT_TRUE(Panel->AnchorAt(Drawn.Right + 20, Y, R).isEmpty());
+    }
 }
 
 TEST_F(AdvPanelMouseTest, AnchorHintShowsTheAnchorNextToThePointer) {

@@ -1,12 +1,14 @@
 #include "components/controls/AdvPanel.h"
 
 #include "framework/rtl/Clock.h"
+#include "framework/rtl/ComponentStream.h"
 #include "framework/rtl/IniFiles.h"
 #include "framework/rtl/Registry.h"
 #include "framework/ui/Forms.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QFile>
 #include <string>
 #include <vector>
@@ -166,6 +168,33 @@ TEST_F(AdvPanelTest, CollapsingHidesTheBodysChildrenAndKeepsHiddenOnesHidden) {
     EXPECT_TRUE(OnCaption->Visible());
 }
 
+// A form stores a collapsed panel's height and, as "FullHeight", its expanded one: read back, the
+// panel stays collapsed without animating and expands to the stored extent.
+TEST_F(AdvPanelTest, ACollapsedPanelReadFromAFormExpandsToItsStoredFullHeight) {
+    Panel->SetCollaps(true);
+    TMemoryStream Stream;
+    WriteComponentToStream(&Stream, Panel);
+
+    auto* Read = new TAdvPanel(Form.get());
+    Read->SetParent(Form.get());
+    Read->Caption()->SetVisible(true);
+    Read->SetCollapsSteps(4);
+    int Resizes = 0;
+    Read->OnResize = [&](TObject*) { ++Resizes; };
+    // The published values come first, while the form is loading.
+    Read->SetLoading(true);
+    Read->SetHeight(18);
+    Read->SetCollaps(true);
+    EXPECT_EQ(Resizes, 1) << "loading only sets the flag";
+    Stream.SetPosition(0);
+    ReadComponentFromStream(&Stream, Read);
+    EXPECT_TRUE(Read->Collaps());
+    EXPECT_EQ(Read->Height(), 18);
+    EXPECT_EQ(Read->FullHeight(), 200);
+    Read->SetCollaps(false);
+    EXPECT_EQ(Read->Height(), 200);
+}
+
 TEST_F(AdvPanelTest, ChildrenAlignBelowTheCaptionAndAboveTheStatusBar) {
     auto* Child = new TPanel(Form.get());
     Child->SetParent(Panel);
@@ -222,11 +251,19 @@ TEST_F(AdvPanelTest, StoresSixValuesInOrderAndLoadsThemBack) {
         EXPECT_EQ(Panel->FullHeight(), 200);
     }
 
-    // Without a key or a section nothing is written.
+    // Without a key or a section nothing is written and nothing is read.
     QFile::remove(Ini);
     Panel->Position()->SetSection(String());
     Panel->SavePosition();
     EXPECT_FALSE(QFile::exists(Ini));
+    TempFolder Registry;
+    SetRegistryFolder(Registry.Path());
+    Panel->Position()->SetLocation(clRegistry);
+    Panel->Position()->SetKey(String());
+    Panel->Position()->SetSection(QStringLiteral("Main"));
+    Panel->SavePosition();
+    EXPECT_TRUE(QDir(Registry.Path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    SetRegistryFolder(String());
 }
 
 TEST_F(AdvPanelTest, TheRegistryKeepsThePositionToo) {
