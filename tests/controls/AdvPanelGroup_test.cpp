@@ -110,6 +110,39 @@ TEST_F(AdvPanelGroupTest, MembersBeyondTheHeightBringA16PixelScrollBar) {
     EXPECT_EQ(A->Top(), 8);
 }
 
+TEST_F(AdvPanelGroupTest, AHorizontalGroupLinesItsMembersUpByTheirLeft) {
+    TAdvPanel* A = member("A", 0, 50);
+    TAdvPanel* B = member("B", 0, 50);
+    TAdvPanel* C = member("C", 0, 50);
+    // Child order C, A, B would not do: the row follows Left.
+    C->SetBounds(20, 0, 100, 50);
+    A->SetBounds(0, 0, 100, 50);
+    B->SetBounds(10, 0, 150, 50);
+    Group->InitPanels();
+    Group->SetColumns(0);  // ignored
+    EXPECT_EQ(Group->Columns(), 1);
+    Group->SetGroupStyle(gsHorizontal);
+    TScrollBar* Bar = Group->ScrollBar();
+    ASSERT_TRUE(Bar->Visible()) << "8 + 108 + 158 + 108 pixels in 300";
+    EXPECT_EQ(Bar->Kind(), sbHorizontal);
+    EXPECT_EQ(Bar->Height(), 16);
+    EXPECT_EQ(Bar->Align(), alBottom);
+    EXPECT_EQ(A->Left(), 8);
+    EXPECT_EQ(B->Left(), 116);
+    EXPECT_EQ(C->Left(), 274);
+    for (TAdvPanel* P : {A, B, C}) {
+        EXPECT_EQ(P->Top(), 8);
+        EXPECT_EQ(P->Height(), 400 - 2 * 8 - 16) << "above the scroll bar";
+    }
+
+    B->SetVisible(false);
+    Group->UpdateGroup();
+    EXPECT_FALSE(Bar->Visible());
+    EXPECT_EQ(B->Left(), 116) << "a hidden member keeps its place and takes no room";
+    EXPECT_EQ(C->Left(), 116);
+    EXPECT_EQ(C->Height(), 400 - 2 * 8);
+}
+
 TEST_F(AdvPanelGroupTest, TheWheelScrollsByTwiceTheSmallChange) {
     member("A", 0, 300);
     member("B", 10, 300);
