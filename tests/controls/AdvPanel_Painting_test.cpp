@@ -129,6 +129,39 @@ TEST_F(AdvPanelPaintingTest, CaptionBandButtonsAndCollapsedColour) {
     EXPECT_NE(B->Canvas()->Pixels(50, 10), clTeal) << "a gradient caption keeps its colours";
 }
 
+TEST_F(AdvPanelPaintingTest, GlyphButtonsFollowTheStateAndKeyOutTheirCornerColour) {
+    // 12 x 12, a 6 x 6 square of its colour on fuchsia, the colour the bottom-left pixel keys out.
+    const auto glyph = [](TColor Color) {
+        auto G = std::make_unique<TBitmap>(12, 12);
+        G->Canvas()->Brush()->SetColor(clFuchsia);
+        G->Canvas()->FillRect(Rect(0, 0, 12, 12));
+        G->Canvas()->Brush()->SetColor(Color);
+        G->Canvas()->FillRect(Rect(3, 3, 9, 9));
+        return G;
+    };
+    const auto CloseExpanded = glyph(clRed), CloseCollapsed = glyph(clLime);
+    const auto Collapse = glyph(clAqua), Expand = glyph(clYellow);
+    TPanelCaption* C = Panel->Caption();
+    C->SetVisible(true);
+    C->SetColor(clNavy);
+    C->SetCloseButton(true);
+    C->SetMinMaxButton(true);
+    C->SetCloseMaxGlyph(CloseExpanded.get());
+    C->SetCloseMinGlyph(CloseCollapsed.get());
+    C->SetMinGlyph(Collapse.get());
+    C->SetMaxGlyph(Expand.get());
+    // The close glyph at (R - 12, T + 2), the other one left of it.
+    auto B = render();
+    EXPECT_EQ(B->Canvas()->Pixels(193, 7), clRed);
+    EXPECT_EQ(B->Canvas()->Pixels(181, 7), clAqua);
+    EXPECT_EQ(B->Canvas()->Pixels(189, 3), clNavy) << "the glyph's fuchsia is see-through";
+    Panel->SetCollaps(true);
+    B = render();
+    EXPECT_EQ(B->Canvas()->Pixels(193, 7), clLime);
+    EXPECT_EQ(B->Canvas()->Pixels(181, 7), clYellow);
+    EXPECT_EQ(B->Canvas()->Pixels(189, 3), ColorToRGB(C->CloseColor()));
+}
+
 TEST_F(AdvPanelPaintingTest, ALeftCaptionReservesRoomForBothButtonsAboveItsText) {
     Panel->SetHeight(300);
     Panel->Caption()->SetVisible(true);
