@@ -137,6 +137,41 @@ TEST_F(AdvPanelShadingTest, ShapesClipTheShadingToTheirOutline) {
     EXPECT_EQ(B->Canvas()->Pixels(198, 1), clWhite) << "round on the right";
 }
 
+TEST_F(AdvPanelShadingTest, PictureCaptionsStretchTheirEdgesAndTheThemedOnePaintsPlain) {
+    Panel->SetBounds(0, 0, 200, 60);
+    Panel->Caption()->SetColor(clTeal);
+    // 40 x 20: blue at the left, green at the right, red between.
+    TBitmap Picture(40, 20);
+    Picture.Canvas()->Brush()->SetColor(clRed);
+    Picture.Canvas()->FillRect(Rect(0, 0, 40, 20));
+    Picture.Canvas()->Brush()->SetColor(clBlue);
+    Picture.Canvas()->FillRect(Rect(0, 0, 3, 20));
+    Picture.Canvas()->Brush()->SetColor(clLime);
+    Picture.Canvas()->FillRect(Rect(37, 0, 40, 20));
+    Panel->Caption()->SetBackground(&Picture);
+    struct Probe {
+        int X;
+        TColor Color;
+    };
+    struct Case {
+        const char* Name;
+        TShadeType Type;
+        std::vector<Probe> Probes;
+    };
+    const Case Cases[] = {
+        {"stretched", stBitmap, {{1, clBlue}, {100, clRed}, {198, clLime}}},
+        {"right columns stretched", stBitmapRStretch, {{1, clBlue}, {20, clRed}, {150, clLime}}},
+        {"left columns stretched", stBitmapLStretch, {{80, clBlue}, {180, clRed}, {199, clLime}}},
+        {"themed caption paints plain", stXPCaption, {{1, clTeal}, {100, clTeal}}},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Panel->Caption()->SetShadeType(C.Type);
+        auto B = render();
+        for (const Probe& P : C.Probes) EXPECT_EQ(B->Canvas()->Pixels(P.X, 10), P.Color) << P.X;
+    }
+}
+
 TEST_F(AdvPanelShadingTest, TheShadingLandsWhereACanvasWithAMovedOriginPutsTheCaption) {
     Panel->SetBounds(0, 0, 200, 60);
     Panel->Caption()->SetColor(clRed);
