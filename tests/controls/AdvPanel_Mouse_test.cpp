@@ -161,6 +161,30 @@ TEST_F(AdvPanelMouseTest, ButtonsAnswerWhereTheyAreDrawn) {
     }
 }
 
+TEST_F(AdvPanelMouseTest, ButtonsTakeTheirHoverColoursUnderThePointer) {
+    TPanelCaption* C = Panel->Caption();
+    C->SetCloseButton(true);
+    C->SetCloseButtonColor(clWhite);
+    C->SetCloseButtonHoverColor(clRed);
+    C->SetMinMaxButton(true);
+    C->SetMinMaxButtonColor(clWhite);
+    C->SetMinMaxButtonHoverColor(clYellow);
+    const auto drawn = [this](TColor Color) {
+        TBitmap B(200, 100);
+        Panel->PaintTo(B.Canvas(), 0, 0);
+        const TRect R = colourBounds(&B, Color);
+        return R.Right > R.Left;
+    };
+    move(190, 5);
+    EXPECT_TRUE(drawn(clRed));
+    EXPECT_FALSE(drawn(clYellow));
+    move(180, 5);
+    EXPECT_FALSE(drawn(clRed));
+    EXPECT_TRUE(drawn(clYellow));
+    Panel->Perform(CM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(drawn(clYellow)) << "leaving the panel cools the buttons";
+}
+
 TEST_F(AdvPanelMouseTest, FreeOnCloseFreesThePanelAfterItsHandler) {
     Panel->Caption()->SetCloseButton(true);
     Panel->SetFreeOnClose(true);
