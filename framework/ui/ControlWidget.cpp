@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <optional>
+#include <utility>
 #include <vector>
 
 void (*ShowPopupMenuHook)(TPopupMenu* Menu, TControl* Control, int ScreenX, int ScreenY) = nullptr;
@@ -560,6 +561,7 @@ bool TControlWidget::event(QEvent* Event) {
     }
     if (!FControl) return QWidget::event(Event);
     bool Handled = false;
+    QWidget* Previous = std::exchange(FControl->Data()->QtEventSource, nullptr);
     ++EventDepth;
     try {
         Handled = handleEvent(Event, false);
@@ -568,6 +570,7 @@ bool TControlWidget::event(QEvent* Event) {
         Handled = true;
     }
     --EventDepth;
+    if (FControl) FControl->Data()->QtEventSource = Previous;
     if (Handled) return true;
     return QWidget::event(Event);
 }
@@ -610,6 +613,8 @@ bool TControlWidget::eventFilter(QObject* Watched, QEvent* Event) {
     bool Consumed = false;
     FSource = W;
     const QPointer<QWidget> Target(W);
+    // The control may ask which part of the hosted widget the messages come from.
+    QWidget* Previous = std::exchange(FControl->Data()->QtEventSource, W);
     ++EventDepth;
     try {
         Consumed = handleEvent(Event, true);
@@ -618,6 +623,7 @@ bool TControlWidget::eventFilter(QObject* Watched, QEvent* Event) {
         Consumed = true;
     }
     --EventDepth;
+    if (FControl) FControl->Data()->QtEventSource = Previous;
     if (Consumed || Event->type() == QEvent::FocusIn || Event->type() == QEvent::FocusOut) return Consumed;
     // A handler that freed the control ends the event here.
     if (!FControl || !Target) return true;

@@ -42,6 +42,7 @@ struct TControlData {
     bool SyncingGeometry = false;
     TControlCanvas* Canvas = nullptr;  // the control's canvas, released before the backing changes
     TQtEventContext* PendingQtEvent = nullptr;
+    QWidget* QtEventSource = nullptr;  // the hosted widget (or its child) whose event is being turned into messages
 };
 
 class TControlWidget : public QWidget {

@@ -193,3 +193,16 @@ BOOL DrawFrameControl(HDC DC, TRect* Rect, UINT Kind, UINT State) {
     if (State & DFCS_ADJUSTRECT) *Rect = R;
     return 1;
 }
+
+void DrawControlBorder(HDC DC, const TRect& Rect, bool Ctl3D) {
+    TRect R = Rect;
+    if (Ctl3D) {
+        DrawEdge(DC, &R, EDGE_SUNKEN, BF_RECT);
+        return;
+    }
+    const TColor Frame = ColorToRGB(clWindowFrame);
+    fill(DC, ::Rect(R.Left, R.Top, R.Right, R.Top + 1), Frame);
+    fill(DC, ::Rect(R.Left, R.Bottom - 1, R.Right, R.Bottom), Frame);
+    fill(DC, ::Rect(R.Left, R.Top, R.Left + 1, R.Bottom), Frame);
+    fill(DC, ::Rect(R.Right - 1, R.Top, R.Right, R.Bottom), Frame);
+}

@@ -64,3 +64,6 @@ BOOL DrawEdge(HDC DC, TRect* Rect, UINT Edge, UINT Flags);
 // inactive, moved one pixel right and down when pushed. DFCS_ADJUSTRECT shrinks *Rect to the
 // inside of the button's border.
 BOOL DrawFrameControl(HDC DC, TRect* Rect, UINT Kind, UINT State);
+// The border a control paints around its own client area: a sunken 3-D edge (2 pixels) with
+// Ctl3D, else a 1-pixel frame in the window-frame colour.
+void DrawControlBorder(HDC DC, const TRect& Rect, bool Ctl3D);

@@ -378,6 +378,11 @@ inline constexpr UINT CB_GETLBTEXTLEN = 0x0149;
 inline constexpr UINT CB_GETCURSEL = 0x0147;
 inline constexpr UINT CB_SETITEMHEIGHT = 0x0153;  // WParam -1: the selection field; LParam the height
 inline constexpr UINT CB_GETITEMHEIGHT = 0x0154;
+inline constexpr UINT CB_SETCURSEL = 0x014E;     // WParam the index; Result it, -1 when out of range
+inline constexpr UINT CB_SHOWDROPDOWN = 0x014F;  // WParam 1 opens the list, 0 closes it
+// WParam the dropped list's width (0: the box's width); Result the width it has now.
+inline constexpr UINT CB_SETDROPPEDWIDTH = 0x0160;
+inline constexpr UINT CB_GETDROPPEDWIDTH = 0x015F;
 inline constexpr LRESULT CB_ERR = -1;
 inline constexpr Word CBN_SELCHANGE = 1;
 inline constexpr Word CBN_DBLCLK = 2;
@@ -398,6 +403,11 @@ struct TComboState;  // framework-internal: the hosted editor's link
 // OnCloseUp after it closes.
 // The parent hears of picks (CBN_SELCHANGE), typing (CBN_EDITCHANGE) and the list opening and
 // closing (CBN_DROPDOWN, CBN_CLOSEUP) before the box's own events.
+//
+// The box paints its frame and drop-down button itself (PaintWindow, on its own canvas), under
+// a transparent Qt box that shows the text in the edit field (EditFieldRect) and the list; a
+// class that draws more draws it there too. Messages of the edit part (csDropDown, csSimple)
+// pass through EditWndProc.
 class TCustomComboBox : public TWinControl {
 public:
     explicit TCustomComboBox(TComponent* AOwner);
@@ -415,6 +425,9 @@ public:
     void SetDropDownCount(int Value);
     bool DroppedDown() const;
     void SetDroppedDown(bool Value);
+    // A sunken 3-D frame; off: a 1-pixel line.
+    bool Ctl3D() const { return FCtl3D; }  // default true
+    void SetCtl3D(bool Value);
 
     TNotifyEvent OnChange;
     TNotifyEvent OnSelect;
@@ -428,6 +441,23 @@ public:
 protected:
     virtual void Change();
     virtual void Select();
+    // The list opens (OnDropDown) and has closed (OnCloseUp).
+    virtual void DropDown();
+    virtual void CloseUp();
+    // Where the drop-down button is painted, in client coordinates (empty for csSimple): inside
+    // the frame at the right, the scroll bar's width.
+    virtual TRect DropDownButtonRect() const;
+    // Where the Qt box shows the text: inside the frame, left of the button.
+    virtual TRect EditFieldRect() const;
+    // Lays the text out again after the edit field or the button moved.
+    void EditFieldChanged();
+    // The messages of the edit part (mouse, keys, characters); the default handles them as the
+    // box's own, and one that reaches DefaultHandler reaches the edit. A class that keeps one
+    // from the edit returns without calling the inherited handler.
+    virtual void EditWndProc(TMessage& Message);
+    void WndProc(TMessage& Message) override;
+    // The frame and the drop-down button.
+    void PaintWindow(HDC DC) override;
     void CreateWnd() override;
     void DestroyWnd() override;
     String RealGetText() const override;
@@ -440,9 +470,11 @@ protected:
     void WMLButton(TMessage& Message);
     void CBGetLBText(TMessage& Message);
     void CBSetItemHeight(TMessage& Message);
+    void CBSetDroppedWidth(TMessage& Message);
 
 private:
     friend struct TComboState;
+    friend struct TComboStyleAccess;
     TComboBoxStyle FStyle = csDropDown;
     std::unique_ptr<TStringList> FItems;
     int FItemIndex = -1;
@@ -450,11 +482,15 @@ private:
     int FDropDownCount = 8;
     int FItemHeight = 16;
     int FSelectionFieldHeight = 18;
+    int FDroppedWidth = 0;
+    bool FCtl3D = true;
     std::unique_ptr<TComboState> FState;
 
     void itemsChanged();
     void editorTextTyped(const String& Value);
     void applyEditorProperties();
+    // The message was made from input of the edit part.
+    bool fromEditPart(const TMessage& Message) const;
 };
 
 class TComboBox : public TCustomComboBox {

@@ -1,12 +1,20 @@
 // TCustomComboBox on QComboBox. The items, the picked index and the typed text live in the
 // control, so it works without a window and keeps its state when the window is made again.
+// The Qt box is transparent and draws neither frame nor arrow: the control paints them under
+// it, and the Qt box's style places its text and list where the control says.
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/FontMapper.h"
+#include "framework/ui/FrameControls.h"
+#include "framework/ui/PlatformFacts.h"
 #include "framework/ui/StdCtrls.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProxyStyle>
+#include <QResizeEvent>
+#include <QStyleOptionComboBox>
 #include <algorithm>
 
 struct TComboState {
@@ -17,13 +25,20 @@ struct TComboState {
     static void dropDown(TCustomComboBox* Box) {
         const TWeak<TCustomComboBox> Alive(Box);
         Box->NotifyParent(CBN_DROPDOWN);
-        if (Alive && Box->OnDropDown) Box->OnDropDown(Box);
+        if (Alive) Box->DropDown();
     }
     static void closeUp(TCustomComboBox* Box) {
         const TWeak<TCustomComboBox> Alive(Box);
         Box->NotifyParent(CBN_CLOSEUP);
-        if (Alive && Box->OnCloseUp) Box->OnCloseUp(Box);
+        if (Alive) Box->CloseUp();
     }
+};
+
+// What the Qt box's style asks of the control.
+struct TComboStyleAccess {
+    static TRect editField(const TCustomComboBox* Box) { return Box->EditFieldRect(); }
+    static TRect button(const TCustomComboBox* Box) { return Box->DropDownButtonRect(); }
+    static int droppedWidth(const TCustomComboBox* Box) { return Box->FDroppedWidth; }
 };
 
 namespace {
@@ -34,6 +49,8 @@ class TQtComboBox : public QComboBox {
 public:
     explicit TQtComboBox(TCustomComboBox* Owner) : FOwner(Owner) {}
     void Detach() { FOwner = nullptr; }
+
+    TCustomComboBox* Owner() const { return FOwner; }
 
     void showPopup() override {
         if (FOwner && !FOwner->DroppedDown()) {
@@ -55,6 +72,51 @@ private:
 };
 
 QComboBox* comboOf(TControl* C) { return qobject_cast<QComboBox*>(HostedWidget(C)); }
+
+QRect qRectOf(const TRect& R) { return QRect(R.Left, R.Top, std::max(0, R.Width()), std::max(0, R.Height())); }
+
+// Draws nothing of the box but its text; the field, the arrow and the list lie where the control
+// says.
+class TComboStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawComplexControl(ComplexControl Control, const QStyleOptionComplex* Option, QPainter* Painter,
+                            const QWidget* Widget) const override {
+        if (Control == CC_ComboBox) return;
+        QProxyStyle::drawComplexControl(Control, Option, Painter, Widget);
+    }
+    QRect subControlRect(ComplexControl Control, const QStyleOptionComplex* Option, SubControl Sub,
+                         const QWidget* Widget) const override {
+        const auto* Box = dynamic_cast<const TQtComboBox*>(Widget);
+        TCustomComboBox* Owner = Box ? Box->Owner() : nullptr;
+        if (Control != CC_ComboBox || !Owner) return QProxyStyle::subControlRect(Control, Option, Sub, Widget);
+        switch (Sub) {
+            case SC_ComboBoxEditField:
+                return qRectOf(TComboStyleAccess::editField(Owner));
+            case SC_ComboBoxArrow:
+                return qRectOf(TComboStyleAccess::button(Owner));
+            case SC_ComboBoxFrame:
+                return Option->rect;
+            case SC_ComboBoxListBoxPopup: {
+                QRect R = QProxyStyle::subControlRect(Control, Option, Sub, Widget);
+                R.setWidth(std::max(R.width(), TComboStyleAccess::droppedWidth(Owner)));
+                return R;
+            }
+            default:
+                return QProxyStyle::subControlRect(Control, Option, Sub, Widget);
+        }
+    }
+};
+
+QStyle* comboStyle() {
+    static QPointer<TComboStyle> Style;
+    if (!Style) {
+        Style = new TComboStyle(QApplication::style()->name());
+        Style->setParent(qApp);
+    }
+    return Style;
+}
 
 QColor qColorOf(TColor Value) {
     const TColor RGB = ColorToRGB(Value);
@@ -126,6 +188,80 @@ void TCustomComboBox::SetDroppedDown(bool Value) {
     else
         C->hidePopup();
 }
+
+void TCustomComboBox::SetCtl3D(bool Value) {
+    if (FCtl3D == Value) return;
+    FCtl3D = Value;
+    Perform(CM_CTL3DCHANGED, 0, 0);
+    Invalidate();
+}
+
+TRect TCustomComboBox::DropDownButtonRect() const {
+    if (FStyle == csSimple) return TRect();
+    const int W = ClientWidth(), H = ClientHeight();
+    return Rect(std::max(2, W - 2 - GetSystemMetrics(SM_CXVSCROLL)), 2, std::max(2, W - 2), std::max(2, H - 2));
+}
+
+TRect TCustomComboBox::EditFieldRect() const {
+    const TRect Button = DropDownButtonRect();
+    const int Right = Button.IsEmpty() ? ClientWidth() - 3 : Button.Left - 1;
+    return Rect(3, 3, std::max(3, Right), std::max(3, ClientHeight() - 3));
+}
+
+void TCustomComboBox::EditFieldChanged() {
+    QComboBox* C = comboOf(this);
+    if (!C) return;
+    // The Qt box places its editor when it is resized.
+    QResizeEvent Resized(C->size(), C->size());
+    QCoreApplication::sendEvent(C, &Resized);
+    C->update();
+}
+
+void TCustomComboBox::DropDown() {
+    if (OnDropDown) FireEvent(OnDropDown, this);
+}
+
+void TCustomComboBox::CloseUp() {
+    if (OnCloseUp) FireEvent(OnCloseUp, this);
+}
+
+void TCustomComboBox::PaintWindow(HDC DC) {
+    DrawControlBorder(DC, ClientRect(), FCtl3D);
+    TRect Button = DropDownButtonRect();
+    if (!Button.IsEmpty())
+        DrawFrameControl(DC, &Button, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (Enabled() ? 0u : DFCS_INACTIVE));
+}
+
+bool TCustomComboBox::fromEditPart(const TMessage& Message) const {
+    const TControlData* D = Data();
+    QComboBox* C = comboOf(const_cast<TCustomComboBox*>(this));
+    QLineEdit* Edit = C ? C->lineEdit() : nullptr;
+    QWidget* Source = D->QtEventSource;
+    if (!Edit || !Source || !D->PendingQtEvent || D->PendingQtEvent->Message != &Message) return false;
+    if (Source == Edit || Edit->isAncestorOf(Source)) return true;
+    // An editable Qt box takes the keys and hands them to its editor itself.
+    if (Source != C) return false;
+    switch (Message.Msg) {
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_CHAR:
+        case WM_SYSKEYDOWN:
+        case WM_SYSKEYUP:
+        case WM_SYSCHAR:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void TCustomComboBox::WndProc(TMessage& Message) {
+    if (fromEditPart(Message))
+        EditWndProc(Message);
+    else
+        TWinControl::WndProc(Message);
+}
+
+void TCustomComboBox::EditWndProc(TMessage& Message) { TWinControl::WndProc(Message); }
 
 void TCustomComboBox::SelectItem(int Index) {
     if (Index < 0 || Index >= FItems->Count()) return;
@@ -199,6 +335,7 @@ void TCustomComboBox::editorTextTyped(const String& Value) {
 void TCustomComboBox::CreateWnd() {
     TWinControl::CreateWnd();
     auto* C = new TQtComboBox(this);
+    C->setStyle(comboStyle());
     C->setEditable(FStyle != csDropDownList);
     for (int i = 0; i < FItems->Count(); ++i) C->addItem(FItems->Strings(i));
     SetHostedWidget(this, C);
@@ -222,10 +359,27 @@ void TCustomComboBox::applyEditorProperties() {
     if (!C) return;
     FState->Syncing = true;
     C->setFont(QFontOf(*Font()));
+    // The control paints the background; the Qt box shows only its text.
     QPalette Pal = C->palette();
-    Pal.setColor(QPalette::Base, qColorOf(Color()));
+    Pal.setColor(QPalette::Base, Qt::transparent);
+    Pal.setColor(QPalette::Button, Qt::transparent);
+    Pal.setColor(QPalette::Window, Qt::transparent);
     Pal.setColor(QPalette::Text, qColorOf(Font()->Color()));
+    Pal.setColor(QPalette::ButtonText, qColorOf(Font()->Color()));
+    Pal.setColor(QPalette::Disabled, QPalette::Text, qColorOf(clGrayText));
+    Pal.setColor(QPalette::Disabled, QPalette::ButtonText, qColorOf(clGrayText));
     C->setPalette(Pal);
+    if (QLineEdit* L = C->lineEdit()) {
+        L->setFrame(false);
+        L->setPalette(Pal);
+    }
+    // The list keeps the box's colours.
+    if (QAbstractItemView* List = C->view()) {
+        QPalette ListPal = List->palette();
+        ListPal.setColor(QPalette::Base, qColorOf(Color()));
+        ListPal.setColor(QPalette::Text, qColorOf(Font()->Color()));
+        List->setPalette(ListPal);
+    }
     C->setEnabled(Enabled());
     C->setMaxVisibleItems(FDropDownCount);
     if (C->currentIndex() != FItemIndex) C->setCurrentIndex(FItemIndex);
@@ -269,6 +423,20 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
             break;
         case CB_GETITEMHEIGHT:
             Message.Result = static_cast<int>(Message.WParam) == -1 ? FSelectionFieldHeight : FItemHeight;
+            break;
+        case CB_SETDROPPEDWIDTH:
+            CBSetDroppedWidth(Message);
+            break;
+        case CB_GETDROPPEDWIDTH:
+            Message.Result = FDroppedWidth > 0 ? FDroppedWidth : Width();
+            break;
+        case CB_SHOWDROPDOWN:
+            SetDroppedDown(Message.WParam != 0);
+            Message.Result = 1;
+            break;
+        case CB_SETCURSEL:
+            SetItemIndex(static_cast<int>(static_cast<std::intptr_t>(Message.WParam)));
+            Message.Result = FItemIndex;
             break;
         default:
             TWinControl::Dispatch(Message);
@@ -321,4 +489,9 @@ void TCustomComboBox::WMLButton(TMessage& Message) {
     TWinControl::Dispatch(Message);
     // The Qt box then opens its list on the press.
     if (Self) DefaultHandler(Message);
+}
+
+void TCustomComboBox::CBSetDroppedWidth(TMessage& Message) {
+    FDroppedWidth = std::max(0, static_cast<int>(static_cast<std::intptr_t>(Message.WParam)));
+    Message.Result = FDroppedWidth > 0 ? FDroppedWidth : Width();
 }

@@ -493,17 +493,7 @@ void TCustomEdit::WMNCPaint(TMessage& Message) {
     }
     // The memo's Qt editor keeps its own frame.
     if (FBorderStyle == bsNone || multiLine()) return;
-    TRect R = Rect(0, 0, Width(), Height());
-    if (FCtl3D) {
-        DrawEdge(DC, &R, EDGE_SUNKEN, BF_RECT);
-    } else {
-        TDCBrush Frame;
-        Frame.Color = ColorToRGB(clWindowFrame);
-        DCFillRect(DC, Rect(0, 0, R.Right, 1), Frame);
-        DCFillRect(DC, Rect(0, R.Bottom - 1, R.Right, R.Bottom), Frame);
-        DCFillRect(DC, Rect(0, 0, 1, R.Bottom), Frame);
-        DCFillRect(DC, Rect(R.Right - 1, 0, R.Right, R.Bottom), Frame);
-    }
+    DrawControlBorder(DC, Rect(0, 0, Width(), Height()), FCtl3D);
 }
 
 void TCustomEdit::EMGetRect(TMessage& Message) {

@@ -1,5 +1,6 @@
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/Forms.h"
+#include "framework/ui/PlatformFacts.h"
 #include "framework/ui/StdCtrls.h"
 #include "tests/support/ShownWindows.h"
 
@@ -9,6 +10,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
@@ -224,6 +226,114 @@ TEST(ComboBoxMessages, CurrentSelectionItemTextsAndHeights) {
     EXPECT_EQ(Box->Perform(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 16), 0);
     EXPECT_EQ(Box->Perform(CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0), 16);
     EXPECT_EQ(Box->Perform(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 0), CB_ERR);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The frame, the button and the edit part, which the box draws and routes itself.
+
+// Records the edit part's messages and keeps the letter "x" from the edit.
+class TEditHookBox : public TComboBox {
+public:
+    using TComboBox::DropDownButtonRect;
+    using TComboBox::EditFieldRect;
+    using TComboBox::TComboBox;
+    std::vector<UINT> EditMessages;
+
+protected:
+    void EditWndProc(TMessage& Message) override {
+        EditMessages.push_back(Message.Msg);
+        if (Message.Msg == WM_CHAR && Message.WParam == u'x') return;
+        TComboBox::EditWndProc(Message);
+    }
+};
+
+class DrawnComboBoxTest : public ::testing::Test {
+protected:
+    std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
+    TEditHookBox* Box = nullptr;
+
+    void SetUp() override {
+        Form->SetBounds(0, 0, 300, 200);
+        Form->SetCaption(QStringLiteral("DrawnComboBoxTest"));
+        Box = new TEditHookBox(Form.get());
+        Box->SetParent(Form.get());
+        Box->SetBounds(20, 20, 150, 21);
+        for (const char* S : {"Auto", "Quillory", "YouTube"}) Box->Items()->Add(QString::fromLatin1(S));
+    }
+    std::unique_ptr<TBitmap> render() {
+        auto B = std::make_unique<TBitmap>(Box->Width(), Box->Height());
+        Box->PaintTo(B->Canvas(), 0, 0);
+        return B;
+    }
+};
+
+TEST_F(DrawnComboBoxTest, FrameButtonAndFieldArePaintedUnderTheQtBox) {
+    Box->SetColor(clYellow);
+    Box->HandleNeeded();
+    const TRect Field = Box->EditFieldRect(), Button = Box->DropDownButtonRect();
+    EXPECT_EQ(Button, Rect(150 - 2 - GetSystemMetrics(SM_CXVSCROLL), 2, 148, 19));
+    EXPECT_EQ(Field, Rect(3, 3, Button.Left - 1, 18));
+    auto* Edit = ControlWidgetOf(Box)->findChild<QLineEdit*>();
+    ASSERT_NE(Edit, nullptr);
+    EXPECT_EQ(Edit->geometry(), QRect(Field.Left, Field.Top, Field.Width(), Field.Height()));
+
+    const struct {
+        bool Ctl3D;
+        TColor Outer;
+    } Looks[] = {{true, ColorToRGB(clBtnShadow)}, {false, ColorToRGB(clWindowFrame)}};
+    for (const auto& L : Looks) {
+        Box->SetCtl3D(L.Ctl3D);
+        auto B = render();
+        EXPECT_EQ(B->Canvas()->Pixels(0, 10), L.Outer) << L.Ctl3D;
+        EXPECT_EQ(B->Canvas()->Pixels(Field.Right - 3, 10), clYellow) << "the Qt box draws no background";
+        EXPECT_EQ(B->Canvas()->Pixels(Button.Left + 2, Button.Top + 2), ColorToRGB(clBtnFace));
+    }
+    // A simple box has no button; its field reaches the frame.
+    Box->SetStyle(csSimple);
+    EXPECT_TRUE(Box->DropDownButtonRect().IsEmpty());
+    EXPECT_EQ(Box->EditFieldRect().Right, 147);
+}
+
+TEST_F(DrawnComboBoxTest, DroppedWidthWidensTheList) {
+    Box->SetStyle(csDropDownList);
+    EXPECT_EQ(Box->Perform(CB_GETDROPPEDWIDTH, 0, 0), 150);
+    EXPECT_EQ(Box->Perform(CB_SETDROPPEDWIDTH, 260, 0), 260);
+    Form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return Form->Active(); }));
+    Box->Perform(CB_SHOWDROPDOWN, 1, 0);
+    ASSERT_TRUE(PumpUntil([&] { return Box->DroppedDown(); }));
+    auto* Combo = ControlWidgetOf(Box)->findChild<QComboBox*>();
+    EXPECT_EQ(Combo->view()->window()->width(), 260);
+    Box->Perform(CB_SHOWDROPDOWN, 0, 0);
+    EXPECT_FALSE(Box->DroppedDown());
+    EXPECT_EQ(Box->Perform(CB_SETCURSEL, 2, 0), 2);
+    EXPECT_EQ(Box->Text(), QStringLiteral("YouTube"));
+    EXPECT_EQ(Box->Perform(CB_SETCURSEL, 7, 0), -1);
+}
+
+TEST_F(DrawnComboBoxTest, KeysOfTheEditPartPassItsProcedure) {
+    std::vector<int> Chars;
+    Box->OnKeyPress = [&](TObject*, Char& Key) { Chars.push_back(Key.unicode()); };
+    Form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return Form->Active(); }));
+    Box->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return Box->Focused(); }));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("axb"));
+    EXPECT_EQ(Box->Text(), QStringLiteral("ab")) << "the procedure kept the x from the edit";
+    EXPECT_EQ(Chars, (std::vector<int>{'a', 'b'}));
+    const auto count = [&](UINT Msg) { return std::count(Box->EditMessages.begin(), Box->EditMessages.end(), Msg); };
+    EXPECT_EQ(count(WM_KEYDOWN), 3);
+    EXPECT_EQ(count(WM_CHAR), 3);
+    EXPECT_EQ(count(WM_KEYUP), 3);
+
+    // A list box has no edit part: its keys are the box's own.
+    Box->EditMessages.clear();
+    Box->SetStyle(csDropDownList);
+    Box->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return Box->Focused(); }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_TRUE(Box->EditMessages.empty());
+    EXPECT_EQ(Box->ItemIndex(), 0);
 }
 
 }  // namespace
