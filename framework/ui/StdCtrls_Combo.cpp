@@ -60,6 +60,11 @@ public:
             if (!Self || !Owner) return;
         }
         QComboBox::showPopup();
+        // Qt lays the list over the box's last row; the platform's starts under it.
+        if (QWidget* Popup = view() ? view()->window() : nullptr) {
+            const int Bottom = mapToGlobal(QPoint(0, height())).y();
+            if (Popup->geometry().top() == Bottom - 1) Popup->move(Popup->x(), Bottom);
+        }
     }
     void hidePopup() override {
         const bool WasShown = view() && view()->isVisible();
@@ -80,6 +85,13 @@ QRect qRectOf(const TRect& R) { return QRect(R.Left, R.Top, std::max(0, R.Width(
 class TComboStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
+
+    int styleHint(StyleHint Hint, const QStyleOption* Option, const QWidget* Widget,
+                  QStyleHintReturn* Return) const override {
+        // The list opens below the box, as the platform's does, never over it.
+        if (Hint == SH_ComboBox_Popup) return 0;
+        return QProxyStyle::styleHint(Hint, Option, Widget, Return);
+    }
 
     void drawComplexControl(ComplexControl Control, const QStyleOptionComplex* Option, QPainter* Painter,
                             const QWidget* Widget) const override {

@@ -304,6 +304,9 @@ TEST_F(DrawnComboBoxTest, DroppedWidthWidensTheList) {
     ASSERT_TRUE(PumpUntil([&] { return Box->DroppedDown(); }));
     auto* Combo = ControlWidgetOf(Box)->findChild<QComboBox*>();
     EXPECT_EQ(Combo->view()->window()->width(), 260);
+    // Below the box, not over it.
+    const QPoint BoxBottom = ControlWidgetOf(Box)->mapToGlobal(QPoint(0, Box->Height()));
+    EXPECT_GE(Combo->view()->window()->geometry().top(), BoxBottom.y());
     Box->Perform(CB_SHOWDROPDOWN, 0, 0);
     EXPECT_FALSE(Box->DroppedDown());
     EXPECT_EQ(Box->Perform(CB_SETCURSEL, 2, 0), 2);
