@@ -220,7 +220,35 @@ bool sendFromQt(TControl* Control, TMessage& Message) {
     return Ctx.ReachedDefault;
 }
 
+TControl* CursorTarget = nullptr;
+
+// Before a move, the window under the mouse chooses its cursor: its own Cursor shows unless its
+// WM_SETCURSOR handler sets another. False when the handler freed the control.
+bool askCursor(TControl* Control) {
+    auto* Win = dynamic_cast<TWinControl*>(Control);
+    if (!Win || !Win->HandleAllocated()) return true;
+    if (QWidget* W = ControlWidgetOf(Control)) {
+        if (Control->Cursor() == crDefault)
+            W->unsetCursor();
+        else
+            W->setCursor(QtCursorOfIndex(Control->Cursor()));
+    }
+    const TWeak<TControl> Alive(Control);
+    TControl* Previous = CursorTarget;
+    CursorTarget = Control;
+    try {
+        Control->Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(Win->Handle()), MAKELONG(HTCLIENT, WM_MOUSEMOVE));
+    } catch (...) {
+        CursorTarget = Previous;
+        throw;
+    }
+    CursorTarget = Previous;
+    return bool(Alive);
+}
+
 }  // namespace
+
+TControl* SetCursorTarget() { return CursorTarget; }
 
 QCursor QtCursorOf(TCursor Cursor) {
     switch (Cursor) {
@@ -668,6 +696,7 @@ bool TControlWidget::handleEvent(QEvent* Event, bool FromHosted) {
                     return true;
                 }
             }
+            if (Msg == WM_MOUSEMOVE && Target == C && !FromHosted && !askCursor(C)) return true;
             TMessage M{Msg, mouseKeys(E->buttons(), E->modifiers()), PointToLParam(Pos.x(), Pos.y()), 0};
             const bool Reached = sendFromQt(Target, M);
             return FromHosted ? !(Reached && Target == C) : true;

@@ -80,6 +80,9 @@ private:
 
 // The widget of a control (nullptr while it has no window).
 QWidget* ControlWidgetOf(TControl* Control);
+// The control whose WM_SETCURSOR is being answered: SetCursor shows its shape there when no
+// control holds the mouse. nullptr outside that message.
+TControl* SetCursorTarget();
 // The control behind a widget, walking up from a hosted Qt widget; nullptr when none.
 TControl* ControlOfWidget(QWidget* Widget);
 // Makes Widget (created by the caller, now owned by the control's window) fill the control and

@@ -102,9 +102,12 @@ HCURSOR SetCursor(HCURSOR Cursor) {
     TCursorTables& T = tables();
     const HCURSOR Previous = T.Current;
     T.Current = Cursor;
-    // The shape shows on the window that has the mouse.
-    if (TControl* Capture = GetCaptureControl())
-        if (QWidget* W = ControlWidgetOf(Capture)) W->setCursor(qtCursorOfHandle(Cursor));
+    // The shape shows on the window that has the mouse: the one holding it, else the one
+    // answering WM_SETCURSOR.
+    TControl* Over = GetCaptureControl();
+    if (!Over) Over = SetCursorTarget();
+    if (Over)
+        if (QWidget* W = ControlWidgetOf(Over)) W->setCursor(qtCursorOfHandle(Cursor));
     return Previous;
 }
 

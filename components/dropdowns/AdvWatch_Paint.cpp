@@ -1,0 +1,437 @@
+// The watch's drawing: face, ticks, numbers and the AM/PM box into the cache; the pointers over a
+// copy of the cache; the roll of the AM/PM box.
+#include "components/dropdowns/AdvWatch.h"
+
+#include "components/graphics/AdvGDIP.h"
+#include "framework/gdiplus/GdiPlusTypes.h"
+#include "framework/rtl/Clock.h"
+#include "framework/rtl/DateUtils.h"
+#include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Streams.h"
+#include "framework/rtl/SysUtils.h"
+#include "framework/ui/DrawText.h"
+#include "framework/ui/Picture.h"
+
+#include <cmath>
+#include <memory>
+#include <new>
+#include <numbers>
+
+namespace {
+
+constexpr double kDegree = std::numbers::pi / 180.0;
+
+// P(angle, distance): clockwise from 12 o'clock; a negative distance lies behind the centre.
+TGPPointF pointAt(double CX, double CY, double AngleDeg, double Distance) {
+    return MakeGPPointF(float(CX + std::sin(AngleDeg * kDegree) * Distance),
+                        float(CY - std::cos(AngleDeg * kDegree) * Distance));
+}
+
+// The three low bytes taken as they stand, with no system colour resolved.
+ARGB rawColor(TColor Color, Byte Alpha) {
+    return ComposeARGB(Alpha, Byte(Color & 0xFF), Byte((Color >> 8) & 0xFF), Byte((Color >> 16) & 0xFF));
+}
+
+void addRoundRect(TGPGraphicsPath& Path, float X, float Y, float W, float H, float Radius) {
+    const float D = Radius * 2;
+    Path.AddArc(X, Y, D, D, 180, 90);
+    Path.AddArc(X + W - D, Y, D, D, 270, 90);
+    Path.AddArc(X + W - D, Y + H - D, D, D, 0, 90);
+    Path.AddArc(X, Y + H - D, D, D, 90, 90);
+    Path.CloseFigure();
+}
+
+void smooth(TGPGraphics& G) {
+    G.SetSmoothingMode(SmoothingModeAntiAlias);
+    G.SetTextRenderingHint(TextRenderingHintAntiAlias);
+}
+
+void drawLine(TGPGraphics& G, ARGB Color, float Width, const TGPPointF& A, const TGPPointF& B) {
+    TGPPen Pen(Color, Width);
+    G.DrawLine(&Pen, A.X, A.Y, B.X, B.Y);
+}
+
+TGPPointF moved(TGPPointF P, float DX, float DY) { return MakeGPPointF(P.X + DX, P.Y + DY); }
+
+// GDI+ text in the font, centred at the top of Box.
+void DrawWatchText(TGPGraphics& G, const String& Text, TFont* Font, const TGPRectF& Box) {
+    std::unique_ptr<TGPFont> F(G.MakeFont(Font));
+    TGPStringFormat Format(0, 0);
+    Format.SetAlignment(StringAlignmentCenter);
+    Format.SetLineAlignment(StringAlignmentNear);
+    Format.SetHotkeyPrefix(HotkeyPrefixShow);
+    Format.SetTrimming(StringTrimmingNone);
+    TGPSolidBrush Brush(ColorToARGB(Font->Color()));
+    G.DrawString(Text, int(Text.size()), F.get(), Box, &Format, &Brush);
+}
+
+// A PNG at its natural size at the top left; any other image stretched over the client area with
+// the colour of its top-left pixel transparent.
+void DrawGraphicGDIP(TGPGraphics& G, TGraphic* Graphic, int W, int H) {
+    auto* Stream = new TMemoryStream();
+    try {
+        Graphic->SaveToStream(Stream);
+    } catch (const std::bad_alloc&) {
+        delete Stream;
+        throw Exception(QStringLiteral("Could not allocate memory for image"));
+    }
+    Stream->SetPosition(0);
+    auto* Adapter = new TStreamAdapter(Stream, soOwned);
+    std::unique_ptr<TGPBitmap> Image(new TGPBitmap(Adapter));
+    Adapter->Release();
+    if (Image->GetWidth() == 0) return;  // not decoded: nothing drawn
+    if (Image->GetFormat() == ifPNG) {
+        G.DrawImage(Image.get(), 0, 0);
+        return;
+    }
+    ARGB Key = 0;
+    Image->GetPixel(0, 0, Key);
+    TGPImageAttributes Attributes;
+    Attributes.SetColorKey(Key, Key);
+    G.DrawImage(Image.get(), MakeGPRectF(0, 0, float(W), float(H)), 0, 0, float(Image->Width()), float(Image->Height()),
+                UnitPixel, &Attributes);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The whole watch
+
+void TAdvWatch::Paint() {
+    TCustomControl::Paint();
+    DrawWatch();
+}
+
+// Outside painting the watch draws straight onto its window (the backing image, shown at once).
+bool TAdvWatch::drawsDirectly() const { return ClientWidth() > 0 && ClientHeight() > 0; }
+
+void TAdvWatch::followLiveHalf() {
+    if (!FSettings->Auto()) return;
+    Word H, M, S, MS;
+    DecodeTime(GetDisplayTime(), H, M, S, MS);
+    const bool Saved = FInternalSet;
+    FInternalSet = true;
+    SetAM(H < 12);
+    FInternalSet = Saved;
+}
+
+void TAdvWatch::DrawWatch() {
+    if (!drawsDirectly()) return;
+    const int W = ClientWidth(), H = ClientHeight();
+    const TRect Client = Rect(0, 0, W, H);
+    if (FSettings->Auto()) {
+        Word Hour, M, S, MS;
+        DecodeTime(GetDisplayTime(), Hour, M, S, MS);
+        FAM = Hour < 12;
+    }
+    TCanvas* Target = Canvas();
+    // The pixels outside the face keep what the window shows under the watch.
+    FBKGCache->SetSize(W, H);
+    FBKGCache->Canvas()->CopyRect(Client, Target, Client);
+    const TWatchGeometry Geo = geometry();
+    {
+        TGPGraphics G(FBKGCache->Canvas()->Handle());
+        smooth(G);
+        DrawBackground(&G, Geo, W, H);
+        DrawTickMarks(&G, Geo);
+    }
+    DrawNumbers(FBKGCache->Canvas(), Geo);
+    DrawAMPM(FBKGCache->Canvas());
+    Target->CopyRect(Client, FBKGCache->Canvas(), Client);
+    TGPGraphics G(Target->Handle());
+    smooth(G);
+    DrawPointers(&G, Geo);
+}
+
+void TAdvWatch::RefreshPointers() {
+    if (!drawsDirectly()) return;
+    TCanvas* Target = Canvas();
+    Target->Handle();  // paints a watch not yet painted, which fills the cache
+    followLiveHalf();
+    const int W = ClientWidth(), H = ClientHeight();
+    if (FBKGCache->Width() != W || FBKGCache->Height() != H) {
+        DrawWatch();
+        return;
+    }
+    TBitmap Frame(W, H);
+    const TRect Client = Rect(0, 0, W, H);
+    Frame.Canvas()->CopyRect(Client, FBKGCache->Canvas(), Client);
+    {
+        TGPGraphics G(Frame.Canvas()->Handle());
+        smooth(G);
+        DrawPointers(&G, geometry());
+    }
+    showFrame(&Frame);
+}
+
+void TAdvWatch::showFrame(TBitmap* Frame) {
+    const TRect Client = Rect(0, 0, ClientWidth(), ClientHeight());
+    Canvas()->CopyRect(Client, Frame->Canvas(), Client);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Face, ticks and numbers
+
+void TAdvWatch::DrawBackground(TGPGraphics* G, const TWatchGeometry& Geo, int W, int H) {
+    TWatchAppearance* A = FAppearance.get();
+    if (TGraphic* Graphic = A->Picture()->Graphic(); Graphic && !Graphic->Empty()) {
+        DrawGraphicGDIP(*G, Graphic, W, H);
+    } else {
+        TGPGraphicsPath Shape(FillModeAlternate);
+        switch (A->Shape()) {
+            case wsCircle:
+                Shape.AddEllipse(float(Geo.CX - Geo.R), float(Geo.CY - Geo.R), float(2 * Geo.R), float(2 * Geo.R));
+                break;
+            case wsRect:
+                Shape.AddRectangle(MakeGPRectF(0, 0, float(W), float(H)));
+                break;
+            case wsRoundRect:
+                addRoundRect(Shape, 0, 0, float(W), float(H), 8);
+                break;
+        }
+        const TColor To = A->BackgroundColorTo() == clNone ? A->BackgroundColor() : A->BackgroundColorTo();
+        if (A->BackgroundGradient() == wgRadial) {
+            TGPPathGradientBrush Brush(&Shape);
+            Brush.SetCenterPoint(MakeGPPointF(float(Geo.CX), float(Geo.CY)));
+            Brush.SetCenterColor(ColorToARGB(A->BackgroundColor()));
+            const ARGB Surround = rawColor(To, 255);
+            int Count = 1;
+            Brush.SetSurroundColors(&Surround, Count);
+            G->FillPath(&Brush, &Shape);
+        } else {
+            const LinearGradientMode Mode = A->BackgroundGradient() == wgVertical ? LinearGradientModeVertical
+                                            : A->BackgroundGradient() == wgDiagonalForward
+                                                ? LinearGradientModeForwardDiagonal
+                                                : LinearGradientModeBackwardDiagonal;
+            TGPLinearGradientBrush Brush(MakeGPRectF(0, 0, float(W), float(H)), ColorToARGB(A->BackgroundColor()),
+                                         ColorToARGB(To), Mode);
+            G->FillPath(&Brush, &Shape);
+        }
+    }
+    if (A->BorderWidth() <= 0) return;
+    TGPPen Pen(ColorToARGB(A->BorderColor()), float(A->BorderWidth()));
+    switch (A->Shape()) {
+        case wsCircle:
+            G->DrawEllipse(&Pen, float(Geo.CX - Geo.R), float(Geo.CY - Geo.R), float(2 * Geo.R), float(2 * Geo.R));
+            break;
+        case wsRect:
+            G->DrawRectangle(&Pen, 0, 0, float(W - 1), float(H - 1));
+            break;
+        case wsRoundRect: {
+            TGPGraphicsPath Path(FillModeAlternate);
+            addRoundRect(Path, 0, 0, float(W - 1), float(H - 1), 8);
+            G->DrawPath(&Pen, &Path);
+            break;
+        }
+    }
+}
+
+void TAdvWatch::DrawTickMarks(TGPGraphics* G, const TWatchGeometry& Geo) {
+    TWatchAppearance* A = FAppearance.get();
+    if (A->TickMarks() == tmNone) return;
+    const double RT = Geo.RT;
+    const double RI = A->HourMarkLength() > 0 ? RT - A->HourMarkLength() : RT * 0.9;
+    const ARGB HourColor = ColorToARGB(A->HourColor());
+    const float HourWidth = A->HourMarkWidth();
+    for (int Hour = 0; Hour < 12; ++Hour) {
+        const double Angle = Hour * 30.0;
+        const TGPPointF From = pointAt(Geo.CX, Geo.CY, Angle, RI), To = pointAt(Geo.CX, Geo.CY, Angle, RT);
+        const bool Quarter = Hour % 3 == 0;
+        if (!Quarter && A->TickMarks() != tmAll && A->TickMarks() != tmHours) continue;
+        if (Quarter && A->HourMarkStyle() == hmsQuartDblLine) {
+            // 3 and 9 o'clock split up and down, 12 and 6 left and right.
+            const bool Horizontal = Hour == 3 || Hour == 9;
+            const float DX = Horizontal ? 0 : 2, DY = Horizontal ? 2 : 0;
+            drawLine(*G, HourColor, HourWidth, moved(From, -DX, -DY), moved(To, -DX, -DY));
+            drawLine(*G, HourColor, HourWidth, moved(From, DX, DY), moved(To, DX, DY));
+        } else {
+            drawLine(*G, HourColor, HourWidth, From, To);
+        }
+    }
+    if (A->TickMarks() != tmAll) return;
+    const double RM = A->MinuteMarkLength() > 0 ? RT - A->MinuteMarkLength() : RT * 0.95;
+    const ARGB MinuteColor = ColorToARGB(A->MinuteColor());
+    for (int Minute = 0; Minute < 60; ++Minute) {
+        if (Minute % 5 == 0) continue;
+        const double Angle = Minute * 6.0;
+        drawLine(*G, MinuteColor, A->MinuteMarkWidth(), pointAt(Geo.CX, Geo.CY, Angle, RM),
+                 pointAt(Geo.CX, Geo.CY, Angle, RT));
+    }
+}
+
+void TAdvWatch::DrawNumbers(TCanvas* C, const TWatchGeometry& Geo) {
+    if (!FShowNumbers) return;
+    TWatchAppearance* A = FAppearance.get();
+    const double RT = Geo.RT;
+    const int B = A->HourMarkLength() > 0 ? A->HourMarkLength() : int(Round(RT - RT * 0.9)) + 2;
+    const int RN = Geo.RT - 2 * B - 2 + B / 2;
+    C->Font()->Assign(A->HourFont());
+    C->Brush()->SetStyle(bsClear);
+    for (int I = 1; I <= 12; ++I) {
+        if (A->TickMarks() == tmQuartHours && I % 3 != 0) continue;
+        const String Text = QString::number(I);
+        const TSize Size = C->TextExtent(Text);
+        const int Pull = I == 10 ? int(Round(Size.cy * 0.2)) : I == 11 ? int(Round(Size.cy * 0.15)) : 0;
+        const double D = RN - Pull;
+        const int X = Geo.CX + int(Round(std::sin(I * 30.0 * kDegree) * D)) - Size.cx / 2;
+        const int Y = Geo.CY - int(Round(std::cos(I * 30.0 * kDegree) * D)) - Size.cy / 2;
+        C->TextOut(X, Y, Text);
+    }
+    C->Brush()->SetStyle(bsSolid);
+}
+
+TRect TAdvWatch::GetAMPMRect() const {
+    if (!FShowAMPM) return Rect(-1, -1, -1, -1);
+    TBitmap Measure(1, 1);
+    Measure.Canvas()->Font()->Assign(FAppearance->AMPMFont());
+    TRect R = Rect(0, 0, 200, 200);
+    DrawText(Measure.Canvas()->Handle(), QStringLiteral("AM"), -1, R, DT_CALCRECT);
+    const int W = R.Width(), H = R.Height();
+    const TWatchGeometry Geo = geometry();
+    const int Left = Geo.CX - (W + 8) / 2;
+    const int Top = Geo.CY + int(Round((Geo.R - H) / 3.0));
+    return Rect(Left, Top, Left + W + 8, Top + H);
+}
+
+void TAdvWatch::DrawAMPMBox(TCanvas* C, const TRect& Box) {
+    TWatchAppearance* A = FAppearance.get();
+    if (A->AMPMFrame() == apRect)
+        C->Rectangle(Box);
+    else
+        C->RoundRect(Box.Left, Box.Top, Box.Right, Box.Bottom, 5, 5);
+}
+
+void TAdvWatch::DrawAMPM(TCanvas* C) {
+    if (!FShowAMPM) return;
+    TWatchAppearance* A = FAppearance.get();
+    const TRect Box = GetAMPMRect();
+    if (A->AMPMColor() != clNone || A->AMPMBorderColor() != clNone) {
+        C->Brush()->SetStyle(A->AMPMColor() == clNone ? bsClear : bsSolid);
+        if (A->AMPMColor() != clNone) C->Brush()->SetColor(A->AMPMColor());
+        C->Pen()->SetStyle(A->AMPMBorderColor() == clNone ? psClear : psSolid);
+        if (A->AMPMBorderColor() != clNone) C->Pen()->SetColor(A->AMPMBorderColor());
+        C->Pen()->SetWidth(1);
+        DrawAMPMBox(C, Box);
+        C->Brush()->SetStyle(bsSolid);
+        C->Pen()->SetStyle(psSolid);
+    }
+    TGPGraphics G(C->Handle());
+    smooth(G);
+    DrawWatchText(G, FAM ? QStringLiteral("AM") : QStringLiteral("PM"), A->AMPMFont(),
+                  MakeGPRectF(float(Box.Left), float(Box.Top), float(Box.Width()), float(Box.Height())));
+}
+
+// The box rolls its text over like a drum: a strip with "AM" above "PM" slides through the box
+// one pixel per frame, 10 ms apart.
+void TAdvWatch::rollAMPMBox() {
+    if (!drawsDirectly()) return;
+    TWatchAppearance* A = FAppearance.get();
+    const TRect Box = GetAMPMRect();
+    const TRect Inner = Rect(Box.Left + 1, Box.Top + 1, Box.Right - 1, Box.Bottom - 1);
+    const int W = Inner.Width(), H = Inner.Height();
+    if (W <= 0 || H <= 0) return;
+    Canvas()->Handle();  // the cache holds the face before the first frame is made from it
+    TBitmap Strip(W, 2 * H);
+    Strip.Canvas()->Brush()->SetColor(A->AMPMColor());
+    Strip.Canvas()->FillRect(Rect(0, 0, W, 2 * H));
+    {
+        TGPGraphics G(Strip.Canvas()->Handle());
+        smooth(G);
+        DrawWatchText(G, QStringLiteral("AM"), A->AMPMFont(), MakeGPRectF(0, 0, float(W), float(H)));
+        DrawWatchText(G, QStringLiteral("PM"), A->AMPMFont(), MakeGPRectF(0, float(H), float(W), float(H)));
+    }
+    const int ClientW = ClientWidth(), ClientH = ClientHeight();
+    const TRect Client = Rect(0, 0, ClientW, ClientH);
+    const TWeak<TAdvWatch> Alive(this);
+    int Offset = FAM ? H : 0;
+    for (int Frame = 0; Frame < H; ++Frame) {
+        Offset += FAM ? -1 : 1;
+        TBitmap Image(ClientW, ClientH);
+        Image.Canvas()->CopyRect(Client, FBKGCache->Canvas(), Client);
+        Image.Canvas()->CopyRect(Inner, Strip.Canvas(), Rect(0, Offset, W, Offset + H));
+        Image.Canvas()->Brush()->SetStyle(bsClear);
+        Image.Canvas()->Pen()->SetColor(A->AMPMBorderColor());
+        DrawAMPMBox(Image.Canvas(), Box);
+        {
+            TGPGraphics G(Image.Canvas()->Handle());
+            smooth(G);
+            DrawPointers(&G, geometry());
+        }
+        showFrame(&Image);
+        Sleep(10);
+        if (!Alive) return;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pointers
+
+void TAdvWatch::DrawPointers(TGPGraphics* G, const TWatchGeometry& Geo) {
+    TWatchAppearance* A = FAppearance.get();
+    Word Hour, Minute, Second, MS;
+    DecodeTime(GetDisplayTime(), Hour, Minute, Second, MS);
+    const double CX = Geo.CX, CY = Geo.CY, R = Geo.R;
+    const double HourAngle = (Hour % 12) * 30.0 + Minute * 0.5;
+    const double MinuteAngle = Minute * 6.0;
+    const double SecondAngle = Second * 6.0;
+    auto at = [&](double Angle, double Distance) { return pointAt(CX, CY, Angle, Distance); };
+
+    if (A->PointerStyle() == psPointer) {
+        auto drawPolygon = [&](double Angle, double Length, ARGB Color, float DX, float DY) {
+            TGPPointF Points[4] = {at(Angle, -0.1 * R), at(Angle + 90, -0.05 * R), at(Angle, Length),
+                                   at(Angle - 90, -0.05 * R)};
+            for (TGPPointF& P : Points) P = moved(P, DX, DY);
+            TGPSolidBrush Brush(Color);
+            G->FillPolygon(&Brush, Points, 4);
+        };
+        if (A->HourPointerShadow() != clNone)
+            drawPolygon(HourAngle, 0.5 * R, rawColor(A->HourPointerShadow(), 80), 1, 3);
+        drawPolygon(HourAngle, 0.5 * R, ColorToARGB(A->HourPointer()), 0, 0);
+        if (A->MinutePointerShadow() != clNone)
+            drawPolygon(MinuteAngle, 0.7 * R, rawColor(A->MinutePointerShadow(), 80), 1, 3);
+        drawPolygon(MinuteAngle, 0.7 * R, ColorToARGB(A->MinutePointer()), 0, 0);
+    } else {
+        const double Tail = A->PointerStyle() == psShortLine ? 0 : 0.1 * R;
+        const float HourWidth = A->HourPointerSize(), MinuteWidth = A->MinutePointerSize();
+        const TGPPointF HourTip = at(HourAngle, 0.5 * R), MinuteTip = at(MinuteAngle, 0.7 * R);
+        if (A->HourPointerShadow() != clNone)
+            drawLine(*G, rawColor(A->HourPointerShadow(), 80), HourWidth, moved(at(HourAngle, -Tail), -1, 3),
+                     moved(at(HourAngle, 0.46 * R), -1, 3));
+        drawLine(*G, ColorToARGB(A->HourPointer()), HourWidth, at(HourAngle, -Tail), HourTip);
+        if (A->PointerStyle() == psLineArrow) {
+            drawLine(*G, ColorToARGB(A->HourPointer()), HourWidth, at(HourAngle + 10, 0.4 * R), HourTip);
+            drawLine(*G, ColorToARGB(A->HourPointer()), HourWidth, HourTip, at(HourAngle - 10, 0.4 * R));
+        }
+        if (A->MinutePointerShadow() != clNone)
+            drawLine(*G, rawColor(A->MinutePointerShadow(), 80), MinuteWidth, moved(at(MinuteAngle, -Tail), 0, 3),
+                     moved(at(MinuteAngle, 0.65 * R), 0, 3));
+        drawLine(*G, ColorToARGB(A->MinutePointer()), MinuteWidth, at(MinuteAngle, -Tail), MinuteTip);
+        if (A->PointerStyle() == psLineArrow) {
+            drawLine(*G, ColorToARGB(A->MinutePointer()), MinuteWidth, at(MinuteAngle + 7, 0.6 * R), MinuteTip);
+            drawLine(*G, ColorToARGB(A->MinutePointer()), MinuteWidth, MinuteTip, at(MinuteAngle - 7, 0.6 * R));
+        }
+    }
+
+    if (FSettings->Auto() && FSettings->Second())
+        drawLine(*G, ColorToARGB(A->SecondPointer()), A->SecondPointerSize(), at(SecondAngle, -0.2 * R),
+                 at(SecondAngle, 0.9 * R));
+
+    const int C = A->CenterPointSize();
+    if (C <= 0) return;
+    const float Half = C / 2.0f;
+    if (A->CenterPointColor() != clNone) {
+        TGPSolidBrush Brush(ColorToARGB(A->CenterPointColor()));
+        G->FillEllipse(&Brush, float(CX - Half), float(CY - Half), float(C), float(C));
+    }
+    int U = 0;
+    if (A->CenterPointOuterBorderColor() != clNone) {
+        U = int(Round(C * 0.2));
+        TGPPen Pen(ColorToARGB(A->CenterPointOuterBorderColor()), float(U));
+        G->DrawEllipse(&Pen, float(CX - Half), float(CY - Half), float(C), float(C));
+    }
+    if (A->CenterPointBorderColor() != clNone) {
+        const float Inner = float(C - U);
+        TGPPen Pen(ColorToARGB(A->CenterPointBorderColor()), float(Round(C * 0.1)));
+        G->DrawEllipse(&Pen, float(CX - Inner / 2), float(CY - Inner / 2), Inner, Inner);
+    }
+}
