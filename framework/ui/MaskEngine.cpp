@@ -168,7 +168,23 @@ String MaskedTextOf(const TEditMaskInfo& Mask, const String& EditText) {
             Result += blankOf(Mask, C);
         }
     }
-    if (Mask.SaveLiterals) return Result;
+    if (Mask.SaveLiterals) {
+        // With "!" the blanks of each run of input positions lead: "7 " reads as " 7".
+        if (Mask.LeadingBlanks)
+            for (int I = 0; I < Mask.Length();) {
+                if (!Mask.IsInput(I)) {
+                    ++I;
+                    continue;
+                }
+                int End = I;
+                while (End < Mask.Length() && Mask.IsInput(End)) ++End;
+                String Chars = Result.mid(I, End - I);
+                Chars.remove(u' ');
+                Result.replace(I, End - I, String(End - I - Chars.size(), u' ') + Chars);
+                I = End;
+            }
+        return Result;
+    }
     if (Mask.LeadingBlanks) {
         int Start = 0;
         while (Start < Result.size() && Result[Start] == u' ') ++Start;
