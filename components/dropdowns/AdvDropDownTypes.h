@@ -36,6 +36,11 @@ enum TLabelPosition {
     lpTopRight,
     lpBottomRight
 };
+// The top-left corner of a caption label of LabelSize beside Control: TextWidth is the caption's
+// measured width, VCentre and HCentre the label's centred top and left (their rules differ by
+// control).
+TPoint LabelPlace(TLabelPosition Position, const TRect& Control, TSize LabelSize, int TextWidth, int Margin,
+                  int VCentre, int HCentre);
 // What the edit takes from the keyboard.
 enum TDropDownEditType {
     etString,

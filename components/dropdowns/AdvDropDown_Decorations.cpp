@@ -116,22 +116,9 @@ void TAdvCustomDropDown::SetLabelTransparent(bool Value) {
     if (FLabel) UpdateLabel();
 }
 
-void TAdvCustomDropDown::UpdateLabel() {
-    if (!FLabel) return;
-    FLabel->SetTransparent(FLabelTransparent);
-    FLabel->SetFont(FParentFnt ? Font() : FLabelFont.get());
-    int W = 0;
-    if (FLabel->Parent() && FLabel->Parent()->HandleAllocated()) {
-        TBitmap Surface(1, 1);
-        Surface.Canvas()->Font()->Assign(FLabel->Font());
-        TRect R = Rect(0, 0, 1000, 255);
-        DrawText(Surface.Canvas()->Handle(), FLabel->Caption(), -1, R, DT_CALCRECT | DT_HIDEPREFIX);
-        W = R.Width();
-    }
-    const int L = Left(), T = Top(), Wd = Width(), Ht = Height(), M = FLabelMargin;
-    const int LW = FLabel->Width(), LH = FLabel->Height();
-    const int VCentre = T + (Ht - LH) / 2;
-    const int HCentre = L + (Wd - LW) / 2;
+TPoint advdropdown::LabelPlace(TLabelPosition Position, const TRect& C, TSize Label, int TextWidth, int M, int VCentre,
+                               int HCentre) {
+    const int L = C.Left, T = C.Top, Wd = C.Width(), Ht = C.Height(), LW = Label.cx, LH = Label.cy, W = TextWidth;
     struct TPlace {
         int Top, Left;
     };
@@ -153,8 +140,27 @@ void TAdvCustomDropDown::UpdateLabel() {
         /* lpBottomRight    */ {T + Ht + M, L + Wd - LW},
     };
     static_assert(std::size(Places) == lpBottomRight + 1);
-    const TPlace& P = Places[FLabelPosition];
-    FLabel->SetBounds(P.Left, P.Top, LW, LH);
+    return Point(Places[Position].Left, Places[Position].Top);
+}
+
+void TAdvCustomDropDown::UpdateLabel() {
+    if (!FLabel) return;
+    FLabel->SetTransparent(FLabelTransparent);
+    FLabel->SetFont(FParentFnt ? Font() : FLabelFont.get());
+    int W = 0;
+    if (FLabel->Parent() && FLabel->Parent()->HandleAllocated()) {
+        TBitmap Surface(1, 1);
+        Surface.Canvas()->Font()->Assign(FLabel->Font());
+        TRect R = Rect(0, 0, 1000, 255);
+        DrawText(Surface.Canvas()->Handle(), FLabel->Caption(), -1, R, DT_CALCRECT | DT_HIDEPREFIX);
+        W = R.Width();
+    }
+    const int L = Left(), T = Top(), Wd = Width(), Ht = Height(), M = FLabelMargin;
+    const int LW = FLabel->Width(), LH = FLabel->Height();
+    const int VCentre = T + (Ht - LH) / 2;
+    const int HCentre = L + (Wd - LW) / 2;
+    const TPoint P = LabelPlace(FLabelPosition, Rect(L, T, L + Wd, T + Ht), TSize{LW, LH}, W, M, VCentre, HCentre);
+    FLabel->SetBounds(P.X, P.Y, LW, LH);
     FLabel->SetVisible(Visible());
 }
 

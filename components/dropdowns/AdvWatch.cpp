@@ -250,12 +250,7 @@ void TAdvWatch::SettingsChanged(TObject*) {
     FWatchTimer->SetEnabled(FSettings->Auto());
     if (FSettings->Auto()) {
         SetTime(Now());
-        Word H, M, S, MS;
-        DecodeTime(Now(), H, M, S, MS);
-        const bool Saved = FInternalSet;
-        FInternalSet = true;
-        SetAM(H < 12);
-        FInternalSet = Saved;
+        setHalfOf(Now());
     }
     Invalidate();
 }
@@ -267,10 +262,14 @@ TDateTime TAdvWatch::GetDisplayTime() const {
     return FTime;
 }
 
-// A stored time moves the half of the day without the roll: the face clicks over.
 void TAdvWatch::InternalSetTime(TDateTime Value) {
     if (Value == FTime) return;
     FTime = Value;
+    setHalfOf(Value);
+}
+
+// A stored time moves the half of the day without the roll: the face clicks over.
+void TAdvWatch::setHalfOf(TDateTime Value) {
     Word H, M, S, MS;
     DecodeTime(Value, H, M, S, MS);
     const bool Saved = FInternalSet;
@@ -331,28 +330,17 @@ void TAdvWatch::SetMinute(Byte Value) {
     if (!FAnimationStep || Value == FCurrentMinuteTo) fireChange();
 }
 
-void TAdvWatch::stepHour(int Hour) {
-    FInternalCall = true;
-    FAnimationStep = true;
+// A step of the animation: a direct set that reports only its arrival at the target.
+void TAdvWatch::animationStep(bool Hour, int Value) {
+    FInternalCall = FAnimationStep = true;
+    const TWeak<TAdvWatch> Alive(this);
     try {
-        SetHour(Byte(Hour));
+        Hour ? SetHour(Byte(Value)) : SetMinute(Byte(Value));
     } catch (...) {
-        FInternalCall = FAnimationStep = false;
+        if (Alive) FInternalCall = FAnimationStep = false;
         throw;
     }
-    FInternalCall = FAnimationStep = false;
-}
-
-void TAdvWatch::stepMinute(int Minute) {
-    FInternalCall = true;
-    FAnimationStep = true;
-    try {
-        SetMinute(Byte(Minute));
-    } catch (...) {
-        FInternalCall = FAnimationStep = false;
-        throw;
-    }
-    FInternalCall = FAnimationStep = false;
+    if (Alive) FInternalCall = FAnimationStep = false;
 }
 
 // The step: 1/factor of the distance, at least one unit and never past the target (a factor
@@ -370,17 +358,17 @@ void TAdvWatch::AnimationTimerTick(TObject*) {
     if (FHourAnimating) {
         const int Target = FCurrentHourTo;
         if (H == Target) {
-            stepHour(Target);
+            animationStep(true, Target);
             if (Alive) FAnimationTimer->SetEnabled(false);
             return;
         }
         const int Step = stepOf(std::abs(Target - int(H)), FAnimationFactor);
-        stepHour(H < Target ? H + Step : H - Step);
+        animationStep(true, H < Target ? H + Step : H - Step);
         return;
     }
     const int Target = FCurrentMinuteTo;
     if (M == Target) {
-        stepMinute(Target);
+        animationStep(false, Target);
         if (Alive) FAnimationTimer->SetEnabled(false);
         return;
     }
@@ -389,7 +377,7 @@ void TAdvWatch::AnimationTimerTick(TObject*) {
     const int Step = stepOf(std::abs(Goal - int(M)), FAnimationFactor);
     int Next = M < Target || Wrapping ? M + Step : M - Step;
     if (Next >= 60 || Next < 0) Next = 0;
-    stepMinute(Next);
+    animationStep(false, Next);
 }
 
 void TAdvWatch::SetAM(bool Value) {

@@ -292,8 +292,8 @@ private:
     void AppearanceChanged(TObject* Sender);
     void fireChange();
     bool animating() const;
-    void stepHour(int Hour);
-    void stepMinute(int Minute);
+    void animationStep(bool Hour, int Value);
+    void setHalfOf(TDateTime Value);
 
     // Drawing (AdvWatch_Paint.cpp).
     void DrawWatch();

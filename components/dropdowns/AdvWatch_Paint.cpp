@@ -106,13 +106,7 @@ void TAdvWatch::Paint() {
 bool TAdvWatch::drawsDirectly() const { return ClientWidth() > 0 && ClientHeight() > 0; }
 
 void TAdvWatch::followLiveHalf() {
-    if (!FSettings->Auto()) return;
-    Word H, M, S, MS;
-    DecodeTime(GetDisplayTime(), H, M, S, MS);
-    const bool Saved = FInternalSet;
-    FInternalSet = true;
-    SetAM(H < 12);
-    FInternalSet = Saved;
+    if (FSettings->Auto()) setHalfOf(GetDisplayTime());
 }
 
 void TAdvWatch::DrawWatch() {

@@ -2,6 +2,7 @@
 // name, the grid's classes registered (a clashing one skipped), the locale accessors, and the
 // hook keeping the active grid's focus window on its cell while windows move.
 #include "components/grid/GridUnit.h"
+#include "components/dropdowns/AdvDateTimePicker.h"
 #include "components/grid/GridControls.h"
 #include "components/grid/VidIvezadOrir.h"
 #include "framework/rtl/ClassRegistry.h"
@@ -48,6 +49,7 @@ TEST(GridUnit, RegisteredNamesGetOneIdEach) {
     EXPECT_EQ(GridEditShowMessage, RegisterWindowMessage(QStringLiteral("GridEditShow")));
     EXPECT_EQ(GridEditPropMessage, RegisterWindowMessage(QStringLiteral("GridEditProp")));
     EXPECT_EQ(DTPShiftFocusMessage, RegisterWindowMessage(QStringLiteral("DTPShiftFocus")));
+    EXPECT_EQ(advdatetimepicker::DTPShiftFocusMessage, DTPShiftFocusMessage) << "the date-time picker's unit";
     EXPECT_NE(GridEditDoneMessage, GridEditShowMessage);
     EXPECT_NE(GridEditPropMessage, DTPShiftFocusMessage);
     EXPECT_GE(GridEditDoneMessage, 0xC000u);
