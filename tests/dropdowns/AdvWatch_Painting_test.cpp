@@ -1,5 +1,7 @@
 #include "tests/dropdowns/WatchFixture.h"
 
+#include "framework/ui/Picture.h"
+
 #include <cmath>
 #include <cstdlib>
 
@@ -150,6 +152,25 @@ TEST_F(WatchPaintingTest, TimeChangesRedrawOnlyThePointers) {
     EXPECT_TRUE(near(B->Canvas()->Pixels(130, 90), kMinute));
     EXPECT_TRUE(near(B->Canvas()->Pixels(87, 115), kHour));
     EXPECT_FALSE(near(B->Canvas()->Pixels(120, 90), kHour)) << "the old hour pointer is gone";
+}
+
+}  // namespace
+
+namespace {
+
+// A picture replaces the face: stretched over the control with its top-left colour keyed out.
+TEST_F(WatchPaintingTest, PictureFace) {
+    TBitmap Picture(2, 2);
+    Picture.Canvas()->Brush()->SetColor(0xFF0000);
+    Picture.Canvas()->FillRect(Rect(0, 0, 2, 2));
+    Picture.Canvas()->SetPixels(0, 0, 0x0000FF);
+    Watch->Appearance()->Picture()->SetGraphic(&Picture);
+    Watch->Appearance()->SetTickMarks(tmNone);
+    Watch->SetShowNumbers(false);
+    auto B = render();
+    EXPECT_TRUE(near(B->Canvas()->Pixels(150, 150), 0xFF0000)) << std::hex << B->Canvas()->Pixels(150, 150);
+    EXPECT_TRUE(near(B->Canvas()->Pixels(20, 20), clWhite)) << "the keyed colour shows the window";
+    EXPECT_FALSE(near(B->Canvas()->Pixels(150, 150), kFace)) << "no face fill under a picture";
 }
 
 }  // namespace

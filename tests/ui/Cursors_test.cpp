@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QCursor>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QWidget>
 
@@ -58,6 +60,55 @@ TEST(Cursors, ResourcesLoadOnceAndShowThroughScreenCursors) {
     SetCursor(Before);
     UnregisterResource(RT_CURSOR, 7001);
     UnregisterResource(RT_CURSOR, 7003);
+}
+
+}  // namespace
+
+namespace {
+
+// Asks for the cursor of each point: the hand on its left half.
+class TCursorChooser : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    int Asked = 0;
+
+protected:
+    void Dispatch(TMessage& Message) override {
+        if (Message.Msg != WM_SETCURSOR) {
+            TCustomControl::Dispatch(Message);
+            return;
+        }
+        ++Asked;
+        EXPECT_EQ(LOWORD(DWORD(Message.LParam)), HTCLIENT);
+        EXPECT_EQ(HIWORD(DWORD(Message.LParam)), WM_MOUSEMOVE);
+        const TPoint P = ScreenToClient(Mouse->CursorPos());
+        if (P.X < Width() / 2) ::SetCursor(StockCursor(crHandPoint));
+    }
+};
+
+TEST(Cursors, EachMoveAsksTheWindowUnderTheMouseForItsCursor) {
+    TForm Form(nullptr);
+    Form.SetBounds(0, 0, 200, 100);
+    auto* C = new TCursorChooser(&Form);
+    C->SetParent(&Form);
+    C->SetBounds(0, 0, 100, 50);
+    C->SetCursor(crCross);
+    Form.Show();
+    QWidget* W = ControlWidgetOf(C);
+    ASSERT_NE(W, nullptr);
+    auto moveTo = [&](int X) {
+        Mouse->SetCursorPos(C->ClientToScreen(Point(X, 10)));
+        QMouseEvent Move(QEvent::MouseMove, QPointF(X, 10), W->mapToGlobal(QPointF(X, 10)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(W, &Move);
+    };
+    moveTo(10);
+    EXPECT_EQ(C->Asked, 1);
+    EXPECT_EQ(W->cursor().shape(), Qt::PointingHandCursor);
+    moveTo(80);
+    EXPECT_EQ(C->Asked, 2);
+    EXPECT_EQ(W->cursor().shape(), Qt::CrossCursor) << "left alone, the control's own cursor shows";
+    Mouse->ResetCursorPos();
 }
 
 }  // namespace
