@@ -125,6 +125,7 @@ void BM_WatchFrames(benchmark::State& State) {
     auto* Watch = new TAdvWatch(&Form);
     Watch->SetParent(&Form);
     Watch->Settings()->SetAuto(true);
+    Form.Show();
     TBitmap Target(180, 180);
     Watch->PaintTo(Target.Canvas(), 0, 0);
     for (auto _ : State)

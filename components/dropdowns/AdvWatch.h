@@ -267,6 +267,7 @@ private:
     std::unique_ptr<TWatchSettings> FSettings;
     TDateTime FTime = 0;
     std::unique_ptr<TBitmap> FBKGCache;
+    std::unique_ptr<TBitmap> FFrame;  // the pointers drawn over a copy of the cache
     TTimer* FWatchTimer = nullptr;
     bool FAnimation = true;
     int FAnimationFactor = 10;

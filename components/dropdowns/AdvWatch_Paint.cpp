@@ -46,9 +46,13 @@ void smooth(TGPGraphics& G) {
     G.SetTextRenderingHint(TextRenderingHintAntiAlias);
 }
 
+void drawLine(TGPGraphics& G, TGPPen& Pen, const TGPPointF& A, const TGPPointF& B) {
+    G.DrawLine(&Pen, A.X, A.Y, B.X, B.Y);
+}
+
 void drawLine(TGPGraphics& G, ARGB Color, float Width, const TGPPointF& A, const TGPPointF& B) {
     TGPPen Pen(Color, Width);
-    G.DrawLine(&Pen, A.X, A.Y, B.X, B.Y);
+    drawLine(G, Pen, A, B);
 }
 
 TGPPointF moved(TGPPointF P, float DX, float DY) { return MakeGPPointF(P.X + DX, P.Y + DY); }
@@ -139,6 +143,12 @@ void TAdvWatch::DrawWatch() {
 
 void TAdvWatch::RefreshPointers() {
     if (!drawsDirectly()) return;
+    // Nothing on screen to keep up to date: the next paint draws the new time.
+    if (!Showing()) {
+        followLiveHalf();
+        Invalidate();
+        return;
+    }
     TCanvas* Target = Canvas();
     Target->Handle();  // paints a watch not yet painted, which fills the cache
     followLiveHalf();
@@ -147,15 +157,17 @@ void TAdvWatch::RefreshPointers() {
         DrawWatch();
         return;
     }
-    TBitmap Frame(W, H);
+    // The off-screen frame is kept between ticks: the live clock draws ten a second.
+    if (!FFrame) FFrame = std::make_unique<TBitmap>();
+    if (FFrame->Width() != W || FFrame->Height() != H) FFrame->SetSize(W, H);
     const TRect Client = Rect(0, 0, W, H);
-    Frame.Canvas()->CopyRect(Client, FBKGCache->Canvas(), Client);
+    FFrame->Canvas()->CopyRect(Client, FBKGCache->Canvas(), Client);
     {
-        TGPGraphics G(Frame.Canvas()->Handle());
+        TGPGraphics G(FFrame->Canvas()->Handle());
         smooth(G);
         DrawPointers(&G, geometry());
     }
-    showFrame(&Frame);
+    showFrame(FFrame.get());
 }
 
 void TAdvWatch::showFrame(TBitmap* Frame) {
@@ -225,8 +237,8 @@ void TAdvWatch::DrawTickMarks(TGPGraphics* G, const TWatchGeometry& Geo) {
     if (A->TickMarks() == tmNone) return;
     const double RT = Geo.RT;
     const double RI = A->HourMarkLength() > 0 ? RT - A->HourMarkLength() : RT * 0.9;
-    const ARGB HourColor = ColorToARGB(A->HourColor());
-    const float HourWidth = A->HourMarkWidth();
+    // One pen per kind of mark: the marks of a kind look alike.
+    TGPPen HourPen(ColorToARGB(A->HourColor()), A->HourMarkWidth());
     for (int Hour = 0; Hour < 12; ++Hour) {
         const double Angle = Hour * 30.0;
         const TGPPointF From = pointAt(Geo.CX, Geo.CY, Angle, RI), To = pointAt(Geo.CX, Geo.CY, Angle, RT);
@@ -236,20 +248,19 @@ void TAdvWatch::DrawTickMarks(TGPGraphics* G, const TWatchGeometry& Geo) {
             // 3 and 9 o'clock split up and down, 12 and 6 left and right.
             const bool Horizontal = Hour == 3 || Hour == 9;
             const float DX = Horizontal ? 0 : 2, DY = Horizontal ? 2 : 0;
-            drawLine(*G, HourColor, HourWidth, moved(From, -DX, -DY), moved(To, -DX, -DY));
-            drawLine(*G, HourColor, HourWidth, moved(From, DX, DY), moved(To, DX, DY));
+            drawLine(*G, HourPen, moved(From, -DX, -DY), moved(To, -DX, -DY));
+            drawLine(*G, HourPen, moved(From, DX, DY), moved(To, DX, DY));
         } else {
-            drawLine(*G, HourColor, HourWidth, From, To);
+            drawLine(*G, HourPen, From, To);
         }
     }
     if (A->TickMarks() != tmAll) return;
     const double RM = A->MinuteMarkLength() > 0 ? RT - A->MinuteMarkLength() : RT * 0.95;
-    const ARGB MinuteColor = ColorToARGB(A->MinuteColor());
+    TGPPen MinutePen(ColorToARGB(A->MinuteColor()), A->MinuteMarkWidth());
     for (int Minute = 0; Minute < 60; ++Minute) {
         if (Minute % 5 == 0) continue;
         const double Angle = Minute * 6.0;
-        drawLine(*G, MinuteColor, A->MinuteMarkWidth(), pointAt(Geo.CX, Geo.CY, Angle, RM),
-                 pointAt(Geo.CX, Geo.CY, Angle, RT));
+        drawLine(*G, MinutePen, pointAt(Geo.CX, Geo.CY, Angle, RM), pointAt(Geo.CX, Geo.CY, Angle, RT));
     }
 }
 

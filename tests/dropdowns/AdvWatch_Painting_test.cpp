@@ -145,6 +145,7 @@ TEST_F(WatchPaintingTest, TickMarksAndNumbers) {
 }
 
 TEST_F(WatchPaintingTest, TimeChangesRedrawOnlyThePointers) {
+    Form->Show();
     render();
     setTime(6, 15);
     // The new frame went straight to the window: the backing image shows it without a paint.
