@@ -231,6 +231,8 @@ protected:
 
     // ---- For pickers ----
     void ResetDropDownSize();
+    // Shows the popup once more at 1 x 1 at each opening, so that its shadow is drawn.
+    void SetForceShadow(bool Value) { FForceShadow = Value; }
     // Gives an item selector's appearance the hot and selected colours of a style; nothing for
     // nullptr or a value outside the styles.
     void ApplyItemAppearanceStyle(TItemAppearance* Appearance, TTesselStyle AStyle);
