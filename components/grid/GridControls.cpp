@@ -37,6 +37,9 @@ TNoActiveForm::TNoActiveForm(TComponent* AOwner) : TForm(AOwner) { SetNoActivate
 // ---------------------------------------------------------------------------------------------
 // TControlList
 
+String TVidIvezadOrirCheck::Correct(int, int, const String& S) { return S; }
+String TVidIvezadOrirCheck::MarkError(int, int, const String& S) { return S; }
+
 TControlList::~TControlList() {
     while (Count() > 0) RemoveControl(0);
 }

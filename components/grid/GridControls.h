@@ -181,6 +181,35 @@ public:
     using TComponent::TComponent;
 };
 
+// The cell checker a grid is linked to (CellChecker): what the grid reads and calls of it. The
+// checking itself belongs to the checker's own kinds; here it corrects and marks nothing.
+class TVidIvezadOrirCheck : public TComponent {
+public:
+    using TComponent::TComponent;
+    TVidIvezadOrir* Grid() const { return FGrid; }
+    void SetGrid(TVidIvezadOrir* Value) { FGrid = Value; }
+    bool GotoCell() const { return FGotoCell; }
+    void SetGotoCell(bool Value) { FGotoCell = Value; }
+    bool UseCorrect() const { return FUseCorrect; }
+    void SetUseCorrect(bool Value) { FUseCorrect = Value; }
+    bool UseMarkError() const { return FUseMarkError; }
+    void SetUseMarkError(bool Value) { FUseMarkError = Value; }
+    // The modal result of the last check.
+    int LastResult() const { return FLastResult; }
+    void SetLastResult(int Value) { FLastResult = Value; }
+    virtual void StartCheck() {}
+    virtual void StopCheck() {}
+    virtual String Correct(int ACol, int ARow, const String& S);
+    virtual String MarkError(int ACol, int ARow, const String& S);
+
+private:
+    TVidIvezadOrir* FGrid = nullptr;
+    bool FGotoCell = false;
+    bool FUseCorrect = false;
+    bool FUseMarkError = false;
+    int FLastResult = 0;
+};
+
 // The one selection listener a grid keeps (RegisterSelListener).
 class ITVidIvezadOrirSelect : public IInterface {
 protected:

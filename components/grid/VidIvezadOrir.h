@@ -30,6 +30,8 @@ class TColumnSize;
 class TControlCombo;
 class TControlEdit;
 class TControlList;
+class TVidIvezadOrirCheck;
+class TPictureContainer;
 class TControlLook;
 class TCustomImageList;
 class TCustomRichEdit;
@@ -184,6 +186,14 @@ public:
     void SetShowDesignHelper(bool Value);
     // Makes the application's hint window the grid's mini-HTML one, or the standard one again.
     void SetUseHTMLHints(bool Value);
+    // The linked cell checker; linking tells the checker its grid. Cleared when the checker goes.
+    TVidIvezadOrirCheck* CellChecker() const { return FCellChecker; }
+    void SetCellChecker(TVidIvezadOrirCheck* Value);
+    // Pictures of cells and of cell markup; cleared when the component goes.
+    TCustomImageList* GridImages() const { return FGridImages; }
+    void SetGridImages(TCustomImageList* Value);
+    TPictureContainer* PictureContainer() const { return FPictureContainer; }
+    void SetPictureContainer(TPictureContainer* Value);
     TEncoding* Encoding() const { return FEncoding; }  // default UTF-8
     void SetEncoding(TEncoding* Value) { FEncoding = Value; }
     // Four bytes, high first, as four numbers joined by "."; writing does nothing.
@@ -727,6 +737,9 @@ private:
     std::unique_ptr<TControlList> FControlList;
     std::unique_ptr<TGridProgressAppearance> FProgressAppearance;
     std::unique_ptr<TSyncGrid> FSyncGrid;
+    TVidIvezadOrirCheck* FCellChecker = nullptr;
+    TCustomImageList* FGridImages = nullptr;
+    TPictureContainer* FPictureContainer = nullptr;
     std::unique_ptr<TCollection> FGridItems;
     std::unique_ptr<TFilter> FFilter;
     std::unique_ptr<TBalloonSettings> FBalloonSettings;

@@ -3,6 +3,7 @@
 // the wheel set-up and the scroll bars' rule when everything fits.
 #include "components/graphics/AdvHintInfo.h"
 #include "components/graphics/HTMLPicture.h"
+#include "components/graphics/PictureContainer.h"
 #include "components/graphics/TesselStyle.h"
 #include "components/grid/GridControls.h"
 #include "components/grid/GridUnit.h"
@@ -493,10 +494,42 @@ void TVidIvezadOrir::WMTimer(TMessage& Message) {
 int TVidIvezadOrir::TimerTicks() const { return FState->TimerTicks; }
 
 void TVidIvezadOrir::Notification(TComponent* AComponent, TOperation Operation) {
-    if (Operation == opRemove && FSyncGrid && AComponent && FSyncGrid->Grid() &&
-        static_cast<void*>(FSyncGrid->Grid()) == static_cast<void*>(AComponent))
-        FSyncGrid->SetGrid(nullptr);
+    if (Operation == opRemove && AComponent) {
+        // The first reference that matches is cleared; only then the synchronised grid.
+        if (static_cast<TComponent*>(FGridImages) == AComponent)
+            FGridImages = nullptr;
+        else if (static_cast<TComponent*>(FPictureContainer) == AComponent)
+            FPictureContainer = nullptr;
+        else if (static_cast<TComponent*>(FCellChecker) == AComponent)
+            FCellChecker = nullptr;
+        else if (!ComponentState().Contains(csDestroying) && FSyncGrid && FSyncGrid->Grid() &&
+                 static_cast<void*>(FSyncGrid->Grid()) == static_cast<void*>(AComponent))
+            FSyncGrid->SetGrid(nullptr);
+    }
     TBaseGrid::Notification(AComponent, Operation);
+}
+
+// Each linked component tells the grid when it goes.
+void TVidIvezadOrir::SetCellChecker(TVidIvezadOrirCheck* Value) {
+    if (FCellChecker) FCellChecker->RemoveFreeNotification(this);
+    FCellChecker = Value;
+    if (!Value) return;
+    Value->FreeNotification(this);
+    Value->SetGrid(this);
+}
+
+void TVidIvezadOrir::SetGridImages(TCustomImageList* Value) {
+    if (FGridImages) FGridImages->RemoveFreeNotification(this);
+    FGridImages = Value;
+    if (Value) Value->FreeNotification(this);
+    Invalidate();
+}
+
+void TVidIvezadOrir::SetPictureContainer(TPictureContainer* Value) {
+    if (FPictureContainer) FPictureContainer->RemoveFreeNotification(this);
+    FPictureContainer = Value;
+    if (Value) Value->FreeNotification(this);
+    Invalidate();
 }
 
 TCustomForm* TVidIvezadOrir::FindParentForm(TControl* Control) {

@@ -1,11 +1,13 @@
 // Column stretching, the reactions after the user sized a column or a row, notifiers, the combo
 // editor's items and the highlight colours every grid shares.
 #include "components/graphics/AsgHTMLE.h"
+#include "components/graphics/PictureContainer.h"
 #include "components/grid/GridControls.h"
 #include "components/grid/VidIvezadOrir.h"
 #include "components/grid/model/GridExportSettings.h"
 #include "components/grid/model/GridSettings.h"
 #include "framework/ui/Forms.h"
+#include "framework/ui/ImgList.h"
 
 #include <gtest/gtest.h>
 
@@ -127,6 +129,29 @@ TEST(GridSetters, NotifiersAndComboItems) {
     EXPECT_EQ(G->GetCellEx(1, 1), QStringLiteral("two"));
     EXPECT_EQ(G->GetComboIndex(1, 1), 1);
     EXPECT_THROW(G->SetComboIndex(1, 1, 5), EListError);
+}
+
+TEST(GridSetters, LinkedComponentsAreForgottenWhenTheyGo) {
+    TForm Form(nullptr);
+    auto* G = new TVidIvezadOrir(&Form);
+    auto* Checker = new TVidIvezadOrirCheck(&Form);
+    auto* Images = new TCustomImageList(&Form);
+    auto* Pictures = new TPictureContainer(&Form);
+    auto* Other = new TVidIvezadOrir(&Form);
+    G->SetCellChecker(Checker);
+    EXPECT_EQ(Checker->Grid(), G) << "linking tells the checker its grid";
+    EXPECT_EQ(Checker->Correct(1, 1, QStringLiteral("teh")), QStringLiteral("teh"));
+    G->SetGridImages(Images);
+    G->SetPictureContainer(Pictures);
+    G->SyncGrid()->SetGrid(Other);
+    Checker->Free();
+    Images->Free();
+    Pictures->Free();
+    EXPECT_EQ(G->CellChecker(), nullptr);
+    EXPECT_EQ(G->GridImages(), nullptr);
+    EXPECT_EQ(G->PictureContainer(), nullptr);
+    Other->Free();
+    EXPECT_EQ(G->SyncGrid()->Grid(), nullptr);
 }
 
 }  // namespace
