@@ -118,6 +118,10 @@ THttpsTestServer::THttpsTestServer(const std::vector<std::string>& ExtraHostName
 
     I.Server = std::make_unique<httplib::SSLServer>(I.ServerCert.get(), I.ServerKey.get());
     check(I.Server->is_valid(), "the TLS server context");
+    // The 5 s default gave up on a client still busy with the handshake on a loaded machine (a
+    // sanitized build sharing its cores); its late Finished then met a closed socket and a reset.
+    I.Server->set_read_timeout(60);
+    I.Server->set_write_timeout(60);
     I.Server->set_pre_routing_handler([this](const httplib::Request& Req, httplib::Response&) {
         TSeenRequest R{Req.method, Req.target, Req.headers};
         std::lock_guard<std::mutex> Guard(FImpl->Lock);
