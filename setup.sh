@@ -9,7 +9,8 @@ packages=(
   libcurl4-openssl-dev libssl-dev ca-certificates
   libgtest-dev libgmock-dev googletest libbenchmark-dev libcpp-httplib-dev
   clang libclang-rt-14-dev
-  fonts-dejavu-core fontconfig
+  fonts-dejavu-core fonts-wine fonts-liberation2 fontconfig
+  xvfb xdotool
 )
 
 missing=()

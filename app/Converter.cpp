@@ -1,7 +1,7 @@
 #include "app/Converter.h"
 
+#include "app/Entries.h"
 #include "app/_implodeexplode.h"
-#include "app/_mainUnit.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Files.h"
 #include "framework/rtl/FormatSettings.h"
@@ -81,7 +81,7 @@ Cardinal ParseConverterDuration(const String& Value) {
 Cardinal ParseConverterTime(const String& Value) {
     try {
         Cardinal Result = 0;
-        return toSeconds(T_mainForm::TimeToSec(Copy(Value, 1, 8)), Result) ? Result : 0;
+        return toSeconds(EntryText.TimeToSec(Copy(Value, 1, 8)), Result) ? Result : 0;
     } catch (const Exception&) {
         return 0;
     }

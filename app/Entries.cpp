@@ -120,3 +120,26 @@ bool StopAllWorkers(int TimeoutMs) {
     }
     return true;
 }
+
+namespace {
+
+// Installed and read on the window thread only.
+TEntryWindow* gEntryWindow = nullptr;
+
+}  // namespace
+
+void InstallEntryWindow(TEntryWindow* Window) { gEntryWindow = Window; }
+
+void RemoveEntryWindow(TEntryWindow* Window) {
+    if (gEntryWindow == Window) gEntryWindow = nullptr;
+}
+
+void SetEntryRowText(int Row, int Column, const String& Text) {
+    if (gEntryWindow) gEntryWindow->SetRowText(Row, Column, Text);
+}
+
+void EnableEntryButtons() {
+    if (gEntryWindow) gEntryWindow->RefreshButtons();
+}
+
+HWND EntryOwnerHandle() { return gEntryWindow ? gEntryWindow->OwnerHandle() : nullptr; }

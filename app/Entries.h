@@ -8,7 +8,10 @@
 //   - the download thread by `thread_id` (RowIndexOfThread), or by `key` as well.
 // An entry removed meanwhile is not found (-1 / entries.size()), and the worker then writes nothing.
 //
-// Contracts with the workers (their units include this header):
+// The workers include this header and not the main window's: they reach the window through
+// TEntryWindow below, which the main window installs, and the text routines through EntryText.
+//
+// Contracts with the workers:
 //   - The page reader is made by `new TQuilloryGrabThread(Key)`, the download thread by
 //     `new TDownloadThread(Key)`, both suspended; the main window does the rest of the
 //     bookkeeping: it sets FreeOnTerminate and the lowest priority, sets OnTerminate (workers must
@@ -25,6 +28,7 @@
 
 #include "framework/rtl/Threads.h"
 #include "framework/rtl/Types.h"
+#include "framework/ui/WinTypes.h"
 
 #include <atomic>
 #include <cstdint>
@@ -113,3 +117,34 @@ int LiveWorkerCount();
 // Terminates every live worker and waits until all have ended, running their synchronized work
 // meanwhile (window thread). Returns whether all ended within TimeoutMs.
 bool StopAllWorkers(int TimeoutMs = 30000);
+
+// ---- what the workers need of the window showing the entries ----
+// The main window implements it and installs itself for its lifetime. Window thread only.
+class TEntryWindow {
+public:
+    // Sets the text of column Column (0 title, 1 size, 2 progress) of list row Row; ignores a bad row.
+    virtual void SetRowText(int Row, int Column, const String& Text) = 0;
+    // Enables the action buttons and menu items for the selected row.
+    virtual void RefreshButtons() = 0;
+    // The window that owns the workers' message boxes.
+    virtual HWND OwnerHandle() = 0;
+
+protected:
+    ~TEntryWindow() = default;
+};
+void InstallEntryWindow(TEntryWindow* Window);
+// Takes Window out again, if it is still the one installed.
+void RemoveEntryWindow(TEntryWindow* Window);
+// Each is a no-op (or nullptr) while no window is installed.
+void SetEntryRowText(int Row, int Column, const String& Text);
+void EnableEntryButtons();
+HWND EntryOwnerHandle();
+
+// The text routines the workers share with the main window, which defines them (any thread).
+struct TEntryTextRoutines {
+    String (*DecodeName)(const String& name);          // a page title's escapes undone
+    String (*DecodeNameQuillory)(const String& name);  // a media address's escapes undone
+    String (*RandomString)(const String& pattern);     // one random character per pattern digit
+    double (*TimeToSec)(const String& tempo);          // "hh:mm:ss" to seconds
+};
+extern const TEntryTextRoutines EntryText;

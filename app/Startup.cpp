@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/Entries.h"
+#include "app/VersionResource.h"
 #include "app/_infoUnit.h"
 #include "app/_mainUnit.h"
 #include "app/_waitUnit.h"
@@ -56,8 +57,16 @@ bool DisplayAvailable(String& Reason) {
 // The library's units start GDI+, bind the theme functions and make their registrations before
 // main() runs; naming them here keeps the linker from leaving them out of the program.
 static void requireLibraryUnits() {
-    static const void* const Units[] = {
-        &BtnXPVS, &AEBXPVS, &AdvXPVS, &ATXPVS, &APXPVS, &ACXPVS, &AdvTBXPVS, &CF_GDIPFILL, &WM_CLEARHINTCONTROL};
+    static const void* const Units[] = {&BtnXPVS,
+                                        &AEBXPVS,
+                                        &AdvXPVS,
+                                        &ATXPVS,
+                                        &APXPVS,
+                                        &ACXPVS,
+                                        &AdvTBXPVS,
+                                        &CF_GDIPFILL,
+                                        &WM_CLEARHINTCONTROL,
+                                        &ProgramVersionResourceRegistered};
     (void)Units;
     (void)GdiplusStarted();
 }

@@ -1,6 +1,5 @@
 #include "app/_downloadUnit.h"
 
-#include "app/_mainUnit.h"
 #include "framework/os/Processes.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Files.h"
@@ -39,7 +38,7 @@ public:
 // earlier file or by a download started at the same moment) is drawn again.
 std::unique_ptr<TStream> createTemporaryFile(const String& Folder, String& Name) {
     for (int Draw = 0; Draw < MaxNameDraws; ++Draw) {
-        Name = T_mainForm::RandomString(QStringLiteral("22222222")) + QStringLiteral(".flv");
+        Name = EntryText.RandomString(QStringLiteral("22222222")) + QStringLiteral(".flv");
         const String Path = joinPath(Folder, Name);
         const int Fd = ::open(Path.toUtf8().constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (Fd >= 0) return std::make_unique<TNewFileStream>(Fd);
@@ -77,7 +76,7 @@ String FreeFileName(const String& Folder, const String& Name) {
     const String Base = Name.left(Name.length() - Extension.length());
     String Candidate;
     for (int Draw = 0; Draw < MaxNameDraws; ++Draw) {
-        Candidate = Base + QStringLiteral("_") + T_mainForm::RandomString(QStringLiteral("123")) + Extension;
+        Candidate = Base + QStringLiteral("_") + EntryText.RandomString(QStringLiteral("123")) + Extension;
         if (!taken(Candidate)) break;
     }
     return Candidate;
@@ -151,7 +150,7 @@ bool TDownloadThread::beginOnEntry(TJob& Job) {
         Job.saveto = Item->saveto;
         Job.filename = Item->filename;
         Job.format = Item->format;
-        Job.Owner = _mainForm ? _mainForm->Handle() : nullptr;
+        Job.Owner = EntryOwnerHandle();
     });
     return Found;
 }

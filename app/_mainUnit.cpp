@@ -5,17 +5,11 @@
 #include "app/_waitUnit.h"
 #include "framework/os/ShellAPI.h"
 #include "framework/rtl/Files.h"
-#include "framework/rtl/Registry.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/ui/Clipbrd.h"
 #include "framework/ui/Dialogs.h"
 
-#include <thread>
-
 T_mainForm* _mainForm = nullptr;
-
-const String SettingsKey = QStringLiteral("\\SOFTWARE\\Pellucidworks\\Quillory Video Downloader\\");
-String my_documents;
 
 TWorkerFactory GrabThreadFactory = [](TEntryKey Key) -> TThread* { return new TQuilloryGrabThread(Key); };
 
@@ -41,11 +35,18 @@ T* place(TWinControl* Parent, TComponent* Owner, const char* Name, int Left, int
     return Control;
 }
 
-TLabel* placeLabel(TWinControl* Parent, TComponent* Owner, const char* Name, int Left, int Top, const String& Caption) {
-    TLabel* Label = place<TLabel>(Parent, Owner, Name, Left, Top, 60, 13);
-    Label->SetAutoSize(true);
-    Label->SetCaption(Caption);
+THTMLabel* placeLabel(TWinControl* Parent, TComponent* Owner, const char* Name, int Left, int Top, const String& Text) {
+    THTMLabel* Label = place<THTMLabel>(Parent, Owner, Name, Left, Top, 60, 13);
+    Label->HTMLText()->SetText(Text);
+    Label->SetAutoSizing(true);
     return Label;
+}
+
+TAdvPanel* placePanel(TWinControl* Parent, TComponent* Owner, const char* Name, int Left, int Top, int Width,
+                      int Height, int FullHeight) {
+    TAdvPanel* Panel = place<TAdvPanel>(Parent, Owner, Name, Left, Top, Width, Height);
+    Panel->SetFullHeight(FullHeight);
+    return Panel;
 }
 
 void showError(const String& Text) { MessageDlg(Text, mtError, {mbOK}, 0); }
@@ -64,11 +65,16 @@ T_mainForm::T_mainForm(TComponent* AOwner) : TForm(AOwner) {
     SetClientWidth(613);
     SetClientHeight(557);
 
-    AdvPanel1 = place<TPanel>(this, this, "AdvPanel1", 0, 0, 613, 557);
+    AdvPanel1 = placePanel(this, this, "AdvPanel1", 0, 0, 613, 557, 520);
     AdvPanel1->SetAlign(alClient);
+    AdvPanel1->SetColor(clSkyBlue);
+    AdvPanel1->SetBorderColor(0x0099FF);
+    AdvPanel1->SetBorderWidth(1);
     AdvPanel1->SetBevelOuter(bvNone);
+    AdvPanel1->SetShadowOffset(0);
 
-    TopAdvPanel = place<TPanel>(AdvPanel1, this, "TopAdvPanel", 9, 8, 510, 75);
+    TopAdvPanel = placePanel(AdvPanel1, this, "TopAdvPanel", 9, 8, 510, 75, 75);
+    Image1 = place<TImage>(TopAdvPanel, this, "Image1", 10, 28, 20, 20);
     LinkAdvLUEdit = place<TEdit>(TopAdvPanel, this, "LinkAdvLUEdit", 36, 29, 350, 19);
     LinkAdvLUEdit->SetAutoSize(false);
     LinkAdvLUEdit->SetColor(clCream);
@@ -80,10 +86,17 @@ T_mainForm::T_mainForm(TComponent* AOwner) : TForm(AOwner) {
     LinkAdvLUEdit->OnKeyDown = [this](TObject* Sender, Word& Key, TShiftState Shift) {
         LinkAdvLUEditKeyDown(Sender, Key, Shift);
     };
-    AddAdvToolButton = place<TSpeedButton>(TopAdvPanel, this, "AddAdvToolButton", 391, 29, 110, 19);
+    AddAdvToolButton = place<TAdvToolButton>(TopAdvPanel, this, "AddAdvToolButton", 391, 29, 110, 19);
     AddAdvToolButton->SetCaption(QStringLiteral("Add"));
-    AddAdvToolButton->SetFlat(true);
     AddAdvToolButton->SetColor(clCream);
+    AddAdvToolButton->SetColorTo(clNone);
+    AddAdvToolButton->SetColorHot(clWhite);
+    AddAdvToolButton->SetColorHotTo(clMoneyGreen);
+    AddAdvToolButton->SetColorDown(clWhite);
+    AddAdvToolButton->SetColorDownTo(clMoneyGreen);
+    AddAdvToolButton->SetBorderColor(clBlack);
+    AddAdvToolButton->SetBorderHotColor(clBlack);
+    AddAdvToolButton->SetBorderDownColor(clBlack);
     AddAdvToolButton->Font()->SetName(QStringLiteral("Tahoma"));
     AddAdvToolButton->Font()->SetStyle({fsBold});
     AddAdvToolButton->SetCursor(crHandPoint);
@@ -100,7 +113,10 @@ T_mainForm::T_mainForm(TComponent* AOwner) : TForm(AOwner) {
     ExampleMemo->Font()->SetColor(clNavy);
     ExampleMemo->Font()->SetHeight(-9);
 
-    SecondAdvPanel = place<TPanel>(AdvPanel1, this, "SecondAdvPanel", 8, 89, 510, 86);
+    SecondAdvPanel = placePanel(AdvPanel1, this, "SecondAdvPanel", 8, 89, 510, 86, 75);
+    Image2 = place<TImage>(SecondAdvPanel, this, "Image2", 10, 11, 20, 20);
+    Image4 = place<TImage>(SecondAdvPanel, this, "Image4", 10, 39, 20, 20);
+    Image3 = place<TImage>(SecondAdvPanel, this, "Image3", 246, 38, 20, 20);
     SaveToHTMLabel = placeLabel(SecondAdvPanel, this, "SaveToHTMLabel", 32, 14, QStringLiteral("Save To:"));
     SaveToHTMLabel->Font()->SetStyle({fsBold});
     SaveAdvDirectoryEdit = place<TEdit>(SecondAdvPanel, this, "SaveAdvDirectoryEdit", 90, 12, 411, 19);
@@ -122,7 +138,7 @@ T_mainForm::T_mainForm(TComponent* AOwner) : TForm(AOwner) {
     HQCheckBox->SetCaption(QStringLiteral("Download in high ( or HD ) quality  "));
     HQCheckBox->SetAlignment(taLeftJustify);
 
-    BottomAdvPanel = place<TPanel>(AdvPanel1, this, "BottomAdvPanel", 8, 181, 510, 368);
+    BottomAdvPanel = placePanel(AdvPanel1, this, "BottomAdvPanel", 8, 181, 510, 368, 340);
     StartAdvToolButton =
         makeToolButton(BottomAdvPanel, QStringLiteral("Start"), QStringLiteral("Start Download"), 10, 10);
     StartAdvToolButton->SetName(QStringLiteral("StartAdvToolButton"));
@@ -141,7 +157,7 @@ T_mainForm::T_mainForm(TComponent* AOwner) : TForm(AOwner) {
     RemoveAdvToolButton->OnClick = [this](TObject* Sender) { RemoveAdvToolButtonClick(Sender); };
     PlayAdvToolButton->OnClick = [this](TObject* Sender) { PlayAdvToolButtonClick(Sender); };
     OpenAdvToolButton->OnClick = [this](TObject* Sender) { OpenAdvToolButtonClick(Sender); };
-    for (TSpeedButton* Button : {StopAdvToolButton, RemoveAdvToolButton, PlayAdvToolButton, OpenAdvToolButton})
+    for (TAdvToolButton* Button : {StopAdvToolButton, RemoveAdvToolButton, PlayAdvToolButton, OpenAdvToolButton})
         Button->SetEnabled(false);
 
     MainListView = place<TListView>(BottomAdvPanel, this, "MainListView", 13, 78, 488, 275);
@@ -169,7 +185,7 @@ T_mainForm::T_mainForm(TComponent* AOwner) : TForm(AOwner) {
     LogMemo->SetVisible(false);
     LogMemo->SetText(QStringLiteral("LogMemo"));
 
-    RightAdvPanel = place<TPanel>(AdvPanel1, this, "RightAdvPanel", 525, 8, 80, 541);
+    RightAdvPanel = placePanel(AdvPanel1, this, "RightAdvPanel", 525, 8, 80, 541, 0);
     HomepageAdvToolButton = makeToolButton(RightAdvPanel, QStringLiteral("Home"), String(), 13, 13);
     HomepageAdvToolButton->SetName(QStringLiteral("HomepageAdvToolButton"));
     UpdateAdvToolButton = makeToolButton(RightAdvPanel, QStringLiteral("Update"), String(), 13, 77);
@@ -183,39 +199,81 @@ T_mainForm::T_mainForm(TComponent* AOwner) : TForm(AOwner) {
 
     TmpPanel = place<TPanel>(AdvPanel1, this, "TmpPanel", 0, 0, 185, 0);
 
-    AdvPopupMenu = new TPopupMenu(this);
+    AdvMenuOfficeStyler = new TAdvMenuOfficeStyler(this);
+    AdvMenuOfficeStyler->SetName(QStringLiteral("AdvMenuOfficeStyler"));
+    AdvMenuOfficeStyler->SetStyle(osOffice2003Blue);
+    AdvPopupMenu = new TAdvPopupMenu(this);
     AdvPopupMenu->SetName(QStringLiteral("AdvPopupMenu"));
+    AdvPopupMenu->SetMenuStyler(AdvMenuOfficeStyler);
     StartDownload1 = makeMenuItem(QStringLiteral("Start Download"), [this](TObject* S) { StartAdvToolButtonClick(S); });
     StopDownload1 = makeMenuItem(QStringLiteral("Stop Download"), [this](TObject* S) { StopAdvToolButtonClick(S); });
+    VideoInfo1 = makeMenuItem(QStringLiteral("Video Info"), nullptr);
     RemoveEntry1 = makeMenuItem(QStringLiteral("Remove Entry"), [this](TObject* S) { RemoveAdvToolButtonClick(S); });
     PlayVideo1 = makeMenuItem(QStringLiteral("Play Video"), [this](TObject* S) { PlayAdvToolButtonClick(S); });
     OpenVideo1 = makeMenuItem(QStringLiteral("Open Video"), [this](TObject* S) { OpenLabelClick(S); });
-    VideoInfo1 = makeMenuItem(QStringLiteral("Video Info"), nullptr);
     // Offered on the list, so that the twins of the action buttons can be reached.
     MainListView->SetPopupMenu(AdvPopupMenu);
 
+    ExeInfo = new TExeInfo(this);
+    ExeInfo->SetName(QStringLiteral("ExeInfo"));
+    ButtonsImageList = new TImageList(this);
+    ButtonsImageList->SetName(QStringLiteral("ButtonsImageList"));
+    ButtonsImageList->SetWidth(32);
+    ButtonsImageList->SetHeight(32);
+    Timer = new TTimer(this);
+    Timer->SetName(QStringLiteral("Timer"));
+    Timer->SetEnabled(false);
+
+    loadPictures();
+
+    AutoCheckBox->OnClick = [this](TObject* Sender) { AutoCheckBoxClick(Sender); };
+    DownloadAdvComboBox->OnClick = [this](TObject* Sender) { DownloadAdvComboBoxClick(Sender); };
+    AviAdvComboBox->OnClick = [this](TObject* Sender) { AviAdvComboBoxClick(Sender); };
+    SaveAdvDirectoryEdit->OnChange = [this](TObject* Sender) { AdvDirectoryEdit1Change(Sender); };
+    HomepageAdvToolButton->OnClick = [this](TObject* Sender) { HomepageAdvToolButtonClick(Sender); };
+    UpdateAdvToolButton->OnClick = [this](TObject* Sender) { UpdateAdvToolButtonClick(Sender); };
+    SupportAdvToolButton->OnClick = [this](TObject* Sender) { SupportAdvToolButtonClick(Sender); };
+    HelpAdvToolButton->OnClick = [this](TObject* Sender) { HelpAdvToolButtonClick(Sender); };
+    ExitAdvToolButton->OnClick = [this](TObject* Sender) { ExitAdvToolButtonClick(Sender); };
+
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnActivate = [this](TObject* Sender) { FormActivate(Sender); };
+    OnCloseQuery = [this](TObject* Sender, bool& CanClose) { FormCloseQuery(Sender, CanClose); };
+    OnClose = [this](TObject* Sender, TCloseAction& Action) { FormClose(Sender, Action); };
+    InstallEntryWindow(this);
 }
 
 T_mainForm::~T_mainForm() {
-    // Workers hand their last writes to this window; let them end before it goes.
-    StopAllWorkers();
     if (_mainForm == this) _mainForm = nullptr;
 }
 
-TSpeedButton* T_mainForm::makeToolButton(TWinControl* Parent, const String& Caption, const String& Hint, int Left,
-                                         int Top) {
-    auto* Button = new TSpeedButton(this);
+void T_mainForm::BeforeDestruction() {
+    // Workers hand their last writes to this window; let them end while its controls exist.
+    StopAllWorkers();
+    RemoveEntryWindow(this);
+    if (Application) Application->OnActivate = nullptr;
+    TForm::BeforeDestruction();
+}
+
+TAdvToolButton* T_mainForm::makeToolButton(TWinControl* Parent, const String& Caption, const String& Hint, int Left,
+                                           int Top) {
+    auto* Button = new TAdvToolButton(this);
     Button->SetParent(Parent);
     Button->SetBounds(Left, Top, 55, 55);
     Button->SetCaption(Caption);
-    Button->SetFlat(true);
+    Button->SetLayout(blGlyphTop);
+    Button->SetBorderDownColor(clBlack);
+    Button->SetBorderHotColor(clWhite);
     if (!Hint.isEmpty()) {
         Button->SetHint(Hint);
         Button->SetShowHint(true);
     }
     return Button;
+}
+
+std::vector<TAdvToolButton*> T_mainForm::toolButtons() const {
+    return {StartAdvToolButton,    StopAdvToolButton,   RemoveAdvToolButton,  PlayAdvToolButton, OpenAdvToolButton,
+            HomepageAdvToolButton, UpdateAdvToolButton, SupportAdvToolButton, HelpAdvToolButton, ExitAdvToolButton};
 }
 
 TMenuItem* T_mainForm::makeMenuItem(const String& Caption, TNotifyEvent OnClick) {
@@ -229,48 +287,23 @@ TMenuItem* T_mainForm::makeMenuItem(const String& Caption, TNotifyEvent OnClick)
 void T_mainForm::FormCreate(TObject*) {
     if (!_mainForm) _mainForm = this;
     ClearList();
+    Application->OnActivate = [this](TObject* Sender) { PasteLinkFromClipboard(Sender); };
     DownloadAdvComboBox->Items()->Clear();
     for (const String& Site : SiteBoxItems) DownloadAdvComboBox->Items()->Add(Site);
     DownloadAdvComboBox->SetItemIndex(0);
     SetColor(MainFormColor);
-    for (TControl* Control : std::initializer_list<TControl*>{AdvPanel1,
-                                                              TopAdvPanel,
-                                                              SecondAdvPanel,
-                                                              BottomAdvPanel,
-                                                              RightAdvPanel,
-                                                              TmpPanel,
-                                                              AutoCheckBox,
-                                                              ExampleMemo,
-                                                              ExampleHTMLabel,
-                                                              SaveToHTMLabel,
-                                                              DownloadHTMLabel,
-                                                              SaveAsHTMLabel,
-                                                              HQCheckBox,
-                                                              StartAdvToolButton,
-                                                              StopAdvToolButton,
-                                                              RemoveAdvToolButton,
-                                                              PlayAdvToolButton,
-                                                              OpenAdvToolButton,
-                                                              HomepageAdvToolButton,
-                                                              UpdateAdvToolButton,
-                                                              SupportAdvToolButton,
-                                                              HelpAdvToolButton,
-                                                              ExitAdvToolButton})
+    for (TControl* Control : std::initializer_list<TControl*>{
+             AdvPanel1, TopAdvPanel, SecondAdvPanel, BottomAdvPanel, RightAdvPanel, AutoCheckBox, ExampleMemo,
+             ExampleHTMLabel, SaveToHTMLabel, DownloadHTMLabel, SaveAsHTMLabel, HQCheckBox})
         Control->SetColor(MainFormColor);
+    // The Add button keeps its own colours.
+    for (TAdvToolButton* Button : toolButtons()) {
+        Button->SetColor(MainFormColor);
+        Button->SetColorDown(MainFormColor);
+        Button->SetColorHot(MainFormColor);
+    }
     DownloadAdvComboBoxChange(DownloadAdvComboBox);
     enable_buttons();
-}
-
-void T_mainForm::FormActivate(TObject*) {
-    my_documents = GetMyDocumentsFolder();
-    String Folder = my_documents;
-    TRegistry Reg;
-    Reg.SetRootKey(HKEY_CURRENT_USER);
-    if (Reg.OpenKeyReadOnly(SettingsKey)) {
-        const String Stored = Reg.ReadString(QStringLiteral("path"));
-        if (!Stored.isEmpty() && DirectoryExists(Stored)) Folder = Stored;
-    }
-    SaveAdvDirectoryEdit->SetText(Folder);
 }
 
 void T_mainForm::DownloadAdvComboBoxChange(TObject*) { ExampleMemo->SetText(ExampleLink); }
@@ -471,12 +504,10 @@ void T_mainForm::StartAdvToolButtonClick(TObject*) {
         if (TItem* Entry = EntryOfKey(Key); Entry && Entry->thread == Thread) Entry->thread = nullptr;
         EnableEntryButtons();
     };
+    // Known from the thread's creation, so the entry is found by thread_id from its first step.
+    Item.thread_id = Thread->ThreadID();
     RegisterWorker(Thread);
     Thread->Start();
-    // The thread's id is set as it begins; it cannot reach this thread before this handler
-    // returns, so it finds its entry by thread_id from its first Synchronize on.
-    while (Thread->ThreadID() == 0) std::this_thread::yield();
-    Item.thread_id = Thread->ThreadID();
     enable_buttons();
 }
 
@@ -544,12 +575,4 @@ void ShellExecuteAndWait(const String& FileName, const String& Params, int ShowM
     Info.nShow = ShowMode;
     if (!ShellExecuteEx(&Info) || !Info.hProcess) return;
     while (WaitForSingleObject(Info.hProcess, 500) == WAIT_TIMEOUT) Application->ProcessMessages();
-}
-
-void SetEntryRowText(int Row, int Column, const String& Text) {
-    if (_mainForm) _mainForm->SetRowText(Row, Column, Text);
-}
-
-void EnableEntryButtons() {
-    if (_mainForm) _mainForm->enable_buttons();
 }

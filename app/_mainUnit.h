@@ -3,21 +3,40 @@
 // MainListView shows entries[i] once the entry is accepted.
 //
 // Worker threads never call into this window directly: they queue their updates onto the window
-// thread, where the entry helpers at the end of this header find the row again and are a no-op
-// when the main window or the entry is gone.
+// thread and reach the window there through TEntryWindow (app/Entries.h), which it installs for
+// its lifetime.
 #pragma once
 
 #include "app/Entries.h"
 #include "app/_implodeexplode.h"
-#include "framework/ui/Buttons.h"
+#include "components/controls/AdvMenus.h"
+#include "components/controls/AdvOfficeMenuStyler.h"
+#include "components/controls/AdvPanel.h"
+#include "components/controls/AdvToolButton.h"
+#include "components/controls/ExeInfo.h"
+#include "components/controls/HTMLabel.h"
 #include "framework/ui/ComCtrls.h"
 #include "framework/ui/ExtCtrls.h"
 #include "framework/ui/Forms.h"
+#include "framework/ui/ImgList.h"
 #include "framework/ui/Menus.h"
 #include "framework/ui/StdCtrls.h"
+#include "framework/ui/Timer.h"
 
 #include <cstdint>
 #include <functional>
+#include <vector>
+
+// The program's settings key below HKEY_CURRENT_USER.
+extern const String SettingsKey;
+// The maker's web host (https), and its support address.
+extern const String MakerHost;
+extern const String SupportAddress;
+// The user's documents folder, found anew at every activation of the main window.
+extern String my_documents;
+// The language number: stored, never applied.
+inline constexpr int DefaultLanguage = 10000;
+extern int language;
 
 // Quillory's site id in the site table.
 inline constexpr int QuillorySiteId = 67;
@@ -28,10 +47,6 @@ extern const String LinkBoxPrompt;
 // The most characters the link box holds. A link that fills it may have been cut by the box, so
 // links are taken up to one character less.
 inline constexpr int LinkBoxMaxLength = 32767;
-// The program's settings key below HKEY_CURRENT_USER.
-extern const String SettingsKey;
-// The user's documents folder, found anew at every activation of the main window.
-extern String my_documents;
 
 // The outcome of matching a link against the site table.
 struct TSiteMatch {
@@ -50,55 +65,106 @@ extern const String OutputFormats[11];
 // The site box's items: "Auto", "Quillory", then the other sites.
 extern const String SiteBoxItems[41];
 
-class T_mainForm : public TForm {
+class T_mainForm : public TForm, public TEntryWindow {
 public:
     explicit T_mainForm(TComponent* AOwner);
     ~T_mainForm() override;
+    void BeforeDestruction() override;
 
     // ---- controls, at their places ----
-    TPanel* AdvPanel1;
-    TPanel* TopAdvPanel;
+    TAdvPanel* AdvPanel1;
+    TAdvPanel* TopAdvPanel;
     TEdit* LinkAdvLUEdit;
-    TSpeedButton* AddAdvToolButton;
+    TAdvToolButton* AddAdvToolButton;
     TCheckBox* AutoCheckBox;
-    TLabel* ExampleHTMLabel;
+    THTMLabel* ExampleHTMLabel;
     TEdit* ExampleMemo;
-    TPanel* SecondAdvPanel;
-    TLabel* SaveToHTMLabel;
+    TAdvPanel* SecondAdvPanel;
+    THTMLabel* SaveToHTMLabel;
     TEdit* SaveAdvDirectoryEdit;
-    TLabel* DownloadHTMLabel;
+    THTMLabel* DownloadHTMLabel;
     TComboBox* DownloadAdvComboBox;
-    TLabel* SaveAsHTMLabel;
+    THTMLabel* SaveAsHTMLabel;
     TComboBox* AviAdvComboBox;
     TCheckBox* HQCheckBox;
-    TPanel* BottomAdvPanel;
-    TSpeedButton* StartAdvToolButton;
-    TSpeedButton* StopAdvToolButton;
-    TSpeedButton* RemoveAdvToolButton;
-    TSpeedButton* PlayAdvToolButton;
-    TSpeedButton* OpenAdvToolButton;
+    TAdvPanel* BottomAdvPanel;
+    TAdvToolButton* StartAdvToolButton;
+    TAdvToolButton* StopAdvToolButton;
+    TAdvToolButton* RemoveAdvToolButton;
+    TAdvToolButton* PlayAdvToolButton;
+    TAdvToolButton* OpenAdvToolButton;
     TListView* MainListView;
     TMemo* LogMemo;
-    TPanel* RightAdvPanel;
-    TSpeedButton* HomepageAdvToolButton;
-    TSpeedButton* UpdateAdvToolButton;
-    TSpeedButton* SupportAdvToolButton;
-    TSpeedButton* HelpAdvToolButton;
-    TSpeedButton* ExitAdvToolButton;
+    TAdvPanel* RightAdvPanel;
+    TAdvToolButton* HomepageAdvToolButton;
+    TAdvToolButton* UpdateAdvToolButton;
+    TAdvToolButton* SupportAdvToolButton;
+    TAdvToolButton* HelpAdvToolButton;
+    TAdvToolButton* ExitAdvToolButton;
     TPanel* TmpPanel;
-    TPopupMenu* AdvPopupMenu;
+    TAdvPopupMenu* AdvPopupMenu;
+    TAdvMenuOfficeStyler* AdvMenuOfficeStyler;
     TMenuItem* StartDownload1;
     TMenuItem* StopDownload1;
     TMenuItem* RemoveEntry1;
     TMenuItem* PlayVideo1;
     TMenuItem* OpenVideo1;
     TMenuItem* VideoInfo1;
+    TImage* Image1;
+    TImage* Image2;
+    TImage* Image3;
+    TImage* Image4;
+    TExeInfo* ExeInfo;
+    TImageList* ButtonsImageList;
+    TTimer* Timer;  // disabled, without a handler
 
     // ---- window-level handlers ----
     void FormCreate(TObject* Sender);
-    // Shows the save folder: the stored "path" when that folder exists, else the documents folder.
+    // Loads the settings, at every activation; setting a box runs its handler, which writes back.
     void FormActivate(TObject* Sender);
+    // The application's activation: an "http://" link of 1 to 254 characters is pasted.
+    void PasteLinkFromClipboard(TObject* Sender);
     void DownloadAdvComboBoxChange(TObject* Sender);
+    void DownloadAdvComboBoxClick(TObject* Sender);
+    void AviAdvComboBoxClick(TObject* Sender);
+    void AutoCheckBoxClick(TObject* Sender);
+    // A folder that does not exist is undone; then "path" is stored, or deleted for the
+    // documents folder.
+    void AdvDirectoryEdit1Change(TObject* Sender);
+    void HomepageAdvToolButtonClick(TObject* Sender);
+    void UpdateAdvToolButtonClick(TObject* Sender);
+    void HelpAdvToolButtonClick(TObject* Sender);
+    void SupportAdvToolButtonClick(TObject* Sender);
+    // Ends the message loop after a second; the close handlers do not run.
+    void ExitAdvToolButtonClick(TObject* Sender);
+    // Hides the window and waits five seconds before it closes.
+    void FormCloseQuery(TObject* Sender, bool& CanClose);
+    // Opens the maker's page.
+    void FormClose(TObject* Sender, TCloseAction& Action);
+
+    // ---- handlers no control is bound to ----
+    void StopButtonClick(TObject* Sender);
+    void SaveAdvDirectoryEditChange(TObject* Sender);
+    void ServerAdvLUEditChange(TObject* Sender);
+    void PortAdvLUEditChange(TObject* Sender);
+    void UsernameAdvLUEditChange(TObject* Sender);
+    void PasswordAdvLUEditChange(TObject* Sender);
+    void AdvToolButton1Click(TObject* Sender);
+    void ExitImageClick(TObject* Sender);
+    void MainVidIvezadOrirClickCell(TObject* Sender, int ARow, int ACol);
+    void LinkALEditEnter(TObject* Sender);
+    void LinkALEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    // Disable or enable the link, folder, format and site boxes, Add, and the proxy window's fields.
+    void disable_all();
+    void enable_all();
+
+    // ---- the settings: one wrapper opened and freed per call; values as text ----
+    void write_reg_integer(const String& key, const String& name, int value);
+    void write_reg_string(const String& key, const String& name, const String& value);
+    void delete_reg(const String& key, const String& name);
+    // Stores the language number, sets the caption from the version resource, and writes
+    // "language" when it is not the default.
+    void SetCaptionAndLanguage(int lang);
     void LinkAdvLUEditEnter(TObject* Sender);
     void LinkAdvLUEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
     void MainListViewChange(TObject* Sender, TListItem* Item, TItemChange Change);
@@ -117,8 +183,10 @@ public:
     void OpenLabelClick(TObject* Sender);
 
     // Sets the text of column Column (0 title, 1 size, 2 progress) of row Row; ignores a bad row.
-    void SetRowText(int Row, int Column, const String& Text);
+    void SetRowText(int Row, int Column, const String& Text) override;
     String RowText(int Row, int Column) const;
+    void RefreshButtons() override { enable_buttons(); }
+    HWND OwnerHandle() override { return Handle(); }
 
     // ---- utilities that use no window state (any thread) ----
     static String RandomString(const String& pattern);
@@ -139,7 +207,16 @@ public:
     static String _decode_name_metacafe(const String& name);
 
 private:
-    TSpeedButton* makeToolButton(TWinControl* Parent, const String& Caption, const String& Hint, int Left, int Top);
+    String FLastFolder;         // the folder box's last existing folder, for undoing a missing one
+    bool stop_pressed = false;  // set by StopButtonClick; nothing reads it
+    // Steps 2 to 7 of the activation; false when the settings key does not exist.
+    bool loadSettings();
+    void setInputsEnabled(bool Enabled);
+    // The icons, the tool buttons' glyphs and the popup menu's bitmaps, from the resources.
+    void loadPictures();
+    // The ten tool buttons of the bottom and right panels.
+    std::vector<TAdvToolButton*> toolButtons() const;
+    TAdvToolButton* makeToolButton(TWinControl* Parent, const String& Caption, const String& Hint, int Left, int Top);
     TMenuItem* makeMenuItem(const String& Caption, TNotifyEvent OnClick);
     void waitForPageReader();
     bool acceptEntry(TEntryKey Key);
@@ -161,7 +238,3 @@ inline constexpr TColor MainFormColor = 0xD3AC64;
 // Opens the file with its default program and waits for that program, processing window
 // messages meanwhile; returns at once when the desktop hands the file to a running program.
 void ShellExecuteAndWait(const String& FileName, const String& Params, int ShowMode);
-
-// ---- for workers' queued updates (window thread): no-ops without a main window or row ----
-void SetEntryRowText(int Row, int Column, const String& Text);
-void EnableEntryButtons();

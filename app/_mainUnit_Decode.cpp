@@ -73,3 +73,6 @@ String T_mainForm::_decode_name_break(const String& name) { return runChain(kDec
 String T_mainForm::_decode_name_xtube(const String& name) { return runChain(kDecodeXtube, name); }
 String T_mainForm::_decode_name_dailymotion(const String& name) { return runChain(kDecodeDailymotion, name); }
 String T_mainForm::_decode_name_metacafe(const String& name) { return runChain(kDecodeMetacafe, name); }
+
+const TEntryTextRoutines EntryText = {&T_mainForm::_decode_name, &T_mainForm::_decode_name_quillory,
+                                      &T_mainForm::RandomString, &T_mainForm::TimeToSec};

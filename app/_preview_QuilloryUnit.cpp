@@ -1,6 +1,5 @@
 #include "app/_preview_QuilloryUnit.h"
 
-#include "app/_mainUnit.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/ui/Dialogs.h"
@@ -22,7 +21,7 @@ String valueUpToQuote(const String& Page, int Start) {
 }
 
 String mediaAddress(const String& Value) {
-    return StringReplace(T_mainForm::_decode_name_quillory(Value), QStringLiteral("u0025"), QStringLiteral("%"),
+    return StringReplace(EntryText.DecodeNameQuillory(Value), QStringLiteral("u0025"), QStringLiteral("%"),
                          {rfReplaceAll, rfIgnoreCase});
 }
 
@@ -39,7 +38,7 @@ TQuilloryPage ScanQuilloryPage(const String& Page) {
     if (const int Open = Pos(kTitleOpen, Page); Open > 0) {
         const int Gt = PosEx(QStringLiteral(">"), Page, Open + 6);
         const int Close = Gt > 0 ? PosEx(kTitleClose, Page, Gt + 1) : 0;
-        if (Close > 0) Result.title = T_mainForm::_decode_name(Trim(Copy(Page, Gt + 1, Close - (Gt + 1))));
+        if (Close > 0) Result.title = EntryText.DecodeName(Trim(Copy(Page, Gt + 1, Close - (Gt + 1))));
     }
     if (const int p = Pos(kViewsKey, Page); p > 0) Result.views = valueUpToQuote(Page, p + int(kViewsKey.length()));
     if (const int p = Pos(kFavoritedKey, Page); p > 0)

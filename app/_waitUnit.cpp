@@ -14,42 +14,48 @@ T_waitForm::T_waitForm(TComponent* AOwner) : TForm(AOwner) {
     SetClientWidth(325);
     SetClientHeight(79);
 
-    RightAdvPanel = new TPanel(this);
+    RightAdvPanel = new TAdvPanel(this);
     RightAdvPanel->SetName(QStringLiteral("RightAdvPanel"));
     RightAdvPanel->SetParent(this);
     RightAdvPanel->SetAlign(alClient);
     RightAdvPanel->SetColor(clMoneyGreen);
-    RightAdvPanel->SetCaption(String());
 
-    WaitStaticText = new TLabel(this);
+    WaitStaticText = new TStaticText(this);
     WaitStaticText->SetName(QStringLiteral("WaitStaticText"));
     WaitStaticText->SetParent(RightAdvPanel);
     WaitStaticText->SetAutoSize(false);
     WaitStaticText->SetBounds(18, 14, 183, 17);
+    WaitStaticText->SetTransparent(true);
     WaitStaticText->Font()->SetName(QStringLiteral("Tahoma"));
     WaitStaticText->Font()->SetStyle({fsBold});
     WaitStaticText->Font()->SetColor(clBlack);
     WaitStaticText->SetCaption(QStringLiteral("Please Wait (up to 3 minutes) ..."));
 
-    HTMLStaticText2 = new TLabel(this);
+    HTMLStaticText2 = new THTMLStaticText(this);
     HTMLStaticText2->SetName(QStringLiteral("HTMLStaticText2"));
     HTMLStaticText2->SetParent(RightAdvPanel);
-    HTMLStaticText2->SetAutoSize(false);
-    HTMLStaticText2->SetWordWrap(true);
     HTMLStaticText2->SetBounds(18, 37, 290, 33);
-    HTMLStaticText2->Font()->SetColor(clBlue);
-    HTMLStaticText2->SetCaption(QStringLiteral(
-        "If you are having problems in getting the video, please double-check your firewall configuration."));
+    HTMLStaticText2->HTMLText()->SetText(QStringLiteral(
+        "<FONT color=\"#0000FF\">If you are having problems in getting the video, please double-check your "
+        "firewall configuration.</FONT>"));
 
-    Stop1AdvToolButton = new TSpeedButton(this);
+    Stop1AdvToolButton = new TAdvToolButton(this);
     Stop1AdvToolButton->SetName(QStringLiteral("Stop1AdvToolButton"));
     Stop1AdvToolButton->SetParent(RightAdvPanel);
     Stop1AdvToolButton->SetBounds(215, 9, 84, 22);
     Stop1AdvToolButton->SetCaption(QStringLiteral("Stop"));
     Stop1AdvToolButton->SetColor(clCream);
+    Stop1AdvToolButton->SetBorderColor(clBlack);
+    Stop1AdvToolButton->SetBorderDownColor(clNavy);
+    Stop1AdvToolButton->SetBorderHotColor(clTeal);
     Stop1AdvToolButton->Font()->SetName(QStringLiteral("Tahoma"));
     Stop1AdvToolButton->Font()->SetStyle({fsBold});
+    Stop1AdvToolButton->Font()->SetColor(clBlack);
     Stop1AdvToolButton->OnClick = [this](TObject* Sender) { Stop1AdvToolButtonClick(Sender); };
+
+    Timer = new TTimer(this);
+    Timer->SetName(QStringLiteral("Timer"));
+    Timer->SetEnabled(false);
 
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
     OnActivate = [this](TObject* Sender) { FormActivate(Sender); };

@@ -55,32 +55,41 @@ void TCustomForm::AfterConstruction() {
     DoCreate();
 }
 
-void TCustomForm::DoCreate() {
-    if (OnCreate) OnCreate(this);
+namespace {
+
+// Creation, destruction, showing and hiding are not answers to a window message, so no dispatch
+// boundary is above them: an exception escaping their handler is shown here and the form goes on.
+template <class... A>
+void fireCaught(TObject* Sender, const std::function<void(A...)>& Event, A... Args) {
+    if (!Event) return;
+    try {
+        FireEvent(Event, Args...);
+    } catch (...) {
+        if (Application) Application->HandleException(Sender);
+    }
 }
 
-void TCustomForm::DoDestroy() {
-    if (OnDestroy) OnDestroy(this);
-}
+}  // namespace
 
-void TCustomForm::DoShow() {
-    if (OnShow) OnShow(this);
-}
+void TCustomForm::DoCreate() { fireCaught(this, OnCreate, static_cast<TObject*>(this)); }
 
-void TCustomForm::DoHide() {
-    if (OnHide) OnHide(this);
-}
+void TCustomForm::DoDestroy() { fireCaught(this, OnDestroy, static_cast<TObject*>(this)); }
 
+void TCustomForm::DoShow() { fireCaught(this, OnShow, static_cast<TObject*>(this)); }
+
+void TCustomForm::DoHide() { fireCaught(this, OnHide, static_cast<TObject*>(this)); }
+
+// Closing and activation answer messages or calls whose dispatch boundary shows what escapes.
 void TCustomForm::DoClose(TCloseAction& Action) {
-    if (OnClose) OnClose(this, Action);
+    if (OnClose) FireEvent(OnClose, this, Action);
 }
 
 void TCustomForm::Activate() {
-    if (OnActivate) OnActivate(this);
+    if (OnActivate) FireEvent(OnActivate, this);
 }
 
 void TCustomForm::Deactivate() {
-    if (OnDeactivate) OnDeactivate(this);
+    if (OnDeactivate) FireEvent(OnDeactivate, this);
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
@@ -281,7 +290,7 @@ void TCustomForm::CMTextChanged(TMessage& Message) {
 
 bool TCustomForm::CloseQuery() {
     bool CanClose = true;
-    if (OnCloseQuery) OnCloseQuery(this, CanClose);
+    if (OnCloseQuery) FireEvent(OnCloseQuery, this, CanClose);
     return CanClose;
 }
 
@@ -548,8 +557,8 @@ void TApplication::installHooks() {
                 if (NowActive == App->FActive) return;
                 App->FActive = NowActive;
                 if (!NowActive) App->CancelHint();
-                if (NowActive && App->OnActivate) App->OnActivate(App);
-                if (!NowActive && App->OnDeactivate) App->OnDeactivate(App);
+                if (NowActive && App->OnActivate) FireEvent(App->OnActivate, App);
+                if (!NowActive && App->OnDeactivate) FireEvent(App->OnDeactivate, App);
             } catch (...) {
                 App->HandleException(App);
             }

@@ -16,9 +16,12 @@
 #include <QDir>
 #include <QFile>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <set>
 #include <string>
+#include <thread>
 
 class DownloaderFixture : public ::testing::Test {
 protected:
@@ -30,6 +33,8 @@ protected:
         entries.clear();
         FGuard = std::make_unique<TDialogServiceGuard>(&FDialogs);
         FServer.Server().Get("/video/video.php", [this](const httplib::Request&, httplib::Response& Res) {
+            // Held back while FHoldPage is set, as a slow site would.
+            while (FHoldPage && !FServer.Stopping()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
             Res.set_content(FPage, "text/html; charset=utf-8");
         });
         AddRoutes(FServer.Server());
@@ -42,6 +47,7 @@ protected:
     }
 
     void TearDown() override {
+        FHoldPage = false;
         ReleaseRoutes();
         EXPECT_TRUE(StopAllWorkers(20000));
         WorkersStopped();
@@ -118,4 +124,5 @@ protected:
     std::unique_ptr<THttpsTestServer::TGlobalInstall> FInstall;
     TempFolder FFolder;
     std::string FPage;
+    std::atomic<bool> FHoldPage{false};
 };

@@ -6,6 +6,7 @@
 #include "framework/os/ShellAPI.h"
 #include "framework/rtl/Clock.h"
 #include "framework/ui/Dialogs.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +82,7 @@ protected:
         _waitForm->AfterConstruction();
         Form = new T_mainForm(nullptr);
         Form->AfterConstruction();
-        Form->SaveAdvDirectoryEdit->SetText(QStringLiteral("/tmp/videos"));
+        Form->SaveAdvDirectoryEdit->SetText(FVideos.Path());
     }
     void TearDown() override {
         Form->Free();
@@ -105,11 +106,11 @@ protected:
     }
     // Start, Stop, Remove, Play, Browse as a string of 0/1, buttons and twins checked to agree.
     std::string buttons() const {
-        const std::pair<TSpeedButton*, TMenuItem*> Pairs[] = {{Form->StartAdvToolButton, Form->StartDownload1},
-                                                              {Form->StopAdvToolButton, Form->StopDownload1},
-                                                              {Form->RemoveAdvToolButton, Form->RemoveEntry1},
-                                                              {Form->PlayAdvToolButton, Form->PlayVideo1},
-                                                              {Form->OpenAdvToolButton, Form->OpenVideo1}};
+        const std::pair<TAdvToolButton*, TMenuItem*> Pairs[] = {{Form->StartAdvToolButton, Form->StartDownload1},
+                                                                {Form->StopAdvToolButton, Form->StopDownload1},
+                                                                {Form->RemoveAdvToolButton, Form->RemoveEntry1},
+                                                                {Form->PlayAdvToolButton, Form->PlayVideo1},
+                                                                {Form->OpenAdvToolButton, Form->OpenVideo1}};
         std::string S;
         for (const auto& [Button, Item] : Pairs) {
             EXPECT_EQ(Button->Enabled(), Item->Enabled()) << Item->Caption().toStdString();
@@ -123,6 +124,7 @@ protected:
         ASSERT_EQ(LiveWorkerCount(), 0);
     }
 
+    TempFolder FVideos;  // the folder box takes only folders that exist
     T_mainForm* Form = nullptr;
     TRecordingDialogService Dialogs;
     TDialogServiceGuard Guard{&Dialogs};
@@ -202,7 +204,7 @@ TEST_F(MainFormTest, AcceptedLinkIsListedSelectedAndReady) {
     EXPECT_EQ(Item.server, QuillorySiteId);
     EXPECT_EQ(Item.status, esReady);
     EXPECT_EQ(Item.format, 2);
-    EXPECT_EQ(Item.saveto, QStringLiteral("/tmp/videos"));
+    EXPECT_EQ(Item.saveto, FVideos.Path());
     EXPECT_EQ(Form->RowText(0, 0), Item.title);
     EXPECT_EQ(Form->RowText(0, 2), QStringLiteral("0%"));
     EXPECT_EQ(Form->MainListView->ItemIndex(), 0);
@@ -377,9 +379,10 @@ TEST_F(MainFormTest, ShellActionsOpenTheRightTargets) {
     EXPECT_FALSE(Shell.Last().File.contains(QStringLiteral("\\\\")));
 
     // Open Video opens the folder in the folder box, whatever the selected entry's folder.
-    Form->SaveAdvDirectoryEdit->SetText(QStringLiteral("/tmp/elsewhere"));
+    const TempFolder Elsewhere;
+    Form->SaveAdvDirectoryEdit->SetText(Elsewhere.Path());
     Form->OpenLabelClick(nullptr);
-    EXPECT_EQ(Shell.Last().File, QStringLiteral("/tmp/elsewhere"));
+    EXPECT_EQ(Shell.Last().File, Elsewhere.Path());
 }
 
 TEST_F(MainFormTest, WaitWindowStopEndsTheWait) {

@@ -1,4 +1,4 @@
-// Closing the program: the workers still running when the message loop ends are stopped, and
+// Ending the program: the workers still running when the message loop ends are stopped, and
 // every window still exists when they are asked to stop.
 #include "app/Entries.h"
 #include "app/Startup.h"
@@ -6,6 +6,8 @@
 #include "app/_mainUnit.h"
 #include "app/_waitUnit.h"
 #include "app/proxy_unit.h"
+#include "framework/os/ShellAPI.h"
+#include "framework/rtl/Clock.h"
 #include "framework/rtl/Math.h"
 #include "framework/rtl/Threads.h"
 #include "framework/ui/Forms.h"
@@ -43,24 +45,48 @@ private:
     std::atomic<int>* FWindowsAtStop;
 };
 
+// Closing the window runs the close handlers; Exit ends the loop without them. Either way the
+// workers stop while every window exists.
 TEST(ProgramClosing, StopsRunningWorkersWhileTheWindowsExist) {
-    int Argc = 1;
-    const TArithmeticExceptionMask PreviousMask = GetExceptionMask();
-    std::atomic<int> WindowsAtStop{-1};
-    TThread::Queue(nullptr, [&WindowsAtStop] {
-        auto* Worker = new TWindowWatcher(&WindowsAtStop);
-        Worker->SetFreeOnTerminate(true);
-        Worker->Start();
-        TThread::Queue(nullptr, [] { _mainForm->Close(); });
-    });
+    const struct {
+        const char* Name;
+        bool ByExit;
+    } Cases[] = {{"window closed", false}, {"Exit button", true}};
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        FakeClock Clock;
+        TRecordingShellService Shell;
+        TShellServiceGuard ShellGuard(&Shell);
+        int Argc = 1;
+        const TArithmeticExceptionMask PreviousMask = GetExceptionMask();
+        std::atomic<int> WindowsAtStop{-1};
+        UInt64 Waited = 0;
+        const bool ByExit = C.ByExit;
+        TThread::Queue(nullptr, [&WindowsAtStop, &Waited, ByExit] {
+            auto* Worker = new TWindowWatcher(&WindowsAtStop);
+            Worker->SetFreeOnTerminate(true);
+            Worker->Start();
+            TThread::Queue(nullptr, [&Waited, ByExit] {
+                const UInt64 Before = GetTickCount64();
+                if (ByExit)
+                    FireEvent(_mainForm->ExitAdvToolButton->OnClick, _mainForm->ExitAdvToolButton);
+                else
+                    _mainForm->Close();
+                Waited = GetTickCount64() - Before;
+            });
+        });
 
-    RunQuilloryVideoDownloader(Argc, ProgramTestArgv());
+        EXPECT_EQ(RunQuilloryVideoDownloader(Argc, ProgramTestArgv()), 0);
 
-    EXPECT_EQ(LiveWorkerCount(), 0) << "a worker outlived the message loop";
-    EXPECT_EQ(WindowsAtStop.load(), 4);
+        EXPECT_EQ(LiveWorkerCount(), 0) << "a worker outlived the message loop";
+        EXPECT_EQ(WindowsAtStop.load(), 4);
+        // Exit waits a second and opens nothing; closing hides, waits five and opens the maker's page.
+        EXPECT_EQ(Waited, ByExit ? 1000u : 5000u);
+        EXPECT_EQ(Shell.Count(), ByExit ? 0 : 1);
 
-    StopAllWorkers();
-    FreeProgramWindows(PreviousMask);
+        StopAllWorkers();
+        FreeProgramWindows(PreviousMask);
+    }
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include "components/graphics/AdvGDIP.h"
 #include "components/graphics/BtnXPVS.h"
 #include "components/graphics/StartupRegistrations.h"
+#include "framework/os/ShellAPI.h"
+#include "framework/rtl/Clock.h"
 #include "framework/rtl/Math.h"
 #include "framework/rtl/Threads.h"
 #include "framework/ui/Dialogs.h"
@@ -78,6 +80,7 @@ TEST_F(StartupTest, CreatesTheFourWindowsInOrderWithTheirLayout) {
 }
 
 TEST_F(StartupTest, ClosingTheMainWindowEndsTheLoop) {
+    FakeClock Clock;  // closing waits five seconds
     bool Closed = false;
     _mainForm->OnClose = [&](TObject*, TCloseAction&) { Closed = true; };
     TThread::Queue(nullptr, [] { _mainForm->Close(); });
@@ -134,7 +137,13 @@ TEST(FreshStart, SavesIntoTheDocumentsFolder) {
     bool Ran = false;
     TThread::Queue(nullptr, [&] {
         Ran = true;
-        const auto Finish = [] { _mainForm->Close(); };
+        // Closing waits five seconds and opens the maker's page.
+        const auto Finish = [] {
+            FakeClock Clock;
+            TRecordingShellService Shell;
+            const TShellServiceGuard ShellGuard(&Shell);
+            _mainForm->Close();
+        };
         if (!WaitOnWindowThread([] { return _mainForm->Active(); })) return Finish();
         EXPECT_EQ(_mainForm->SaveAdvDirectoryEdit->Text(), Documents);
         QWindow* Window = ShownWindowOf(_mainForm);

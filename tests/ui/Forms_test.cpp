@@ -186,6 +186,41 @@ TEST_F(FormsTest, AnExceptionInOnClickIsShownAndTheProgramGoesOn) {
     Application->SetTitle(String());
 }
 
+// Form events are guarded like control events: what escapes is shown and the form goes on, and
+// a handler that frees its own form ends the path that called it.
+TEST_F(FormsTest, FormEventsShowWhatEscapesAndStopAtAFormTheyFreed) {
+    auto* Form = new TTestForm(nullptr, QStringLiteral("EventsForm"));
+    const auto raise = [](const char* Text) { throw Exception(QString::fromLatin1(Text)); };
+    Form->OnCreate = [&](TObject*) { raise("create failed"); };
+    Form->OnShow = [&](TObject*) { raise("show failed"); };
+    Form->OnHide = [&](TObject*) { raise("hide failed"); };
+    Form->AfterConstruction();
+    Form->Show();
+    EXPECT_TRUE(Form->Visible());
+    Form->Hide();
+    EXPECT_FALSE(Form->Visible());
+    ASSERT_EQ(Recorder.Count(), 3);
+    EXPECT_EQ(Recorder.Last().Text, QStringLiteral("hide failed."));
+
+    // A close query that raises refuses the close; the exception reaches the caller's boundary.
+    Form->OnShow = nullptr;
+    Form->OnHide = nullptr;
+    Form->OnCloseQuery = [&](TObject*, bool&) { raise("query failed"); };
+    Form->Show();
+    EXPECT_THROW(Form->Close(), Exception);
+    EXPECT_TRUE(Form->Visible());
+
+    // A close handler that frees its own form: nothing touches the form afterwards.
+    Form->OnCloseQuery = nullptr;
+    Form->OnClose = [Form](TObject*, TCloseAction& Action) {
+        Form->Free();
+        Action = caHide;
+    };
+    const TWeak<TForm> Alive(Form);
+    Form->Close();
+    EXPECT_FALSE(Alive);
+}
+
 TEST_F(FormsTest, AbortIsSilentAndOnExceptionReplacesTheMessageBox) {
     TForm Sender(nullptr);
     try {
