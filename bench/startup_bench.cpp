@@ -21,13 +21,20 @@
 
 namespace {
 
-// Ends the process at the first paint of the watched window.
+// Ends the process once the shown window has been painted: at the first paint event the rest of
+// that painting pass still runs, then the queued quit ends the loop.
 class TFirstPaint : public QObject {
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override {
-        if (Event->type() == QEvent::Paint) QCoreApplication::exit(0);
+        if (Event->type() == QEvent::Paint && !FSeen) {
+            FSeen = true;
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        }
         return QObject::eventFilter(Watched, Event);
     }
+
+private:
+    bool FSeen = false;
 };
 
 class TPlainWindow : public QWidget {
@@ -40,7 +47,7 @@ int runPlainQt(int argc, char** argv) {
     TPlainWindow Window;
     Window.resize(613, 557);
     TFirstPaint Watch;
-    Window.installEventFilter(&Watch);
+    App.installEventFilter(&Watch);
     Window.show();
     return App.exec();
 }
@@ -48,10 +55,9 @@ int runPlainQt(int argc, char** argv) {
 int runProgram(int argc, char** argv) {
     int Argc = 1;
     StartApplication(Argc, argv);
-    _mainForm->Show();
     TFirstPaint Watch;
-    for (QWidget* W : QApplication::topLevelWidgets())
-        if (W->isVisible()) W->installEventFilter(&Watch);
+    qApp->installEventFilter(&Watch);
+    _mainForm->Show();
     const int Code = QCoreApplication::exec();
     (void)argc;
     return Code;
