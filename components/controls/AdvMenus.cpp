@@ -1,5 +1,6 @@
 // TAdvPopupMenu, its item handlers and the unit's menu-animation switch.
 #include "components/controls/AdvMenus.h"
+#include "components/graphics/ComponentVersion.h"
 
 #include "components/controls/AdvMenuSideBar.h"
 #include "framework/ui/Forms.h"
@@ -135,10 +136,7 @@ void TAdvPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
     if (AComponent == FDisabledImages) FDisabledImages = nullptr;
 }
 
-String TAdvPopupMenu::Version() const {
-    const auto N = static_cast<unsigned>(GetVersionNr());
-    return QStringLiteral("%1.%2.%3.%4").arg(N >> 24).arg((N >> 16) & 0xFF).arg((N >> 8) & 0xFF).arg(N & 0xFF);
-}
+String TAdvPopupMenu::Version() const { return VersionText(GetVersionNr()); }
 
 // ---------------------------------------------------------------------------------------------
 // Updates and handlers

@@ -1,6 +1,7 @@
 // TCustomAdvPanel: properties, life cycle, collapsing, sizing to the text, child alignment, styler
 // settings and the stored position.
 #include "components/controls/AdvPanel.h"
+#include "components/graphics/ComponentVersion.h"
 
 #include "components/controls/AdvPanelGroup.h"
 #include "components/controls/AdvPanelStyler.h"
@@ -73,10 +74,7 @@ bool TCustomAdvPanel::designing() const { return ComponentState().Contains(csDes
 
 int TCustomAdvPanel::statusBarExtent() const { return FStatusBar->Visible() ? FStatusBar->Height() : 0; }
 
-String TCustomAdvPanel::Version() const {
-    const unsigned V = static_cast<unsigned>(GetVersionNr());
-    return QStringLiteral("%1.%2.%3.%4").arg(V >> 24).arg((V >> 16) & 0xFF).arg((V >> 8) & 0xFF).arg(V & 0xFF);
-}
+String TCustomAdvPanel::Version() const { return VersionText(GetVersionNr()); }
 
 void TCustomAdvPanel::CreateWnd() {
     TCustomPanel::CreateWnd();

@@ -1,5 +1,6 @@
 // The multi-level progress bar: properties, position and animation, and its painter.
 #include "components/controls/AdvProgressBar.h"
+#include "components/graphics/ComponentVersion.h"
 
 #include "components/graphics/AdvUtilDraw.h"
 #include "framework/rtl/SysUtils.h"
@@ -327,10 +328,7 @@ void TAdvProgressBar::timerTick(TObject*) {
     Paint();
 }
 
-String TAdvProgressBar::Version() const {
-    const unsigned V = static_cast<unsigned>(GetVersionNr());
-    return QStringLiteral("%1.%2.%3.%4").arg(V >> 24).arg((V >> 16) & 0xFF).arg((V >> 8) & 0xFF).arg(V & 0xFF);
-}
+String TAdvProgressBar::Version() const { return VersionText(GetVersionNr()); }
 
 void TAdvProgressBar::Dispatch(TMessage& Message) {
     switch (Message.Msg) {

@@ -1,4 +1,5 @@
 #include "components/controls/AdvToolButton.h"
+#include "components/graphics/ComponentVersion.h"
 
 #include "framework/rtl/ComponentStream.h"
 #include "framework/rtl/Exceptions.h"
@@ -77,11 +78,6 @@ constexpr int kStyleLooks[] = {
 static_assert(std::size(kStyleLooks) == tsOffice2016Black + 1);
 
 constexpr int kDropDownWidth = 12;
-
-// The canvas's font, pen and brush go into its context before a GDI call on its handle.
-struct CanvasAccess : TCanvas {
-    static HDC prepared(TCanvas* Canvas) { return (Canvas->*(&CanvasAccess::requireHandle))(); }
-};
 
 // Round's halves-to-even on doubles, for the per-band arithmetic of every paint.
 int roundEven(double X) {
@@ -275,10 +271,7 @@ TAdvToolButton::TAdvToolButton(TComponent* AOwner)
 
 TAdvToolButton::~TAdvToolButton() { FGlyph->OnChange = nullptr; }
 
-String TAdvToolButton::Version() const {
-    const unsigned V = static_cast<unsigned>(GetVersionNr());
-    return QStringLiteral("%1.%2.%3.%4").arg(V >> 24).arg((V >> 16) & 0xFF).arg((V >> 8) & 0xFF).arg(V & 0xFF);
-}
+String TAdvToolButton::Version() const { return VersionText(GetVersionNr()); }
 
 void TAdvToolButton::SetAllowAllUp(bool Value) {
     if (FAllowAllUp == Value) return;
@@ -322,12 +315,7 @@ void TAdvToolButton::SetDropDownButton(bool Value) {
     Invalidate();
 }
 
-void TAdvToolButton::SetDropDownMenu(TPopupMenu* Value) {
-    if (FDropDownMenu == Value) return;
-    if (FDropDownMenu) FDropDownMenu->RemoveFreeNotification(this);
-    FDropDownMenu = Value;
-    if (FDropDownMenu) FDropDownMenu->FreeNotification(this);
-}
+void TAdvToolButton::SetDropDownMenu(TPopupMenu* Value) { FDropDownMenu = Value; }
 
 void TAdvToolButton::SetFlat(bool Value) {
     if (FFlat == Value) return;
@@ -407,10 +395,7 @@ void TAdvToolButton::SetImageIndex(int Value) {
 }
 
 void TAdvToolButton::SetImages(TCustomImageList* Value) {
-    // Dropped when freed: a freed image list must not be drawn.
-    if (FImages) FImages->RemoveFreeNotification(this);
     FImages = Value;
-    if (FImages) FImages->FreeNotification(this);
     Invalidate();
 }
 
@@ -523,13 +508,6 @@ void TAdvToolButton::Loaded() {
     TGraphicControl::Loaded();
     if (FShaded) GenerateShade();
     if (FAutoThemeAdapt) ThemeAdapt();
-}
-
-void TAdvToolButton::Notification(TComponent* AComponent, TOperation Operation) {
-    TGraphicControl::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FDropDownMenu) FDropDownMenu = nullptr;
-    if (AComponent == FImages) FImages = nullptr;
 }
 
 void TAdvToolButton::ActionChange(TObject* Sender, bool CheckDefaults) {
@@ -784,8 +762,7 @@ TToolButtonLayout TAdvToolButton::CalcButtonLayout(const TRect& Client, int Offs
         TCanvas* C = Canvas();
         C->SetFont(Font());
         TRect TR = Rect(0, 0, W, 0);
-        DrawText(CanvasAccess::prepared(C), Caption(), -1, TR,
-                 DT_CALCRECT | (UseRightToLeftReading() ? DT_RTLREADING : 0u));
+        DrawText(C->Handle(), Caption(), -1, TR, DT_CALCRECT | (UseRightToLeftReading() ? DT_RTLREADING : 0u));
         T = {TR.Width(), TR.Height()};
     }
     TPoint GP, TP;
@@ -865,10 +842,10 @@ void TAdvToolButton::DrawButtonText(const TRect& TextBounds, TButtonState AState
     if (AState == bsDisabled) {
         TRect Lifted = Rect(R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1);
         C->Font()->SetColor(clBtnHighlight);
-        DrawText(CanvasAccess::prepared(C), Caption(), -1, Lifted, Flags);
+        DrawText(C->Handle(), Caption(), -1, Lifted, Flags);
         C->Font()->SetColor(clBtnShadow);
     }
-    DrawText(CanvasAccess::prepared(C), Caption(), -1, R, Flags);
+    DrawText(C->Handle(), Caption(), -1, R, Flags);
 }
 
 void TAdvToolButton::Paint() {

@@ -159,7 +159,6 @@ public:
 protected:
     void DefineProperties(TFiler* Filer) override;
     void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void WndProc(TMessage& Message) override;
     void Dispatch(TMessage& Message) override;
     void Paint() override;
@@ -213,9 +212,10 @@ private:
     bool FDropDownButton = false;
     bool FDropDownSplit = true;
     bool FAutoThemeAdapt = false;
-    TPopupMenu* FDropDownMenu = nullptr;
+    TComponentLink<TPopupMenu> FDropDownMenu;
     bool FShowCaption = true;
-    TCustomImageList* FImages = nullptr;
+    // Dropped when freed: a freed image list must not be drawn.
+    TComponentLink<TCustomImageList> FImages{[this] { Invalidate(); }};
     int FImageIndex = -1;
     TButtonState FState = bsUp;
     bool FGlyphDisabledAuto = false;  // the disabled glyph was made from Glyph

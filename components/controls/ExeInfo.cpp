@@ -1,4 +1,5 @@
 #include "components/controls/ExeInfo.h"
+#include "components/graphics/ComponentVersion.h"
 
 #include "framework/os/ShellAPI.h"
 #include "framework/rtl/DateUtils.h"
@@ -299,10 +300,7 @@ void TExeInfo::GetVersionInfoOfApp(const String& FileName) {
     }
 }
 
-String TExeInfo::GetVersion() const {
-    const auto V = static_cast<unsigned>(GetVersionNr());
-    return QStringLiteral("%1.%2.%3.%4").arg(V >> 24).arg((V >> 16) & 0xFF).arg((V >> 8) & 0xFF).arg(V & 0xFF);
-}
+String TExeInfo::GetVersion() const { return VersionText(GetVersionNr()); }
 
 int TExeInfo::GetVersionPart(int Index) const {
     const String Version = FileVersion();

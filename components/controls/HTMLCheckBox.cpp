@@ -1,6 +1,7 @@
 // THTMLCheckBox: unit routines, the glyph bitmaps, the helpers shared with the radio button, and
 // the check box's properties, painting, pointer and keys.
 #include "components/controls/HTMLCheckBox.h"
+#include "components/graphics/ComponentVersion.h"
 
 #include "components/graphics/AdvUtilText.h"
 #include "components/graphics/BtnXPVS.h"
@@ -20,22 +21,6 @@
 
 // ---------------------------------------------------------------------------------------------
 // Unit routines
-
-int FontHeightAtDPI(int PixelsPerInch, int PointSize, const String& FaceName) {
-    TBitmap Scratch(1, 1);
-    TCanvas* C = Scratch.Canvas();
-    C->Font()->SetName(FaceName);
-    C->Font()->SetHeight(-MulDiv(PointSize, PixelsPerInch, 72));
-    return C->TextHeight(QStringLiteral("0"));
-}
-
-double DPIScaleFactor(const String& FaceName) {
-    const int PixelsPerInch = Screen ? Screen->PixelsPerInch() : 96;
-    if (PixelsPerInch == 96) return 1.0;
-    const int AtDefault = FontHeightAtDPI(96, 9, FaceName);
-    if (AtDefault <= 0) return 1.0;
-    return static_cast<double>(FontHeightAtDPI(PixelsPerInch, 9, FaceName)) / AtDefault;
-}
 
 int GetFileVersionMS(const String& FileName) {
     const DWORD Version = GetSystemLibraryVersionMS(FileName);
@@ -310,10 +295,7 @@ TCustomHTMLButton::TCustomHTMLButton(TComponent* AOwner)
 
 TCustomHTMLButton::~TCustomHTMLButton() { FImageCache->ClearPictures(); }
 
-String TCustomHTMLButton::Version() const {
-    const unsigned V = static_cast<unsigned>(GetVersionNr());
-    return QStringLiteral("%1.%2.%3.%4").arg(V >> 24).arg((V >> 16) & 0xFF).arg((V >> 8) & 0xFF).arg(V & 0xFF);
-}
+String TCustomHTMLButton::Version() const { return VersionText(GetVersionNr()); }
 
 void TCustomHTMLButton::SetCaption(const String& Value) {
     FCaption = Value;
@@ -387,24 +369,13 @@ void TCustomHTMLButton::SetTransparent(bool Value) {
 }
 
 void TCustomHTMLButton::SetImages(TCustomImageList* Value) {
-    if (FImages) FImages->RemoveFreeNotification(this);
     FImages = Value;
-    if (FImages) FImages->FreeNotification(this);
     Invalidate();
 }
 
 void TCustomHTMLButton::SetPictureContainer(TPictureContainer* Value) {
-    if (FContainer) FContainer->RemoveFreeNotification(this);
     FContainer = Value;
-    if (FContainer) FContainer->FreeNotification(this);
     Invalidate();
-}
-
-void TCustomHTMLButton::Notification(TComponent* AComponent, TOperation Operation) {
-    TCustomControl::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FImages) FImages = nullptr;
-    if (AComponent == FContainer) FContainer = nullptr;
 }
 
 void TCustomHTMLButton::Loaded() {

@@ -9,6 +9,7 @@
 // are shared with THTMLRadioButton (HTMLRadioButton.h).
 #pragma once
 
+#include "components/controls/ControlScaling.h"
 #include "components/controls/HTMLControlTypes.h"
 #include "framework/ui/Controls.h"
 #include "framework/ui/StdCtrls.h"
@@ -24,10 +25,6 @@ enum TButtonType { btClassic, btCorvane, btFlat, btTessel, btWinXP, btTheme };
 // The glyph's side: taLeftJustify or taRightJustify (taCenter is ignored).
 using TLeftRight = TAlignment;
 
-// The height of "0" in the face FaceName at PointSize points and PixelsPerInch.
-int FontHeightAtDPI(int PixelsPerInch, int PointSize, const String& FaceName = QStringLiteral("MS Sans Serif"));
-// 1.0 at 96 pixels per inch on the screen, else the ratio of the 9-point heights of "0".
-double DPIScaleFactor(const String& FaceName = QStringLiteral("MS Sans Serif"));
 // The file version's most significant double word (major in the high word), -1 when unknown.
 int GetFileVersionMS(const String& FileName);
 // A version with visual styles, a style active and common controls 6 or later.
@@ -178,7 +175,6 @@ protected:
     // A bitmap glyph TopGap from the top or BottomGap from the bottom, RightGap from the right.
     void placeBitmapGlyph(GlyphPlace& G, const char* Name, int TopGap, int BottomGap, int RightGap, int Indent);
 
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void Paint() override;
     void Dispatch(TMessage& Message) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -208,13 +204,13 @@ protected:
 
 private:
     bool FReturnIsTab = false;
-    TCustomImageList* FImages = nullptr;
+    TComponentLink<TCustomImageList> FImages{[this] { Invalidate(); }};
     String FAnchor;
     TColor FURLColor = clBlue;
     std::unique_ptr<THTMLPictureCache> FImageCache;
     bool FEllipsis = false;
     String FCaption;
-    TPictureContainer* FContainer = nullptr;
+    TComponentLink<TPictureContainer> FContainer{[this] { Invalidate(); }};
     int FShadowOffset = 1;
     TColor FShadowColor = clGray;
     TCursor FOldCursor = crDefault;

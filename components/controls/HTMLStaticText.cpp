@@ -1,5 +1,6 @@
 // THTMLStaticText: properties and life cycle, painting, pointer, keyboard and timer.
 #include "components/controls/HTMLStaticText.h"
+#include "components/graphics/ComponentVersion.h"
 
 #include "components/graphics/AdvUtilText.h"
 #include "components/graphics/HTMLPicture.h"
@@ -52,10 +53,7 @@ THTMLStaticText::~THTMLStaticText() {
     FImageCache->ClearPictures();
 }
 
-String THTMLStaticText::Version() const {
-    const unsigned V = static_cast<unsigned>(GetVersionNr());
-    return QStringLiteral("%1.%2.%3.%4").arg(V >> 24).arg((V >> 16) & 0xFF).arg((V >> 8) & 0xFF).arg(V & 0xFF);
-}
+String THTMLStaticText::Version() const { return VersionText(GetVersionNr()); }
 
 TStrings* THTMLStaticText::HTMLText() const { return FHTMLText.get(); }
 
@@ -79,24 +77,11 @@ String THTMLStaticText::GetDisplayText() const {
 String THTMLStaticText::Text() const { return StripMarkupTags(GetDisplayText()); }
 
 void THTMLStaticText::SetImages(TCustomImageList* Value) {
-    if (FImages) FImages->RemoveFreeNotification(this);
     FImages = Value;
-    if (FImages) FImages->FreeNotification(this);
     Invalidate();
 }
 
-void THTMLStaticText::SetPictureContainer(TPictureContainer* Value) {
-    if (FContainer) FContainer->RemoveFreeNotification(this);
-    FContainer = Value;
-    if (FContainer) FContainer->FreeNotification(this);
-}
-
-void THTMLStaticText::Notification(TComponent* AComponent, TOperation Operation) {
-    TCustomStaticText::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FImages) FImages = nullptr;
-    if (AComponent == FContainer) FContainer = nullptr;
-}
+void THTMLStaticText::SetPictureContainer(TPictureContainer* Value) { FContainer = Value; }
 
 void THTMLStaticText::SetLineSpacing(int Value) {
     if (FLineSpacing == Value) return;

@@ -113,7 +113,6 @@ public:
 
 protected:
     void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     // The timer lives with the window: started when it is made, stopped when it goes.
     void CreateWnd() override;
     void DestroyWnd() override;
@@ -148,7 +147,7 @@ private:
     bool FAutoSizing = false;
     std::unique_ptr<TStringList> FHTMLText;
     bool FAnchorHint = false;
-    TCustomImageList* FImages = nullptr;
+    TComponentLink<TCustomImageList> FImages{[this] { Invalidate(); }};
     std::unique_ptr<THTMLPictureCache> FImageCache;
     bool FHover = false;
     TColor FHoverColor = clNone;
@@ -173,7 +172,7 @@ private:
     int FTimerCount = 0;
     TAutoSizeType FAutoSizeType = asVertical;
     bool FEllipsis = false;
-    TPictureContainer* FContainer = nullptr;
+    TComponentLink<TPictureContainer> FContainer{[this] { Invalidate(); }};
     int FVOffset = 0;
     bool FMiniScroll = false;
     bool FUpScroll = false;

@@ -1,4 +1,5 @@
 #include "components/controls/HTMLabel.h"
+#include "components/graphics/ComponentVersion.h"
 
 #include "components/graphics/AdvUtilText.h"
 #include "components/graphics/HTMLPicture.h"
@@ -78,19 +79,6 @@ void THTMLabel::Loaded() {
     SetAutoSizing(FAutoSizing);
 }
 
-void THTMLabel::Notification(TComponent* AComponent, TOperation Operation) {
-    TCustomLabel::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FImages) {
-        FImages = nullptr;
-        Invalidate();
-    }
-    if (AComponent == FContainer) {
-        FContainer = nullptr;
-        Invalidate();
-    }
-}
-
 void THTMLabel::SetName(const String& NewName) {
     const String Old = DesignTextPrefix + Name();
     TCustomLabel::SetName(NewName);
@@ -104,10 +92,7 @@ bool THTMLabel::designing() const {
     return Owner() && Owner()->ComponentState().Contains(csDesigning);
 }
 
-String THTMLabel::Version() const {
-    const unsigned V = static_cast<unsigned>(GetVersionNr());
-    return QStringLiteral("%1.%2.%3.%4").arg(V >> 24).arg((V >> 16) & 0xFF).arg((V >> 8) & 0xFF).arg(V & 0xFF);
-}
+String THTMLabel::Version() const { return VersionText(GetVersionNr()); }
 
 // ---------------------------------------------------------------------------------------------
 // Properties
@@ -127,23 +112,15 @@ void THTMLabel::HTMLChanged() { Invalidate(); }
 void THTMLabel::imagesChanged(TObject*) { Invalidate(); }
 
 void THTMLabel::SetImages(TCustomImageList* Value) {
-    if (FImages) {
-        FImages->UnRegisterChanges(FILChangeLink.get());
-        FImages->RemoveFreeNotification(this);
-    }
+    if (FImages) FImages->UnRegisterChanges(FILChangeLink.get());
     FImages = Value;
-    if (FImages) {
-        FImages->RegisterChanges(FILChangeLink.get());
-        FImages->FreeNotification(this);
-    }
+    if (FImages) FImages->RegisterChanges(FILChangeLink.get());
     Invalidate();
 }
 
 void THTMLabel::SetPictureContainer(TPictureContainer* Value) {
     if (FContainer == Value) return;
-    if (FContainer) FContainer->RemoveFreeNotification(this);
     FContainer = Value;
-    if (FContainer) FContainer->FreeNotification(this);
     Invalidate();
 }
 

@@ -129,7 +129,6 @@ public:
 
 protected:
     void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void Paint() override;
     void Dispatch(TMessage& Message) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -157,7 +156,7 @@ private:
     TAutoSizeType FAutoSizeType = asVertical;
     std::unique_ptr<TStringList> FHTMLText;
     bool FAnchorHint = false;
-    TCustomImageList* FImages = nullptr;
+    TComponentLink<TCustomImageList> FImages{[this] { Invalidate(); }};
     std::unique_ptr<THTMLPictureCache> FImageCache;
     int FUpdateCount = 0;
     TColor FURLColor = clBlue;
@@ -176,7 +175,7 @@ private:
     TVAlignment FVAlignment = tvaTop;
     bool FEllipsis = false;
     TRect FCurrHoverRect{-1, -1, -1, -1};
-    TPictureContainer* FContainer = nullptr;
+    TComponentLink<TPictureContainer> FContainer{[this] { Invalidate(); }};
     TGradientType FGradientType = gtFullHorizontal;
     TColor FBorderColor = clBlack;
     int FLineWidth = 2;

@@ -1,5 +1,6 @@
 // TPictureItem, TPictureCollection and TPictureContainer.
 #include "components/graphics/PictureContainer.h"
+#include "components/graphics/ComponentVersion.h"
 
 #include "framework/ui/Controls.h"
 
@@ -53,10 +54,7 @@ void TPictureContainer::SetItems(TPictureCollection* Value) {
     FItems.reset(Value);
 }
 
-String TPictureContainer::Version() const {
-    const auto Nr = static_cast<std::uint32_t>(GetVersionNr());
-    return QStringLiteral("%1.%2.%3.%4").arg(Nr >> 24).arg((Nr >> 16) & 0xFF).arg((Nr >> 8) & 0xFF).arg(Nr & 0xFF);
-}
+String TPictureContainer::Version() const { return VersionText(GetVersionNr()); }
 
 THTMLPicture* TPictureContainer::FindPicture(const String& s) {
     const String Wanted = s.toUpper();

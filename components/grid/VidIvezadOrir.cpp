@@ -1,6 +1,7 @@
 // TVidIvezadOrir core: property writers, update batching, the focus window's place, the version
 // and the styler interfaces.
 #include "components/grid/VidIvezadOrir.h"
+#include "components/graphics/ComponentVersion.h"
 
 #include "components/grid/GridControls.h"
 #include "components/grid/GridUnit.h"
@@ -170,10 +171,7 @@ void TVidIvezadOrir::HideFocusWindow() {
 
 int TVidIvezadOrir::GetVersionNr() const { return kVersionNr; }
 
-String TVidIvezadOrir::GetVersionString() const {
-    const auto Nr = static_cast<std::uint32_t>(GetVersionNr());
-    return QStringLiteral("%1.%2.%3.%4").arg(Nr >> 24).arg((Nr >> 16) & 0xFF).arg((Nr >> 8) & 0xFF).arg(Nr & 0xFF);
-}
+String TVidIvezadOrir::GetVersionString() const { return VersionText(GetVersionNr()); }
 
 void TVidIvezadOrir::SetColorTones(const TColorTones& ATones) {}
 

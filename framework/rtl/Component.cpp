@@ -187,3 +187,17 @@ void TComponent::SetLoading(bool Value) {
 }
 
 void TComponent::Loaded() { FComponentState.Exclude(csLoading); }
+
+void TComponentLinkReceiver::SetTarget(TComponent* Value) {
+    if (FTarget == Value) return;
+    if (FTarget) RemoveFreeNotification(FTarget);
+    FTarget = Value;
+    if (FTarget) FreeNotification(FTarget);
+}
+
+void TComponentLinkReceiver::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove || !AComponent || AComponent != FTarget) return;
+    FTarget = nullptr;
+    if (FOnTargetFreed) FOnTargetFreed();
+}

@@ -172,3 +172,55 @@ private:
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;
 };
+
+// The hidden component behind a TComponentLink: it receives the target's free notification.
+class TComponentLinkReceiver : public TComponent {
+public:
+    explicit TComponentLinkReceiver(std::function<void()> OnTargetFreed)
+        : TComponent(nullptr), FOnTargetFreed(std::move(OnTargetFreed)) {}
+    TComponent* Target() const { return FTarget; }
+    // Drops the notification of the old target and asks for the new one's.
+    void SetTarget(TComponent* Value);
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TComponent* FTarget = nullptr;
+    std::function<void()> FOnTargetFreed;
+};
+
+// A reference to another component that clears itself when that component is freed: it asks
+// for the free notification itself and drops it when pointed elsewhere or destroyed, so the
+// holder needs no Notification branch of its own. OnCleared runs after the target's removal
+// cleared it (not when the holder repoints it). T may be incomplete where the link is declared;
+// Set needs it complete.
+template <class T>
+class TComponentLink {
+public:
+    explicit TComponentLink(std::function<void()> OnCleared = {})
+        : FReceiver(std::make_unique<TComponentLinkReceiver>([this] {
+              FTarget = nullptr;
+              if (FOnCleared) FOnCleared();
+          })),
+          FOnCleared(std::move(OnCleared)) {}
+    TComponentLink(const TComponentLink&) = delete;
+    TComponentLink& operator=(const TComponentLink&) = delete;
+
+    T* get() const { return FTarget; }
+    operator T*() const { return FTarget; }
+    T* operator->() const { return FTarget; }
+    void Set(T* Value) {
+        FTarget = Value;
+        FReceiver->SetTarget(Value);
+    }
+    TComponentLink& operator=(T* Value) {
+        Set(Value);
+        return *this;
+    }
+
+private:
+    std::unique_ptr<TComponentLinkReceiver> FReceiver;
+    std::function<void()> FOnCleared;
+    T* FTarget = nullptr;
+};

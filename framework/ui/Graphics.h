@@ -264,7 +264,8 @@ public:
     // The clip box in logical coordinates (the whole surface when nothing clips).
     TRect ClipRect();
 
-    // Creates the handle through CreateHandle when there is none; raises EInvalidOperation
+    // Creates the handle through CreateHandle when there is none and puts the canvas's font, pen
+    // and brush into it (so a GDI call on the handle draws with them); raises EInvalidOperation
     // when the canvas has no surface to draw on.
     HDC Handle();
     void SetHandle(HDC Value);

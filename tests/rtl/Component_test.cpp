@@ -106,6 +106,30 @@ TEST(Component, WeakReferenceClearsWhenFreed) {
     EXPECT_EQ(Ref.get(), nullptr);
 }
 
+// The link asks for the free notification itself: freeing the target clears it (once, with the
+// callback); a target it was pointed away from, or a link gone first, is no longer watched.
+TEST(Component, ComponentLinkClearsWhenItsTargetIsFreed) {
+    auto* First = new TComponent(nullptr);
+    auto* Second = new TComponent(nullptr);
+    int Cleared = 0;
+    {
+        TComponentLink<TComponent> Link([&] { ++Cleared; });
+        Link = First;
+        EXPECT_EQ(Link.get(), First);
+        Link = Second;
+        First->Free();
+        EXPECT_EQ(Link.get(), Second) << "the old target is not watched any more";
+        EXPECT_EQ(Cleared, 0);
+        Second->Free();
+        EXPECT_EQ(Link.get(), nullptr);
+        EXPECT_EQ(Cleared, 1);
+        Second = new TComponent(nullptr);
+        Link = Second;
+    }
+    Second->Free();  // the link went first: nothing is told to it
+    EXPECT_EQ(Cleared, 1);
+}
+
 TEST(Component, AssignFromForeignClassRaises) {
     TComponent A(nullptr), B(nullptr);
     EXPECT_THROW(A.Assign(&B), EConvertError);
