@@ -146,6 +146,25 @@ bool TDesktopShellService::BrowseForFolder(const String& Caption, const String& 
     return true;
 }
 
+bool TDesktopShellService::BrowseForFolder(const TBrowseFolderRequest& Request, String& Directory) {
+    QFileDialog Dialog(nullptr, Request.Caption, Request.StartFolder.isEmpty() ? Request.Root : Request.StartFolder);
+    Dialog.setFileMode(QFileDialog::Directory);
+    Dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    if (Request.Place) {
+        const QSize Size = Dialog.sizeHint();
+        const TPoint P = Request.Place(TSize{Size.width(), Size.height()});
+        Dialog.move(P.X, P.Y);
+    }
+    if (Dialog.exec() != QDialog::Accepted || Dialog.selectedFiles().isEmpty()) return false;
+    Directory = Dialog.selectedFiles().first();
+    return true;
+}
+
+bool TShellService::BrowseForFolder(const TBrowseFolderRequest& Request, String& Directory) {
+    Directory = Request.StartFolder;
+    return BrowseForFolder(Request.Caption, Request.Root, Directory);
+}
+
 // --- Recording service
 
 int TRecordingShellService::Execute(const TShellRequest& Request, TProcessHandle* Process) {
@@ -162,6 +181,20 @@ bool TRecordingShellService::BrowseForFolder(const String& Caption, const String
     R.File = Root;
     R.Parameters = Caption;
     FRequests.push_back(R);
+    if (FolderAnswer.isEmpty()) return false;
+    Directory = FolderAnswer;
+    return true;
+}
+
+bool TRecordingShellService::BrowseForFolder(const TBrowseFolderRequest& Request, String& Directory) {
+    std::lock_guard<std::mutex> Guard(FLock);
+    TShellRequest R;
+    R.Verb = QStringLiteral("browse");
+    R.File = Request.Root;
+    R.Directory = Request.StartFolder;
+    R.Parameters = Request.Caption;
+    FRequests.push_back(R);
+    LastPlacement = Request.Place ? Request.Place(DialogSize) : TPoint{-1, -1};
     if (FolderAnswer.isEmpty()) return false;
     Directory = FolderAnswer;
     return true;

@@ -12,6 +12,7 @@
 #include "framework/os/Processes.h"
 #include "framework/ui/WinTypes.h"
 
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -69,6 +70,18 @@ struct TShellRequest {
     int ShowCmd = SW_SHOWNORMAL;
 };
 
+// The folder dialog as a caller sets it up.
+struct TBrowseFolderRequest {
+    String Caption;
+    String Root;
+    // The folder shown selected when the dialog opens.
+    String StartFolder;
+    bool NewFolderButton = false;
+    bool Shares = false;
+    // Where the dialog's top-left corner goes (screen), given its size; unset: the desktop decides.
+    std::function<TPoint(const TSize& DialogSize)> Place;
+};
+
 class TShellService {
 public:
     virtual ~TShellService() = default;
@@ -78,6 +91,8 @@ public:
     virtual int Execute(const TShellRequest& Request, TProcessHandle* Process) = 0;
     // The folder-browse dialog: true with Directory set when the user chose a folder.
     virtual bool BrowseForFolder(const String& Caption, const String& Root, String& Directory) = 0;
+    // The same, opened at the request's start folder and placed where it asks.
+    virtual bool BrowseForFolder(const TBrowseFolderRequest& Request, String& Directory);
 };
 
 // The desktop's service. Opener is the program that opens a target ("xdg-open" looked up on
@@ -88,6 +103,7 @@ public:
                                   const String& FileManagerCaller = QStringLiteral("dbus-send"));
     int Execute(const TShellRequest& Request, TProcessHandle* Process) override;
     bool BrowseForFolder(const String& Caption, const String& Root, String& Directory) override;
+    bool BrowseForFolder(const TBrowseFolderRequest& Request, String& Directory) override;
 
 private:
     String FOpener;
@@ -97,11 +113,17 @@ private:
 };
 
 // Records every request and answers with Result (default success); BrowseForFolder answers
-// with FolderAnswer (empty: cancelled). Thread-safe.
+// with FolderAnswer (empty: cancelled) and records a "browse" request (File the root,
+// Directory the start folder, Parameters the caption) and where a dialog of DialogSize would
+// be placed. Thread-safe.
 class TRecordingShellService : public TShellService {
 public:
     int Execute(const TShellRequest& Request, TProcessHandle* Process) override;
     bool BrowseForFolder(const String& Caption, const String& Root, String& Directory) override;
+    bool BrowseForFolder(const TBrowseFolderRequest& Request, String& Directory) override;
+    TSize DialogSize{400, 320};
+    // The last placement asked for; (-1, -1) when the request had none.
+    TPoint LastPlacement{-1, -1};
 
     int Result = SE_ERR_SUCCESS;
     // Returned as the process of each successful open (empty: none, the "already running" case).

@@ -29,6 +29,29 @@ void TSpeedButton::SetGlyph(TBitmap* Value) {
     Invalidate();
 }
 
+void TSpeedButton::SetNumGlyphs(int Value) {
+    Value = std::clamp(Value, 1, 4);
+    if (FNumGlyphs == Value) return;
+    FNumGlyphs = Value;
+    Invalidate();
+}
+
+std::unique_ptr<TBitmap> TSpeedButton::StateGlyph() const {
+    auto Part = std::make_unique<TBitmap>();
+    if (FGlyph->Empty()) return Part;
+    const int W = FGlyph->Width() / FNumGlyphs;
+    int Index = 0;
+    if (FState == bsDisabled && FNumGlyphs > 1) Index = 1;
+    if (FState == bsDown && FNumGlyphs > 2) Index = 2;
+    if (FState == bsExclusive && FNumGlyphs > 3) Index = 3;
+    Part->SetSize(W, FGlyph->Height());
+    Part->Canvas()->CopyRect(Rect(0, 0, W, FGlyph->Height()), FGlyph->Canvas(),
+                             Rect(Index * W, 0, (Index + 1) * W, FGlyph->Height()));
+    Part->SetTransparent(FGlyph->Transparent());
+    if (FGlyph->Transparent()) Part->SetTransparentColor(FGlyph->TransparentColor());
+    return Part;
+}
+
 void TSpeedButton::SetLayout(TButtonLayout Value) {
     if (FLayout == Value) return;
     FLayout = Value;
@@ -205,9 +228,10 @@ void TSpeedButton::Paint() {
     C->Brush()->SetStyle(bsClear);
     const String Text = Caption();
     const TSize TextSize = Text.isEmpty() ? TSize{0, 0} : C->TextExtent(Text);
-    const bool HasGlyph = !FGlyph->Empty();
-    const int GW = HasGlyph ? FGlyph->Width() : 0;
-    const int GH = HasGlyph ? FGlyph->Height() : 0;
+    const std::unique_ptr<TBitmap> Glyph = StateGlyph();
+    const bool HasGlyph = !Glyph->Empty();
+    const int GW = HasGlyph ? Glyph->Width() : 0;
+    const int GH = HasGlyph ? Glyph->Height() : 0;
     const int Gap = HasGlyph && !Text.isEmpty() ? 4 : 0;
     int GX, GY, TX, TY;
     if (FLayout == blGlyphTop || FLayout == blGlyphBottom) {
@@ -225,6 +249,6 @@ void TSpeedButton::Paint() {
         GX = FLayout == blGlyphLeft ? Left : Left + TextSize.cx + Gap;
         TX = FLayout == blGlyphLeft ? Left + GW + Gap : Left;
     }
-    if (HasGlyph) C->Draw(GX + Shift, GY + Shift, FGlyph.get());
+    if (HasGlyph) C->Draw(GX + Shift, GY + Shift, Glyph.get());
     if (!Text.isEmpty()) C->TextOut(TX + Shift, TY + Shift, Text);
 }

@@ -23,6 +23,10 @@ public:
     // Copied; an empty bitmap means no glyph.
     TBitmap* Glyph() const;
     void SetGlyph(TBitmap* Value);
+    // The glyph holds this many images side by side (1 to 4): up, disabled, down, stays down;
+    // the image of the state shows, the first one when the glyph has no image for it.
+    int NumGlyphs() const { return FNumGlyphs; }  // default 1
+    void SetNumGlyphs(int Value);
     TButtonLayout Layout() const { return FLayout; }  // default blGlyphTop
     void SetLayout(TButtonLayout Value);
     // 0: a plain button that never stays down.
@@ -42,6 +46,8 @@ public:
     void Click() override;
 
 protected:
+    // The state's image of the glyph, with the glyph's transparency; empty without a glyph.
+    std::unique_ptr<TBitmap> StateGlyph() const;
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
@@ -55,6 +61,7 @@ protected:
 private:
     bool FFlat = false;
     std::unique_ptr<TBitmap> FGlyph;
+    int FNumGlyphs = 1;
     TButtonLayout FLayout = blGlyphTop;
     int FGroupIndex = 0;
     bool FAllowAllUp = false;

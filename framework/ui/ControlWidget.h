@@ -70,12 +70,14 @@ private:
 
     QEvent* FForwarding = nullptr;  // input being handed to the hosted widget now
 
+    friend void SendToHosted(TControl* Control, QEvent* Event);
     bool handleEvent(QEvent* Event, bool FromHosted);
     // Whether Event is (a copy of) input being forwarded to the hosted widget now.
     bool isForwarded(const QEvent* Event) const;
     // Sends input whose messages went out to Target, and keeps Qt from passing back up to this
     // widget, as if new, whatever Target leaves.
     void forwardToHosted(QWidget* Target, QEvent* Event);
+    bool sizeByCorner(class QMouseEvent* E);
 };
 
 // The widget of a control (nullptr while it has no window).
@@ -100,6 +102,12 @@ QCursor QtCursorOfIndex(TCursor Index);
 // Qt reported a theme or palette change: every window gets one WM_THEMECHANGED when events are
 // next processed, however many Qt events the change caused.
 void ScheduleThemeChangedBroadcast();
+
+// Qt's drag events over a control whose window is a registered drop target go to its target;
+// false when the control has none (OleDragDrop.cpp).
+bool DeliverDragEvent(TControl* Control, QEvent* Event);
+// Sends a Qt event to the control's hosted widget now, past the control's event filter.
+void SendToHosted(TControl* Control, QEvent* Event);
 
 // Shows a control's popup menu at a screen point; set by the menus unit.
 extern void (*ShowPopupMenuHook)(TPopupMenu* Menu, TControl* Control, int ScreenX, int ScreenY);

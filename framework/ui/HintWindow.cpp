@@ -92,6 +92,18 @@ void THintWindow::ActivateHint(TRect Rect, const String& AHint) {
     if (QWidget* W = ControlWidgetOf(this)) W->show();
 }
 
+void THintWindow::ShowNoActivate(const TRect& Rect) {
+    SetBoundsRect(Rect);
+    HandleNeeded();
+    TControlAccess::applyGeometry(this);
+    SetVisible(true);
+    Invalidate();
+    if (QWidget* W = ControlWidgetOf(this)) {
+        W->show();
+        W->raise();
+    }
+}
+
 void THintWindow::ActivateHintData(TRect Rect, const String& AHint, void* AData) { ActivateHint(Rect, AHint); }
 
 void THintWindow::ReleaseHandle() { DestroyHandle(); }
@@ -100,9 +112,13 @@ void THintWindow::CreateWnd() {
     TCustomControl::CreateWnd();
     QWidget* W = ControlWidgetOf(this);
     if (!W) return;
-    // A tool tip window is never activated, stays on top and lets the pointer through.
-    W->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
-                      Qt::WindowTransparentForInput);
+    // A tool tip window is never activated, stays on top and lets the pointer through; a popup
+    // that takes input is a tool window that is never activated either.
+    if (FTakesInput)
+        W->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
+    else
+        W->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput);
     W->setAttribute(Qt::WA_ShowWithoutActivating);
     W->setFocusPolicy(Qt::NoFocus);
 }

@@ -20,10 +20,19 @@ public:
     virtual void ActivateHintData(TRect Rect, const String& AHint, void* AData);
     // Hides the window and destroys it; the next ActivateHint makes a new one.
     virtual void ReleaseHandle();
+    // Shows the window at Rect (screen coordinates) on top of every window, without activating
+    // it, as it is (no text).
+    void ShowNoActivate(const TRect& Rect);
 
 protected:
+    // A popup that takes the pointer, where a hint lets it through; set before the window is
+    // made. A window answering WM_NCHITTEST with HTBOTTOMRIGHT is sized by dragging there.
+    void SetTakesInput(bool Value) { FTakesInput = Value; }
     void CreateWnd() override;
     void Paint() override;
+
+private:
+    bool FTakesInput = false;
 };
 
 // Input that hides the hint at once, before the control it goes to handles it: button presses

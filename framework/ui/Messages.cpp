@@ -3,6 +3,7 @@
 #include "framework/rtl/Clock.h"
 #include "framework/rtl/Threads.h"
 #include "framework/ui/ControlWidget.h"
+#include "framework/ui/OleDragDrop.h"
 
 #include <QGuiApplication>
 #include <map>
@@ -142,6 +143,8 @@ void TControlAccess::unregisterHandle(TWinControl* Control) {
         std::lock_guard<std::mutex> Guard(handleLock());
         liveHandles().erase(Wnd);
     }
+    // A drop target registered for the window is forgotten with it.
+    ForgetDropTarget(Wnd);
     // The window's timers die with it.
     auto& Map = timers();
     for (auto It = Map.begin(); It != Map.end();) {

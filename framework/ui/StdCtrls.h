@@ -311,6 +311,10 @@ private:
     void saveEditorState();
     void connectEditor();
     String applyCharCase(const String& Value) const;
+    // What WM_CHAR and WM_KEYDOWN do when they reach the default handling.
+    void typeChar(Char Key);
+    void pressEditingKey(Word Key);
+    void clipboardMessage(TMessage& Message);
     TRect formatRect() const;
     TRect defaultFormatRect() const;
 };
@@ -607,4 +611,83 @@ private:
     int thumbPosAt(int ThumbStart) const;
     void stepPressedPart();
     void endGesture();
+};
+
+// ---------------------------------------------------------------------------------------------
+// List box
+
+enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbVirtual, lbVirtualOwnerDraw };
+using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
+
+// A list of texts painted by the library in rows of ItemHeight, one of them selected. The
+// owner-draw styles give each row to OnDrawItem (the default row drawing when it is not
+// assigned). A vertical scroll bar shows when the rows do not fit. Arrow, page, Home and End
+// keys and clicks select; a change of the selection by the user fires OnClick.
+class TCustomListBox : public TCustomControl {
+public:
+    explicit TCustomListBox(TComponent* AOwner);
+    ~TCustomListBox() override;
+
+    // Texts with their objects; a change repaints and keeps ItemIndex in range.
+    TStrings* Items() const;
+    void SetItems(TStrings* Value);
+    // -1: none. Setting it scrolls the row into view.
+    int ItemIndex() const { return FItemIndex; }
+    void SetItemIndex(int Value);
+    int ItemHeight() const { return FItemHeight; }  // default 13
+    void SetItemHeight(int Value);
+    TListBoxStyle Style() const { return FStyle; }  // default lbStandard
+    void SetStyle(TListBoxStyle Value);
+    bool Sorted() const;
+    void SetSorted(bool Value);
+    // The first row shown.
+    int TopIndex() const { return FTopIndex; }
+    void SetTopIndex(int Value);
+    // bsSingle: a sunken edge with Ctl3D, a one-pixel frame without; bsNone: none.
+    TBorderStyle BorderStyle() const { return FBorderStyle; }  // default bsSingle
+    void SetBorderStyle(TBorderStyle Value);
+    bool Ctl3D() const { return FCtl3D; }  // default true
+    void SetCtl3D(bool Value);
+    int Count() const;
+
+    TDrawItemEvent OnDrawItem;
+
+    // Client rectangle of a row (empty when it is out of view).
+    TRect ItemRect(int Index) const;
+    // The row at a client point; -1 when none (with Existing), else the nearest row.
+    int ItemAtPos(const TPoint& Pos, bool Existing) const;
+    // The rows that fit the client area.
+    int VisibleRows() const;
+
+protected:
+    // The default row: the selection colours when selected, the text 2 pixels in.
+    virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
+    void Paint() override;
+    void Resize() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+    void Dispatch(TMessage& Message) override;
+    void WMGetDlgCode(TMessage& Message);
+
+private:
+    std::unique_ptr<TStringList> FItems;
+    int FItemIndex = -1;
+    int FItemHeight = 13;
+    TListBoxStyle FStyle = lbStandard;
+    int FTopIndex = 0;
+    TBorderStyle FBorderStyle = bsSingle;
+    bool FCtl3D = true;
+    TScrollBar* FScrollBar = nullptr;
+
+    int borderSize() const;
+    TRect rowsRect() const;
+    void itemsChanged();
+    void updateScrollBar();
+    void selectByUser(int Index);
+};
+
+class TListBox : public TCustomListBox {
+public:
+    using TCustomListBox::TCustomListBox;
 };

@@ -11,6 +11,7 @@
 #include "framework/ui/FrameControls.h"
 #include "framework/ui/StdCtrls.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -598,34 +599,108 @@ void TCustomEdit::EMReplaceSel(TMessage& Message) {
     }
 }
 
+namespace {
+
+// Keys the line editor moves or deletes with, as Qt names them.
+struct TEditingKey {
+    Word VirtualKey;
+    Qt::Key QtKey;
+};
+constexpr TEditingKey kEditingKeys[] = {
+    {VK_LEFT, Qt::Key_Left}, {VK_RIGHT, Qt::Key_Right}, {VK_UP, Qt::Key_Up},        {VK_DOWN, Qt::Key_Down},
+    {VK_HOME, Qt::Key_Home}, {VK_END, Qt::Key_End},     {VK_PRIOR, Qt::Key_PageUp}, {VK_NEXT, Qt::Key_PageDown},
+};
+
+Qt::KeyboardModifiers heldModifiers() {
+    Qt::KeyboardModifiers M;
+    if (GetKeyState(VK_SHIFT) < 0) M |= Qt::ShiftModifier;
+    if (GetKeyState(VK_CONTROL) < 0) M |= Qt::ControlModifier;
+    return M;
+}
+
+}  // namespace
+
+void TCustomEdit::typeChar(Char Key) {
+    switch (Key.unicode()) {
+        case 1:
+            if (!multiLine()) SelectAll();
+            return;
+        case 3:
+            Perform(WM_COPY, 0, 0);
+            return;
+        case 22:
+            Perform(WM_PASTE, 0, 0);
+            return;
+        case 24:
+            Perform(WM_CUT, 0, 0);
+            return;
+        case 26:
+            Perform(WM_UNDO, 0, 0);
+            return;
+        default:
+            break;
+    }
+    if (Key == kBackspace && !FReadOnly) {
+        if (SelLength() == 0 && SelStart() > 0) {
+            const int Caret = SelStart();
+            Perform(EM_SETSEL, static_cast<WPARAM>(Caret - 1), Caret);
+        }
+        ClearSelection();
+    } else if (Key == u'\r' && multiLine()) {
+        typeText(QStringLiteral("\n"));
+    } else if (Key == u'\t' && multiLine()) {
+        typeText(QStringLiteral("\t"));
+    } else if (Key.unicode() >= 0x20) {
+        typeText(String(Key));
+    }
+}
+
+void TCustomEdit::pressEditingKey(Word Key) {
+    const bool Shift = GetKeyState(VK_SHIFT) < 0, Ctrl = GetKeyState(VK_CONTROL) < 0;
+    // The clipboard keys of the platform go through the clipboard messages.
+    if (Key == VK_INSERT && Ctrl) return void(Perform(WM_COPY, 0, 0));
+    if (Key == VK_INSERT && Shift) return void(Perform(WM_PASTE, 0, 0));
+    if (Key == VK_DELETE && Shift) return void(Perform(WM_CUT, 0, 0));
+    if (Key == VK_DELETE) {
+        if (FReadOnly) return;
+        if (SelLength() == 0) SetSelLength(1);
+        ClearSelection();
+        return;
+    }
+    for (const TEditingKey& K : kEditingKeys) {
+        if (K.VirtualKey != Key) continue;
+        if (lineEditOf(this)) {
+            QKeyEvent Press(QEvent::KeyPress, K.QtKey, heldModifiers());
+            SendToHosted(this, &Press);
+        } else {
+            // Without a window only the caret moves.
+            const int Len = static_cast<int>(Text().size());
+            const int Caret = SelStart() + SelLength();
+            int To = Caret;
+            if (Key == VK_LEFT) To = std::max(0, SelLength() ? SelStart() : Caret - 1);
+            if (Key == VK_RIGHT) To = std::min(Len, SelLength() ? Caret : Caret + 1);
+            if (Key == VK_HOME) To = 0;
+            if (Key == VK_END) To = Len;
+            Perform(EM_SETSEL, static_cast<WPARAM>(To), To);
+        }
+        return;
+    }
+}
+
 void TCustomEdit::DefaultHandler(TMessage& Message) {
     TQtEventContext* Ctx = Data()->PendingQtEvent;
     const bool FromQt = Ctx && Ctx->Message == &Message;
-    // Messages sent from code act on the editor here; Qt's own input goes on to the Qt editor.
-    if (!FromQt) {
+    // A line edit types and moves by the messages themselves, from code and from Qt alike, so
+    // a class that looks at the text after the inherited handling sees the key done. A memo
+    // leaves Qt's own input to its editor.
+    const bool OwnKeys = !multiLine() || !FromQt;
+    if (OwnKeys) {
         switch (Message.Msg) {
-            case WM_CHAR: {
-                const Char Key(static_cast<char16_t>(Message.WParam));
-                if (Key == kBackspace && !FReadOnly) {
-                    if (SelLength() == 0 && SelStart() > 0) {
-                        const int Caret = SelStart();
-                        Perform(EM_SETSEL, static_cast<WPARAM>(Caret - 1), Caret);
-                    }
-                    ClearSelection();
-                } else if (Key == u'\r' && multiLine()) {
-                    typeText(QStringLiteral("\n"));
-                } else if (Key == u'\t' && multiLine()) {
-                    typeText(QStringLiteral("\t"));
-                } else if (Key.unicode() >= 0x20) {
-                    typeText(String(Key));
-                }
+            case WM_CHAR:
+                typeChar(Char(static_cast<char16_t>(Message.WParam)));
                 break;
-            }
             case WM_KEYDOWN:
-                if (Message.WParam == VK_DELETE && !FReadOnly) {
-                    if (SelLength() == 0) SetSelLength(1);
-                    ClearSelection();
-                }
+                pressEditingKey(static_cast<Word>(Message.WParam));
                 break;
             case WM_COPY:
             case WM_CUT:
@@ -633,35 +708,39 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
             case WM_UNDO:
             case EM_UNDO:
             case EM_CANUNDO:
-            case EM_EMPTYUNDOBUFFER: {
-                HandleNeeded();
-                QLineEdit* L = lineEditOf(this);
-                QPlainTextEdit* P = plainEditOf(this);
-                const UINT M = Message.Msg;
-                if (M == WM_COPY) L ? L->copy() : P->copy();
-                if (M == WM_CUT && !FReadOnly) L ? L->cut() : P->cut();
-                if (M == WM_PASTE && !FReadOnly) L ? L->paste() : P->paste();
-                if ((M == WM_UNDO || M == EM_UNDO) && !FReadOnly) L ? L->undo() : P->undo();
-                if (M == EM_CANUNDO)
-                    Message.Result = (L ? L->isUndoAvailable() : P->document()->isUndoAvailable()) ? 1 : 0;
-                if (M == EM_EMPTYUNDOBUFFER) {
-                    if (L) {
-                        const String T = L->text();
-                        const bool Mod = L->isModified();
-                        const QSignalBlocker Block(L);
-                        L->setText(T);  // Qt forgets its undo steps when the text is set
-                        L->setModified(Mod);
-                    } else {
-                        P->document()->clearUndoRedoStacks();
-                    }
-                }
+            case EM_EMPTYUNDOBUFFER:
+                clipboardMessage(Message);
                 break;
-            }
             default:
                 break;
         }
     }
     TWinControl::DefaultHandler(Message);
+    // Done here: the Qt editor must not see the key again.
+    if (FromQt && !multiLine() && (Message.Msg == WM_CHAR || Message.Msg == WM_KEYDOWN)) Ctx->ReachedDefault = false;
+}
+
+void TCustomEdit::clipboardMessage(TMessage& Message) {
+    HandleNeeded();
+    QLineEdit* L = lineEditOf(this);
+    QPlainTextEdit* P = plainEditOf(this);
+    const UINT M = Message.Msg;
+    if (M == WM_COPY) L ? L->copy() : P->copy();
+    if (M == WM_CUT && !FReadOnly) L ? L->cut() : P->cut();
+    if (M == WM_PASTE && !FReadOnly) L ? L->paste() : P->paste();
+    if ((M == WM_UNDO || M == EM_UNDO) && !FReadOnly) L ? L->undo() : P->undo();
+    if (M == EM_CANUNDO) Message.Result = (L ? L->isUndoAvailable() : P->document()->isUndoAvailable()) ? 1 : 0;
+    if (M == EM_EMPTYUNDOBUFFER) {
+        if (L) {
+            const String T = L->text();
+            const bool Mod = L->isModified();
+            const QSignalBlocker Block(L);
+            L->setText(T);  // Qt forgets its undo steps when the text is set
+            L->setModified(Mod);
+        } else {
+            P->document()->clearUndoRedoStacks();
+        }
+    }
 }
 
 void TCustomEdit::CMFontChanged(TMessage& Message) {
