@@ -267,7 +267,7 @@ void TAdvEdit::WMDestroy(TMessage& Message) {
             try {
                 SavePersist();
             } catch (...) {
-                if (!FDestroying) throw;
+                if (!goingAway()) throw;
             }
         }
         revokeDropTarget();
@@ -275,8 +275,18 @@ void TAdvEdit::WMDestroy(TMessage& Message) {
     TCustomEdit::Dispatch(Message);
 }
 
+bool TAdvEdit::goingAway() const {
+    // Freed itself, or with a parent or owner that is being freed.
+    if (FDestroying) return true;
+    for (const TControl* C = this; C; C = C->Parent())
+        if (C->ComponentState().Contains(csDestroying)) return true;
+    return Owner() && Owner()->ComponentState().Contains(csDestroying);
+}
+
 void TAdvEdit::CNCommand(TMessage& Message) {
     if (HIWORD(static_cast<DWORD>(Message.WParam)) == EN_CHANGE) {
+        // What the edit paints under and beside the editor's text follows the text.
+        if (!FEmptyText.isEmpty() || FErrorMarkerLen > 0) Invalidate();
         // Swallows the notification of a text the edit rewrote itself, once.
         if (FBlockChange) {
             FBlockChange = false;

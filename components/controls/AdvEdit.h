@@ -699,6 +699,7 @@ private:
     TInsertResult insertText(const String& Source, bool FirePasteEvents);
     void postKeyToParent(UINT Msg, Word Key);
     void revokeDropTarget();
+    bool goingAway() const;
     void createWndDropTarget();
     void invalidateCaretAt(const TPoint& P);
 };

@@ -63,7 +63,11 @@ void TAdvEdit::DropText(const TPoint& ClientPoint, String S) {
     if (const auto Break = S.indexOf(u'\n'); Break >= 0) S.truncate(Break);
     const int C = CharFromPos(ClientPoint);
     const int Start = SelStart(), Stop = SelStart() + SelLength();
-    if (FIsDragSource && C >= Start && C <= Stop) return;
+    if (FIsDragSource && C >= Start && C <= Stop) {
+        // Onto its own selection: nothing moves, so the drag's end must not take the text out.
+        FMovedBySelf = true;
+        return;
+    }
     const TWeak<TAdvEdit> Self(this);
     int Target = C;
     if (FIsDragSource && GetKeyState(VK_CONTROL) >= 0) {

@@ -519,7 +519,9 @@ void TAdvEdit::DoEnter() {
 void TAdvEdit::WMSetFocus(TMessage& Message) {
     const TWeak<TAdvEdit> Self(this);
     TCustomEdit::Dispatch(Message);
-    if (!Self || ComponentState().Contains(csLoading)) return;
+    if (!Self) return;
+    FFocused = true;
+    if (ComponentState().Contains(csLoading)) return;
     FOldString = Text();
     if (FFocusColor != clNone && ValidateValue(Text())) TControl::SetColor(FFocusColor);
     if (!(FError && FShowError) && !FShowModified) {
@@ -536,6 +538,7 @@ void TAdvEdit::WMSetFocus(TMessage& Message) {
 }
 
 void TAdvEdit::WMKillFocus(TMessage& Message) {
+    FFocused = false;
     if (ComponentState().Contains(csLoading)) {
         TCustomEdit::Dispatch(Message);
         return;

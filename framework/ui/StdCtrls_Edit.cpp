@@ -188,9 +188,11 @@ String TCustomEdit::applyCharCase(const String& Value) const {
 }
 
 void TCustomEdit::updateHeight() {
-    if (!FAutoSize || multiLine()) return;
+    // As on the platform, only a bordered edit takes its height from the font; one without a
+    // border keeps the height it was given.
+    if (!FAutoSize || multiLine() || FBorderStyle != bsSingle) return;
     const int TextHeight = FontTextExtent(QFontOf(*Font()), QStringLiteral("Wg")).cy;
-    SetHeight(TextHeight + (FBorderStyle == bsSingle ? 8 : 2));
+    SetHeight(TextHeight + 8);
 }
 
 void TCustomEdit::SetMaxLength(int Value) {

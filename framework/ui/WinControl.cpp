@@ -19,6 +19,9 @@ void TWinControl::BeforeDestruction() {
 void TWinControl::tearDownWinControl() {
     if (FTornDownWin) return;
     FTornDownWin = true;
+    // As on the platform, the control and what it owns know they are going before any window
+    // goes, so a child's WM_DESTROY can tell.
+    Destroying();
     if (TCustomForm* Form = GetParentForm(this); Form && Form != this) Form->DefocusControl(this, true);
     // A parent frees its children, owned by it or not.
     while (ControlCount() > 0) {
