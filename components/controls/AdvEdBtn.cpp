@@ -2,6 +2,7 @@
 // and clipboard of an edit that may refuse typing.
 #include "components/controls/AdvEdBtn.h"
 
+#include "components/controls/ControlScaling.h"
 #include "components/graphics/AEBXPVS.h"
 #include "components/graphics/TesselStyle.h"
 #include "framework/rtl/ClassRegistry.h"
@@ -45,14 +46,6 @@ void fillArrow(TCanvas* C, TColor Color) {
     C->Brush()->SetStyle(bsSolid);
     C->Brush()->SetColor(Color);
     C->Polygon({TPoint{5, 7}, TPoint{11, 7}, TPoint{8, 10}});
-}
-
-int textMetricHeight(TFont* Font) {
-    TBitmap Surface(1, 1);
-    Surface.Canvas()->Font()->Assign(Font);
-    TEXTMETRICW Metrics{};
-    GetTextMetrics(Surface.Canvas()->Handle(), &Metrics);
-    return Metrics.tmHeight;
 }
 
 }  // namespace
@@ -419,11 +412,7 @@ void TAdvEditBtn::Loaded() {
     if (!Glyph()->Empty()) Glyph()->SetTransparentMode(tmAuto);
 }
 
-int TAdvEditBtn::GetMinHeight() {
-    const int FontHeight = textMetricHeight(Font());
-    TFont SystemFont;
-    return FontHeight + std::min(FontHeight, textMetricHeight(&SystemFont)) / 4;
-}
+int TAdvEditBtn::GetMinHeight() { return EditMinHeight(Font()); }
 
 void TAdvEditBtn::ResizeControl() {
     const int MinHeight = GetMinHeight();

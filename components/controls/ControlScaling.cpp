@@ -1,8 +1,11 @@
 #include "components/controls/ControlScaling.h"
 
 #include "framework/rtl/SysUtils.h"
+#include "framework/ui/DrawText.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/Graphics.h"
+
+#include <algorithm>
 
 int FontHeightAtDPI(int PixelsPerInch, int PointSize, const String& FaceName) {
     TBitmap Scratch(1, 1);
@@ -18,4 +21,22 @@ double DPIScaleFactor(const String& FaceName) {
     const int AtDefault = FontHeightAtDPI(96, 9, FaceName);
     if (AtDefault <= 0) return 1.0;
     return static_cast<double>(FontHeightAtDPI(PixelsPerInch, 9, FaceName)) / AtDefault;
+}
+
+namespace {
+
+int textMetricHeight(TFont* Font) {
+    TBitmap Surface(1, 1);
+    Surface.Canvas()->Font()->Assign(Font);
+    TEXTMETRICW Metrics{};
+    GetTextMetrics(Surface.Canvas()->Handle(), &Metrics);
+    return Metrics.tmHeight;
+}
+
+}  // namespace
+
+int EditMinHeight(TFont* Font) {
+    const int FontHeight = textMetricHeight(Font);
+    TFont SystemFont;
+    return FontHeight + std::min(FontHeight, textMetricHeight(&SystemFont)) / 4;
 }

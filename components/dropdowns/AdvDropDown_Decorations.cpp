@@ -1,6 +1,7 @@
 // TAdvCustomDropDown: the edit's height and the button's place, the formatting rectangle, the
 // caption label, the painted border, the look of an edit that takes no typing and the grey hint
 // of an empty edit.
+#include "components/controls/ControlScaling.h"
 #include "components/dropdowns/AdvDropDown.h"
 #include "framework/rtl/SysUtils.h"
 #include "framework/ui/DrawText.h"
@@ -10,25 +11,11 @@
 
 using namespace advdropdown;
 
-namespace {
-
-int textMetricHeight(TFont* Font) {
-    TBitmap Surface(1, 1);
-    Surface.Canvas()->Font()->Assign(Font);
-    TEXTMETRICW Metrics{};
-    GetTextMetrics(Surface.Canvas()->Handle(), &Metrics);
-    return Metrics.tmHeight;
-}
-
-}  // namespace
-
 // ---------------------------------------------------------------------------------------------
 // Height, button and formatting rectangle
 
 void TAdvCustomDropDown::UpdateButtonPosition() {
-    const int FontHeight = textMetricHeight(Font());
-    TFont SystemFont;
-    const int MinHeight = FontHeight + std::min(FontHeight, textMetricHeight(&SystemFont)) / 4;
+    const int MinHeight = EditMinHeight(Font());
     if (Height() < MinHeight) {
         SetHeight(MinHeight);
         Invalidate();

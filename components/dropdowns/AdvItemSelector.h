@@ -16,9 +16,10 @@ class TAdvCustomItemSelector;
 namespace advdropdown {
 enum TSelectorType { stImage, stColor };
 enum TItemLayout { ilCaptionLeft, ilCaptionRight, ilCaptionTop, ilCaptionBottom };
+// The list box's event of this name has other parameters.
+using TDrawItemEvent = std::function<void(TObject* Sender, TCanvas* Canvas, const TRect& R, int Index)>;
 }  // namespace advdropdown
 
-using TDrawItemEvent = std::function<void(TObject* Sender, TCanvas* Canvas, const TRect& R, int Index)>;
 using TItemSizeEvent = std::function<void(TObject* Sender, TSize& ASize)>;
 
 // The panel: as large as the whole grid, so that the container's bars scroll it.
@@ -112,7 +113,7 @@ public:
     // Sender: the container.
     TNotifyEvent OnItemSelect;
     // Replaces the drawing of a cell's content (its state background is drawn first).
-    TDrawItemEvent OnDrawItem;
+    advdropdown::TDrawItemEvent OnDrawItem;
     // Replaces the cell size; the handler sets both width and height.
     TItemSizeEvent OnItemSize;
 

@@ -7,6 +7,7 @@
 #include "framework/ui/PlatformFacts.h"
 #include "tests/controls/EditFixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -167,6 +168,20 @@ TEST_F(AdvLUEditTest, LeavingAddsTheTextOnceAndSharesItWithSiblings) {
     E->Perform(CM_EXIT, 0, 0);
     EXPECT_TRUE(Asked);
     EXPECT_EQ(E->LookupItems()->Count(), 1) << "a refused text is not added";
+}
+
+TEST_F(AdvLUEditTest, WithAnEmptyListNamesFromTheFileSystemComplete) {
+    QTemporaryDir Dir;
+    ASSERT_TRUE(QDir(Dir.path()).mkdir(QStringLiteral("Windows")));
+    auto* E = newEdit<TAdvLUEdit>();
+    E->SetFileLookup(true);
+    const String Typed = Dir.path() + QStringLiteral("/Wi");
+    E->SetText(Typed);
+    caret(E, static_cast<int>(Typed.size()), static_cast<int>(Typed.size()));
+    keyboard(E, QStringLiteral("n"));
+    EXPECT_EQ(E->Text(), Dir.path() + QStringLiteral("/Windows"));
+    EXPECT_EQ(E->SelStart(), Typed.size() + 1);
+    EXPECT_EQ(E->SelLength(), 4) << "the added characters are selected";
 }
 
 // --- Stores

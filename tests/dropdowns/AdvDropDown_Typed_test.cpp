@@ -247,7 +247,7 @@ TEST_P(DropDownTypedTest, KeyDownKeepsTheCaretOffPrefixAndSuffix) {
     } Cases[] = {
         {VK_HOME, false, 4, 0, 3, 0, true},   {VK_HOME, true, 4, 0, 3, 2, true},    {VK_END, false, 3, 0, 5, 0, true},
         {VK_END, true, 4, 0, 4, 1, true},     {VK_RIGHT, false, 5, 0, 5, 0, true},  {VK_LEFT, false, 3, 0, 3, 0, true},
-        {VK_DELETE, false, 5, 0, 5, 0, true}, {VK_RIGHT, false, 4, 0, 4, 0, false},
+        {VK_DELETE, false, 5, 0, 5, 0, true}, {VK_RIGHT, false, 4, 0, 5, 0, false},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Key);
