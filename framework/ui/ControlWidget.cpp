@@ -666,36 +666,6 @@ bool TControlWidget::eventFilter(QObject* Watched, QEvent* Event) {
     return true;
 }
 
-// A left press where the top-level window answers WM_NCHITTEST with HTBOTTOMRIGHT starts sizing
-// that window by its corner; moves size it until the release. True while the event is sizing's.
-bool TControlWidget::sizeByCorner(QMouseEvent* E) {
-    static TWeak<TControl> Sizing;
-    static QPoint StartPos;
-    static QSize StartSize;
-    const QPoint Global = E->globalPosition().toPoint();
-    if (TControl* S = Sizing.get()) {
-        if (E->type() == QEvent::MouseMove) {
-            const QPoint D = Global - StartPos;
-            S->SetBounds(S->Left(), S->Top(), std::max(1, StartSize.width() + D.x()),
-                         std::max(1, StartSize.height() + D.y()));
-        } else if (E->type() == QEvent::MouseButtonRelease) {
-            Sizing = TWeak<TControl>();
-            releaseMouse();
-        }
-        return true;
-    }
-    if (E->type() != QEvent::MouseButtonPress || E->button() != Qt::LeftButton) return false;
-    auto* Top = dynamic_cast<TControlWidget*>(window());
-    TControl* Window = Top ? Top->Control() : nullptr;
-    if (!Window || Window->Perform(WM_NCHITTEST, 0, PointToLParam(Global.x(), Global.y())) != HTBOTTOMRIGHT)
-        return false;
-    Sizing = TWeak<TControl>(Window);
-    StartPos = Global;
-    StartSize = QSize(Window->Width(), Window->Height());
-    grabMouse();
-    return true;
-}
-
 // Returns true when the event is done with: for our own widget, that Qt's default handling is
 // not wanted; for a hosted widget's event, that the widget must not see it.
 bool TControlWidget::handleEvent(QEvent* Event, bool FromHosted) {
@@ -713,7 +683,6 @@ bool TControlWidget::handleEvent(QEvent* Event, bool FromHosted) {
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove: {
             auto* E = static_cast<QMouseEvent*>(Event);
-            if (sizeByCorner(E)) return true;
             QPoint Pos = E->position().toPoint();
             if (FromHosted && FSource) Pos = FSource->mapTo(this, Pos);
             TControl* Target = C;

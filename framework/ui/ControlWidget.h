@@ -77,7 +77,6 @@ private:
     // Sends input whose messages went out to Target, and keeps Qt from passing back up to this
     // widget, as if new, whatever Target leaves.
     void forwardToHosted(QWidget* Target, QEvent* Event);
-    bool sizeByCorner(class QMouseEvent* E);
 };
 
 // The widget of a control (nullptr while it has no window).

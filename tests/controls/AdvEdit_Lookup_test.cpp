@@ -227,6 +227,25 @@ TEST_F(EditStores, TheValueAndTheHistoryAreWrittenAsTheIniSection) {
     EXPECT_EQ(Back->Lookup()->ValueList()->Text(), QStringLiteral("1\n2\n"));
 }
 
+TEST_F(EditStores, LoadedHistoryStaysAlignedAndHasNoDoubles) {
+    QFile F(path("history.ini"));
+    ASSERT_TRUE(F.open(QIODevice::WriteOnly));
+    F.write(
+        "[S]\nLOOKUPCOUNT=3\nLOOKUPDISPL1=one\nLOOKUPVAL1=\nLOOKUPDISPL2=two\nLOOKUPVAL2=2\n"
+        "LOOKUPDISPL3=one\nLOOKUPVAL3=9\n");
+    F.close();
+    auto* E = newEdit();
+    E->SetName(QStringLiteral("E"));
+    E->Lookup()->SetEnabled(true);
+    E->Lookup()->SetHistory(true);
+    E->Persistence()->SetEnable(true);
+    E->Persistence()->SetKey(path("history.ini"));
+    E->Persistence()->SetSection(QStringLiteral("S"));
+    E->LoadPersist();
+    EXPECT_EQ(E->Lookup()->DisplayList()->Text(), QStringLiteral("one\ntwo\n"));
+    EXPECT_EQ(E->Lookup()->ValueList()->Text(), QStringLiteral("\n2\n")) << "an empty value keeps its place";
+}
+
 TEST_F(EditStores, AnEmptySectionIsTheNameBothWays) {
     auto* E = newEdit();
     E->SetName(QStringLiteral("Price"));
