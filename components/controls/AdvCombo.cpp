@@ -1,6 +1,7 @@
 // TAdvCustomCombo: properties, colours, the label, focus and the edit part's keys.
 #include "components/controls/AdvCombo.h"
 
+#include "components/controls/AdvEdit.h"
 #include "components/controls/HTMLCheckBox.h"
 #include "framework/rtl/SysUtils.h"
 #include "framework/ui/DrawText.h"
@@ -10,6 +11,9 @@
 
 using namespace advcombo;
 
+static_assert(int(advcombo::lpRighBottom) == int(advedit::lpRighBottom),
+              "the combo's label places are the edit's first");
+
 namespace {
 
 bool LabelOnLeft(TLabelPosition P) { return P == lpLeftTop || P == lpLeftCenter || P == lpLeftBottom; }
@@ -17,56 +21,6 @@ bool LabelOnTop(TLabelPosition P) { return P == lpTopLeft || P == lpTopCenter; }
 bool LabelOnRight(TLabelPosition P) { return P == lpRightTop || P == lpRightCenter || P == lpRighBottom; }
 
 }  // namespace
-
-TRect ComboLabelPlacement(TLabelPosition Position, int CaptionWidth, int LabelWidth, int LabelHeight, const TRect& Box,
-                          int Margin) {
-    const int L = Box.Left, T = Box.Top, Wd = Box.Width(), H = Box.Height();
-    const int W = CaptionWidth, LW = LabelWidth, LH = LabelHeight, M = Margin;
-    const int CenterTop = T + (H - LH) / 2, BottomTop = T + H - LH;
-    int Top = T, Left = L;
-    switch (Position) {
-        case lpLeftTop:
-            Top = T, Left = L - W - M;
-            break;
-        case lpLeftCenter:
-            Top = CenterTop, Left = L - W - M;
-            break;
-        case lpLeftBottom:
-            Top = BottomTop, Left = L - W - M;
-            break;
-        case lpTopLeft:
-            Top = T - LH - M, Left = L;
-            break;
-        case lpBottomLeft:
-            Top = T + H + M, Left = L;
-            break;
-        case lpLeftTopLeft:
-            Top = T, Left = L - M;
-            break;
-        case lpLeftCenterLeft:
-            Top = CenterTop, Left = L - M;
-            break;
-        case lpLeftBottomLeft:
-            Top = BottomTop, Left = L - M;
-            break;
-        case lpTopCenter:
-            Top = T - LH - M, Left = L + (Wd - LW) / 2;
-            break;
-        case lpBottomCenter:
-            Top = T + H + M, Left = L + (Wd - LW) / 2;
-            break;
-        case lpRightTop:
-            Top = T, Left = L + Wd + M;
-            break;
-        case lpRightCenter:
-            Top = CenterTop, Left = L + Wd + M;
-            break;
-        case lpRighBottom:
-            Top = BottomTop, Left = L + Wd + M;
-            break;
-    }
-    return Bounds(Left, Top, LabelWidth, LabelHeight);
-}
 
 TAdvCustomCombo::TAdvCustomCombo(TComponent* AOwner) : TCustomComboBox(AOwner), FLabelFont(std::make_unique<TFont>()) {
     FButtonWidth = GetSystemMetrics(SM_CXVSCROLL) + 2;
@@ -318,8 +272,9 @@ void TAdvCustomCombo::updateLabelPos() {
         DrawText(Scratch.Canvas()->Handle(), FLabel->Caption(), -1, Measure,
                  DT_CALCRECT | DT_SINGLELINE | DT_HIDEPREFIX);
     }
-    const TRect Place = ComboLabelPlacement(FLabelPosition, Measure.Width(), FLabel->Width(), FLabel->Height(),
-                                            BoundsRect(), FLabelMargin);
+    // The combo's places are the typed edit's first thirteen, and its box has no border of its own.
+    const TRect Place = LabelPlacement(static_cast<advedit::TLabelPosition>(FLabelPosition), Measure.Width(),
+                                       FLabel->Width(), FLabel->Height(), BoundsRect(), FLabelMargin, 0);
     FLabel->SetBounds(Place.Left, Place.Top, FLabel->Width(), FLabel->Height());
     FLabel->SetVisible(Visible());
 }

@@ -27,11 +27,6 @@ enum TLabelPosition {
 };
 }  // namespace advcombo
 
-// Where a label of LabelWidth x LabelHeight goes beside a combo box at Box (its parent's
-// coordinates); CaptionWidth is the caption's measured width, Margin the gap.
-TRect ComboLabelPlacement(advcombo::TLabelPosition Position, int CaptionWidth, int LabelWidth, int LabelHeight,
-                          const TRect& Box, int Margin);
-
 class TAdvCustomCombo : public TCustomComboBox {
 public:
     explicit TAdvCustomCombo(TComponent* AOwner);
