@@ -54,7 +54,7 @@ void fillArrow(TCanvas* C, TColor Color) {
 // TAdvSpeedButton
 
 TAdvSpeedButton::TAdvSpeedButton(TComponent* AOwner)
-    : TSpeedButton(AOwner), FIsWinXP(PlatformFacts().ComCtlMajorVersion > 5) {}
+    : THotSpeedButton(AOwner), FIsWinXP(PlatformFacts().ComCtlMajorVersion > 5) {}
 
 void TAdvSpeedButton::SetEtched(bool Value) {
     if (FEtched == Value) return;
@@ -82,37 +82,7 @@ bool TAdvSpeedButton::isDisabled() const {
     return E ? !E->Enabled() || E->ReadOnly() : !Enabled();
 }
 
-int TAdvSpeedButton::themeState() const { return isDisabled() ? 4 : isDown() ? 3 : FHot ? 2 : 1; }
-
-void TAdvSpeedButton::Dispatch(TMessage& Message) {
-    switch (Message.Msg) {
-        case CM_MOUSEENTER:
-            CMMouseEnter(Message);
-            break;
-        case CM_MOUSELEAVE:
-            CMMouseLeave(Message);
-            break;
-        default:
-            TSpeedButton::Dispatch(Message);
-            break;
-    }
-}
-
-void TAdvSpeedButton::CMMouseEnter(TMessage& Message) {
-    const TWeak<TAdvSpeedButton> Alive(this);
-    TSpeedButton::Dispatch(Message);
-    if (!Alive || Message.LParam != 0) return;
-    FHot = true;
-    Invalidate();
-}
-
-void TAdvSpeedButton::CMMouseLeave(TMessage& Message) {
-    const TWeak<TAdvSpeedButton> Alive(this);
-    TSpeedButton::Dispatch(Message);
-    if (!Alive || Message.LParam != 0) return;
-    FHot = false;
-    Invalidate();
-}
+int TAdvSpeedButton::themeState() const { return isDisabled() ? 4 : isDown() ? 3 : Hot() ? 2 : 1; }
 
 void TAdvSpeedButton::Paint() {
     const TAdvEditBtn* E = owningEdit();
@@ -126,7 +96,7 @@ void TAdvSpeedButton::paintCustomFace(const TRect& R) {
     TEditButton* Box = container();
     TCanvas* C = Canvas();
     TColor Face = Box->ButtonColor();
-    if (FHot && Box->ButtonColorHot() != clNone) Face = Box->ButtonColorHot();
+    if (Hot() && Box->ButtonColorHot() != clNone) Face = Box->ButtonColorHot();
     if (isDown() && Box->ButtonColorDown() != clNone) Face = Box->ButtonColorDown();
     C->Brush()->SetStyle(bsSolid);
     C->Brush()->SetColor(Face);
@@ -186,7 +156,7 @@ void TAdvSpeedButton::PaintButton() {
     if (E) C->Font()->Assign(E->Font());
     TColor Color = Custom && Box->ButtonTextColor() != clNone ? Box->ButtonTextColor() : C->Font()->Color();
     if (isDisabled()) Color = clGray;
-    if (FHot && Box && Box->ButtonTextColorHot() != clNone) Color = Box->ButtonTextColorHot();
+    if (Hot() && Box && Box->ButtonTextColorHot() != clNone) Color = Box->ButtonTextColorHot();
     if (Down && Box && Box->ButtonTextColorDown() != clNone) Color = Box->ButtonTextColorDown();
     C->Font()->SetColor(Color);
     TRect R = Custom ? Rect(Client.Left + 2, Client.Top, Client.Right, Client.Bottom)
@@ -209,7 +179,7 @@ void TAdvSpeedButton::PaintDropDown() {
     if (Box && Box->ButtonColor() != clNone) {
         paintCustomFace(Client);
         TColor Arrow = Box->ButtonTextColor();
-        if (FHot && Box->ButtonTextColorHot() != clNone) Arrow = Box->ButtonTextColorHot();
+        if (Hot() && Box->ButtonTextColorHot() != clNone) Arrow = Box->ButtonTextColorHot();
         if (isDown() && Box->ButtonTextColorDown() != clNone) Arrow = Box->ButtonTextColorDown();
         fillArrow(C, Arrow == clNone ? clBlack : Arrow);
         return;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "components/controls/AdvEdit.h"
+#include "components/controls/HotSpeedButton.h"
 #include "framework/ui/Buttons.h"
 
 namespace advedbtn {
@@ -12,7 +13,7 @@ enum TButtonStyle { bsButton, bsDropDown };
 }  // namespace advedbtn
 
 // The painted button: a push button or a drop-down arrow, by the owning edit's ButtonStyle.
-class TAdvSpeedButton : public TSpeedButton {
+class TAdvSpeedButton : public THotSpeedButton {
 public:
     explicit TAdvSpeedButton(TComponent* AOwner);
 
@@ -23,20 +24,15 @@ public:
     void SetFocused(bool Value);
     // Forces the raised look, whatever the button's state.
     void SetUp() { FUp = true; }
-    bool Hot() const { return FHot; }
 
 protected:
     void Paint() override;
-    void Dispatch(TMessage& Message) override;
-    void CMMouseEnter(TMessage& Message);
-    void CMMouseLeave(TMessage& Message);
     void PaintButton();
     void PaintDropDown();
 
 private:
     bool FEtched = false;
     bool FFocused = false;
-    bool FHot = false;
     bool FUp = false;
     bool FIsWinXP;  // common controls version 6 or later
 

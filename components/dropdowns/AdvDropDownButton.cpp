@@ -37,7 +37,7 @@ void fillTriangle(TCanvas* C, TColor Color) {
 // TAdvDropDownSpeedButton
 
 TAdvDropDownSpeedButton::TAdvDropDownSpeedButton(TComponent* AOwner)
-    : TSpeedButton(AOwner), FIsWinXP(PlatformFacts().ComCtlMajorVersion > 5) {}
+    : THotSpeedButton(AOwner), FIsWinXP(PlatformFacts().ComCtlMajorVersion > 5) {}
 
 void TAdvDropDownSpeedButton::SetEtched(bool Value) {
     if (FEtched == Value) return;
@@ -56,36 +56,6 @@ void TAdvDropDownSpeedButton::SetButtonStyle(TButtonStyle Value) {
     Invalidate();
 }
 
-void TAdvDropDownSpeedButton::Dispatch(TMessage& Message) {
-    switch (Message.Msg) {
-        case CM_MOUSEENTER:
-            CMMouseEnter(Message);
-            break;
-        case CM_MOUSELEAVE:
-            CMMouseLeave(Message);
-            break;
-        default:
-            TSpeedButton::Dispatch(Message);
-            break;
-    }
-}
-
-void TAdvDropDownSpeedButton::CMMouseEnter(TMessage& Message) {
-    const TWeak<TAdvDropDownSpeedButton> Alive(this);
-    TSpeedButton::Dispatch(Message);
-    if (!Alive || Message.LParam != 0) return;
-    FHot = true;
-    Invalidate();
-}
-
-void TAdvDropDownSpeedButton::CMMouseLeave(TMessage& Message) {
-    const TWeak<TAdvDropDownSpeedButton> Alive(this);
-    TSpeedButton::Dispatch(Message);
-    if (!Alive || Message.LParam != 0) return;
-    FHot = false;
-    Invalidate();
-}
-
 void TAdvDropDownSpeedButton::Paint() {
     if (FButtonStyle == bsDropDown)
         paintDropDown();
@@ -101,7 +71,7 @@ void TAdvDropDownSpeedButton::paintDropDown() {
     if (Container && Container->ButtonColor() != clNone) {
         TColor Face = Container->ButtonColor();
         TColor Arrow = Container->ButtonTextColor();
-        if (FHot) Face = Container->ButtonColorHot(), Arrow = Container->ButtonTextColorHot();
+        if (Hot()) Face = Container->ButtonColorHot(), Arrow = Container->ButtonTextColorHot();
         if (pressed()) Face = Container->ButtonColorDown(), Arrow = Container->ButtonTextColorDown();
         C->Pen()->SetColor(Face);
         C->Brush()->SetStyle(bsSolid);
@@ -139,7 +109,7 @@ void TAdvDropDownSpeedButton::paintDropDown() {
         } else {
             T = Rect(T.Left - 1 + 2, T.Top - 1, T.Right + 1, T.Bottom + 1);
         }
-        const int State = !On ? CBXS_DISABLED : pressed() ? CBXS_PRESSED : FHot ? CBXS_HOT : CBXS_NORMAL;
+        const int State = !On ? CBXS_DISABLED : pressed() ? CBXS_PRESSED : Hot() ? CBXS_HOT : CBXS_NORMAL;
         drawThemePart(Container->Handle(), C->Handle(), u"combobox", CP_DROPDOWNBUTTON, State, T);
         return;
     }
@@ -169,7 +139,7 @@ void TAdvDropDownSpeedButton::paintButton() {
     TBitmap* G = Glyph();
     if (FIsWinXP && themeActive() && Container && Container->HandleAllocated()) {
         C->FillRect(BoundsRect());
-        const int State = !Enabled() ? PBS_DISABLED : Down ? PBS_PRESSED : FHot ? PBS_HOT : PBS_NORMAL;
+        const int State = !Enabled() ? PBS_DISABLED : Down ? PBS_PRESSED : Hot() ? PBS_HOT : PBS_NORMAL;
         drawThemePart(Container->Handle(), C->Handle(), u"button", BP_PUSHBUTTON, State,
                       Rect(0, 0, Width() + 1, Height() + 1));
         const TRect Inner = Rect(Client.Left + 2, Client.Top + 2, Client.Right - 2, Client.Bottom - 2);

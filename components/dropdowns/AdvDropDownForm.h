@@ -8,6 +8,7 @@
 // coloured arrow, a glyph or the plain look.
 #pragma once
 
+#include "components/controls/HotSpeedButton.h"
 #include "components/dropdowns/AdvDropDownTypes.h"
 #include "framework/ui/Buttons.h"
 #include "framework/ui/Forms.h"
@@ -87,7 +88,7 @@ private:
 
 // The painted drop button. ButtonStyle bsDropDown (the edit's) draws the arrow; bsButton a push
 // button with a glyph and a caption.
-class TAdvDropDownSpeedButton : public TSpeedButton {
+class TAdvDropDownSpeedButton : public THotSpeedButton {
 public:
     explicit TAdvDropDownSpeedButton(TComponent* AOwner);
 
@@ -98,19 +99,13 @@ public:
     advdropdown::TButtonStyle ButtonStyle() const { return FButtonStyle; }
     // Stores and repaints, also when unchanged.
     void SetButtonStyle(advdropdown::TButtonStyle Value);
-    // The pointer is over the button.
-    bool Hot() const { return FHot; }
 
 protected:
     void Paint() override;
-    void Dispatch(TMessage& Message) override;
-    void CMMouseEnter(TMessage& Message);
-    void CMMouseLeave(TMessage& Message);
 
 private:
     bool FEtched = false;
     bool FFocused = false;
-    bool FHot = false;
     bool FIsWinXP;  // the common controls are version 6 or later (taken at creation)
     advdropdown::TButtonStyle FButtonStyle = advdropdown::bsDropDown;
 
