@@ -10,7 +10,9 @@
 #include "components/graphics/TesselStyle.h"
 #include "components/grid/BaseGrid.h"
 #include "components/grid/VidIvezadOrirEvents.h"
+#include "components/grid/VidIvezadOrirGraphics.h"
 #include "components/grid/VidIvezadOrirProperties.h"
+#include "components/grid/VidIvezadOrirSelection.h"
 #include "components/grid/model/GridExportSettings.h"
 #include "components/grid/model/GridTypes.h"
 
@@ -92,7 +94,9 @@ class TVidIvezadOrir : public TBaseGrid,
                        public ITesselStyleEx,
                        public IColumnSizeOwner,
                        public TVidIvezadOrirEvents,
-                       public TVidIvezadOrirProperties {
+                       public TVidIvezadOrirProperties,
+                       public TVidIvezadOrirGraphics,
+                       public TVidIvezadOrirSelection {
 public:
     explicit TVidIvezadOrir(TComponent* AOwner);
     ~TVidIvezadOrir() override;
@@ -657,7 +661,7 @@ protected:
     // ---- The base grid's hooks, answered neutrally until the painting and data code answers them.
     bool IsNode(int ARow) override { return false; }
     bool IsSummary(int ARow) override { return false; }
-    bool CellHasCheckBox(int ACol, int ARow) override { return false; }
+    bool CellHasCheckBox(int ACol, int ARow) override { return HasCheckBox(ACol, ARow); }
     void SetCheckBoxText(int ACol, int ARow, const String& Value) override {}
     // The fixed or normal colour and the grid's font; the cell painting code resolves the rest.
     void GetVisualProperties(int ACol, int ARow, TGridDrawState& State, bool Print, bool Select, bool Remap,
@@ -689,6 +693,8 @@ protected:
 
 private:
     friend struct TVidIvezadOrirState;
+    friend class TVidIvezadOrirGraphics;
+    friend class TVidIvezadOrirSelection;
     std::unique_ptr<TVidIvezadOrirState> FState;
 
     // Owned settings and auxiliary objects.

@@ -99,6 +99,10 @@ protected:
     friend class TFiler;
 };
 
+// A persistent object that offers interfaces; its lifetime stays its owner's, never an
+// interface reference's.
+class TInterfacedPersistent : public TPersistent, public IInterface {};
+
 enum TOperation { opInsert, opRemove };
 
 enum TComponentStateItem {
