@@ -75,8 +75,9 @@ T_mainForm::T_mainForm(TComponent* AOwner) : TForm(AOwner) {
 
     TopAdvPanel = placePanel(AdvPanel1, this, "TopAdvPanel", 9, 8, 510, 75, 75);
     Image1 = place<TImage>(TopAdvPanel, this, "Image1", 10, 28, 20, 20);
-    LinkAdvLUEdit = place<TEdit>(TopAdvPanel, this, "LinkAdvLUEdit", 36, 29, 350, 19);
+    LinkAdvLUEdit = place<TAdvLUEdit>(TopAdvPanel, this, "LinkAdvLUEdit", 36, 29, 350, 19);
     LinkAdvLUEdit->SetAutoSize(false);
+    LinkAdvLUEdit->SetAutoHistory(false);
     LinkAdvLUEdit->SetColor(clCream);
     LinkAdvLUEdit->Font()->SetName(QStringLiteral("Tahoma"));
     LinkAdvLUEdit->Font()->SetColor(clGray);
@@ -106,10 +107,11 @@ T_mainForm::T_mainForm(TComponent* AOwner) : TForm(AOwner) {
     ExampleHTMLabel = placeLabel(TopAdvPanel, this, "ExampleHTMLabel", 10, 50, QStringLiteral("Example:"));
     ExampleHTMLabel->Font()->SetColor(clNavy);
     ExampleHTMLabel->Font()->SetHeight(-9);
-    ExampleMemo = place<TEdit>(TopAdvPanel, this, "ExampleMemo", 54, 50, 447, 13);
+    ExampleMemo = place<TAdvEdit>(TopAdvPanel, this, "ExampleMemo", 54, 50, 447, 13);
     ExampleMemo->SetAutoSize(false);
     ExampleMemo->SetReadOnly(true);
     ExampleMemo->SetBorderStyle(bsNone);
+    ExampleMemo->SetTransparent(true);
     ExampleMemo->Font()->SetColor(clNavy);
     ExampleMemo->Font()->SetHeight(-9);
 
@@ -119,18 +121,21 @@ T_mainForm::T_mainForm(TComponent* AOwner) : TForm(AOwner) {
     Image3 = place<TImage>(SecondAdvPanel, this, "Image3", 246, 38, 20, 20);
     SaveToHTMLabel = placeLabel(SecondAdvPanel, this, "SaveToHTMLabel", 32, 14, QStringLiteral("Save To:"));
     SaveToHTMLabel->Font()->SetStyle({fsBold});
-    SaveAdvDirectoryEdit = place<TEdit>(SecondAdvPanel, this, "SaveAdvDirectoryEdit", 90, 12, 411, 19);
+    SaveAdvDirectoryEdit = place<TAdvDirectoryEdit>(SecondAdvPanel, this, "SaveAdvDirectoryEdit", 90, 12, 411, 19);
     SaveAdvDirectoryEdit->SetAutoSize(false);
-    SaveAdvDirectoryEdit->SetReadOnly(true);  // typing disabled: the folder comes from the browse dialog
+    // Typing disabled: the folder comes from the browse button.
+    SaveAdvDirectoryEdit->SetEditorEnabled(false);
+    SaveAdvDirectoryEdit->SetButtonWidth(18);
+    SaveAdvDirectoryEdit->SetBrowseDialogText(QStringLiteral("Select Directory"));
     SaveAdvDirectoryEdit->SetColor(clCream);
     DownloadHTMLabel = placeLabel(SecondAdvPanel, this, "DownloadHTMLabel", 32, 42, QStringLiteral("Download From:"));
     DownloadHTMLabel->Font()->SetStyle({fsBold});
-    DownloadAdvComboBox = place<TComboBox>(SecondAdvPanel, this, "DownloadAdvComboBox", 112, 37, 128, 21);
+    DownloadAdvComboBox = place<TAdvComboBox>(SecondAdvPanel, this, "DownloadAdvComboBox", 112, 37, 128, 21);
     DownloadAdvComboBox->SetStyle(csDropDownList);
     DownloadAdvComboBox->OnChange = [this](TObject* Sender) { DownloadAdvComboBoxChange(Sender); };
     SaveAsHTMLabel = placeLabel(SecondAdvPanel, this, "SaveAsHTMLabel", 267, 42, QStringLiteral("Save As:"));
     SaveAsHTMLabel->Font()->SetStyle({fsBold});
-    AviAdvComboBox = place<TComboBox>(SecondAdvPanel, this, "AviAdvComboBox", 325, 37, 176, 21);
+    AviAdvComboBox = place<TAdvComboBox>(SecondAdvPanel, this, "AviAdvComboBox", 325, 37, 176, 21);
     AviAdvComboBox->SetStyle(csDropDownList);
     for (const String& Format : OutputFormats) AviAdvComboBox->Items()->Add(Format);
     AviAdvComboBox->SetItemIndex(0);

@@ -9,6 +9,9 @@
 
 #include "app/Entries.h"
 #include "app/_implodeexplode.h"
+#include "components/controls/AdvCombo.h"
+#include "components/controls/AdvDirectoryEdit.h"
+#include "components/controls/AdvLUEdit.h"
 #include "components/controls/AdvMenus.h"
 #include "components/controls/AdvOfficeMenuStyler.h"
 #include "components/controls/AdvPanel.h"
@@ -74,18 +77,18 @@ public:
     // ---- controls, at their places ----
     TAdvPanel* AdvPanel1;
     TAdvPanel* TopAdvPanel;
-    TEdit* LinkAdvLUEdit;
+    TAdvLUEdit* LinkAdvLUEdit;
     TAdvToolButton* AddAdvToolButton;
     TCheckBox* AutoCheckBox;
     THTMLabel* ExampleHTMLabel;
-    TEdit* ExampleMemo;
+    TAdvEdit* ExampleMemo;
     TAdvPanel* SecondAdvPanel;
     THTMLabel* SaveToHTMLabel;
-    TEdit* SaveAdvDirectoryEdit;
+    TAdvDirectoryEdit* SaveAdvDirectoryEdit;
     THTMLabel* DownloadHTMLabel;
-    TComboBox* DownloadAdvComboBox;
+    TAdvComboBox* DownloadAdvComboBox;
     THTMLabel* SaveAsHTMLabel;
-    TComboBox* AviAdvComboBox;
+    TAdvComboBox* AviAdvComboBox;
     TCheckBox* HQCheckBox;
     TAdvPanel* BottomAdvPanel;
     TAdvToolButton* StartAdvToolButton;

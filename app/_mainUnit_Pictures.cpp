@@ -719,6 +719,15 @@ void T_mainForm::loadPictures() {
         loadBitmap(Image->Picture()->Bitmap(), Name);
         Image->SetTransparent(true);
     }
+    // The folder box's browse button shows the folder icon, small enough for a 19-high box.
+    auto Folder = std::make_unique<TBitmap>();
+    Folder->SetSize(12, 12);
+    Folder->Canvas()->Brush()->SetColor(clFuchsia);
+    Folder->Canvas()->FillRect(Rect(0, 0, 12, 12));
+    Folder->Canvas()->StretchDraw(Rect(0, 0, 12, 12), Image2->Picture()->Bitmap());
+    Folder->SetTransparentMode(tmFixed);
+    Folder->SetTransparentColor(clFuchsia);
+    SaveAdvDirectoryEdit->SetGlyph(Folder.get());
     const char* const Glyphs[] = {"QVD_START", "QVD_STOP",   "QVD_REMOVE",  "QVD_PLAY", "QVD_BROWSE",
                                   "QVD_HOME",  "QVD_UPDATE", "QVD_SUPPORT", "QVD_HELP", "QVD_EXIT"};
     const std::vector<TAdvToolButton*> Buttons = toolButtons();

@@ -93,8 +93,8 @@ bool T_mainForm::loadSettings() {
     // Setting the boxes runs their own handlers, which write what they show back.
     SaveAdvDirectoryEdit->SetText(!Path.isEmpty() && DirectoryExists(Path) ? Path : my_documents);
     if (Proxy && _proxyForm) {
-        TCustomEdit* const Fields[4] = {_proxyForm->ServerAdvLUEdit, _proxyForm->PortAdvLUEdit,
-                                        _proxyForm->UsernameAdvLUEdit, _proxyForm->PasswordAdvLUEdit};
+        TAdvLUEdit* const Fields[4] = {_proxyForm->ServerAdvLUEdit, _proxyForm->PortAdvLUEdit,
+                                       _proxyForm->UsernameAdvLUEdit, _proxyForm->PasswordAdvLUEdit};
         for (int i = 0; i < 4; ++i)
             if (!Proxies[i].isEmpty()) Fields[i]->SetText(Proxies[i]);
         _proxyForm->ProxyCheckBox->SetChecked(true);

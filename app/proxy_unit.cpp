@@ -42,7 +42,7 @@ T_proxyForm::T_proxyForm(TComponent* AOwner) : TForm(AOwner) {
         int FieldWidth;
     } Rows[4] = {{"Server", 11, 41, 166}, {"Port", 13, 60, 44}, {"Username", 11, 79, 100}, {"Password", 11, 100, 100}};
     TLabel** Labels[4] = {&Server, &Port, &Username, &Password};
-    TEdit** Fields[4] = {&ServerAdvLUEdit, &PortAdvLUEdit, &UsernameAdvLUEdit, &PasswordAdvLUEdit};
+    TAdvLUEdit** Fields[4] = {&ServerAdvLUEdit, &PortAdvLUEdit, &UsernameAdvLUEdit, &PasswordAdvLUEdit};
     const int FieldTops[4] = {39, 59, 79, 99};
     for (int i = 0; i < 4; ++i) {
         const String Name = QString::fromLatin1(Rows[i].Name);
@@ -53,11 +53,14 @@ T_proxyForm::T_proxyForm(TComponent* AOwner) : TForm(AOwner) {
         Label->SetTop(Rows[i].Top);
         Label->SetCaption(Name);
         *Labels[i] = Label;
-        TEdit* Field = new TEdit(this);
+        // Flat, grey Tahoma, no history; the password is shown as typed.
+        TAdvLUEdit* Field = new TAdvLUEdit(this);
         Field->SetName(Name + QStringLiteral("AdvLUEdit"));
         Field->SetParent(Panel1);
         Field->SetAutoSize(false);
         Field->SetBounds(70, FieldTops[i], Rows[i].FieldWidth, 19);
+        Field->SetFlat(true);
+        Field->SetAutoHistory(false);
         Field->Font()->SetName(QStringLiteral("Tahoma"));
         Field->Font()->SetColor(clGray);
         Field->SetText(String());
@@ -69,7 +72,8 @@ void T_proxyForm::ProxyCheckBoxClick(TObject*) {
     const bool On = ProxyCheckBox->Checked();
     // It is the main window that changes height, not this one.
     if (_mainForm) _mainForm->SetHeight(On ? 350 : 285);
-    for (TEdit* Field : {ServerAdvLUEdit, PortAdvLUEdit, UsernameAdvLUEdit, PasswordAdvLUEdit}) Field->SetEnabled(On);
+    for (TAdvLUEdit* Field : {ServerAdvLUEdit, PortAdvLUEdit, UsernameAdvLUEdit, PasswordAdvLUEdit})
+        Field->SetEnabled(On);
     if (!_mainForm) return;
     if (!On) {
         _mainForm->delete_reg(SettingsKey, QStringLiteral("proxy"));
@@ -77,7 +81,7 @@ void T_proxyForm::ProxyCheckBoxClick(TObject*) {
         return;
     }
     _mainForm->write_reg_integer(SettingsKey, QStringLiteral("proxy"), 1);
-    const TEdit* const Values[4] = {ServerAdvLUEdit, PortAdvLUEdit, UsernameAdvLUEdit, PasswordAdvLUEdit};
+    const TAdvLUEdit* const Values[4] = {ServerAdvLUEdit, PortAdvLUEdit, UsernameAdvLUEdit, PasswordAdvLUEdit};
     for (int i = 0; i < 4; ++i)
         _mainForm->write_reg_string(SettingsKey, QString::fromLatin1(kValueNames[i]), Values[i]->Text());
 }

@@ -2,6 +2,7 @@
 // Nothing shows it; the main window's activation fills and ticks it when "proxy" is stored.
 #pragma once
 
+#include "components/controls/AdvLUEdit.h"
 #include "framework/ui/ExtCtrls.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/StdCtrls.h"
@@ -16,10 +17,10 @@ public:
     TLabel* Port;
     TLabel* Username;
     TLabel* Password;
-    TEdit* ServerAdvLUEdit;
-    TEdit* PortAdvLUEdit;
-    TEdit* UsernameAdvLUEdit;
-    TEdit* PasswordAdvLUEdit;
+    TAdvLUEdit* ServerAdvLUEdit;
+    TAdvLUEdit* PortAdvLUEdit;
+    TAdvLUEdit* UsernameAdvLUEdit;
+    TAdvLUEdit* PasswordAdvLUEdit;
 
     // Ticked: the main window's height becomes 350, the fields are enabled and "proxy" = 1 and the
     // four field texts are stored. Unticked: height 285, fields disabled, the five values deleted.

@@ -8,6 +8,7 @@
 
 #include "components/graphics/TesselStyle.h"
 #include "framework/ui/ActnList.h"
+#include "framework/ui/Buttons.h"
 #include "framework/ui/Controls.h"
 
 #include <memory>
@@ -16,8 +17,7 @@ class TBitmap;
 class TCustomImageList;
 class TPopupMenu;
 
-enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
-enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
+// TButtonLayout and TButtonState are the speed button's (framework/ui/Buttons.h).
 enum TAdvToolButtonStyle { tasButton, tasCheck };
 
 // One predefined colour set; clNone where a colour is absent.

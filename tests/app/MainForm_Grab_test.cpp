@@ -90,4 +90,52 @@ TEST_F(MainFormGrabTest, EveryMemberIsDrawnAtItsPlace) {
         EXPECT_EQ(FGrab.pixel(P) & 0xFFFFFF, 0x64ACD3u) << P.x() << "," << P.y();
 }
 
+// The boxes are the library's own and draw as such: the cream link and folder boxes with the
+// folder box's browse glyph, the example field see-through on its panel, the flat combos with
+// their own drop-down arrows and the texts they hold.
+TEST_F(MainFormGrabTest, TheLibrarysBoxesAreDrawn) {
+    T_mainForm* F = _mainForm;
+    EXPECT_NE(dynamic_cast<TAdvLUEdit*>(F->FindComponent(QStringLiteral("LinkAdvLUEdit"))), nullptr);
+    EXPECT_NE(dynamic_cast<TAdvEdit*>(F->FindComponent(QStringLiteral("ExampleMemo"))), nullptr);
+    EXPECT_NE(dynamic_cast<TAdvDirectoryEdit*>(F->FindComponent(QStringLiteral("SaveAdvDirectoryEdit"))), nullptr);
+    for (const char* Name : {"DownloadAdvComboBox", "AviAdvComboBox"})
+        EXPECT_NE(dynamic_cast<TAdvComboBox*>(F->FindComponent(QString::fromLatin1(Name))), nullptr) << Name;
+
+    const QRgb Cream = 0xFFFBF0;
+    const QRgb Panel = 0x64ACD3;
+    const auto pixel = [this](int X, int Y) { return FGrab.pixel(X, Y) & 0xFFFFFF; };
+    // The link box holds the user's text or nothing; a column inside its frame shows the cream.
+    const QRect Link = placeOf(F->LinkAdvLUEdit);
+    EXPECT_EQ(pixel(Link.right() - 4, Link.center().y()), Cream);
+
+    // The folder box: cream up to its 18-wide button, which shows the folder glyph's colours.
+    const QRect Folder = placeOf(F->SaveAdvDirectoryEdit);
+    ASSERT_EQ(F->SaveAdvDirectoryEdit->ButtonWidth(), 18);
+    EXPECT_EQ(pixel(Folder.right() - 24, Folder.top() + 4), Cream);
+    const QRect Button(Folder.right() - 17, Folder.top() + 2, 16, Folder.height() - 4);
+    bool Yellow = false;
+    for (int y = Button.top(); y <= Button.bottom(); ++y)
+        for (int x = Button.left(); x <= Button.right(); ++x) {
+            const QRgb P = FGrab.pixel(x, y);
+            Yellow = Yellow || (qRed(P) > 160 && qGreen(P) > 120 && qBlue(P) < 90);
+        }
+    EXPECT_TRUE(Yellow) << "the browse button shows the folder glyph";
+    EXPECT_FALSE(F->SaveAdvDirectoryEdit->EditorEnabled());
+
+    // The example field shows the panel behind its text.
+    const QRect Example = placeOf(F->ExampleMemo);
+    EXPECT_EQ(pixel(Example.right() - 2, Example.center().y()), Panel);
+    EXPECT_GT(coloursIn(Example), 2) << "the example link is drawn";
+
+    // Each combo: its text on the left, its arrow on the button at the right.
+    for (TAdvComboBox* Box : {F->DownloadAdvComboBox, F->AviAdvComboBox}) {
+        SCOPED_TRACE(Box->Name().toStdString());
+        const QRect Place = placeOf(Box);
+        const int Arrow = Box->Width() - Box->ButtonWidth();
+        EXPECT_GT(coloursIn(QRect(Place.left() + 2, Place.top() + 2, Arrow - 4, Place.height() - 4)), 2);
+        EXPECT_GT(coloursIn(QRect(Place.left() + Arrow, Place.top() + 2, Box->ButtonWidth() - 2, Place.height() - 4)),
+                  1);
+    }
+}
+
 }  // namespace

@@ -206,8 +206,8 @@ TEST_F(SettingsTest, EachBoxWritesOrDeletesItsValue) {
 TEST_F(SettingsTest, ProxySwitchStoresAndDeletesItsFiveValues) {
     T_proxyForm* Proxy = _proxyForm;
     const char* const Texts[4] = {"proxy.example", "8080", "ann", "secret"};
-    TEdit* const Fields[4] = {Proxy->ServerAdvLUEdit, Proxy->PortAdvLUEdit, Proxy->UsernameAdvLUEdit,
-                              Proxy->PasswordAdvLUEdit};
+    TAdvLUEdit* const Fields[4] = {Proxy->ServerAdvLUEdit, Proxy->PortAdvLUEdit, Proxy->UsernameAdvLUEdit,
+                                   Proxy->PasswordAdvLUEdit};
     for (int i = 0; i < 4; ++i) Fields[i]->SetText(QString::fromLatin1(Texts[i]));
     const TValues On = {
         {"proxy", "1"}, {"server", "proxy.example"}, {"port", "8080"}, {"username", "ann"}, {"password", "secret"}};
@@ -215,15 +215,15 @@ TEST_F(SettingsTest, ProxySwitchStoresAndDeletesItsFiveValues) {
     Proxy->ProxyCheckBox->SetChecked(true);
     EXPECT_EQ(stored(), On);
     EXPECT_EQ(Form->Height(), 350);
-    for (TEdit* Field : Fields) EXPECT_TRUE(Field->Enabled());
+    for (TAdvLUEdit* Field : Fields) EXPECT_TRUE(Field->Enabled());
 
     Proxy->ProxyCheckBox->SetChecked(false);
     EXPECT_EQ(stored(), TValues());
     EXPECT_EQ(Form->Height(), 285);
-    for (TEdit* Field : Fields) EXPECT_FALSE(Field->Enabled());
+    for (TAdvLUEdit* Field : Fields) EXPECT_FALSE(Field->Enabled());
 
     // Stored as 1: every activation fills the fields, then ticks the switch, which writes back.
-    for (TEdit* Field : Fields) Field->SetText(String());
+    for (TAdvLUEdit* Field : Fields) Field->SetText(String());
     store(On);
     for (int Round = 0; Round < 2; ++Round) {
         Form->SetHeight(400);
