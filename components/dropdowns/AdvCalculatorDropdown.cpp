@@ -371,48 +371,52 @@ void TAdvCalculatorDropdown::PopupKeyPress(Char& Key) {
     if (Self) CalcKeyPress(Typed);
 }
 
+// The operator keys typed into the open popup and into the closed edit alike; false for any
+// other character.
+bool TAdvCalculatorDropdown::operatorKey(Char Key) {
+    switch (Key.unicode()) {
+        case u'%':
+            DoPercent();
+            return true;
+        case u'*':
+            DoMultiply();
+            return true;
+        case u'+':
+            DoPlus();
+            return true;
+        case u'-':
+            DoMinus();
+            return true;
+        case u'/':
+            DoDivide();
+            return true;
+        case u'=':
+            DoEquals();
+            return true;
+        default:
+            return false;
+    }
+}
+
 void TAdvCalculatorDropdown::CalcKeyPress(Char Key) {
     const TWeak<TAdvCalculatorDropdown> Self(this);
     BeforeButtonClick();
     if (!Self) return;
     if (Key == DS() && !GetText().contains(DS())) SetText(GetText() + DS());
     if (IsNumber(Key) && maxLengthReached()) return;
-    switch (Key.unicode()) {
-        case u'\r':
-            DoEquals();
-            if (Self) ClosePopup(false);
-            break;
-        case 27:
-            ClosePopup(true);
-            break;
-        case u'%':
-            DoPercent();
-            break;
-        case u'*':
-            DoMultiply();
-            break;
-        case u'+':
-            DoPlus();
-            break;
-        case u'-':
-            DoMinus();
-            break;
-        case u'/':
-            DoDivide();
-            break;
-        case u'=':
-            DoEquals();
-            break;
-        case u'c':
-        case u'C':
-            SetText(QStringLiteral("0"));
-            FPrevval = 0;
-            FNewval = true;
-            FPrevop = opNone;
-            break;
-        default:
-            if (Key >= u'0' && Key <= u'9') FNewval = false;
-            break;
+    if (operatorKey(Key)) return;
+    if (Key == u'\r') {
+        DoEquals();
+        if (Self) ClosePopup(false);
+    } else if (Key == Char(27)) {
+        ClosePopup(true);
+    } else if (Key == u'c' || Key == u'C') {
+        SetText(QStringLiteral("0"));
+        FPrevval = 0;
+        FNewval = true;
+        FPrevop = opNone;
+    } else if (Key >= u'0' && Key <= u'9') {
+        FNewval = false;
     }
 }
 
@@ -443,38 +447,17 @@ void TAdvCalculatorDropdown::KeyPress(Char& Key) {
 
 void TAdvCalculatorDropdown::typedKey(Char& Key) {
     const TWeak<TAdvCalculatorDropdown> Self(this);
-    if (popupHidden()) {
-        switch (Key.unicode()) {
-            case u'\r':
-            case u'=':
-                DoEquals();
-                break;
-            case u'%':
-                DoPercent();
-                break;
-            case u'*':
-                DoMultiply();
-                break;
-            case u'+':
-                DoPlus();
-                break;
-            case u'-':
-                DoMinus();
-                break;
-            case u'/':
-                DoDivide();
-                break;
-            case u'c':
-            case u'C':
-                SetText(QStringLiteral("0"));
-                FNewval = true;
-                FPrevop = opNone;
-                break;
-            default:
-                break;
+    if (popupHidden() && !operatorKey(Key)) {
+        if (Key == u'\r') {
+            DoEquals();
+        } else if (Key == u'c' || Key == u'C') {
+            // The accumulator stays.
+            SetText(QStringLiteral("0"));
+            FNewval = true;
+            FPrevop = opNone;
         }
-        if (!Self) return;
     }
+    if (!Self) return;
     if (!IsNumber(Key) && Key != DS() && Key != u'\b' && Key != u'-') {
         Key = QChar();
         return;

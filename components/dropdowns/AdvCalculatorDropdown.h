@@ -82,4 +82,5 @@ private:
     void setErrorText();
     void zeroIfEmptyOrError();
     void typedKey(Char& Key);
+    bool operatorKey(Char Key);
 };
