@@ -131,6 +131,8 @@ TEST_F(CalculatorPanelKeys, DigitsSignsMemoryAndErrors) {
         // A digit after a sign change extends the magnitude and keeps the sign.
         {"5 +/- 3", "-53.00"},
         {"5 +/- . 2 5", "-5.25"},
+        // Places past the divisor's integer range add nothing (and never overflow it).
+        {"1 . 1 1 1 1 1 1 1 1 1 1 1 1", "1.11"},
         {"+/- +/-", "0.00"},
         {"4 +/- sqrt", "Error"},
         {"9 sqrt", "3.00"},
