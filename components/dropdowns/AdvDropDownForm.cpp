@@ -186,7 +186,8 @@ void TDropDownForm::WMNCHitTest(TMessage& Message) {
 void TDropDownForm::WMSize(TMessage& Message) {
     const TWeak<TDropDownForm> Alive(this);
     TForm::Dispatch(Message);
-    if (Alive) Paint();
+    // A hidden popup is painted whole when it shows.
+    if (Alive && Showing()) Paint();
 }
 
 void TDropDownForm::WMSizing(TMessage& Message) {

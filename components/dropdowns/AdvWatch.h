@@ -11,6 +11,7 @@
 #include "framework/ui/Controls.h"
 #include "framework/ui/Graphics.h"
 
+#include <cstdint>
 #include <memory>
 
 class TTimer;
@@ -263,11 +264,28 @@ private:
         int RT;  // tick radius
     };
 
+    // Everything the pointers are drawn from, colours as drawn: a frame drawn over the same face
+    // from the same look is the same frame.
+    struct TPointerLook {
+        int CX, CY, R;
+        Word Hour, Minute, Second;
+        TPointerStyle Style;
+        std::uint32_t HourColor, MinuteColor, HourShadow, MinuteShadow, SecondColor;
+        bool HasHourShadow, HasMinuteShadow, ShowsSecond;
+        Byte HourWidth, MinuteWidth, SecondWidth, CenterSize;
+        std::uint32_t CenterColor, CenterOuterColor, CenterBorderColor;
+        bool HasCenterColor, HasCenterOuter, HasCenterBorder;
+        bool operator==(const TPointerLook&) const = default;
+    };
+
     std::unique_ptr<TWatchAppearance> FAppearance;
     std::unique_ptr<TWatchSettings> FSettings;
     TDateTime FTime = 0;
     std::unique_ptr<TBitmap> FBKGCache;
-    std::unique_ptr<TBitmap> FFrame;  // the pointers drawn over a copy of the cache
+    std::unique_ptr<TBitmap> FSpareCache;  // the face drawn before, or the next one being drawn
+    std::unique_ptr<TBitmap> FFrame;       // the pointers drawn over a copy of the cache
+    TPointerLook FFrameLook{};
+    bool FFrameCurrent = false;  // FFrame holds the cache with the pointers of FFrameLook
     TTimer* FWatchTimer = nullptr;
     bool FAnimation = true;
     int FAnimationFactor = 10;
@@ -299,12 +317,14 @@ private:
     // Drawing (AdvWatch_Paint.cpp).
     void DrawWatch();
     void RefreshPointers();
+    void showPointers();
     void followLiveHalf();
     void DrawBackground(TGPGraphics* G, const TWatchGeometry& Geo, int W, int H);
     void DrawTickMarks(TGPGraphics* G, const TWatchGeometry& Geo);
     void DrawNumbers(TCanvas* Canvas, const TWatchGeometry& Geo);
     void DrawAMPM(TCanvas* Canvas);
-    void DrawPointers(TGPGraphics* G, const TWatchGeometry& Geo);
+    TPointerLook pointerLook() const;
+    void DrawPointers(TGPGraphics* G, const TPointerLook& Look);
     void DrawAMPMBox(TCanvas* Canvas, const TRect& Box);
     void rollAMPMBox();
     void showFrame(TBitmap* Frame);

@@ -13,6 +13,7 @@
 #include "framework/ui/Picture.h"
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <numbers>
@@ -96,6 +97,16 @@ void DrawGraphicGDIP(TGPGraphics& G, TGraphic* Graphic, int W, int H) {
                 UnitPixel, &Attributes);
 }
 
+// Same size and the same bytes in every row.
+bool samePixels(TBitmap& A, TBitmap& B) {
+    if (A.Width() != B.Width() || A.Height() != B.Height() || A.PixelFormat() != B.PixelFormat()) return false;
+    if (A.PixelFormat() != pfDevice && A.PixelFormat() != pf32bit) return false;
+    const size_t Row = size_t(A.Width()) * 4;
+    for (int Y = 0; Y < A.Height(); ++Y)
+        if (std::memcmp(A.ScanLine(Y), B.ScanLine(Y), Row) != 0) return false;
+    return true;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -122,23 +133,25 @@ void TAdvWatch::DrawWatch() {
         DecodeTime(GetDisplayTime(), Hour, M, S, MS);
         FAM = Hour < 12;
     }
-    TCanvas* Target = Canvas();
+    // The new face is drawn beside the one the frame was drawn over: when both come out the
+    // same, so does the frame.
+    if (!FSpareCache) FSpareCache = std::make_unique<TBitmap>();
+    TBitmap* Face = FSpareCache.get();
     // The pixels outside the face keep what the window shows under the watch.
-    FBKGCache->SetSize(W, H);
-    FBKGCache->Canvas()->CopyRect(Client, Target, Client);
+    Face->SetSize(W, H);
+    Face->Canvas()->CopyRect(Client, Canvas(), Client);
     const TWatchGeometry Geo = geometry();
     {
-        TGPGraphics G(FBKGCache->Canvas()->Handle());
+        TGPGraphics G(Face->Canvas()->Handle());
         smooth(G);
         DrawBackground(&G, Geo, W, H);
         DrawTickMarks(&G, Geo);
     }
-    DrawNumbers(FBKGCache->Canvas(), Geo);
-    DrawAMPM(FBKGCache->Canvas());
-    Target->CopyRect(Client, FBKGCache->Canvas(), Client);
-    TGPGraphics G(Target->Handle());
-    smooth(G);
-    DrawPointers(&G, Geo);
+    DrawNumbers(Face->Canvas(), Geo);
+    DrawAMPM(Face->Canvas());
+    if (!samePixels(*Face, *FBKGCache)) FFrameCurrent = false;
+    std::swap(FSpareCache, FBKGCache);
+    showPointers();
 }
 
 void TAdvWatch::RefreshPointers() {
@@ -157,15 +170,32 @@ void TAdvWatch::RefreshPointers() {
         DrawWatch();
         return;
     }
-    // The off-screen frame is kept between ticks: the live clock draws ten a second.
+    showPointers();
+}
+
+// The pointers over a copy of the cache, shown at once. The frame is kept between paints and
+// ticks: the live clock shows ten a second, a new second in one of them.
+void TAdvWatch::showPointers() {
+    const int W = ClientWidth(), H = ClientHeight();
     if (!FFrame) FFrame = std::make_unique<TBitmap>();
-    if (FFrame->Width() != W || FFrame->Height() != H) FFrame->SetSize(W, H);
-    const TRect Client = Rect(0, 0, W, H);
-    FFrame->Canvas()->CopyRect(Client, FBKGCache->Canvas(), Client);
-    {
-        TGPGraphics G(FFrame->Canvas()->Handle());
-        smooth(G);
-        DrawPointers(&G, geometry());
+    if (FFrame->Width() != W || FFrame->Height() != H) {
+        FFrame->SetSize(W, H);
+        FFrameCurrent = false;
+    }
+    // The anti-aliased pointers are the dearest part of a paint (the raster engine blends long
+    // wide lines on other threads and waits for them): a repaint over the same face with the
+    // same pointers shows the frame drawn before.
+    const TPointerLook Look = pointerLook();
+    if (!FFrameCurrent || !(Look == FFrameLook)) {
+        const TRect Client = Rect(0, 0, W, H);
+        FFrame->Canvas()->CopyRect(Client, FBKGCache->Canvas(), Client);
+        {
+            TGPGraphics G(FFrame->Canvas()->Handle());
+            smooth(G);
+            DrawPointers(&G, Look);
+        }
+        FFrameLook = Look;
+        FFrameCurrent = true;
     }
     showFrame(FFrame.get());
 }
@@ -360,7 +390,7 @@ void TAdvWatch::rollAMPMBox() {
         {
             TGPGraphics G(Image.Canvas()->Handle());
             smooth(G);
-            DrawPointers(&G, geometry());
+            DrawPointers(&G, pointerLook());
         }
         showFrame(&Image);
         Sleep(10);
@@ -371,17 +401,45 @@ void TAdvWatch::rollAMPMBox() {
 // ---------------------------------------------------------------------------------------------
 // Pointers
 
-void TAdvWatch::DrawPointers(TGPGraphics* G, const TWatchGeometry& Geo) {
+TAdvWatch::TPointerLook TAdvWatch::pointerLook() const {
     TWatchAppearance* A = FAppearance.get();
-    Word Hour, Minute, Second, MS;
-    DecodeTime(GetDisplayTime(), Hour, Minute, Second, MS);
-    const double CX = Geo.CX, CY = Geo.CY, R = Geo.R;
-    const double HourAngle = (Hour % 12) * 30.0 + Minute * 0.5;
-    const double MinuteAngle = Minute * 6.0;
-    const double SecondAngle = Second * 6.0;
+    const TWatchGeometry Geo = geometry();
+    TPointerLook L{};
+    L.CX = Geo.CX;
+    L.CY = Geo.CY;
+    L.R = Geo.R;
+    Word MS;
+    DecodeTime(GetDisplayTime(), L.Hour, L.Minute, L.Second, MS);
+    L.Style = A->PointerStyle();
+    L.HourColor = ColorToARGB(A->HourPointer());
+    L.MinuteColor = ColorToARGB(A->MinutePointer());
+    L.HasHourShadow = A->HourPointerShadow() != clNone;
+    L.HourShadow = rawColor(A->HourPointerShadow(), 80);
+    L.HasMinuteShadow = A->MinutePointerShadow() != clNone;
+    L.MinuteShadow = rawColor(A->MinutePointerShadow(), 80);
+    L.HourWidth = A->HourPointerSize();
+    L.MinuteWidth = A->MinutePointerSize();
+    L.ShowsSecond = FSettings->Auto() && FSettings->Second();
+    L.SecondColor = ColorToARGB(A->SecondPointer());
+    L.SecondWidth = A->SecondPointerSize();
+    L.CenterSize = A->CenterPointSize();
+    L.HasCenterColor = A->CenterPointColor() != clNone;
+    L.CenterColor = ColorToARGB(A->CenterPointColor());
+    L.HasCenterOuter = A->CenterPointOuterBorderColor() != clNone;
+    L.CenterOuterColor = ColorToARGB(A->CenterPointOuterBorderColor());
+    L.HasCenterBorder = A->CenterPointBorderColor() != clNone;
+    L.CenterBorderColor = ColorToARGB(A->CenterPointBorderColor());
+    return L;
+}
+
+void TAdvWatch::DrawPointers(TGPGraphics* G, const TPointerLook& L) {
+    const double CX = L.CX, CY = L.CY, R = L.R;
+    const double HourAngle = (L.Hour % 12) * 30.0 + L.Minute * 0.5;
+    const double MinuteAngle = L.Minute * 6.0;
+    const double SecondAngle = L.Second * 6.0;
     auto at = [&](double Angle, double Distance) { return pointAt(CX, CY, Angle, Distance); };
 
-    if (A->PointerStyle() == psPointer) {
+    if (L.Style == psPointer) {
         auto drawPolygon = [&](double Angle, double Length, ARGB Color, float DX, float DY) {
             TGPPointF Points[4] = {at(Angle, -0.1 * R), at(Angle + 90, -0.05 * R), at(Angle, Length),
                                    at(Angle - 90, -0.05 * R)};
@@ -389,54 +447,50 @@ void TAdvWatch::DrawPointers(TGPGraphics* G, const TWatchGeometry& Geo) {
             TGPSolidBrush Brush(Color);
             G->FillPolygon(&Brush, Points, 4);
         };
-        if (A->HourPointerShadow() != clNone)
-            drawPolygon(HourAngle, 0.5 * R, rawColor(A->HourPointerShadow(), 80), 1, 3);
-        drawPolygon(HourAngle, 0.5 * R, ColorToARGB(A->HourPointer()), 0, 0);
-        if (A->MinutePointerShadow() != clNone)
-            drawPolygon(MinuteAngle, 0.7 * R, rawColor(A->MinutePointerShadow(), 80), 1, 3);
-        drawPolygon(MinuteAngle, 0.7 * R, ColorToARGB(A->MinutePointer()), 0, 0);
+        if (L.HasHourShadow) drawPolygon(HourAngle, 0.5 * R, L.HourShadow, 1, 3);
+        drawPolygon(HourAngle, 0.5 * R, L.HourColor, 0, 0);
+        if (L.HasMinuteShadow) drawPolygon(MinuteAngle, 0.7 * R, L.MinuteShadow, 1, 3);
+        drawPolygon(MinuteAngle, 0.7 * R, L.MinuteColor, 0, 0);
     } else {
-        const double Tail = A->PointerStyle() == psShortLine ? 0 : 0.1 * R;
-        const float HourWidth = A->HourPointerSize(), MinuteWidth = A->MinutePointerSize();
+        const double Tail = L.Style == psShortLine ? 0 : 0.1 * R;
+        const float HourWidth = L.HourWidth, MinuteWidth = L.MinuteWidth;
         const TGPPointF HourTip = at(HourAngle, 0.5 * R), MinuteTip = at(MinuteAngle, 0.7 * R);
-        if (A->HourPointerShadow() != clNone)
-            drawLine(*G, rawColor(A->HourPointerShadow(), 80), HourWidth, moved(at(HourAngle, -Tail), -1, 3),
+        if (L.HasHourShadow)
+            drawLine(*G, L.HourShadow, HourWidth, moved(at(HourAngle, -Tail), -1, 3),
                      moved(at(HourAngle, 0.46 * R), -1, 3));
-        drawLine(*G, ColorToARGB(A->HourPointer()), HourWidth, at(HourAngle, -Tail), HourTip);
-        if (A->PointerStyle() == psLineArrow) {
-            drawLine(*G, ColorToARGB(A->HourPointer()), HourWidth, at(HourAngle + 10, 0.4 * R), HourTip);
-            drawLine(*G, ColorToARGB(A->HourPointer()), HourWidth, HourTip, at(HourAngle - 10, 0.4 * R));
+        drawLine(*G, L.HourColor, HourWidth, at(HourAngle, -Tail), HourTip);
+        if (L.Style == psLineArrow) {
+            drawLine(*G, L.HourColor, HourWidth, at(HourAngle + 10, 0.4 * R), HourTip);
+            drawLine(*G, L.HourColor, HourWidth, HourTip, at(HourAngle - 10, 0.4 * R));
         }
-        if (A->MinutePointerShadow() != clNone)
-            drawLine(*G, rawColor(A->MinutePointerShadow(), 80), MinuteWidth, moved(at(MinuteAngle, -Tail), 0, 3),
+        if (L.HasMinuteShadow)
+            drawLine(*G, L.MinuteShadow, MinuteWidth, moved(at(MinuteAngle, -Tail), 0, 3),
                      moved(at(MinuteAngle, 0.65 * R), 0, 3));
-        drawLine(*G, ColorToARGB(A->MinutePointer()), MinuteWidth, at(MinuteAngle, -Tail), MinuteTip);
-        if (A->PointerStyle() == psLineArrow) {
-            drawLine(*G, ColorToARGB(A->MinutePointer()), MinuteWidth, at(MinuteAngle + 7, 0.6 * R), MinuteTip);
-            drawLine(*G, ColorToARGB(A->MinutePointer()), MinuteWidth, MinuteTip, at(MinuteAngle - 7, 0.6 * R));
+        drawLine(*G, L.MinuteColor, MinuteWidth, at(MinuteAngle, -Tail), MinuteTip);
+        if (L.Style == psLineArrow) {
+            drawLine(*G, L.MinuteColor, MinuteWidth, at(MinuteAngle + 7, 0.6 * R), MinuteTip);
+            drawLine(*G, L.MinuteColor, MinuteWidth, MinuteTip, at(MinuteAngle - 7, 0.6 * R));
         }
     }
 
-    if (FSettings->Auto() && FSettings->Second())
-        drawLine(*G, ColorToARGB(A->SecondPointer()), A->SecondPointerSize(), at(SecondAngle, -0.2 * R),
-                 at(SecondAngle, 0.9 * R));
+    if (L.ShowsSecond) drawLine(*G, L.SecondColor, L.SecondWidth, at(SecondAngle, -0.2 * R), at(SecondAngle, 0.9 * R));
 
-    const int C = A->CenterPointSize();
+    const int C = L.CenterSize;
     if (C <= 0) return;
     const float Half = C / 2.0f;
-    if (A->CenterPointColor() != clNone) {
-        TGPSolidBrush Brush(ColorToARGB(A->CenterPointColor()));
+    if (L.HasCenterColor) {
+        TGPSolidBrush Brush(L.CenterColor);
         G->FillEllipse(&Brush, float(CX - Half), float(CY - Half), float(C), float(C));
     }
     int U = 0;
-    if (A->CenterPointOuterBorderColor() != clNone) {
+    if (L.HasCenterOuter) {
         U = int(Round(C * 0.2));
-        TGPPen Pen(ColorToARGB(A->CenterPointOuterBorderColor()), float(U));
+        TGPPen Pen(L.CenterOuterColor, float(U));
         G->DrawEllipse(&Pen, float(CX - Half), float(CY - Half), float(C), float(C));
     }
-    if (A->CenterPointBorderColor() != clNone) {
+    if (L.HasCenterBorder) {
         const float Inner = float(C - U);
-        TGPPen Pen(ColorToARGB(A->CenterPointBorderColor()), float(Round(C * 0.1)));
+        TGPPen Pen(L.CenterBorderColor, float(Round(C * 0.1)));
         G->DrawEllipse(&Pen, float(CX - Inner / 2), float(CY - Inner / 2), Inner, Inner);
     }
 }

@@ -308,10 +308,15 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) 
     const QImage* SourceImage = DCImage(SourceDC);
     if (!SourceImage || SourceImage->isNull()) return;
     const QRect From = DCToDevice(SourceDC, Source);
-    // Copy first: the source may be this very surface.
-    const QImage Pixels = SourceImage->copy(From);
     Changing();
-    DCDrawImage(DC, Dest, Pixels, Pixels.rect(), false);
+    if (SourceImage != DCImage(DC) && SourceImage->rect().contains(From)) {
+        // Straight from another surface: no copy of its pixels on the way.
+        DCDrawImage(DC, Dest, *SourceImage, From, false);
+    } else {
+        // Copy first: the source may be this very surface, and what lies outside it copies as zeros.
+        const QImage Pixels = SourceImage->copy(From);
+        DCDrawImage(DC, Dest, Pixels, Pixels.rect(), false);
+    }
     Changed();
 }
 

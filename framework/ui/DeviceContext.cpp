@@ -253,7 +253,21 @@ private:
 };
 
 void plotPixels(QPainter& P, const std::vector<QPoint>& Pixels, const QColor& Color) {
-    for (const QPoint& Pt : Pixels) P.fillRect(QRect(Pt, QSize(1, 1)), Color);
+    // A run of neighbours along a row or a column is filled as one rectangle.
+    const size_t N = Pixels.size();
+    for (size_t I = 0; I < N;) {
+        size_t J = I + 1;
+        if (J < N) {
+            const QPoint Step = Pixels[J] - Pixels[I];
+            if (Step.manhattanLength() == 1)
+                while (J < N && Pixels[J] - Pixels[J - 1] == Step) ++J;
+        }
+        const QPoint A = Pixels[I], B = Pixels[J - 1];
+        P.fillRect(QRect(QPoint(std::min(A.x(), B.x()), std::min(A.y(), B.y())),
+                         QPoint(std::max(A.x(), B.x()), std::max(A.y(), B.y()))),
+                   Color);
+        I = J;
+    }
 }
 
 // Pixels of the one-pixel frame of R walked clockwise, each once.

@@ -331,6 +331,12 @@ TEST_F(AdvDateTimePickerTest, MetroButton) {
     EXPECT_EQ(C->Pixels(L + 3, T + 3), 0x00FF00) << "the fill";
     EXPECT_EQ(C->Pixels(L + 8, T + 8), 0xFF0000) << "inside the arrow";
     EXPECT_EQ(C->Pixels(L + 6, T + 7), 0xFF0000);
+    // The arrow's corners.
+    EXPECT_EQ(C->Pixels(L + 5, T + 7), 0xFF0000);
+    EXPECT_EQ(C->Pixels(L + 11, T + 7), 0xFF0000);
+    EXPECT_EQ(C->Pixels(L + 8, T + 10), 0xFF0000);
+    EXPECT_EQ(C->Pixels(L + 4, T + 7), 0x00FF00);
+    EXPECT_EQ(C->Pixels(L + 12, T + 7), 0x00FF00);
     EXPECT_EQ(C->Pixels(L + 8, T + 12), 0x00FF00) << "below the arrow";
     EXPECT_EQ(C->Pixels(0, 10), 0x800080) << "the metro frame";
 }

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 
 namespace {
 
@@ -153,6 +155,57 @@ TEST_F(WatchPaintingTest, TimeChangesRedrawOnlyThePointers) {
     EXPECT_TRUE(near(B->Canvas()->Pixels(130, 90), kMinute));
     EXPECT_TRUE(near(B->Canvas()->Pixels(87, 115), kHour));
     EXPECT_FALSE(near(B->Canvas()->Pixels(120, 90), kHour)) << "the old hour pointer is gone";
+}
+
+// A repaint that finds the same face and time shows the frame drawn before; every change of what
+// lies under the watch, of the face (even one made without an event) or of the pointers shows.
+TEST_F(WatchPaintingTest, RepaintsShowWhatChanged) {
+    Form->Show();
+    auto First = render();
+    auto Again = render();
+    bool Same = true;
+    for (int Y = 0; Y < First->Height() && Same; ++Y)
+        Same = std::memcmp(First->ScanLine(Y), Again->ScanLine(Y), size_t(First->Width()) * 4) == 0;
+    EXPECT_TRUE(Same) << "the same pixels again";
+
+    const TRect Box = Watch->GetAMPMRect();
+    const struct {
+        const char* Name;
+        std::function<void()> Change;
+        int X, Y;
+        TColor Expected;
+    } Cases[] = {
+        {"the window under the margin", [&] { Watch->SetColor(clYellow); }, 2, 2, clYellow},
+        {"the face's colour", [&] { Watch->Appearance()->SetBackgroundColor(0x808000); }, 84, 96, 0x808000},
+        {"the box's fill, stored without an event",
+         [&] {
+             Watch->Appearance()->SetAMPMColor(0xFFFF00);
+             Watch->Invalidate();
+         },
+         Box.Left + 2, Box.Top + Box.Height() / 2, 0xFFFF00},
+        {"the hour pointer's colour", [&] { Watch->Appearance()->SetHourPointer(0xFF00FF); }, 120, 90, 0xFF00FF},
+        {"the time", [&] { setTime(3, 15); }, 130, 90, kMinute},
+        {"the face's colour back", [&] { Watch->Appearance()->SetBackgroundColor(kFace); }, 84, 96, kFace},
+    };
+    for (const auto& C : Cases) {
+        C.Change();
+        auto B = render();
+        EXPECT_TRUE(near(B->Canvas()->Pixels(C.X, C.Y), C.Expected))
+            << C.Name << ": " << std::hex << B->Canvas()->Pixels(C.X, C.Y);
+    }
+}
+
+TEST_F(WatchPaintingTest, LiveClockSecondPointerMovesWithTheClock) {
+    Form->Show();
+    Clock->SetNow(EncodeDate(2024, 1, 1) + EncodeTime(10, 0, 15, 0));
+    Watch->Settings()->SetAuto(true);
+    auto B = render();
+    // Red, from 0.2 r behind the centre to 0.9 r: at 15 seconds to the right.
+    EXPECT_TRUE(near(B->Canvas()->Pixels(150, 90), 0x0000FF)) << std::hex << B->Canvas()->Pixels(150, 90);
+    Clock->Advance(15000);
+    B = render();
+    EXPECT_TRUE(near(B->Canvas()->Pixels(90, 150), 0x0000FF)) << "at 30 seconds down";
+    EXPECT_FALSE(near(B->Canvas()->Pixels(150, 90), 0x0000FF));
 }
 
 }  // namespace

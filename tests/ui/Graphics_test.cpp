@@ -365,6 +365,61 @@ TEST_F(CanvasTest, CopyRectAndDrawMoveBlocksOfPixels) {
     EXPECT_EQ(At(18, 1), clWhite);
 }
 
+// Straight from another surface, or through a copy from the same one or beyond the source's edge.
+TEST_F(CanvasTest, CopyRectFromItselfStretchedAndBeyondTheSource) {
+    C->Brush()->SetColor(clRed);
+    C->FillRect(Rect(0, 0, 4, 4));
+    C->CopyRect(Rect(2, 2, 6, 6), C, Rect(0, 0, 4, 4));
+    EXPECT_EQ(At(5, 5), clRed) << "the overlapping copy reads the picture before it";
+    EXPECT_EQ(At(6, 6), clWhite);
+
+    TBitmap Source(2, 2);
+    Source.Canvas()->Brush()->SetColor(clBlue);
+    Source.Canvas()->FillRect(Rect(0, 0, 2, 2));
+    Source.Canvas()->SetPixels(1, 1, clLime);
+    C->CopyRect(Rect(10, 10, 14, 14), Source.Canvas(), Rect(0, 0, 2, 2));
+    EXPECT_EQ(At(10, 10), clBlue);
+    EXPECT_EQ(At(11, 11), clBlue);
+    EXPECT_EQ(At(13, 13), clLime) << "stretched to twice the size";
+    C->CopyRect(Rect(0, 10, 4, 12), Source.Canvas(), Rect(0, 0, 4, 2));
+    EXPECT_EQ(At(1, 11), clLime);
+    EXPECT_EQ(At(3, 10), clBlack) << "beyond the source: black";
+
+    // The source's alpha is ignored.
+    TBitmap Alpha(1, 1);
+    Alpha.SetPixelFormat(pf32bit);
+    *static_cast<std::uint32_t*>(Alpha.ScanLine(0)) = 0x000000FF;  // blue with alpha 0
+    C->CopyRect(Rect(15, 15, 16, 16), Alpha.Canvas(), Rect(0, 0, 1, 1));
+    EXPECT_EQ(At(15, 15), clBlue);
+}
+
+// Each pixel of a one-pixel line is drawn once: an exclusive-or pen changes each exactly once.
+TEST_F(CanvasTest, OnePixelLinesDrawEachPixelOnce) {
+    const struct {
+        TPoint From, To;
+        int Pixels;
+    } Cases[] = {
+        {{1, 1}, {9, 1}, 8},   {{9, 3}, {1, 3}, 8},     {{2, 5}, {2, 15}, 10},
+        {{4, 4}, {12, 12}, 8}, {{15, 2}, {17, 12}, 10}, {{18, 19}, {5, 16}, 13},
+    };
+    for (const auto& L : Cases)
+        for (const TPenMode Mode : {pmCopy, pmXor}) {
+            C->Pen()->SetMode(pmCopy);
+            C->Brush()->SetColor(clWhite);
+            C->FillRect(Rect(0, 0, 20, 20));
+            C->Pen()->SetMode(Mode);
+            C->Pen()->SetColor(Mode == pmXor ? clYellow : clBlack);
+            C->MoveTo(L.From.X, L.From.Y);
+            C->LineTo(L.To.X, L.To.Y);
+            int Changed = 0;
+            for (int Y = 0; Y < 20; ++Y)
+                for (int X = 0; X < 20; ++X) Changed += At(X, Y) != clWhite;
+            EXPECT_EQ(Changed, L.Pixels) << L.From.X << "," << L.From.Y << " " << Mode;
+            EXPECT_NE(At(L.From.X, L.From.Y), clWhite);
+        }
+    C->Pen()->SetMode(pmCopy);
+}
+
 TEST_F(CanvasTest, ChangeEventsSurroundEachDrawing) {
     std::vector<char> Events;
     C->OnChanging = [&](TObject*) { Events.push_back('-'); };
