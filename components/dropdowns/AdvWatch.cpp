@@ -68,35 +68,37 @@ void TWatchAppearance::changed() {
 
 void TWatchAppearance::pictureChanged(TObject*) { changed(); }
 
-void TWatchAppearance::SetSize(int Value) { setField(FSize, Value); }
-void TWatchAppearance::SetHourPointer(TColor Value) { setField(FHourPointer, Value); }
-void TWatchAppearance::SetBackgroundColor(TColor Value) { setField(FBackgroundColor, Value); }
-void TWatchAppearance::SetMinutePointerShadow(TColor Value) { setField(FMinutePointerShadow, Value); }
-void TWatchAppearance::SetBackgroundColorTo(TColor Value) { setField(FBackgroundColorTo, Value); }
-void TWatchAppearance::SetHourPointerShadow(TColor Value) { setField(FHourPointerShadow, Value); }
-void TWatchAppearance::SetSecondPointer(TColor Value) { setField(FSecondPointer, Value); }
-void TWatchAppearance::SetBorderColor(TColor Value) { setField(FBorderColor, Value); }
-void TWatchAppearance::SetMinutePointer(TColor Value) { setField(FMinutePointer, Value); }
-void TWatchAppearance::SetAMPMFrame(TAMPMFrame Value) { setField(FAMPMFrame, Value); }
-void TWatchAppearance::SetShape(TWatchShape Value) { setField(FWatchShape, Value); }
-void TWatchAppearance::SetPointerStyle(TPointerStyle Value) { setField(FPointerStyle, Value); }
-void TWatchAppearance::SetHourPointerSize(Byte Value) { setField(FHourPointerSize, Value); }
-void TWatchAppearance::SetSecondPointerSize(Byte Value) { setField(FSecondPointerSize, Value); }
-void TWatchAppearance::SetMinutePointerSize(Byte Value) { setField(FMinutePointerSize, Value); }
-void TWatchAppearance::SetHourColor(TColor Value) { setField(FHourColor, Value); }
-void TWatchAppearance::SetMinuteColor(TColor Value) { setField(FMinuteColor, Value); }
-void TWatchAppearance::SetCenterPointSize(Byte Value) { setField(FCenterPointSize, Value); }
-void TWatchAppearance::SetCenterPointColor(TColor Value) { setField(FCenterPointColor, Value); }
-void TWatchAppearance::SetCenterPointBorderColor(TColor Value) { setField(FCenterPointBorderColor, Value); }
-void TWatchAppearance::SetBackgroundGradient(TWatchGradient Value) { setField(FBackgroundGradient, Value); }
-void TWatchAppearance::SetHourMarkLength(Byte Value) { setField(FHourMarkLength, Value); }
-void TWatchAppearance::SetHourMarkWidth(Byte Value) { setField(FHourMarkWidth, Value); }
-void TWatchAppearance::SetMinuteMarkLength(Byte Value) { setField(FMinuteMarkLength, Value); }
-void TWatchAppearance::SetMinuteMarkWidth(Byte Value) { setField(FMinuteMarkWidth, Value); }
-void TWatchAppearance::SetBorderWidth(int Value) { setField(FBorderWidth, Value); }
-void TWatchAppearance::SetCenterPointOuterBorderColor(TColor Value) { setField(FCenterPointOuterBorderColor, Value); }
-void TWatchAppearance::SetTickMarks(TTickMarks Value) { setField(FTickMarks, Value); }
-void TWatchAppearance::SetHourMarkStyle(THourMarkStyle Value) { setField(FHourMarkStyle, Value); }
+void TWatchAppearance::SetSize(int Value) { setField(FValues.Size, Value); }
+void TWatchAppearance::SetHourPointer(TColor Value) { setField(FValues.HourPointer, Value); }
+void TWatchAppearance::SetBackgroundColor(TColor Value) { setField(FValues.BackgroundColor, Value); }
+void TWatchAppearance::SetMinutePointerShadow(TColor Value) { setField(FValues.MinutePointerShadow, Value); }
+void TWatchAppearance::SetBackgroundColorTo(TColor Value) { setField(FValues.BackgroundColorTo, Value); }
+void TWatchAppearance::SetHourPointerShadow(TColor Value) { setField(FValues.HourPointerShadow, Value); }
+void TWatchAppearance::SetSecondPointer(TColor Value) { setField(FValues.SecondPointer, Value); }
+void TWatchAppearance::SetBorderColor(TColor Value) { setField(FValues.BorderColor, Value); }
+void TWatchAppearance::SetMinutePointer(TColor Value) { setField(FValues.MinutePointer, Value); }
+void TWatchAppearance::SetAMPMFrame(TAMPMFrame Value) { setField(FValues.AMPMFrame, Value); }
+void TWatchAppearance::SetShape(TWatchShape Value) { setField(FValues.WatchShape, Value); }
+void TWatchAppearance::SetPointerStyle(TPointerStyle Value) { setField(FValues.PointerStyle, Value); }
+void TWatchAppearance::SetHourPointerSize(Byte Value) { setField(FValues.HourPointerSize, Value); }
+void TWatchAppearance::SetSecondPointerSize(Byte Value) { setField(FValues.SecondPointerSize, Value); }
+void TWatchAppearance::SetMinutePointerSize(Byte Value) { setField(FValues.MinutePointerSize, Value); }
+void TWatchAppearance::SetHourColor(TColor Value) { setField(FValues.HourColor, Value); }
+void TWatchAppearance::SetMinuteColor(TColor Value) { setField(FValues.MinuteColor, Value); }
+void TWatchAppearance::SetCenterPointSize(Byte Value) { setField(FValues.CenterPointSize, Value); }
+void TWatchAppearance::SetCenterPointColor(TColor Value) { setField(FValues.CenterPointColor, Value); }
+void TWatchAppearance::SetCenterPointBorderColor(TColor Value) { setField(FValues.CenterPointBorderColor, Value); }
+void TWatchAppearance::SetBackgroundGradient(TWatchGradient Value) { setField(FValues.BackgroundGradient, Value); }
+void TWatchAppearance::SetHourMarkLength(Byte Value) { setField(FValues.HourMarkLength, Value); }
+void TWatchAppearance::SetHourMarkWidth(Byte Value) { setField(FValues.HourMarkWidth, Value); }
+void TWatchAppearance::SetMinuteMarkLength(Byte Value) { setField(FValues.MinuteMarkLength, Value); }
+void TWatchAppearance::SetMinuteMarkWidth(Byte Value) { setField(FValues.MinuteMarkWidth, Value); }
+void TWatchAppearance::SetBorderWidth(int Value) { setField(FValues.BorderWidth, Value); }
+void TWatchAppearance::SetCenterPointOuterBorderColor(TColor Value) {
+    setField(FValues.CenterPointOuterBorderColor, Value);
+}
+void TWatchAppearance::SetTickMarks(TTickMarks Value) { setField(FValues.TickMarks, Value); }
+void TWatchAppearance::SetHourMarkStyle(THourMarkStyle Value) { setField(FValues.HourMarkStyle, Value); }
 
 void TWatchAppearance::SetHourFont(TFont* Value) {
     FHourFont->Assign(Value);
@@ -114,43 +116,13 @@ void TWatchAppearance::SetPicture(TPicture* Value) {
 }
 
 void TWatchAppearance::Reset() {
-    FSize = 0;
-    FHourPointer = 0;
-    FBackgroundColor = 0xFFFFFF;
-    FMinutePointerShadow = clBtnShadow;
-    FBackgroundColorTo = clNone;
-    FHourPointerShadow = clBtnShadow;
-    FSecondPointer = 0x0000FF;
-    FBorderColor = 0;
-    FMinutePointer = 0;
+    FValues = TValues{};
     if (!FHourFont) FHourFont = std::make_unique<TFont>();
     FHourFont->SetName(QStringLiteral("Tahoma"));
     FHourFont->SetSize(8);
     if (!FAMPMFont) FAMPMFont = std::make_unique<TFont>();
     FAMPMFont->SetName(QStringLiteral("Tahoma"));
     FAMPMFont->SetSize(10);
-    FAMPMFrame = apRect;
-    FWatchShape = wsCircle;
-    FPointerStyle = psLine;
-    FHourPointerSize = 4;
-    FSecondPointerSize = 1;
-    FMinutePointerSize = 3;
-    FHourColor = 0;
-    FMinuteColor = 0x808080;
-    FCenterPointSize = 4;
-    FCenterPointColor = 0;
-    FCenterPointBorderColor = clNone;
-    FBackgroundGradient = wgVertical;
-    FHourMarkLength = 0;
-    FHourMarkWidth = 1;
-    FMinuteMarkLength = 0;
-    FMinuteMarkWidth = 1;
-    FBorderWidth = 4;
-    FAMPMColor = 0xFFFFFF;
-    FAMPMBorderColor = 0;
-    FCenterPointOuterBorderColor = clNone;
-    FTickMarks = tmAll;
-    FHourMarkStyle = hmsLine;
 }
 
 void TWatchAppearance::Assign(TPersistent* Source) {
@@ -159,40 +131,19 @@ void TWatchAppearance::Assign(TPersistent* Source) {
         TPersistent::Assign(Source);
         return;
     }
-    FSize = S->FSize;
-    FHourPointer = S->FHourPointer;
-    FBackgroundColor = S->FBackgroundColor;
-    FMinutePointerShadow = S->FMinutePointerShadow;
-    FBackgroundColorTo = S->FBackgroundColorTo;
-    FHourPointerShadow = S->FHourPointerShadow;
-    FSecondPointer = S->FSecondPointer;
-    FBorderColor = S->FBorderColor;
-    FMinutePointer = S->FMinutePointer;
+    const TValues Theirs = S->FValues;
+    // The last three go through their writers below.
+    const TValues Mine = FValues;
+    FValues = Theirs;
+    FValues.CenterPointOuterBorderColor = Mine.CenterPointOuterBorderColor;
+    FValues.TickMarks = Mine.TickMarks;
+    FValues.HourMarkStyle = Mine.HourMarkStyle;
     FHourFont->Assign(S->FHourFont.get());
     FAMPMFont->Assign(S->FAMPMFont.get());
     FPicture->Assign(S->FPicture.get());
-    FAMPMFrame = S->FAMPMFrame;
-    FWatchShape = S->FWatchShape;
-    FPointerStyle = S->FPointerStyle;
-    FHourPointerSize = S->FHourPointerSize;
-    FSecondPointerSize = S->FSecondPointerSize;
-    FMinutePointerSize = S->FMinutePointerSize;
-    FHourColor = S->FHourColor;
-    FMinuteColor = S->FMinuteColor;
-    FCenterPointSize = S->FCenterPointSize;
-    FCenterPointColor = S->FCenterPointColor;
-    FCenterPointBorderColor = S->FCenterPointBorderColor;
-    FBackgroundGradient = S->FBackgroundGradient;
-    FHourMarkLength = S->FHourMarkLength;
-    FHourMarkWidth = S->FHourMarkWidth;
-    FMinuteMarkLength = S->FMinuteMarkLength;
-    FMinuteMarkWidth = S->FMinuteMarkWidth;
-    FBorderWidth = S->FBorderWidth;
-    FAMPMColor = S->FAMPMColor;
-    FAMPMBorderColor = S->FAMPMBorderColor;
-    SetCenterPointOuterBorderColor(S->FCenterPointOuterBorderColor);
-    SetTickMarks(S->FTickMarks);
-    SetHourMarkStyle(S->FHourMarkStyle);
+    SetCenterPointOuterBorderColor(Theirs.CenterPointOuterBorderColor);
+    SetTickMarks(Theirs.TickMarks);
+    SetHourMarkStyle(Theirs.HourMarkStyle);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -71,23 +71,23 @@ public:
     ~TWatchAppearance() override;
 
     // Side of the watch square; 0 or less: the smaller client side minus 20.
-    int Size() const { return FSize; }
+    int Size() const { return FValues.Size; }
     void SetSize(int Value);
-    TColor HourPointer() const { return FHourPointer; }  // default 0
+    TColor HourPointer() const { return FValues.HourPointer; }  // default 0
     void SetHourPointer(TColor Value);
-    TColor BackgroundColor() const { return FBackgroundColor; }  // default 0xFFFFFF
+    TColor BackgroundColor() const { return FValues.BackgroundColor; }  // default 0xFFFFFF
     void SetBackgroundColor(TColor Value);
-    TColor MinutePointerShadow() const { return FMinutePointerShadow; }  // clBtnShadow; clNone: none
+    TColor MinutePointerShadow() const { return FValues.MinutePointerShadow; }  // clBtnShadow; clNone: none
     void SetMinutePointerShadow(TColor Value);
-    TColor BackgroundColorTo() const { return FBackgroundColorTo; }  // clNone: BackgroundColor
+    TColor BackgroundColorTo() const { return FValues.BackgroundColorTo; }  // clNone: BackgroundColor
     void SetBackgroundColorTo(TColor Value);
-    TColor HourPointerShadow() const { return FHourPointerShadow; }  // clBtnShadow; clNone: none
+    TColor HourPointerShadow() const { return FValues.HourPointerShadow; }  // clBtnShadow; clNone: none
     void SetHourPointerShadow(TColor Value);
-    TColor SecondPointer() const { return FSecondPointer; }  // default 0x0000FF
+    TColor SecondPointer() const { return FValues.SecondPointer; }  // default 0x0000FF
     void SetSecondPointer(TColor Value);
-    TColor BorderColor() const { return FBorderColor; }  // default 0
+    TColor BorderColor() const { return FValues.BorderColor; }  // default 0
     void SetBorderColor(TColor Value);
-    TColor MinutePointer() const { return FMinutePointer; }  // default 0
+    TColor MinutePointer() const { return FValues.MinutePointer; }  // default 0
     void SetMinutePointer(TColor Value);
     TFont* HourFont() const { return FHourFont.get(); }  // "Tahoma" 8
     void SetHourFont(TFont* Value);
@@ -96,50 +96,50 @@ public:
     // Replaces the face fill when not empty.
     TPicture* Picture() const { return FPicture.get(); }
     void SetPicture(TPicture* Value);
-    TAMPMFrame AMPMFrame() const { return FAMPMFrame; }  // default apRect
+    TAMPMFrame AMPMFrame() const { return FValues.AMPMFrame; }  // default apRect
     void SetAMPMFrame(TAMPMFrame Value);
-    TWatchShape Shape() const { return FWatchShape; }  // default wsCircle
+    TWatchShape Shape() const { return FValues.WatchShape; }  // default wsCircle
     void SetShape(TWatchShape Value);
-    TPointerStyle PointerStyle() const { return FPointerStyle; }  // default psLine
+    TPointerStyle PointerStyle() const { return FValues.PointerStyle; }  // default psLine
     void SetPointerStyle(TPointerStyle Value);
-    Byte HourPointerSize() const { return FHourPointerSize; }  // default 4
+    Byte HourPointerSize() const { return FValues.HourPointerSize; }  // default 4
     void SetHourPointerSize(Byte Value);
-    Byte SecondPointerSize() const { return FSecondPointerSize; }  // default 1
+    Byte SecondPointerSize() const { return FValues.SecondPointerSize; }  // default 1
     void SetSecondPointerSize(Byte Value);
-    Byte MinutePointerSize() const { return FMinutePointerSize; }  // default 3
+    Byte MinutePointerSize() const { return FValues.MinutePointerSize; }  // default 3
     void SetMinutePointerSize(Byte Value);
-    TColor HourColor() const { return FHourColor; }  // hour ticks, default 0
+    TColor HourColor() const { return FValues.HourColor; }  // hour ticks, default 0
     void SetHourColor(TColor Value);
-    TColor MinuteColor() const { return FMinuteColor; }  // minute ticks, default 0x808080
+    TColor MinuteColor() const { return FValues.MinuteColor; }  // minute ticks, default 0x808080
     void SetMinuteColor(TColor Value);
-    Byte CenterPointSize() const { return FCenterPointSize; }  // diameter, default 4; 0: none
+    Byte CenterPointSize() const { return FValues.CenterPointSize; }  // diameter, default 4; 0: none
     void SetCenterPointSize(Byte Value);
-    TColor CenterPointColor() const { return FCenterPointColor; }  // default 0
+    TColor CenterPointColor() const { return FValues.CenterPointColor; }  // default 0
     void SetCenterPointColor(TColor Value);
-    TColor CenterPointBorderColor() const { return FCenterPointBorderColor; }  // inner ring, clNone
+    TColor CenterPointBorderColor() const { return FValues.CenterPointBorderColor; }  // inner ring, clNone
     void SetCenterPointBorderColor(TColor Value);
-    TWatchGradient BackgroundGradient() const { return FBackgroundGradient; }  // default wgVertical
+    TWatchGradient BackgroundGradient() const { return FValues.BackgroundGradient; }  // default wgVertical
     void SetBackgroundGradient(TWatchGradient Value);
-    Byte HourMarkLength() const { return FHourMarkLength; }  // 0: a tenth of the tick radius
+    Byte HourMarkLength() const { return FValues.HourMarkLength; }  // 0: a tenth of the tick radius
     void SetHourMarkLength(Byte Value);
-    Byte HourMarkWidth() const { return FHourMarkWidth; }  // default 1
+    Byte HourMarkWidth() const { return FValues.HourMarkWidth; }  // default 1
     void SetHourMarkWidth(Byte Value);
-    Byte MinuteMarkLength() const { return FMinuteMarkLength; }  // 0: a twentieth of it
+    Byte MinuteMarkLength() const { return FValues.MinuteMarkLength; }  // 0: a twentieth of it
     void SetMinuteMarkLength(Byte Value);
-    Byte MinuteMarkWidth() const { return FMinuteMarkWidth; }  // default 1
+    Byte MinuteMarkWidth() const { return FValues.MinuteMarkWidth; }  // default 1
     void SetMinuteMarkWidth(Byte Value);
-    int BorderWidth() const { return FBorderWidth; }  // default 4; 0 or less: no border
+    int BorderWidth() const { return FValues.BorderWidth; }  // default 4; 0 or less: no border
     void SetBorderWidth(int Value);
     // clNone: no fill and no roll of the box.
-    TColor AMPMColor() const { return FAMPMColor; }  // default 0xFFFFFF
-    void SetAMPMColor(TColor Value) { FAMPMColor = Value; }
-    TColor AMPMBorderColor() const { return FAMPMBorderColor; }  // default 0
-    void SetAMPMBorderColor(TColor Value) { FAMPMBorderColor = Value; }
-    TColor CenterPointOuterBorderColor() const { return FCenterPointOuterBorderColor; }  // clNone
+    TColor AMPMColor() const { return FValues.AMPMColor; }  // default 0xFFFFFF
+    void SetAMPMColor(TColor Value) { FValues.AMPMColor = Value; }
+    TColor AMPMBorderColor() const { return FValues.AMPMBorderColor; }  // default 0
+    void SetAMPMBorderColor(TColor Value) { FValues.AMPMBorderColor = Value; }
+    TColor CenterPointOuterBorderColor() const { return FValues.CenterPointOuterBorderColor; }  // clNone
     void SetCenterPointOuterBorderColor(TColor Value);
-    TTickMarks TickMarks() const { return FTickMarks; }  // default tmAll
+    TTickMarks TickMarks() const { return FValues.TickMarks; }  // default tmAll
     void SetTickMarks(TTickMarks Value);
-    THourMarkStyle HourMarkStyle() const { return FHourMarkStyle; }  // default hmsLine
+    THourMarkStyle HourMarkStyle() const { return FValues.HourMarkStyle; }  // default hmsLine
     void SetHourMarkStyle(THourMarkStyle Value);
 
     TNotifyEvent OnChange;
@@ -150,40 +150,44 @@ public:
     void Assign(TPersistent* Source) override;
 
 private:
-    int FSize = 0;
-    TColor FHourPointer = 0;
-    TColor FBackgroundColor = 0xFFFFFF;
-    TColor FMinutePointerShadow = clBtnShadow;
-    TColor FBackgroundColorTo = clNone;
-    TColor FHourPointerShadow = clBtnShadow;
-    TColor FSecondPointer = 0x0000FF;
-    TColor FBorderColor = 0;
-    TColor FMinutePointer = 0;
+    // The plain values, their defaults here only.
+    struct TValues {
+        int Size = 0;
+        TColor HourPointer = 0;
+        TColor BackgroundColor = 0xFFFFFF;
+        TColor MinutePointerShadow = clBtnShadow;
+        TColor BackgroundColorTo = clNone;
+        TColor HourPointerShadow = clBtnShadow;
+        TColor SecondPointer = 0x0000FF;
+        TColor BorderColor = 0;
+        TColor MinutePointer = 0;
+        TAMPMFrame AMPMFrame = apRect;
+        TWatchShape WatchShape = wsCircle;
+        TPointerStyle PointerStyle = psLine;
+        Byte HourPointerSize = 4;
+        Byte SecondPointerSize = 1;
+        Byte MinutePointerSize = 3;
+        TColor HourColor = 0;
+        TColor MinuteColor = 0x808080;
+        Byte CenterPointSize = 4;
+        TColor CenterPointColor = 0;
+        TColor CenterPointBorderColor = clNone;
+        TWatchGradient BackgroundGradient = wgVertical;
+        Byte HourMarkLength = 0;
+        Byte HourMarkWidth = 1;
+        Byte MinuteMarkLength = 0;
+        Byte MinuteMarkWidth = 1;
+        int BorderWidth = 4;
+        TColor AMPMColor = 0xFFFFFF;
+        TColor AMPMBorderColor = 0;
+        TColor CenterPointOuterBorderColor = clNone;
+        TTickMarks TickMarks = tmAll;
+        THourMarkStyle HourMarkStyle = hmsLine;
+    };
+    TValues FValues;
     std::unique_ptr<TFont> FHourFont;
     std::unique_ptr<TFont> FAMPMFont;
     std::unique_ptr<TPicture> FPicture;
-    TAMPMFrame FAMPMFrame = apRect;
-    TWatchShape FWatchShape = wsCircle;
-    TPointerStyle FPointerStyle = psLine;
-    Byte FHourPointerSize = 4;
-    Byte FSecondPointerSize = 1;
-    Byte FMinutePointerSize = 3;
-    TColor FHourColor = 0;
-    TColor FMinuteColor = 0x808080;
-    Byte FCenterPointSize = 4;
-    TColor FCenterPointColor = 0;
-    TColor FCenterPointBorderColor = clNone;
-    TWatchGradient FBackgroundGradient = wgVertical;
-    Byte FHourMarkLength = 0;
-    Byte FHourMarkWidth = 1;
-    Byte FMinuteMarkLength = 0;
-    Byte FMinuteMarkWidth = 1;
-    int FBorderWidth = 4;
-    TColor FAMPMColor = 0xFFFFFF;
-    TColor FAMPMBorderColor = 0;
-    TColor FCenterPointOuterBorderColor = clNone;
-    TTickMarks FTickMarks = tmAll;
-    THourMarkStyle FHourMarkStyle = hmsLine;
 
     template <class T>
     void setField(T& Field, T Value);
