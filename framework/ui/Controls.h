@@ -623,6 +623,7 @@ public:
     void Update() override;
 
 protected:
+    friend LONG GetWindowLong(HWND, int);
     // The window's parameters; read when the window is made (a form reads them again when its
     // border or style changes). The base gives a child its parent's window.
     virtual void CreateParams(TCreateParams& Params);
@@ -750,9 +751,18 @@ inline const HWND HWND_NOTOPMOST = reinterpret_cast<HWND>(-2);
 inline constexpr UINT SWP_SHOWWINDOW = 0x0040;
 inline constexpr UINT SWP_HIDEWINDOW = 0x0080;
 BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int CX, int CY, UINT Flags);
-// GetWindowLong answers GWL_EXSTYLE (WS_EX_TOPMOST for a topmost window); 0 for other indexes.
+// GetWindowLong answers GWL_EXSTYLE (WS_EX_TOPMOST for a topmost window) and GWL_STYLE (the
+// style the control's CreateParams gives now); 0 for other indexes. SetWindowLong with GWL_STYLE
+// sends the window WM_STYLECHANGED (WParam GWL_STYLE, LParam a TStyleStruct*), whose handler keeps
+// what it honours, and answers the former style; 0 for other indexes.
+inline constexpr int GWL_STYLE = -16;
 inline constexpr int GWL_EXSTYLE = -20;
+struct TStyleStruct {
+    DWORD styleOld = 0;
+    DWORD styleNew = 0;
+};
 LONG GetWindowLong(HWND Wnd, int Index);
+LONG SetWindowLong(HWND Wnd, int Index, LONG NewLong);
 // The window-class style (GCL_STYLE), shared by every window of the control's class: the first
 // window made sets it from its CreateParams, SetClassLong changes it for all of them.
 inline constexpr int GCL_STYLE = -26;

@@ -347,6 +347,10 @@ void TDateTimePicker::DTMGetSystemTime(TMessage& Message) {
     Message.Result = FShowCheckbox && !FChecked ? GDT_NONE : GDT_VALID;
 }
 
+void TDateTimePicker::DTMGetMonthCal(TMessage& Message) {
+    Message.Result = FCalendar ? reinterpret_cast<LRESULT>(FCalendar->Handle()) : 0;
+}
+
 void TDateTimePicker::Change() {
     if (OnChange) FireEvent(OnChange, this);
 }
@@ -657,6 +661,9 @@ void TDateTimePicker::Dispatch(TMessage& Message) {
         case DTM_GETSYSTEMTIME:
             DTMGetSystemTime(Message);
             break;
+        case DTM_GETMONTHCAL:
+            DTMGetMonthCal(Message);
+            break;
         case WM_GETDLGCODE:
             Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
             break;
@@ -790,11 +797,18 @@ void TDateTimePicker::openCalendar() {
     FCalendar->SetMaxDate(FMaxDate);
     FCalendar->SetWeekNumbers(FWeekNumbers);
     FCalendar->SetShowToday(FShowToday);
+    FCalendar->SetShowTodayCircle(FShowTodayCircle);
     FCalendar->SetDate(FDateTime);
     const TSize Size = FCalendar->MinimumSize();
     FCalendar->SetBounds(0, 0, Size.cx, Size.cy);
     const TPoint At = ClientToScreen(Point(0, Height()));
     FCalendarForm->SetBounds(At.X, At.Y, Size.cx, Size.cy);
+    // The popup holds the calendar whole when its owner sizes it on drop-down.
+    FCalendar->OnResize = [Form = FCalendarForm](TObject* Sender) {
+        auto* C = static_cast<TControl*>(Sender);
+        Form->SetClientWidth(C->Left() + C->Width());
+        Form->SetClientHeight(C->Top() + C->Height());
+    };
     FCalendar->OnPick = [this](TObject*, TDateTime Day) {
         closeCalendar(false);
         userChanged(std::trunc(Day) + Frac(FDateTime));

@@ -25,6 +25,13 @@ inline constexpr int GDT_VALID = 0;
 inline constexpr int GDT_NONE = 1;
 inline constexpr UINT DTM_GETSYSTEMTIME = 0x1001;  // LParam: TSystemTime*; result GDT_VALID or GDT_NONE
 inline constexpr UINT DTM_SETSYSTEMTIME = 0x1002;  // WParam: GDT_VALID or GDT_NONE; LParam: TSystemTime*
+inline constexpr UINT DTM_GETMONTHCAL = 0x1008;    // result: the dropped-down calendar's window, else 0
+
+// The month calendar's window styles (GWL_STYLE) and its size query.
+inline constexpr DWORD MCS_WEEKNUMBERS = 0x4;
+inline constexpr DWORD MCS_NOTODAYCIRCLE = 0x8;
+inline constexpr DWORD MCS_NOTODAY = 0x10;
+inline constexpr UINT MCM_GETMINREQRECT = 0x1009;  // LParam: TRect*, filled from (0, 0); result TRUE
 
 struct TSystemTime {
     Word wYear = 0;
@@ -66,8 +73,12 @@ public:
     void SetMaxDate(TDateTime Value) { FMaxDate = Value; }
     bool WeekNumbers() const { return FWeekNumbers; }
     void SetWeekNumbers(bool Value);
+    // The line of today under the weeks.
     bool ShowToday() const { return FShowToday; }  // default true
     void SetShowToday(bool Value);
+    // The mark around today's day and before the line of today.
+    bool ShowTodayCircle() const { return FShowTodayCircle; }  // default true
+    void SetShowTodayCircle(bool Value);
     // The size that shows a whole month.
     TSize MinimumSize();
     // The first day shown in the grid and the month shown.
@@ -84,10 +95,15 @@ public:
     TNotifyEvent OnCancel;
 
 protected:
+    // The window style carries MCS_WEEKNUMBERS, MCS_NOTODAY and MCS_NOTODAYCIRCLE as set; a style
+    // written with SetWindowLong sets the three properties.
+    void CreateParams(TCreateParams& Params) override;
     void Paint() override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
     void Dispatch(TMessage& Message) override;
+    void WMStyleChanged(TMessage& Message);
+    void MCMGetMinReqRect(TMessage& Message);
 
 private:
     TDateTime FDate = 0;
@@ -95,6 +111,7 @@ private:
     TDateTime FMaxDate = 0;
     bool FWeekNumbers = false;
     bool FShowToday = true;
+    bool FShowTodayCircle = true;
     Word FYear = 1899;
     Word FMonth = 12;
 
@@ -119,6 +136,8 @@ public:
     void SetWeekNumbers(bool Value) { FWeekNumbers = Value; }
     bool ShowToday() const { return FShowToday; }
     void SetShowToday(bool Value) { FShowToday = Value; }
+    bool ShowTodayCircle() const { return FShowTodayCircle; }
+    void SetShowTodayCircle(bool Value) { FShowTodayCircle = Value; }
 
 protected:
     TDateTime FDateTime = 0;
@@ -126,6 +145,7 @@ protected:
     TDateTime FMaxDate = 0;
     bool FWeekNumbers = false;
     bool FShowToday = true;
+    bool FShowTodayCircle = true;
 
     TDateTime clampToLimits(TDateTime Value) const;
 };
@@ -211,6 +231,7 @@ protected:
     void Dispatch(TMessage& Message) override;
     void DTMSetSystemTime(TMessage& Message);
     void DTMGetSystemTime(TMessage& Message);
+    void DTMGetMonthCal(TMessage& Message);
 
     // The width of the drop or up-down button at the right.
     int ButtonWidth() const;

@@ -52,6 +52,18 @@ void TMonthCalendarView::SetShowToday(bool Value) {
     Invalidate();
 }
 
+void TMonthCalendarView::SetShowTodayCircle(bool Value) {
+    FShowTodayCircle = Value;
+    Invalidate();
+}
+
+void TMonthCalendarView::CreateParams(TCreateParams& Params) {
+    TCustomControl::CreateParams(Params);
+    if (FWeekNumbers) Params.Style |= MCS_WEEKNUMBERS;
+    if (!FShowToday) Params.Style |= MCS_NOTODAY;
+    if (!FShowTodayCircle) Params.Style |= MCS_NOTODAYCIRCLE;
+}
+
 void TMonthCalendarView::ShowMonth(Word Year, Word Month) {
     FYear = Year;
     FMonth = Month;
@@ -157,7 +169,7 @@ void TMonthCalendarView::Paint() {
             C->Font()->SetColor(Selected ? clHighlightText : DM != FMonth || Outside ? clGrayText : clWindowText);
             const String Text = QString::number(DD);
             C->TextOut(R.Right - 5 - C->TextWidth(Text), Y + 2, Text);
-            if (FShowToday && Day == Today) {
+            if (FShowTodayCircle && Day == Today) {
                 C->Pen()->SetColor(clRed);
                 C->Rectangle(R);
             }
@@ -170,8 +182,10 @@ void TMonthCalendarView::Paint() {
     }
     if (FShowToday) {
         const int Y = L.Top + 6 * L.CellH + 3;
-        C->Pen()->SetColor(clRed);
-        C->Rectangle(Rect(L.Left, Y + 2, L.Left + 16, Y + L.CellH - 2));
+        if (FShowTodayCircle) {
+            C->Pen()->SetColor(clRed);
+            C->Rectangle(Rect(L.Left, Y + 2, L.Left + 16, Y + L.CellH - 2));
+        }
         C->Font()->SetColor(clWindowText);
         C->Font()->SetStyle({fsBold});
         C->TextOut(L.Left + 22, Y + 1, QStringLiteral("Today: ") + DateToStr(Today));
@@ -243,9 +257,33 @@ void TMonthCalendarView::KeyDown(Word& Key, TShiftState Shift) {
 }
 
 void TMonthCalendarView::Dispatch(TMessage& Message) {
-    if (Message.Msg == WM_GETDLGCODE) {
-        Message.Result = DLGC_WANTARROWS | DLGC_WANTALLKEYS;
-        return;
+    switch (Message.Msg) {
+        case WM_GETDLGCODE:
+            Message.Result = DLGC_WANTARROWS | DLGC_WANTALLKEYS;
+            break;
+        case WM_STYLECHANGED:
+            WMStyleChanged(Message);
+            break;
+        case MCM_GETMINREQRECT:
+            MCMGetMinReqRect(Message);
+            break;
+        default:
+            TCustomControl::Dispatch(Message);
     }
-    TCustomControl::Dispatch(Message);
+}
+
+void TMonthCalendarView::WMStyleChanged(TMessage& Message) {
+    const auto* Style = reinterpret_cast<const TStyleStruct*>(Message.LParam);
+    if (Message.WParam != WPARAM(GWL_STYLE) || !Style) return;
+    SetWeekNumbers(Style->styleNew & MCS_WEEKNUMBERS);
+    SetShowToday(!(Style->styleNew & MCS_NOTODAY));
+    SetShowTodayCircle(!(Style->styleNew & MCS_NOTODAYCIRCLE));
+}
+
+void TMonthCalendarView::MCMGetMinReqRect(TMessage& Message) {
+    auto* R = reinterpret_cast<TRect*>(Message.LParam);
+    if (!R) return;
+    const TSize Size = MinimumSize();
+    *R = Rect(0, 0, Size.cx, Size.cy);
+    Message.Result = 1;
 }

@@ -56,12 +56,24 @@ BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int CX, int CY, UINT
 }
 
 LONG GetWindowLong(HWND Wnd, int Index) {
-    auto* Form = dynamic_cast<TCustomForm*>(FindControl(Wnd));
-    if (!Form || Index != GWL_EXSTYLE) return 0;
+    TWinControl* Control = FindControl(Wnd);
+    if (!Control || (Index != GWL_STYLE && Index != GWL_EXSTYLE)) return 0;
     TCreateParams Params;
-    Form->CreateParams(Params);
+    Control->CreateParams(Params);
+    if (Index == GWL_STYLE) return static_cast<LONG>(Params.Style);
+    auto* Form = dynamic_cast<TCustomForm*>(Control);
+    if (!Form) return 0;
     if (Form->topMost()) Params.ExStyle |= WS_EX_TOPMOST;
     return static_cast<LONG>(Params.ExStyle);
+}
+
+LONG SetWindowLong(HWND Wnd, int Index, LONG NewLong) {
+    TWinControl* Control = FindControl(Wnd);
+    if (!Control || Index != GWL_STYLE) return 0;
+    const LONG Old = GetWindowLong(Wnd, GWL_STYLE);
+    TStyleStruct Style{static_cast<DWORD>(Old), static_cast<DWORD>(NewLong)};
+    Control->Perform(WM_STYLECHANGED, static_cast<WPARAM>(GWL_STYLE), reinterpret_cast<LPARAM>(&Style));
+    return Old;
 }
 
 namespace {

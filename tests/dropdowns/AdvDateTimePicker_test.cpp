@@ -5,6 +5,7 @@
 #include "framework/ui/Forms.h"
 #include "framework/ui/PlatformFacts.h"
 #include "framework/ui/StdCtrls.h"
+#include "tests/support/TwoLocales.h"
 
 #include <gtest/gtest.h>
 
@@ -28,21 +29,13 @@ public:
 class AdvDateTimePickerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Saved = FormatSettings;
-        FormatSettings.ShortDateFormat = QStringLiteral("dd/mm/yyyy");
-        FormatSettings.DateSeparator = u'/';
-        FormatSettings.LongTimeFormat = QStringLiteral("hh:nn:ss");
-        FormatSettings.TimeSeparator = u':';
         Form->SetBounds(100, 100, 400, 300);
         Picker = new TTestPicker(Form.get());
         Picker->SetParent(Form.get());
         Picker->SetBounds(100, 50, 200, 21);
         Picker->OnChange = [this](TObject*) { ++Changes; };
     }
-    void TearDown() override {
-        SetKeyStateSource(nullptr);
-        FormatSettings = Saved;
-    }
+    void TearDown() override { SetKeyStateSource(nullptr); }
     // The window exists: the kind takes effect.
     void created() { Picker->HandleNeeded(); }
     // The form shown and active, so focus moves as the user's does.
@@ -65,7 +58,7 @@ protected:
         return EncodeDate(Word(Y), Word(Mo), Word(D)) + EncodeTime(Word(H), Word(Mi), Word(S), 0);
     }
 
-    TFormatSettings Saved;
+    TDayFirstFormats Formats;
     FakeClock Clock{EncodeDate(2024, 3, 15) + EncodeTime(9, 0, 0, 0)};
     std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
     TTestPicker* Picker = nullptr;

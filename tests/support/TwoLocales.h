@@ -15,3 +15,21 @@ inline TFormatSettings TwoLocalesSettings(int Index) {
     FS.ShortDateFormat = Index == 0 ? QStringLiteral("dd/mm/yyyy") : QStringLiteral("mm/dd/yyyy");
     return FS;
 }
+
+// Days first with "/" and 24-hour times with ":" while the object lives; the former settings
+// come back after.
+class TDayFirstFormats {
+public:
+    TDayFirstFormats() : FSaved(FormatSettings) {
+        FormatSettings.ShortDateFormat = QStringLiteral("dd/mm/yyyy");
+        FormatSettings.DateSeparator = u'/';
+        FormatSettings.LongTimeFormat = QStringLiteral("hh:nn:ss");
+        FormatSettings.TimeSeparator = u':';
+    }
+    ~TDayFirstFormats() { FormatSettings = FSaved; }
+    TDayFirstFormats(const TDayFirstFormats&) = delete;
+    TDayFirstFormats& operator=(const TDayFirstFormats&) = delete;
+
+private:
+    TFormatSettings FSaved;
+};

@@ -3,6 +3,7 @@
 #include "framework/rtl/Clock.h"
 #include "framework/rtl/DateUtils.h"
 #include "framework/ui/Forms.h"
+#include "tests/support/TwoLocales.h"
 
 #include <gtest/gtest.h>
 
@@ -56,25 +57,19 @@ TEST(DateTimeFormatTest, LibraryFormatsTranslateToPictures) {
 class DateTimePickerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Saved = FormatSettings;
-        FormatSettings.ShortDateFormat = QStringLiteral("dd/mm/yyyy");
-        FormatSettings.DateSeparator = u'/';
-        FormatSettings.LongTimeFormat = QStringLiteral("hh:nn:ss");
-        FormatSettings.TimeSeparator = u':';
         Form->SetBounds(100, 100, 400, 300);
         Picker = new TDateTimePicker(Form.get());
         Picker->SetParent(Form.get());
         Picker->OnChange = [this](TObject*) { ++Changes; };
         Picker->SetDateTime(EncodeDate(2024, 1, 31) + EncodeTime(10, 20, 30, 0));
     }
-    void TearDown() override { FormatSettings = Saved; }
     void key(Word VK) { Picker->Perform(WM_KEYDOWN, VK, 0); }
     void chars(const char* Text) {
         for (const char* C = Text; *C; ++C) Picker->Perform(WM_CHAR, WPARAM(*C), 0);
     }
     std::string shown() const { return Picker->DisplayText().toStdString(); }
 
-    TFormatSettings Saved;
+    TDayFirstFormats Formats;
     FakeClock Clock{EncodeDate(2024, 3, 15) + EncodeTime(9, 0, 0, 0)};
     std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
     TDateTimePicker* Picker = nullptr;
@@ -228,6 +223,22 @@ TEST_F(DateTimePickerTest, CalendarWeekNumbersTodayAndSize) {
     EXPECT_EQ(B.Canvas()->Pixels(Today.Left, Today.Top + 3), clRed) << "today's mark";
     EXPECT_EQ(C->DayAt(Today.Left + 1, Today.Top + 1), EncodeDate(2024, 3, 15));
     EXPECT_EQ(C->DayAt(1, 1), 0);
+
+    // The options as window styles, both ways, and the size query.
+    const HWND Handle = C->Handle();
+    EXPECT_EQ(GetWindowLong(Handle, GWL_STYLE) & (MCS_WEEKNUMBERS | MCS_NOTODAY | MCS_NOTODAYCIRCLE), MCS_WEEKNUMBERS);
+    const LONG Old = SetWindowLong(Handle, GWL_STYLE, MCS_NOTODAY | MCS_NOTODAYCIRCLE);
+    EXPECT_EQ(Old & MCS_WEEKNUMBERS, LONG(MCS_WEEKNUMBERS));
+    EXPECT_FALSE(C->WeekNumbers());
+    EXPECT_FALSE(C->ShowToday());
+    EXPECT_FALSE(C->ShowTodayCircle());
+    TRect R;
+    EXPECT_EQ(C->Perform(MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&R)), 1);
+    EXPECT_EQ(R, Rect(0, 0, Plain.cx, C->MinimumSize().cy));
+    EXPECT_LT(R.Bottom, Plain.cy) << "no line of today";
+    C->PaintTo(B.Canvas(), 0, 0);
+    const TRect Plainly = C->DayRect(EncodeDate(2024, 3, 15));
+    EXPECT_NE(B.Canvas()->Pixels(Plainly.Left, Plainly.Top + 3), clRed) << "no mark around today";
 }
 
 }  // namespace
