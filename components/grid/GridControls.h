@@ -4,7 +4,10 @@
 // grid sets on it now; the editing, filtering and painting code that uses them adds the rest.
 #pragma once
 
+#include "components/dropdowns/AdvDateTimePicker.h"
+#include "components/dropdowns/AdvMemoDropDown.h"
 #include "framework/rtl/List.h"
+#include "framework/ui/DateTimePicker.h"
 #include "framework/ui/ExtCtrls.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/Grids.h"
@@ -68,6 +71,26 @@ public:
 class TGridButton : public TCustomControl {
 public:
     using TCustomControl::TCustomControl;
+};
+
+// The date and time editor of date, up-down date and time cells. Its calendar's week numbers and
+// today marks are the calendar base's; the grid gives them to the dropped-down calendar.
+class TGridDatePicker : public TDateTimePicker {
+public:
+    using TDateTimePicker::TDateTimePicker;
+    bool Weeknumbers() const { return WeekNumbers(); }  // default false
+    void SetWeeknumbers(bool Value) { SetWeekNumbers(Value); }
+};
+
+// The editor of date-and-time cells: the grid has Tab and Shift+Tab.
+class TGridDateTimePicker : public TAdvDateTimePicker {
+public:
+    explicit TGridDateTimePicker(TComponent* AOwner) : TAdvDateTimePicker(AOwner) { SetGridTabHandling(true); }
+};
+
+class TGridMemoDropDown : public TAdvMemoDropDown {
+public:
+    using TAdvMemoDropDown::TAdvMemoDropDown;
 };
 
 // The button that floats with a dragged column header.

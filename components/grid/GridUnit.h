@@ -4,6 +4,7 @@
 // format and registered window messages) and undoes at exit, and the unit's small routines.
 #pragma once
 
+#include "components/controls/HTMLCheckBox.h"  // GetFileVersionMS, shared with the check box unit
 #include "framework/ui/Controls.h"
 #include "framework/ui/Forms.h"
 
@@ -37,8 +38,6 @@ void InitGridOle();
 bool GridWindowPosHook(TControl* Control, TMessage& Message);
 // The window lets the mouse through.
 void SetTransparentWindowStyle(HWND Handle);
-// The most significant double word of a file's version; -1 without version information.
-int GetFileVersionMS(const String& FileName);
 
 // The locale's current values, read at each call.
 Char TimeSeparator();

@@ -56,8 +56,11 @@ class TFooterPanel;
 class TGridButton;
 class TGridCheckBox;
 class TGridCombo;
+class TGridDatePicker;
+class TGridDateTimePicker;
 class TGridEditBtn;
 class TGridFocusWindow;
+class TGridMemoDropDown;
 class TGridProgressAppearance;
 class TGridTransCombo;
 class TGridTransEdit;
@@ -277,6 +280,14 @@ public:
     TScrollBar* ScrollBarControl() const { return FScrollBar; }
     TScrollBar* PaintScrollBar() const { return FPaintScrollBar; }
     TNoActiveForm* ButtonForm() const { return FButtonForm; }
+    // The date (and time), date-and-time and memo editors: made on first use as hidden, disabled
+    // children of the grid with their events wired to the handlers below, kept until the grid goes.
+    TGridDatePicker* GetDatePicker();
+    TGridDatePicker* DateTimePicker() { return GetDatePicker(); }
+    TGridDateTimePicker* GetDateAndTimePicker();
+    TGridDateTimePicker* DateAndTimePicker() { return GetDateAndTimePicker(); }
+    TGridMemoDropDown* GetMemoDropDown();
+    TGridMemoDropDown* MemoDropDown() { return GetMemoDropDown(); }
 
     TGetEditorPropEvent OnGetEditorProp;
 
@@ -546,7 +557,11 @@ public:
     virtual void SearchFooterAction(const String& Value, int ACol, int ARow, TSearchAction Action);
     virtual void SearchFooterSearchEnd(bool& ContinueFromStart);
     virtual void ButtonClick(int ACol, int ARow);
+    // Fires OnExpandClick, then gives the row the cell's expand height for the new state.
     virtual void ExpandClick(int ACol, int ARow, bool Expanded);
+    // The row height of an expandable cell in the given state; DefaultRowHeight for a cell
+    // without an expand graphic, which is every cell until cells carry graphics.
+    int GetExpandHeight(int ACol, int ARow, bool Expanded);
     virtual void ComboCloseUp(int ARow, int ACol);
     virtual void ComboDropDown(int ARow, int ACol);
     virtual void CanSort(int ACol, bool& DoSort);
@@ -628,6 +643,16 @@ protected:
     virtual void InvalidateGrid(TObject* Sender) { Invalidate(); }
     virtual void HideButtonForm(TObject* Sender);
     virtual void GridButtonClick(TObject* Sender);
+    // The date and memo editors' events. The date-and-time editor's value goes to OnDateTimeChange;
+    // the date editor's date (or time) as text to OnEditChange; its close-up fires
+    // OnDatePickerCloseUp and, with MouseActions.DirectDateClose, ends the edit as Enter would; its
+    // drop-down gives the calendar the editor's week numbers and today marks and its whole size;
+    // the memo's lines are written into the current cell as one text.
+    void DateTimeChanged(TObject* Sender);
+    void DatePickerChange(TObject* Picker);
+    void DatePickerCloseUp(TObject* Sender);
+    void DatePickerDropDown(TObject* Picker);
+    void MemoDropDownChange(TObject* Sender);
     // Applies a filter type chosen in the filter-type menu to a column.
     virtual void FilterTypeClick(int ACol, int FilterType) {}
     virtual void SearchFooterChanged(TObject* Sender) {}
@@ -780,6 +805,9 @@ private:
     TScrollBar* FScrollBar = nullptr;
     TScrollBar* FPaintScrollBar = nullptr;
     TNoActiveForm* FButtonForm = nullptr;
+    TGridDatePicker* FDatePicker = nullptr;
+    TGridDateTimePicker* FDateTimePicker = nullptr;
+    TGridMemoDropDown* FMemoDropDown = nullptr;
 
     void createOwnedObjects(bool InitDesign);
     void createFilterTypeMenu();
@@ -794,6 +822,9 @@ private:
     void removeGridRows(int Row, int Count, bool FreeProperties);
     void afterRowCountChanged();
     void freeHiddenRowsWithTheirCells();
+    // Suppressed sizes of the columns (true) or rows.
+    struct TSuppressAxis;
+    TSuppressAxis suppressAxis(bool Columns);
     // Cell access.
     int unsortedRowFor(int j) const;
     void repaintAttribute(int i, int j);

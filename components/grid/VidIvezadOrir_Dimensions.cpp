@@ -11,6 +11,7 @@
 #include "components/grid/model/GridSettings.h"
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 // ---------------------------------------------------------------------------------------------
@@ -409,53 +410,45 @@ void TVidIvezadOrir::SwapCells(const TGridCoord& FromCell, const TGridCoord& ToC
 // ---------------------------------------------------------------------------------------------
 // Suppressed rows and columns
 
-namespace {
+// The suppressed sizes of one axis: columns with their widths or rows with their heights.
+struct TVidIvezadOrir::TSuppressAxis {
+    TIntList* Stored;
+    int Count;
+    std::function<int(int)> Size;
+    std::function<void(int, int)> SetSize;
 
-void storeSize(TIntList* List, int Index, int Value) {
-    while (List->Count() <= Index) List->Add(0);
-    List->SetInteger(Index, Value);
+    int stored(int Index) const { return Index < Stored->Count() ? Stored->GetInteger(Index) : 0; }
+    void suppress(int Index) const {
+        const int Current = Size(Index);
+        if (Current <= 0) return;
+        while (Stored->Count() <= Index) Stored->Add(0);
+        Stored->SetInteger(Index, Current);
+        SetSize(Index, 0);
+    }
+    void unSuppress(int Index) const { SetSize(Index, stored(Index)); }
+    // Zero sizes with a stored one get it back; then every size is the stored one.
+    void unSuppressAll() const {
+        for (int i = 0; i < Count; ++i)
+            if (stored(i) > 0 && Size(i) == 0) SetSize(i, stored(i));
+        Stored->Clear();
+        for (int i = 0; i < Count; ++i) Stored->Add(Size(i));
+    }
+};
+
+TVidIvezadOrir::TSuppressAxis TVidIvezadOrir::suppressAxis(bool Columns) {
+    if (Columns)
+        return {FSuppressColSizes.get(), ColCount(), [this](int i) { return ColWidths(i); },
+                [this](int i, int v) { SetColWidths(i, v); }};
+    return {FSuppressRowSizes.get(), RowCount(), [this](int i) { return RowHeights(i); },
+            [this](int i, int v) { SetRowHeights(i, v); }};
 }
 
-int storedSize(const TIntList* List, int Index) { return Index < List->Count() ? List->GetInteger(Index) : 0; }
-
-}  // namespace
-
-void TVidIvezadOrir::SuppressColumn(int ColIndex) {
-    if (ColWidths(ColIndex) <= 0) return;
-    storeSize(FSuppressColSizes.get(), ColIndex, ColWidths(ColIndex));
-    SetColWidths(ColIndex, 0);
-}
-
+void TVidIvezadOrir::SuppressColumn(int ColIndex) { suppressAxis(true).suppress(ColIndex); }
 bool TVidIvezadOrir::IsSuppressedColumn(int ColIndex) const { return ColWidths(ColIndex) == 0; }
+void TVidIvezadOrir::UnSuppressColumn(int ColIndex) { suppressAxis(true).unSuppress(ColIndex); }
+void TVidIvezadOrir::UnSuppressAllColumns() { suppressAxis(true).unSuppressAll(); }
 
-void TVidIvezadOrir::UnSuppressColumn(int ColIndex) {
-    SetColWidths(ColIndex, storedSize(FSuppressColSizes.get(), ColIndex));
-}
-
-void TVidIvezadOrir::UnSuppressAllColumns() {
-    for (int c = 0; c < ColCount(); ++c)
-        if (storedSize(FSuppressColSizes.get(), c) > 0 && ColWidths(c) == 0)
-            SetColWidths(c, storedSize(FSuppressColSizes.get(), c));
-    FSuppressColSizes->Clear();
-    for (int c = 0; c < ColCount(); ++c) FSuppressColSizes->Add(ColWidths(c));
-}
-
-void TVidIvezadOrir::SuppressRow(int RowIndex) {
-    if (RowHeights(RowIndex) <= 0) return;
-    storeSize(FSuppressRowSizes.get(), RowIndex, RowHeights(RowIndex));
-    SetRowHeights(RowIndex, 0);
-}
-
+void TVidIvezadOrir::SuppressRow(int RowIndex) { suppressAxis(false).suppress(RowIndex); }
 bool TVidIvezadOrir::IsSuppressedRow(int RowIndex) const { return RowHeights(RowIndex) == 0; }
-
-void TVidIvezadOrir::UnSuppressRow(int RowIndex) {
-    SetRowHeights(RowIndex, storedSize(FSuppressRowSizes.get(), RowIndex));
-}
-
-void TVidIvezadOrir::UnSuppressAllRows() {
-    for (int r = 0; r < RowCount(); ++r)
-        if (storedSize(FSuppressRowSizes.get(), r) > 0 && RowHeights(r) == 0)
-            SetRowHeights(r, storedSize(FSuppressRowSizes.get(), r));
-    FSuppressRowSizes->Clear();
-    for (int r = 0; r < RowCount(); ++r) FSuppressRowSizes->Add(RowHeights(r));
-}
+void TVidIvezadOrir::UnSuppressRow(int RowIndex) { suppressAxis(false).unSuppress(RowIndex); }
+void TVidIvezadOrir::UnSuppressAllRows() { suppressAxis(false).unSuppressAll(); }

@@ -9,6 +9,7 @@
 #include "components/grid/model/GridAuxSettings.h"
 #include "components/grid/model/GridSettings.h"
 #include "framework/rtl/Collection.h"
+#include "framework/rtl/DateUtils.h"
 
 #include <algorithm>
 
@@ -149,7 +150,13 @@ TCursor TVidIvezadOrir::GetCellCursor(int ACol, int ARow, int X, int Y) {
     return C;
 }
 
-void TVidIvezadOrir::ExpandClick(int ACol, int ARow, bool Expanded) { fire(OnExpandClick, this, ACol, ARow, Expanded); }
+void TVidIvezadOrir::ExpandClick(int ACol, int ARow, bool Expanded) {
+    const TWeak<TVidIvezadOrir> Self(this);
+    fire(OnExpandClick, this, ACol, ARow, Expanded);
+    if (Self) SetRowHeights(ARow, GetExpandHeight(ACol, ARow, Expanded));
+}
+
+int TVidIvezadOrir::GetExpandHeight(int ACol, int ARow, bool Expanded) { return DefaultRowHeight(); }
 
 void TVidIvezadOrir::ComboDropDown(int ARow, int ACol) {
     if (FEditCombo && FEditCombo->HandleAllocated())
@@ -330,4 +337,90 @@ void TVidIvezadOrir::DropDownHeaderButtonClick(int Index) {
 
 void TVidIvezadOrir::DropDownFooterButtonClick(int Index) {
     fire(OnDropDownFooterButtonClick, this, Col(), Row(), Index);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The date and memo editors
+
+TGridDatePicker* TVidIvezadOrir::GetDatePicker() {
+    if (FDatePicker) return FDatePicker;
+    FDatePicker = new TGridDatePicker(this);
+    FDatePicker->SetVisible(false);
+    FDatePicker->SetParent(this);
+    FDatePicker->SetEnabled(false);
+    FDatePicker->OnCloseUp = [this](TObject* Sender) { DatePickerCloseUp(Sender); };
+    FDatePicker->OnDropDown = [this](TObject* Sender) { DatePickerDropDown(Sender); };
+    FDatePicker->OnChange = [this](TObject* Sender) { DatePickerChange(Sender); };
+    return FDatePicker;
+}
+
+TGridDateTimePicker* TVidIvezadOrir::GetDateAndTimePicker() {
+    if (FDateTimePicker) return FDateTimePicker;
+    FDateTimePicker = new TGridDateTimePicker(this);
+    FDateTimePicker->SetVisible(false);
+    FDateTimePicker->SetParent(this);
+    FDateTimePicker->SetEnabled(false);
+    FDateTimePicker->SetAutoTab(true);
+    FDateTimePicker->OnCloseUp = [this](TObject* Sender) { DatePickerCloseUp(Sender); };
+    FDateTimePicker->OnTimeChange = [this](TObject* Sender) { DateTimeChanged(Sender); };
+    return FDateTimePicker;
+}
+
+TGridMemoDropDown* TVidIvezadOrir::GetMemoDropDown() {
+    if (FMemoDropDown) return FMemoDropDown;
+    FMemoDropDown = new TGridMemoDropDown(this);
+    FMemoDropDown->SetVisible(false);
+    FMemoDropDown->SetParent(this);
+    FMemoDropDown->SetComponentStyle(FStyle);
+    FMemoDropDown->OnMemoChange = [this](TObject* Sender) { MemoDropDownChange(Sender); };
+    return FMemoDropDown;
+}
+
+void TVidIvezadOrir::DateTimeChanged(TObject*) {
+    fire(OnDateTimeChange, this, Col(), Row(), GetDateAndTimePicker()->DateTime());
+}
+
+void TVidIvezadOrir::DatePickerChange(TObject* Picker) {
+    auto* P = dynamic_cast<TDateTimePicker*>(Picker);
+    if (!P) return;
+    fire(OnEditChange, this, Col(), Row(), P->Kind() == dtkTime ? TimeToStr(P->Time()) : DateToStr(P->Date()));
+}
+
+void TVidIvezadOrir::DatePickerCloseUp(TObject*) {
+    // The editors close their calendars as the grid's owned components go.
+    if (ComponentState().Contains(csDestroying)) return;
+    const TWeak<TVidIvezadOrir> Self(this);
+    fire(OnDatePickerCloseUp, this, Row(), Col());
+    if (!Self || !FMouseActions->DirectDateClose()) return;
+    HideInplaceEdit();
+    if (!Self) return;
+    if (CanFocus()) SetFocus();
+    if (!Self || !FNavigation->AdvanceOnEnter()) return;
+    Word Key = VK_RETURN;
+    KeyDown(Key, {});
+}
+
+// The calendar takes the editor's options as window styles (added, never taken away), then the
+// size that shows them whole at the popup's corner.
+void TVidIvezadOrir::DatePickerDropDown(TObject* Picker) {
+    auto* P = dynamic_cast<TDateTimePicker*>(Picker);
+    const HWND Calendar = P ? reinterpret_cast<HWND>(P->Perform(DTM_GETMONTHCAL, 0, 0)) : nullptr;
+    if (Calendar) {
+        DWORD Style = static_cast<DWORD>(GetWindowLong(Calendar, GWL_STYLE));
+        if (!P->ShowToday()) Style |= MCS_NOTODAY;
+        if (!P->ShowTodayCircle()) Style |= MCS_NOTODAYCIRCLE;
+        if (P->WeekNumbers()) Style |= MCS_WEEKNUMBERS;
+        SetWindowLong(Calendar, GWL_STYLE, static_cast<LONG>(Style));
+        TRect R;
+        SendMessage(Calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&R));
+        SetWindowPos(Calendar, nullptr, 0, 0, R.Right + 2, R.Bottom + 2, SWP_NOZORDER);
+    }
+    fire(OnDatePickerDropDown, this, Row(), Col());
+}
+
+// The memo's lines as one text, as the editor's commit stores them: the edit shows only the first
+// line (shortened, or with "..."), which is no value for the cell.
+void TVidIvezadOrir::MemoDropDownChange(TObject*) {
+    if (!FMemoDropDown) return;
+    SetEditText(Col(), Row(), FMemoDropDown->MemoText()->Text());
 }

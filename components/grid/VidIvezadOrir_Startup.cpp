@@ -75,11 +75,6 @@ void FinalizeGridUnit() {
 
 void SetTransparentWindowStyle(HWND Handle) { SetWindowTransparentToMouse(Handle); }
 
-int GetFileVersionMS(const String& FileName) {
-    const DWORD Version = GetSystemLibraryVersionMS(FileName);
-    return Version == 0 ? -1 : static_cast<int>(Version);
-}
-
 Char TimeSeparator() { return FormatSettings.TimeSeparator; }
 Char DateSeparator() { return FormatSettings.DateSeparator; }
 Char ThousandSeparator() { return FormatSettings.ThousandSeparator; }

@@ -169,6 +169,17 @@ TEST(GridSuppressed, SuppressedRowsComeBackAndAreRecorded) {
     G->SuppressColumn(2);
     G->UnSuppressColumn(2);
     EXPECT_EQ(G->ColWidths(2), G->DefaultColWidth());
+    // Columns the same way, by their widths.
+    G->SetColWidths(3, 90);
+    G->SuppressColumn(3);
+    G->SuppressColumn(3);
+    EXPECT_TRUE(G->IsSuppressedColumn(3));
+    EXPECT_FALSE(G->IsSuppressedColumn(1));
+    G->UnSuppressAllColumns();
+    EXPECT_EQ(G->ColWidths(3), 90) << "a second suppress keeps the first width";
+    G->SetColWidths(1, 0);
+    G->UnSuppressAllColumns();
+    EXPECT_EQ(G->ColWidths(1), G->DefaultColWidth()) << "the widths were recorded: a zero width comes back";
 }
 
 }  // namespace

@@ -1,12 +1,20 @@
 // The grid's per-cell questions, each without and with its event: filter lists, editability,
-// the always-visible editor buttons, fixed cells and the colours new cell properties start with.
+// the always-visible editor buttons, fixed cells and the colours new cell properties start with;
+// the expand click's row height; the date and memo editors' events reaching the grid's.
+#include "components/grid/GridControls.h"
 #include "components/grid/VidIvezadOrir.h"
 #include "components/grid/model/GridAuxSettings.h"
 #include "components/grid/model/GridSettings.h"
+#include "framework/rtl/Clock.h"
+#include "framework/rtl/DateUtils.h"
+#include "framework/rtl/StringList.h"
+#include "framework/ui/Forms.h"
+#include "tests/support/TwoLocales.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -174,6 +182,197 @@ TEST(GridHooks, CheckTextsAndHints) {
     String Hint, Wide;
     G->GridHint(2, 5, Hint, Wide);
     EXPECT_EQ(Hint, QStringLiteral("r5c2"));
+}
+
+TEST(GridHooks, ExpandClickFiresThenSizesTheRow) {
+    auto G = newGrid();
+    G->SetRowHeights(3, 40);
+    std::vector<std::string> Log;
+    G->OnExpandClick = [&](TObject*, int ACol, int ARow, bool Expanded) {
+        Log.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + (Expanded ? " open" : " shut"));
+        EXPECT_EQ(G->RowHeights(ARow), 40) << "the event comes first";
+    };
+    G->ExpandClick(1, 3, false);
+    EXPECT_EQ(Log, std::vector<std::string>{"1,3 shut"});
+    EXPECT_EQ(G->RowHeights(3), G->DefaultRowHeight()) << "a cell without an expand graphic";
+    // A handler that frees the grid ends the click.
+    auto* Freed = new TVidIvezadOrir(nullptr);
+    Freed->OnExpandClick = [](TObject* Sender, int, int, bool) { static_cast<TVidIvezadOrir*>(Sender)->Free(); };
+    Freed->ExpandClick(1, 3, true);
+}
+
+class TEditingGrid : public TVidIvezadOrir {
+public:
+    using TVidIvezadOrir::HideInplaceEdit;
+    using TVidIvezadOrir::ShowInplaceEdit;
+    using TVidIvezadOrir::TVidIvezadOrir;
+};
+
+// The editors as the grid makes them, on a shown form, with the current cell at (2, 3).
+class GridEditorsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Form->SetBounds(100, 100, 600, 400);
+        Grid = new TEditingGrid(Form.get());
+        Grid->SetParent(Form.get());
+        Grid->SetBounds(0, 0, 500, 300);
+        Grid->SetOptions(Grid->Options() + TGridOptions{goEditing});
+        Form->Show();
+        Grid->SetCol(2);
+        Grid->SetRow(3);
+    }
+    // The date editor shown over the current cell, as the editing code shows it.
+    TGridDatePicker* shownDatePicker() {
+        TGridDatePicker* P = Grid->DateTimePicker();
+        P->SetBoundsRect(Grid->CellRect(Grid->Col(), Grid->Row()));
+        P->SetEnabled(true);
+        P->Show();
+        return P;
+    }
+
+    TDayFirstFormats Formats;
+    FakeClock Clock{EncodeDate(2024, 3, 15) + EncodeTime(9, 0, 0, 0)};
+    std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
+    TEditingGrid* Grid = nullptr;
+};
+
+TEST_F(GridEditorsTest, EditorsAreMadeOnceHiddenAndDisabled) {
+    TGridDatePicker* Date = Grid->DateTimePicker();
+    TGridDateTimePicker* DateTime = Grid->DateAndTimePicker();
+    TGridMemoDropDown* Memo = Grid->MemoDropDown();
+    EXPECT_EQ(Grid->GetDatePicker(), Date);
+    EXPECT_EQ(Grid->GetDateAndTimePicker(), DateTime);
+    EXPECT_EQ(Grid->GetMemoDropDown(), Memo);
+    for (TControl* C : {static_cast<TControl*>(Date), static_cast<TControl*>(DateTime), static_cast<TControl*>(Memo)}) {
+        EXPECT_EQ(C->Owner(), Grid);
+        EXPECT_EQ(C->Parent(), Grid);
+        EXPECT_FALSE(C->Visible());
+    }
+    EXPECT_FALSE(Date->Enabled());
+    EXPECT_FALSE(DateTime->Enabled());
+    EXPECT_TRUE(DateTime->AutoTab());
+    EXPECT_TRUE(DateTime->GridTabHandling());
+    EXPECT_FALSE(Date->Weeknumbers());
+    EXPECT_TRUE(Date->ShowToday());
+    EXPECT_TRUE(Date->ShowTodayCircle());
+}
+
+TEST_F(GridEditorsTest, DateEditorChangesReachOnEditChangeAsText) {
+    std::vector<std::string> Changes;
+    Grid->OnEditChange = [&](TObject*, int ACol, int ARow, const String& Value) {
+        Changes.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + " " + Value.toStdString());
+    };
+    TGridDatePicker* P = shownDatePicker();
+    P->SetDateTime(EncodeDate(2024, 1, 31) + EncodeTime(10, 20, 30, 0));
+    EXPECT_TRUE(Changes.empty()) << "a value set by code is no edit";
+    P->Perform(WM_KEYDOWN, VK_UP, 0);  // the day field
+    P->SetKind(dtkTime);
+    P->SetActiveSection(0);
+    P->Perform(WM_KEYDOWN, VK_UP, 0);  // the hour field
+    EXPECT_EQ(Changes, (std::vector<std::string>{"2,3 01/01/2024", "2,3 11:20:30"}));
+}
+
+TEST_F(GridEditorsTest, DateDropDownGivesTheCalendarTheEditorsOptions) {
+    std::vector<std::string> Log;
+    Grid->OnDatePickerDropDown = [&](TObject*, int ARow, int ACol) {
+        Log.push_back("drop down " + std::to_string(ARow) + "," + std::to_string(ACol));
+    };
+    TGridDatePicker* P = shownDatePicker();
+    struct Case {
+        bool Weeks, Today, Circle;
+        DWORD Style;
+    };
+    const Case Cases[] = {
+        {false, true, true, 0},
+        {true, true, true, MCS_WEEKNUMBERS},
+        {false, false, true, MCS_NOTODAY},
+        {true, false, false, MCS_WEEKNUMBERS | MCS_NOTODAY | MCS_NOTODAYCIRCLE},
+    };
+    for (const Case& C : Cases) {
+        P->SetWeeknumbers(C.Weeks);
+        P->SetShowToday(C.Today);
+        P->SetShowTodayCircle(C.Circle);
+        P->SetDroppedDown(true);
+        ASSERT_TRUE(P->DroppedDown());
+        TMonthCalendarView* Cal = P->Calendar();
+        const HWND Handle = reinterpret_cast<HWND>(P->Perform(DTM_GETMONTHCAL, 0, 0));
+        EXPECT_EQ(Handle, Cal->Handle());
+        const DWORD Style = static_cast<DWORD>(GetWindowLong(Handle, GWL_STYLE));
+        EXPECT_EQ(Style & (MCS_WEEKNUMBERS | MCS_NOTODAY | MCS_NOTODAYCIRCLE), C.Style);
+        const TSize Min = Cal->MinimumSize();
+        EXPECT_EQ(Cal->BoundsRect(), Rect(0, 0, Min.cx + 2, Min.cy + 2)) << "the whole month and its border";
+        auto* Popup = Cal->Parent();
+        EXPECT_EQ(Popup->ClientWidth(), Min.cx + 2) << "the popup holds the calendar";
+        EXPECT_EQ(Popup->ClientHeight(), Min.cy + 2);
+        P->SetDroppedDown(false);
+    }
+    EXPECT_EQ(Log, std::vector<std::string>(4, "drop down 3,2"));
+    EXPECT_EQ(P->Perform(DTM_GETMONTHCAL, 0, 0), 0) << "no calendar while closed";
+}
+
+TEST_F(GridEditorsTest, DateCloseUpEndsTheEditOnlyWhenAsked) {
+    struct Case {
+        const char* Name;
+        bool Direct, Advance;
+        bool EditorAfter, Enter;
+    };
+    const Case Cases[] = {
+        {"the event alone", false, true, true, false},
+        {"direct close", true, false, false, false},
+        {"direct close and advance", true, true, false, true},
+    };
+    for (const Case& C : Cases) {
+        std::vector<std::string> Log;
+        Grid->OnDatePickerCloseUp = [&](TObject*, int ARow, int ACol) {
+            Log.push_back("close up " + std::to_string(ARow) + "," + std::to_string(ACol));
+        };
+        Grid->OnKeyDown = [&](TObject*, Word& Key, TShiftState) {
+            if (Key == VK_RETURN) Log.push_back("enter");
+        };
+        Grid->MouseActions()->SetDirectDateClose(C.Direct);
+        Grid->Navigation()->SetAdvanceOnEnter(C.Advance);
+        Grid->ShowInplaceEdit();
+        ASSERT_TRUE(Grid->EditorMode()) << C.Name;
+        TGridDatePicker* P = shownDatePicker();
+        P->SetDroppedDown(true);
+        P->Calendar()->Perform(WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_FALSE(P->DroppedDown()) << C.Name;
+        std::vector<std::string> Expected{"close up 3,2"};
+        if (C.Enter) Expected.push_back("enter");
+        EXPECT_EQ(Log, Expected) << C.Name;
+        EXPECT_EQ(Grid->EditorMode(), C.EditorAfter) << C.Name;
+        if (C.Direct) {
+            EXPECT_EQ(Form->ActiveControl(), Grid) << C.Name << ": the grid takes the focus";
+        }
+        Grid->HideInplaceEdit();
+    }
+}
+
+TEST_F(GridEditorsTest, DateAndTimeEditorTellsItsValue) {
+    std::vector<std::string> Log;
+    Grid->OnDateTimeChange = [&](TObject*, int ACol, int ARow, TDateTime Value) {
+        Log.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + " " + DateTimeToStr(Value).toStdString());
+    };
+    TGridDateTimePicker* P = Grid->DateAndTimePicker();
+    P->SetEnabled(true);
+    P->Show();
+    P->HandleNeeded();
+    P->SetDateTime(EncodeDate(2024, 5, 6) + EncodeTime(7, 8, 9, 0));
+    ASSERT_NE(P->TimePicker(), nullptr);
+    P->TimePicker()->SetActiveSection(0);
+    P->TimePicker()->Perform(WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(Log, std::vector<std::string>{"2,3 06/05/2024 08:08:09"});
+}
+
+TEST_F(GridEditorsTest, MemoLinesGoIntoTheCurrentCellWhole) {
+    Grid->SetCells(2, 3, QStringLiteral("old"));
+    TGridMemoDropDown* M = Grid->MemoDropDown();
+    M->Show();
+    M->ShowDropDown();
+    ASSERT_NE(M->Memo(), nullptr);
+    M->Memo()->Lines()->SetText(QStringLiteral("first line\r\nsecond line"));
+    EXPECT_EQ(Grid->Cells(2, 3), QStringLiteral("first line\nsecond line\n")) << "the lines, not the edit's first one";
+    EXPECT_EQ(Grid->Cells(1, 3), QString());
 }
 
 }  // namespace
