@@ -67,7 +67,10 @@ static void requireLibraryUnits() {
                                         &CF_GDIPFILL,
                                         &WM_CLEARHINTCONTROL,
                                         &ProgramVersionResourceRegistered};
-    (void)Units;
+    // Stored where the optimiser must keep every store: an unused table would be dropped in an
+    // optimised build, and with it the only reference that pulls those units in.
+    [[maybe_unused]] static const void* volatile Kept = nullptr;
+    for (const void* Unit : Units) Kept = Unit;
     (void)GdiplusStarted();
 }
 
