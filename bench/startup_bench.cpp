@@ -28,7 +28,10 @@ protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override {
         if (Event->type() == QEvent::Paint && !FSeen) {
             FSeen = true;
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+            // exit, not quit: quit closes the windows first, and the main window's close
+            // handlers wait five seconds and open a page, which is no part of starting up.
+            QMetaObject::invokeMethod(
+                qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
         }
         return QObject::eventFilter(Watched, Event);
     }
