@@ -553,6 +553,10 @@ public:
     virtual void GetCheckFalse(int ACol, int ARow, String& Value);
     // Fills FilterList with the column's filter entries (a value, or a text, TAB and a condition).
     virtual bool GetColumnFilter(int ACol, bool FirstOnly = false, bool Force = false);
+    // Whether display row ARow passes the enabled Filter items; OnCustomFilter has the last word.
+    virtual bool MatchFilter(int ARow);
+    // The text a calculated filter item tests: the display text.
+    virtual void GetCellValueText(int ACol, int ARow, String& Value);
     virtual TCursor GetCellCursor(int ACol, int ARow, int X, int Y);
     virtual void SearchFooterAction(const String& Value, int ACol, int ARow, TSearchAction Action);
     virtual void SearchFooterSearchEnd(bool& ContinueFromStart);

@@ -43,6 +43,7 @@ using TExpandClickEvent = std::function<void(TObject* Sender, int ACol, int ARow
 using TCanSortEvent = std::function<void(TObject* Sender, int ACol, bool& DoSort)>;
 using TGetCheckTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;
 using TGetColumnFilterEvent = std::function<void(TObject* Sender, int Column, TStrings* Filter)>;
+using TCustomFilterEvent = std::function<void(TObject* Sender, int ARow, bool& AcceptRow)>;
 using TDateTimeChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, TDateTime ADateTime)>;
 using TEditChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, const String& Value)>;
 using TDropDownButtonClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, int ButtonIndex)>;
@@ -100,6 +101,7 @@ public:
     TGetCheckTextEvent OnGetCheckTrue;
     TGetCheckTextEvent OnGetCheckFalse;
     TGetColumnFilterEvent OnGetColumnFilter;
+    TCustomFilterEvent OnCustomFilter;
     TDateTimeChangeEvent OnDateTimeChange;
     TEditChangeEvent OnEditChange;
     TDropDownButtonClickEvent OnDropDownHeaderButtonClick;

@@ -214,6 +214,11 @@ void TFilterData::Assign(TPersistent* Source) {
     FColumn = S->FColumn;
     FCondition = S->FCondition;
     FCaseSensitive = S->FCaseSensitive;
+    FData = S->FData;
+    FPrefix = S->FPrefix;
+    FSuffix = S->FSuffix;
+    FOperation = S->FOperation;
+    FRemoveAccented = S->FRemoveAccented;
 }
 
 TFilter::TFilter(TComponent* AGrid) : TCollection(CollectionItemClass<TFilterData>()), FGrid(AGrid) {}

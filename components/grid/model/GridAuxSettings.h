@@ -434,12 +434,40 @@ public:
     void SetCondition(const String& Value) { FCondition = Value; }
     bool CaseSensitive() const { return FCaseSensitive; }
     void SetCaseSensitive(bool Value) { FCaseSensitive = Value; }
+    const String& Suffix() const { return FSuffix; }
+    void SetSuffix(const String& Value) { FSuffix = Value; }
+    const String& Prefix() const { return FPrefix; }
+    void SetPrefix(const String& Value) { FPrefix = Value; }
+    const String& FriendlyName() const { return FFriendlyName; }
+    void SetFriendlyName(const String& Value) { FFriendlyName = Value; }
+    TFilterOperation Operation() const { return FOperation; }
+    void SetOperation(TFilterOperation Value) { FOperation = Value; }
+    TFilterCells Data() const { return FData; }
+    void SetData(TFilterCells Value) { FData = Value; }
+    TFilterMethod Method() const { return FMethod; }
+    void SetMethod(TFilterMethod Value) { FMethod = Value; }
+    TFilterType FilterType() const { return FFilterType; }
+    void SetFilterType(TFilterType Value) { FFilterType = Value; }
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool Value) { FEnabled = Value; }
+    bool RemoveAccented() const { return FRemoveAccented; }
+    void SetRemoveAccented(bool Value) { FRemoveAccented = Value; }
+    // Copies neither Method, FilterType, Enabled nor FriendlyName.
     void Assign(TPersistent* Source) override;
 
 private:
     int FColumn = 0;
     String FCondition;
     bool FCaseSensitive = true;
+    String FSuffix;
+    String FPrefix;
+    String FFriendlyName;
+    TFilterOperation FOperation = foSHORT;
+    TFilterCells FData = fcVirtual;
+    TFilterMethod FMethod = fmExpression;
+    TFilterType FFilterType = ftStartsWith;
+    bool FEnabled = true;
+    bool FRemoveAccented = false;
 };
 
 class TFilter : public TCollection {

@@ -54,6 +54,12 @@ enum TFilterType {
     ftClear,
     ftNone
 };
+// Which text of a cell a filter item tests.
+enum TFilterCells { fcVirtual, fcNormal, fcStripHTML, fcCalculated, fcRow };
+// A filter item's condition: a pattern expression or a literal text.
+enum TFilterMethod { fmExpression, fmLiteral };
+// How a filter item's match combines with the items before it; foSHORT stops at a failure.
+enum TFilterOperation { foSHORT, foNONE, foAND, foXOR, foOR };
 // What the search footer reports.
 enum TSearchAction { saFindFirst, saFindPrevious, saFindNext };
 // Where ScrollInView puts the cell.
