@@ -157,6 +157,8 @@ public:
     virtual int DisplColIndex(int ACol) const { return ACol; }
 
 protected:
+    // Undo restores check-box cells through the check-box hooks.
+    friend class TZirOdadUndoRedo;
     virtual bool IsFixed(int ACol, int ARow) { return false; }
     virtual int GetCellIndent(int ARow) { return 0; }
     virtual bool HasNodes() { return false; }

@@ -9,6 +9,7 @@
 
 #include "components/graphics/TesselStyle.h"
 #include "components/grid/BaseGrid.h"
+#include "components/grid/VidIvezadOrirControls.h"
 #include "components/grid/VidIvezadOrirEvents.h"
 #include "components/grid/VidIvezadOrirGraphics.h"
 #include "components/grid/VidIvezadOrirProperties.h"
@@ -99,6 +100,7 @@ class TVidIvezadOrir : public TBaseGrid,
                        public TVidIvezadOrirEvents,
                        public TVidIvezadOrirProperties,
                        public TVidIvezadOrirGraphics,
+                       public TVidIvezadOrirControls,
                        public TVidIvezadOrirSelection {
 public:
     explicit TVidIvezadOrir(TComponent* AOwner);
@@ -527,6 +529,9 @@ public:
     // Every visible row and column grows by x pixels; nothing beyond a factor of +-20.
     virtual void Zoom(int x);
 
+    // The check-true text checks a cell's check box, any other text unchecks it (undo's hook).
+    void SetCheckBoxText(int ACol, int ARow, const String& Value) override;
+
     // ---- Per-cell questions: the grid's answer, then the event's.
     virtual void GridHint(int ACol, int ARow, String& Hint, String& WideHint);
     virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
@@ -691,7 +696,6 @@ protected:
     bool IsNode(int ARow) override { return false; }
     bool IsSummary(int ARow) override { return false; }
     bool CellHasCheckBox(int ACol, int ARow) override { return HasCheckBox(ACol, ARow); }
-    void SetCheckBoxText(int ACol, int ARow, const String& Value) override {}
     // The fixed or normal colour and the grid's font; the cell painting code resolves the rest.
     void GetVisualProperties(int ACol, int ARow, TGridDrawState& State, bool Print, bool Select, bool Remap,
                              TBrush* ABrush, TColor& ColorTo, TColor& MirrorColor, TColor& MirrorColorTo, TFont* AFont,
@@ -723,6 +727,7 @@ protected:
 private:
     friend struct TVidIvezadOrirState;
     friend class TVidIvezadOrirGraphics;
+    friend class TVidIvezadOrirControls;
     friend class TVidIvezadOrirSelection;
     std::unique_ptr<TVidIvezadOrirState> FState;
 
