@@ -14,6 +14,7 @@
 #include "components/grid/VidIvezadOrirGraphics.h"
 #include "components/grid/VidIvezadOrirProperties.h"
 #include "components/grid/VidIvezadOrirSelection.h"
+#include "components/grid/VidIvezadOrirTyped.h"
 #include "components/grid/model/GridExportSettings.h"
 #include "components/grid/model/GridTypes.h"
 
@@ -101,6 +102,7 @@ class TVidIvezadOrir : public TBaseGrid,
                        public TVidIvezadOrirProperties,
                        public TVidIvezadOrirGraphics,
                        public TVidIvezadOrirControls,
+                       public TVidIvezadOrirTyped,
                        public TVidIvezadOrirSelection {
 public:
     explicit TVidIvezadOrir(TComponent* AOwner);
@@ -728,6 +730,7 @@ private:
     friend struct TVidIvezadOrirState;
     friend class TVidIvezadOrirGraphics;
     friend class TVidIvezadOrirControls;
+    friend class TVidIvezadOrirTyped;
     friend class TVidIvezadOrirSelection;
     std::unique_ptr<TVidIvezadOrirState> FState;
 

@@ -104,6 +104,11 @@ void TVidIvezadOrir::createOwnedObjects(bool InitDesign) {
     if (InitDesign) FActiveCellFont->SetName(QStringLiteral("Tahoma"));
     FActiveCellFont->OnChange = [this](TObject*) { Invalidate(); };
     FRowHeaders = std::make_unique<TStringList>();
+    FColumnHeaders->OnChange = [this](TObject*) {
+        ColumnHeadersChanged();
+        ShowColumnHeaders();
+    };
+    FRowHeaders->OnChange = [this](TObject*) { ShowRowHeaders(); };
     Sortlist = std::make_unique<TStringList>();
     FLookupItems = std::make_unique<TStringList>();
     FRowSelect = std::make_unique<TList>();
