@@ -12,6 +12,7 @@
 #include "components/grid/VidIvezadOrirControls.h"
 #include "components/grid/VidIvezadOrirEvents.h"
 #include "components/grid/VidIvezadOrirGraphics.h"
+#include "components/grid/VidIvezadOrirPictures.h"
 #include "components/grid/VidIvezadOrirProperties.h"
 #include "components/grid/VidIvezadOrirSelection.h"
 #include "components/grid/VidIvezadOrirTyped.h"
@@ -102,6 +103,7 @@ class TVidIvezadOrir : public TBaseGrid,
                        public TVidIvezadOrirProperties,
                        public TVidIvezadOrirGraphics,
                        public TVidIvezadOrirControls,
+                       public TVidIvezadOrirPictures,
                        public TVidIvezadOrirTyped,
                        public TVidIvezadOrirSelection {
 public:
@@ -730,6 +732,7 @@ private:
     friend struct TVidIvezadOrirState;
     friend class TVidIvezadOrirGraphics;
     friend class TVidIvezadOrirControls;
+    friend class TVidIvezadOrirPictures;
     friend class TVidIvezadOrirTyped;
     friend class TVidIvezadOrirSelection;
     std::unique_ptr<TVidIvezadOrirState> FState;
