@@ -536,6 +536,9 @@ public:
     // The check-true text checks a cell's check box, any other text unchecks it (undo's hook).
     void SetCheckBoxText(int ACol, int ARow, const String& Value) override;
 
+    // The selection made the one cell (the framework's form with a moving anchor stays too).
+    using TVidIvezadOrirSelection::FocusCell;
+
     // ---- Per-cell questions: the grid's answer, then the event's.
     virtual void GridHint(int ACol, int ARow, String& Hint, String& WideHint);
     virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
@@ -721,6 +724,8 @@ protected:
     void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs) override;
     void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
     void WndProc(TMessage& Message) override;
+    void KeyPress(Char& Key) override;
+    using TBaseGrid::FocusCell;
     void Paint() override;
     void Dispatch(TMessage& Message) override;
     void WMTimer(TMessage& Message);
