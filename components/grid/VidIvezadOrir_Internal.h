@@ -6,6 +6,7 @@
 #include "components/grid/VidIvezadOrir.h"
 
 #include "components/grid/VidIvezadOrirEvents.h"
+#include "components/grid/model/CellGraphic.h"
 #include "components/grid/model/GridLists.h"
 #include "framework/ui/Cursors.h"
 
@@ -28,6 +29,16 @@ private:
     bool& FFlag;
     bool FSaved;
 };
+
+// Makes an object the cell's new graphic owns: Set gives it to the graphic by kind.
+template <class T, class F>
+T* createOwned(TVidIvezadOrir& Grid, int ACol, int ARow, F Set) {
+    auto* Object = new T;
+    TCellGraphic* G = Grid.CreateCellGraphic(ACol, ARow);
+    Set(G, Object);
+    G->SetCellCreated(true);
+    return Object;
+}
 
 // The grid timer: identifier and period.
 inline constexpr UINT_PTR GridTimerId = 111;

@@ -33,11 +33,8 @@ void TVidIvezadOrirPictures::AddBitmap(int ACol, int ARow, TBitmap* ABmp, bool T
 }
 
 TBitmap* TVidIvezadOrirPictures::CreateBitmap(int ACol, int ARow, bool Transparent, TCellHAlign hal, TCellVAlign val) {
-    auto* Bmp = new TBitmap;
-    TCellGraphic* G = grid().CreateCellGraphic(ACol, ARow);
-    G->SetBitmap(Bmp, Transparent, hal, val);
-    G->SetCellCreated(true);
-    return Bmp;
+    return createOwned<TBitmap>(grid(), ACol, ARow,
+                                [&](TCellGraphic* G, TBitmap* Bmp) { G->SetBitmap(Bmp, Transparent, hal, val); });
 }
 
 TBitmap* TVidIvezadOrirPictures::GetBitmap(int ACol, int ARow) {
@@ -54,11 +51,9 @@ void TVidIvezadOrirPictures::AddPicture(int ACol, int ARow, TPicture* APicture, 
 
 TPicture* TVidIvezadOrirPictures::CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode,
                                                 int padding, TCellHAlign hal, TCellVAlign val) {
-    auto* Picture = new TPicture;
-    TCellGraphic* G = grid().CreateCellGraphic(ACol, ARow);
-    G->SetPicture(Picture, Transparent, StretchMode, padding, hal, val);
-    G->SetCellCreated(true);
-    return Picture;
+    return createOwned<TPicture>(grid(), ACol, ARow, [&](TCellGraphic* G, TPicture* Picture) {
+        G->SetPicture(Picture, Transparent, StretchMode, padding, hal, val);
+    });
 }
 
 TPicture* TVidIvezadOrirPictures::GetPicture(int ACol, int ARow) {
@@ -77,11 +72,9 @@ void TVidIvezadOrirPictures::AddFilePicture(int ACol, int ARow, TFilePicture* AF
 
 TFilePicture* TVidIvezadOrirPictures::CreateFilePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode,
                                                         int padding, TCellHAlign hal, TCellVAlign val) {
-    auto* Picture = new TFilePicture;
-    TCellGraphic* G = grid().CreateCellGraphic(ACol, ARow);
-    G->SetFilePicture(Picture, Transparent, StretchMode, padding, hal, val);
-    G->SetCellCreated(true);
-    return Picture;
+    return createOwned<TFilePicture>(grid(), ACol, ARow, [&](TCellGraphic* G, TFilePicture* Picture) {
+        G->SetFilePicture(Picture, Transparent, StretchMode, padding, hal, val);
+    });
 }
 
 TFilePicture* TVidIvezadOrirPictures::GetFilePicture(int ACol, int ARow) {
@@ -98,11 +91,7 @@ void TVidIvezadOrirPictures::AddIcon(int ACol, int ARow, TIcon* AIcon, TCellHAli
 }
 
 TIcon* TVidIvezadOrirPictures::CreateIcon(int ACol, int ARow, TCellHAlign hal, TCellVAlign val) {
-    auto* Icon = new TIcon;
-    TCellGraphic* G = grid().CreateCellGraphic(ACol, ARow);
-    G->SetIcon(Icon, hal, val);
-    G->SetCellCreated(true);
-    return Icon;
+    return createOwned<TIcon>(grid(), ACol, ARow, [&](TCellGraphic* G, TIcon* Icon) { G->SetIcon(Icon, hal, val); });
 }
 
 void TVidIvezadOrirPictures::RemoveIcon(int ACol, int ARow) { grid().RemoveCellGraphicOfType(ACol, ARow, ctIcon); }

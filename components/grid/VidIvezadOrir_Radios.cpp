@@ -174,11 +174,9 @@ void TVidIvezadOrirControls::AddBitButton(int ACol, int ARow, int bw, int bh, co
 
 TBitmap* TVidIvezadOrirControls::CreateBitButton(int ACol, int ARow, int bw, int bh, const String& Caption,
                                                  TCellHAlign hal, TCellVAlign val) {
-    auto* Glyph = new TBitmap;
-    TCellGraphic* G = grid().CreateCellGraphic(ACol, ARow);
-    G->SetBitButton(bw, bh, Caption, Glyph, hal, val);
-    G->SetCellCreated(true);
-    return Glyph;
+    return createOwned<TBitmap>(grid(), ACol, ARow, [&](TCellGraphic* G, TBitmap* Glyph) {
+        G->SetBitButton(bw, bh, Caption, Glyph, hal, val);
+    });
 }
 
 void TVidIvezadOrirControls::SetButtonText(int ACol, int ARow, const String& Caption) {

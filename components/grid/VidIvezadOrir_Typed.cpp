@@ -15,6 +15,11 @@ namespace {
 [[noreturn]] void noInteger() { throw EZirOdadError(QStringLiteral("Cell does not contain integer value")); }
 [[noreturn]] void noFloat() { throw EZirOdadError(QStringLiteral("Cell does not contain a float value")); }
 
+const TFormatSettings& pointSettings() {
+    static const TFormatSettings Settings = TFormatSettings::Default();
+    return Settings;
+}
+
 // A number text in the locale's separators read as an integer: thousands dropped, the decimal
 // separator as a point, a fraction rounded halves to even.
 int readInteger(String s) {
@@ -25,7 +30,7 @@ int readInteger(String s) {
         s.remove(FS.ThousandSeparator);
         s.replace(FS.DecimalSeparator, u'.');
         Extended Value = 0;
-        if (!TryStrToFloat(s, Value, TFormatSettings::Default()) || Value != Value || Value > 2147483647.5 ||
+        if (!TryStrToFloat(s, Value, pointSettings()) || Value != Value || Value > 2147483647.5 ||
             Value < -2147483648.5)
             noInteger();
         return static_cast<int>(Round(Value));
@@ -35,11 +40,22 @@ int readInteger(String s) {
     return Value;
 }
 
+// A text that starts as a number does (a digit, a sign or the decimal separator) and ends
+// in a digit.
+bool plainNumberShape(const String& Text, const TFormatSettings& FS) {
+    const String T = Text.trimmed();
+    if (T.isEmpty() || !(T.back() >= u'0' && T.back() <= u'9')) return false;
+    const Char C = T.front();
+    return (C >= u'0' && C <= u'9') || C == u'-' || C == u'+' || C == FS.DecimalSeparator;
+}
+
 double readFloat(const String& Text) {
-    String s = ExtractNumberText(Text);
-    if (s.isEmpty() || s == QLatin1String("-")) return 0;
+    // Most cells hold a plain number in the locale's form: read it as it is.
     Extended Value = 0;
-    if (!TryStrToFloat(s, Value, TFormatSettings::Default())) noFloat();
+    if (plainNumberShape(Text, FormatSettings) && TryStrToFloat(Text, Value)) return static_cast<double>(Value);
+    const String s = ExtractNumberText(Text);
+    if (s.isEmpty() || s == QLatin1String("-")) return 0;
+    if (!TryStrToFloat(s, Value, pointSettings())) noFloat();
     return static_cast<double>(Value);
 }
 
@@ -70,7 +86,8 @@ void TVidIvezadOrirTyped::SetFloats(int ACol, int ARow, double Value) {
 }
 
 double TVidIvezadOrirTyped::GetFloats(int ACol, int ARow) {
-    return readFloat(AsgHTMLE::StripMarkupTags(grid().GetCellEx(ACol, ARow)));
+    const String Text = grid().GetCellEx(ACol, ARow);
+    return readFloat(Text.contains(u'<') ? AsgHTMLE::StripMarkupTags(Text) : Text);
 }
 
 void TVidIvezadOrirTyped::SetAllFloats(int ACol, int ARow, double Value) {

@@ -6,21 +6,29 @@
 #include "components/grid/model/GridAuxSettings.h"
 #include "components/grid/model/GridSettings.h"
 #include "framework/rtl/StringList.h"
+#include "framework/ui/Forms.h"
+#include "tests/grid/GridTestOwner.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <vector>
 
 namespace {
 
-struct TFree {
-    void operator()(TObject* O) const { O->Free(); }
+// A grid whose listed rows are node rows.
+class TNodeGrid : public TVidIvezadOrir {
+public:
+    using TVidIvezadOrir::TVidIvezadOrir;
+    std::set<int> Nodes;
+
+protected:
+    bool IsNode(int ARow) override { return Nodes.count(ARow) > 0; }
 };
-using TGridPtr = std::unique_ptr<TVidIvezadOrir, TFree>;
 
 TGridPtr newGrid() {
-    TGridPtr G(new TVidIvezadOrir(nullptr));
+    TGridPtr G(new TNodeGrid(nullptr));
     G->SetColCount(5);
     G->SetRowCount(6);
     return G;
@@ -94,10 +102,14 @@ TEST(CellCheckBoxes, ToggleTransitions) {
         {"box checked", ctCheckBox, cbChecked, tsAllStates, false, cbUnchecked, false},
         {"data unchecked", ctDataCheckBox, cbUnchecked, tsAllStates, false, cbChecked, true},
         {"data checked", ctDataCheckBox, cbChecked, tsAllStates, false, cbUnchecked, false},
+        {"node unchecked", ctTriStateCheckBox, cbUnchecked, tsAllStates, true, cbChecked, true},
+        {"node grayed", ctTriStateCheckBox, cbGrayed, tsAllStates, true, cbChecked, true},
+        {"node checked", ctTriStateCheckBox, cbChecked, tsCheckUnCheck, true, cbUnchecked, false},
     };
     for (const Case& C : Cases) {
         auto G = newGrid();
         G->Navigation()->SetToggleTriStateCheck(C.Mode);
+        if (C.Node) static_cast<TNodeGrid*>(G.get())->Nodes = {2};
         TChanges Changes;
         Changes.attach(G.get());
         if (C.Kind == ctTriStateCheckBox)
@@ -184,7 +196,12 @@ TEST(CellCheckBoxes, SettingStatesAndCheckText) {
     EXPECT_TRUE(G->IsChecked(1, 1));
     G->SetCheckBoxText(1, 1, QStringLiteral("anything"));
     EXPECT_FALSE(G->IsChecked(1, 1));
+    static_cast<TNodeGrid*>(G.get())->Nodes = {5};
     G->AddCheckBoxColumn(3, true, true);
+    EXPECT_EQ(G->GetCellType(3, 5), ctTriStateCheckBox) << "a node row";
+    EXPECT_EQ(G->GetCellGraphic(3, 5)->CellCheckBoxState(), cbChecked);
+    static_cast<TNodeGrid*>(G.get())->Nodes.clear();
+    G->AddCheckBox(3, 5, true, true);
     EXPECT_TRUE(G->IsCheckBoxColumn(3));
     EXPECT_FALSE(G->HasCheckBox(3, 0));
     G->UnCheckAll(3);
@@ -270,33 +287,51 @@ TEST(CellRadioLists, CyclingWrapsAndATextDrivenListFollowsItsText) {
     EXPECT_EQ(Own.Count(), 3);
 }
 
-TEST(CellCheckBoxes, TheHitRectangle) {
-    auto G = newGrid();
-    G->SetColWidths(1, 80);
-    G->SetRowHeights(1, 40);
-    G->AddCheckBox(1, 1, false, false);
-    const TRect R = G->CellRect(1, 1);
-    EXPECT_TRUE(G->IsInCheckBox(1, 1, R.Right - 1, R.Bottom - 1)) << "anywhere without precise checks";
-    EXPECT_FALSE(G->IsInCheckBox(2, 1, R.Left, R.Top));
-    G->MouseActions()->SetPreciseCheckBoxCheck(true);
-    struct Case {
-        TCellVAlign V;
-        TAlignment H;
-        int Left, Top;
-    } Cases[] = {
-        {vaTop, taLeftJustify, 2, 2},
-        {vaCenter, taCenter, (80 - 15) / 2, (40 - 15) / 2},
-        {vaBottom, taRightJustify, 80 - 2 - 15, 40 - 2 - 15},
-    };
-    for (const Case& C : Cases) {
-        G->GetCellGraphic(1, 1)->SetCellVAlign(C.V);
-        G->SetAlignments(1, 1, C.H);
-        const int x = R.Left + C.Left, y = R.Top + C.Top;
-        EXPECT_TRUE(G->IsInCheckBox(1, 1, x, y)) << C.V;
-        EXPECT_TRUE(G->IsInCheckBox(1, 1, x + 14, y + 14)) << C.V;
-        EXPECT_FALSE(G->IsInCheckBox(1, 1, x + 15, y)) << "right edge excluded " << C.V;
-        EXPECT_FALSE(G->IsInCheckBox(1, 1, x, y + 15)) << C.V;
-        EXPECT_FALSE(G->IsInCheckBox(1, 1, x - 1, y)) << C.V;
+TEST(CellCheckBoxes, TheHitRectangleAtTwoScales) {
+    for (int PixelsPerInch : {96, 144}) {
+        Screen->SetPixelsPerInch(PixelsPerInch);
+        TForm Form(nullptr);
+        auto* G = new TVidIvezadOrir(&Form);
+        G->SetParent(&Form);
+        G->SetColCount(5);
+        G->SetRowCount(6);
+        G->SetColWidths(1, 80);
+        G->SetRowHeights(1, 40);
+        G->HandleNeeded();  // the window takes the screen's scale
+        Screen->SetPixelsPerInch(96);
+        G->AddCheckBox(1, 1, false, false);
+        const TRect R = G->CellRect(1, 1);
+        EXPECT_TRUE(G->IsInCheckBox(1, 1, R.Right - 1, R.Bottom - 1)) << "anywhere without precise checks";
+        EXPECT_FALSE(G->IsInCheckBox(2, 1, R.Left, R.Top));
+        G->MouseActions()->SetPreciseCheckBoxCheck(true);
+        // At 1.5 the box is Round(22.5) = 22 wide and the margin 3; centred and bottom boxes
+        // place by the unscaled size 15.
+        const int S = PixelsPerInch == 96 ? 15 : 22, m = PixelsPerInch == 96 ? 2 : 3;
+        struct Case {
+            TCellVAlign V;
+            TAlignment H;
+            int Left, Top;
+        } Cases[] = {
+            {vaTop, taLeftJustify, m, m},
+            {vaCenter, taCenter, (80 - S) / 2, (40 - 15) / 2},
+            {vaBottom, taRightJustify, 80 - m - S, 40 - m - 15},
+        };
+        for (const Case& C : Cases) {
+            G->GetCellGraphic(1, 1)->SetCellVAlign(C.V);
+            G->SetAlignments(1, 1, C.H);
+            const int x = R.Left + C.Left, y = R.Top + C.Top;
+            EXPECT_TRUE(G->IsInCheckBox(1, 1, x, y)) << PixelsPerInch << " " << C.V;
+            EXPECT_TRUE(G->IsInCheckBox(1, 1, x + S - 1, y + S - 1)) << PixelsPerInch << " " << C.V;
+            EXPECT_FALSE(G->IsInCheckBox(1, 1, x + S, y)) << "right edge excluded " << C.V;
+            EXPECT_FALSE(G->IsInCheckBox(1, 1, x, y + S)) << C.V;
+            EXPECT_FALSE(G->IsInCheckBox(1, 1, x - 1, y)) << C.V;
+        }
+        G->SetCellEx(1, 1, QStringLiteral("text"));
+        G->GetCellGraphic(1, 1)->SetCellVAlign(vaTop);
+        G->Canvas()->Font()->Assign(G->Font());
+        const int Left = R.Right - m - S - G->Canvas()->TextWidth(QStringLiteral("text"));
+        EXPECT_TRUE(G->IsInCheckBox(1, 1, Left, R.Top + m)) << "a right-aligned box sits left of the text";
+        EXPECT_FALSE(G->IsInCheckBox(1, 1, Left - 1, R.Top + m));
     }
 }
 

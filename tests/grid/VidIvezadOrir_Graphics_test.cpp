@@ -4,6 +4,7 @@
 #include "components/grid/VidIvezadOrir.h"
 #include "components/grid/model/GridAuxSettings.h"
 #include "components/grid/model/GridSettings.h"
+#include "tests/grid/GridTestOwner.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +12,6 @@
 #include <memory>
 
 namespace {
-
-struct TFree {
-    void operator()(TObject* O) const { O->Free(); }
-};
-using TGridPtr = std::unique_ptr<TVidIvezadOrir, TFree>;
 
 TGridPtr newGrid() {
     TGridPtr G(new TVidIvezadOrir(nullptr));

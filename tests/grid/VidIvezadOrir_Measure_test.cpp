@@ -5,17 +5,13 @@
 #include "components/grid/model/GridAuxSettings.h"
 #include "framework/rtl/StringList.h"
 #include "framework/ui/Picture.h"
+#include "tests/grid/GridTestOwner.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
-
-struct TFree {
-    void operator()(TObject* O) const { O->Free(); }
-};
-using TGridPtr = std::unique_ptr<TVidIvezadOrir, TFree>;
 
 TGridPtr newGrid() {
     TGridPtr G(new TVidIvezadOrir(nullptr));

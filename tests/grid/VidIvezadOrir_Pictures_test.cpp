@@ -9,17 +9,13 @@
 #include "framework/rtl/StringList.h"
 #include "framework/ui/ImgList.h"
 #include "framework/ui/Picture.h"
+#include "tests/grid/GridTestOwner.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
-
-struct TFree {
-    void operator()(TObject* O) const { O->Free(); }
-};
-using TGridPtr = std::unique_ptr<TVidIvezadOrir, TFree>;
 
 TGridPtr newGrid() {
     TGridPtr G(new TVidIvezadOrir(nullptr));

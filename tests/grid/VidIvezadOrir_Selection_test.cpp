@@ -5,6 +5,7 @@
 #include "components/grid/model/GridAuxSettings.h"
 #include "components/grid/model/GridLists.h"
 #include "components/grid/model/GridSettings.h"
+#include "tests/grid/GridTestOwner.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +14,6 @@
 #include <vector>
 
 namespace {
-
-struct TFree {
-    void operator()(TObject* O) const { O->Free(); }
-};
-using TGridPtr = std::unique_ptr<TVidIvezadOrir, TFree>;
 
 // The grid's key handling, reachable from the tests.
 class TKeyGrid : public TVidIvezadOrir {

@@ -7,6 +7,7 @@
 #include "framework/rtl/DateUtils.h"
 #include "framework/rtl/StringList.h"
 #include "framework/ui/ImgList.h"
+#include "tests/grid/GridTestOwner.h"
 #include "tests/support/TwoLocales.h"
 
 #include <gtest/gtest.h>
@@ -14,11 +15,6 @@
 #include <memory>
 
 namespace {
-
-struct TFree {
-    void operator()(TObject* O) const { O->Free(); }
-};
-using TGridPtr = std::unique_ptr<TVidIvezadOrir, TFree>;
 
 TGridPtr newGrid() {
     TGridPtr G(new TVidIvezadOrir(nullptr));

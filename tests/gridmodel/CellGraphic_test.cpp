@@ -30,6 +30,12 @@ public:
 int TCountedStrings::Alive = 0;
 
 TEST(CellGraphic, ANewGraphicIsNoneAndEmpty) {
+    // Kinds are stored by their ordinals.
+    EXPECT_EQ(int(ctNone), 2);
+    EXPECT_EQ(int(ctEmpty), 10);
+    EXPECT_EQ(int(ctRowCheckBox), 20);
+    EXPECT_EQ(int(ctTriStateCheckBox), 31);
+    EXPECT_EQ(int(ctDataPicture), 33);
     TCellGraphic G;
     EXPECT_EQ(G.CellType(), ctNone);
     EXPECT_FALSE(G.CellCreated());
