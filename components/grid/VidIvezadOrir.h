@@ -575,9 +575,6 @@ public:
     virtual void ButtonClick(int ACol, int ARow);
     // Fires OnExpandClick, then gives the row the cell's expand height for the new state.
     virtual void ExpandClick(int ACol, int ARow, bool Expanded);
-    // The row height of an expandable cell in the given state; DefaultRowHeight for a cell
-    // without an expand graphic, which is every cell until cells carry graphics.
-    int GetExpandHeight(int ACol, int ARow, bool Expanded);
     virtual void ComboCloseUp(int ARow, int ACol);
     virtual void ComboDropDown(int ARow, int ACol);
     virtual void CanSort(int ACol, bool& DoSort);

@@ -156,8 +156,6 @@ void TVidIvezadOrir::ExpandClick(int ACol, int ARow, bool Expanded) {
     if (Self) SetRowHeights(ARow, GetExpandHeight(ACol, ARow, Expanded));
 }
 
-int TVidIvezadOrir::GetExpandHeight(int ACol, int ARow, bool Expanded) { return DefaultRowHeight(); }
-
 void TVidIvezadOrir::ComboDropDown(int ARow, int ACol) {
     if (FEditCombo && FEditCombo->HandleAllocated())
         FEditCombo->Perform(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), RowHeights(ARow) - 6);
