@@ -61,12 +61,17 @@ enum TButtonStyle { bsButton, bsDropDown };
 
 }  // namespace advdropdown
 
+// The platform's vertical places of a thing in a box.
+enum TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
+
 // acceptdrop false keeps the popup closed.
 using TDropDown = std::function<void(TObject* Sender, bool& AcceptDrop)>;
 using TDropUp = std::function<void(TObject* Sender, bool Cancelled)>;
 using TGetDropDownPosEvent = std::function<void(TObject* Sender, TPoint& Pos)>;
 using TDropDownButtonItemClick = std::function<void(TObject* Sender, int ButtonIndex)>;
 using TDrawBackGroundEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, TRect ARect)>;
+// Draws a picker's selected image (or, in the detail picker, a list item) instead of it.
+using TOnDrawSelectedItem = std::function<void(TObject* Sender, TCanvas* Canvas, const TRect& R)>;
 using TGetTextEvent = std::function<void(TObject* Sender, String& Text)>;
 // allow false stops the clipboard operation.
 using TClipboardEvent = std::function<void(TObject* Sender, const String& Value, bool& Allow)>;

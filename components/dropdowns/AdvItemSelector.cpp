@@ -48,7 +48,7 @@ void TCustomItemSelector::SetItemIndex(int Value) {
     }
     FItemIndex = Value;
     if (Value < 0) return;
-    DrawItem(Value, Canvas());
+    drawItemNow(Value);
     if (OnItemSelect) FireEvent(OnItemSelect, this);
 }
 
@@ -60,7 +60,13 @@ void TCustomItemSelector::SetItemHot(int Index) {
         InvalidateItem(Old);
     }
     FItemHot = Index;
-    if (Index >= 0) DrawItem(Index, Canvas());
+    if (Index >= 0) drawItemNow(Index);
+}
+
+// A panel without area (laid out before its popup had a width) has nothing to draw on yet; its
+// next paint shows the state.
+void TCustomItemSelector::drawItemNow(int Index) {
+    if (Width() > 0 && Height() > 0) DrawItem(Index, Canvas());
 }
 
 void TCustomItemSelector::SelectFirst() {

@@ -78,6 +78,7 @@ private:
 
     bool validIndex(int Index) const;
     bool disabledItem(int Index) const;
+    void drawItemNow(int Index);
     void drawCaption(TCanvas* C, const String& Caption, TRect R, bool Centred, TSize& Size);
 };
 
