@@ -2,12 +2,15 @@
 // painted, then closes it; the same for the time picker (its watch drawn) and for the date-time
 // picker's calendar; each against a QComboBox of 20 items whose popup is shown, rendered and
 // hidden the same way, offscreen, in the same run. Beside them, 1,000 live-clock frames of the
-// watch against the same shapes drawn by QPainter directly. The calculator, the colour cube and a
-// multi-column list of 100 rows likewise, against a QComboBox of 100 items. Prints the ratios
+// watch against the same shapes drawn by QPainter directly. The calculator, the colour cube, a
+// multi-column list of 100 rows, the detail drop-down with 100 items, header and footer, and the
+// image picker with 50 images likewise, against a QComboBox of 100 items. Prints the ratios
 // (goal: 1.5 or less).
 #include "components/dropdowns/AdvCalculatorDropdown.h"
 #include "components/dropdowns/AdvColorPickerDropDown.h"
+#include "components/dropdowns/AdvDetailDropDown.h"
 #include "components/dropdowns/AdvDropDown.h"
+#include "components/dropdowns/AdvImagePickerDropDown.h"
 #include "components/dropdowns/AdvMultiColumnDropDown.h"
 #include "components/dropdowns/AdvTimePickerDropDown.h"
 #include "components/dropdowns/AdvWatch.h"
@@ -18,6 +21,7 @@
 #include "framework/rtl/StringList.h"
 #include "framework/ui/DateTimePicker.h"
 #include "framework/ui/Forms.h"
+#include "framework/ui/ImgList.h"
 #include "framework/ui/StdCtrls.h"
 
 #include <benchmark/benchmark.h>
@@ -79,6 +83,68 @@ void BM_QComboBox(benchmark::State& State) {
         Combo.showPopup();
         benchmark::DoNotOptimize(Combo.view()->window()->grab());
         Combo.hidePopup();
+    }
+}
+
+class TBenchDetailDropDown : public TAdvDetailDropDown {
+public:
+    using TAdvDetailDropDown::TAdvDetailDropDown;
+    TDropDownForm* Popup() const { return FDropDownForm; }
+};
+
+void BM_DetailDropDown(benchmark::State& State) {
+    TForm Form(nullptr);
+    Form.SetBounds(100, 100, 300, 200);
+    auto* Edit = new TBenchDetailDropDown(&Form);
+    Edit->SetParent(&Form);
+    Edit->SetBounds(10, 10, 200, 21);
+    for (int I = 1; I <= 100; ++I) {
+        TDetailItem* Item = Edit->Items()->Add();
+        Item->SetCaption(QStringLiteral("Item %1").arg(I));
+        Item->SetNotes(QStringLiteral("Notes of <b>item %1</b>").arg(I));
+    }
+    Edit->DropDownHeader()->SetCaption(QStringLiteral("Header"));
+    Edit->DropDownFooter()->SetCaption(QStringLiteral("Footer"));
+    Edit->SetDropDownHeight(300);
+    Form.HandleNeeded();
+    TBitmap Target(200, 300);
+    for (auto _ : State) {
+        Edit->ShowDropDown();
+        Edit->Popup()->PaintTo(Target.Canvas(), 0, 0);
+        Edit->HideDropDown(false);
+    }
+}
+
+class TBenchImagePicker : public TAdvImagePickerDropDown {
+public:
+    using TAdvImagePickerDropDown::TAdvImagePickerDropDown;
+    TDropDownForm* Popup() const { return FDropDownForm; }
+};
+
+void BM_ImagePicker(benchmark::State& State) {
+    TForm Form(nullptr);
+    Form.SetBounds(100, 100, 300, 200);
+    TImageList Images(nullptr);
+    Images.SetWidth(16);
+    Images.SetHeight(16);
+    for (int I = 0; I < 50; ++I) {
+        TBitmap B(16, 16);
+        B.Canvas()->Brush()->SetColor(static_cast<TColor>(0x050505 * I));
+        B.Canvas()->FillRect(Rect(0, 0, 16, 16));
+        Images.AddMasked(&B, clNone);
+    }
+    auto* Picker = new TBenchImagePicker(&Form);
+    Picker->SetParent(&Form);
+    Picker->SetBounds(10, 10, 200, 24);
+    Picker->SetImages(&Images);
+    Picker->AddImagesFromImageList();
+    Picker->SetColumns(5);
+    Form.HandleNeeded();
+    TBitmap Target(300, 300);
+    for (auto _ : State) {
+        Picker->ShowDropDown();
+        Picker->Popup()->PaintTo(Target.Canvas(), 0, 0);
+        Picker->HideDropDown(false);
     }
 }
 
@@ -267,6 +333,8 @@ BENCHMARK(BM_TimePicker)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TimePickerNewTime)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DateTimeCalendar)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QComboBox)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DetailDropDown)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImagePicker)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WatchFrames)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QPainterFrames)->Unit(benchmark::kMillisecond);
 
@@ -291,6 +359,10 @@ int main(int argc, char** argv) {
         {"BM_ColorCube", "BM_QComboBox100", "colour cube / QComboBox of 100, open to painted and closed"},
         {"BM_MultiColumn100", "BM_QComboBox100",
          "multi-column list of 100 / QComboBox of 100, open to painted and closed"},
+        {"BM_DetailDropDown", "BM_QComboBox100",
+         "detail drop-down of 100 items with header and footer / QComboBox of 100, open to painted and closed"},
+        {"BM_ImagePicker", "BM_QComboBox100",
+         "image picker of 50 images / QComboBox of 100, open to painted and closed"},
         {"BM_WatchFrames", "BM_QPainterFrames", "1,000 live-clock frames of the watch / QPainter"},
     };
     for (const auto& R : Ratios)
