@@ -110,6 +110,7 @@ void BM_DetailDropDown(benchmark::State& State) {
     TBitmap Target(200, 300);
     for (auto _ : State) {
         Edit->ShowDropDown();
+        if (!Edit->DroppedDown()) State.SkipWithError("the popup did not open");
         Edit->Popup()->PaintTo(Target.Canvas(), 0, 0);
         Edit->HideDropDown(false);
     }
@@ -143,6 +144,7 @@ void BM_ImagePicker(benchmark::State& State) {
     TBitmap Target(300, 300);
     for (auto _ : State) {
         Picker->ShowDropDown();
+        if (!Picker->DroppedDown()) State.SkipWithError("the popup did not open");
         Picker->Popup()->PaintTo(Target.Canvas(), 0, 0);
         Picker->HideDropDown(false);
     }

@@ -15,6 +15,7 @@
 // clipboard), AdvEdit_Lookup.cpp (popup, persistence), AdvEdit_Drop.cpp (drag and drop).
 #pragma once
 
+#include "components/controls/LabelPlace.h"
 #include "components/graphics/ComponentVersion.h"
 #include "framework/rtl/List.h"
 #include "framework/rtl/Variant.h"
@@ -26,27 +27,6 @@
 
 class TCustomIniFile;
 class TEditDropTarget;
-
-namespace advedit {
-// Where the label stands against the edit (the combo box has a shorter list of its own).
-enum TLabelPosition {
-    lpLeftTop,
-    lpLeftCenter,
-    lpLeftBottom,
-    lpTopLeft,
-    lpBottomLeft,
-    lpLeftTopLeft,
-    lpLeftCenterLeft,
-    lpLeftBottomLeft,
-    lpTopCenter,
-    lpBottomCenter,
-    lpRightTop,
-    lpRightCenter,
-    lpRighBottom,
-    lpTopRight,
-    lpBottomRight
-};
-}  // namespace advedit
 
 enum TAdvEditType {
     etString,

@@ -518,58 +518,11 @@ void TAdvEdit::UpdateLabelPos() {
 
 TRect LabelPlacement(TLabelPosition Position, int CaptionWidth, int LabelWidth, int LabelHeight, const TRect& Edit,
                      int Margin, int Border) {
-    const int L = Edit.Left, T = Edit.Top, Wd = Edit.Width(), H = Edit.Height();
-    const int W = CaptionWidth, LW = LabelWidth, LH = LabelHeight, M = Margin;
+    const int T = Edit.Top, H = Edit.Height(), LH = LabelHeight;
     const int Centred = LH < H ? T + (H - Border - LH) / 2 : T - (Border + LH - H) / 2;
-    int Top = T, Left = L;
-    switch (Position) {
-        case lpLeftTop:
-            Top = T, Left = L - W - M;
-            break;
-        case lpLeftCenter:
-            Top = Centred, Left = L - W - M;
-            break;
-        case lpLeftBottom:
-            Top = T + H - LH, Left = L - W - M;
-            break;
-        case lpTopLeft:
-            Top = T - LH - M, Left = L;
-            break;
-        case lpBottomLeft:
-            Top = T + H + M, Left = L;
-            break;
-        case lpLeftTopLeft:
-            Top = T, Left = L - M;
-            break;
-        case lpLeftCenterLeft:
-            Top = Centred, Left = L - M;
-            break;
-        case lpLeftBottomLeft:
-            Top = T + H - LH, Left = L - M;
-            break;
-        case lpTopCenter:
-            Top = T - LH - M, Left = L + (Wd - LW) / 2;
-            break;
-        case lpBottomCenter:
-            Top = T + H + M, Left = L + (Wd - LW) / 2;
-            break;
-        case lpRightTop:
-            Top = T, Left = L + Wd + M;
-            break;
-        case lpRightCenter:
-            Top = Centred, Left = L + Wd + M;
-            break;
-        case lpRighBottom:
-            Top = T + H - LH, Left = L + Wd + M;
-            break;
-        case lpTopRight:
-            Top = T - LH - M, Left = L + Wd - LW;
-            break;
-        case lpBottomRight:
-            Top = T + H + M, Left = L + Wd - LW;
-            break;
-    }
-    return Bounds(Left, Top, LabelWidth, LabelHeight);
+    const TPoint P = LabelPlace(Position, Edit, TSize{LabelWidth, LabelHeight}, CaptionWidth, Margin, Centred,
+                                Edit.Left + (Edit.Width() - LabelWidth) / 2);
+    return Bounds(P.X, P.Y, LabelWidth, LabelHeight);
 }
 
 void TAdvEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

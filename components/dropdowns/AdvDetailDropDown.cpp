@@ -10,37 +10,8 @@
 
 using namespace advdropdown;
 
-namespace {
-
-bool hasPicture(TPicture* P) { return P->Graphic() && !P->Graphic()->Empty(); }
-
-}  // namespace
-
 // ---------------------------------------------------------------------------------------------
 // Items
-
-TDetailItem::TDetailItem(TCollection* Collection) : TCollectionItem(Collection), FImage(std::make_unique<TPicture>()) {}
-
-TDetailItem::~TDetailItem() = default;
-
-void TDetailItem::changed() {
-    if (auto* Items = dynamic_cast<TDetailItems*>(Collection()); Items && Items->OnChange)
-        FireEvent(Items->OnChange, Items);
-}
-
-void TDetailItem::SetCaption(const String& Value) {
-    if (FCaption == Value) return;
-    FCaption = Value;
-    changed();
-}
-
-void TDetailItem::SetImageIndex(int Value) {
-    if (FImageIndex == Value) return;
-    FImageIndex = Value;
-    changed();
-}
-
-void TDetailItem::SetImage(TPicture* Value) { FImage->Assign(Value); }
 
 void TDetailItem::Assign(TPersistent* Source) {
     auto* S = dynamic_cast<TDetailItem*>(Source);
@@ -48,16 +19,11 @@ void TDetailItem::Assign(TPersistent* Source) {
         TCollectionItem::Assign(Source);
         return;
     }
-    SetCaption(S->FCaption);
-    SetImageIndex(S->FImageIndex);
-    FImage->Assign(S->FImage.get());
-    FEnabled = S->FEnabled;
+    AssignCaptionImageItem(S);
     FNotes = S->FNotes;
     FTag = S->FTag;
     FItemObject = S->FItemObject;
 }
-
-TDetailItems::TDetailItems(TPersistent* AOwner) : TCollection(CollectionItemClass<TDetailItem>()), FMyOwner(AOwner) {}
 
 int TDetailItems::IndexOf(const String& Value) const {
     for (int I = 0; I < Count(); ++I)
@@ -204,30 +170,18 @@ void TAdvDetailDropDown::DrawDetailItem(TObject*, TCanvas* Canvas, TRect R, int 
 // The picture (before a list image) at the left, or centred without a caption, placed vertically
 // by ImageVAlign; R's left edge moves past it.
 void TAdvDetailDropDown::drawItemImage(TCanvas* Canvas, const TDetailItem* Item, TRect& R) {
-    int W = 0, H = 0;
-    const bool Picture = hasPicture(Item->Image());
-    if (Picture) {
-        W = Item->Image()->Width();
-        H = Item->Image()->Height();
-    } else if (Images() && Item->ImageIndex() >= 0) {
-        W = Images()->Width();
-        H = Images()->Height();
-    } else {
-        return;
-    }
+    const TSize Size = Item->ImageSize(Images());
+    const int W = Size.cx, H = Size.cy;
+    if (W <= 0 && H <= 0) return;
     const int X = Item->Caption().isEmpty() ? R.Left + (R.Width() - W) / 2 : R.Left + 2;
     int Y = (R.Height() - H) / 2;
     if (FImageVAlign == taAlignTop) Y = 0;
     if (FImageVAlign == taAlignBottom) Y = R.Height() - H;
-    if (Picture) {
-        TGraphic* G = Item->Image()->Graphic();
-        if (auto* B = dynamic_cast<TBitmap*>(G)) {
-            B->SetTransparentMode(tmAuto);
-            B->SetTransparent(true);
-        }
-        Canvas->Draw(X, R.Top + Y, G);
-    } else {
-        Images()->Draw(Canvas, X, R.Top + Y, Item->ImageIndex(), true);
+    // A bitmap is drawn transparently, keyed on its bottom-left pixel.
+    if (auto* B = Item->HasPicture() ? dynamic_cast<TBitmap*>(Item->Image()->Graphic()) : nullptr) {
+        B->SetTransparentMode(tmAuto);
+        B->SetTransparent(true);
     }
+    Item->DrawImage(Canvas, X, R.Top + Y, Images());
     R.Left += W + 4;
 }

@@ -10,23 +10,12 @@
 #include <functional>
 #include <memory>
 
-class TPicture;
-
-// One item. Caption and ImageIndex tell the collection's OnChange when they change.
-class TDetailItem : public TCollectionItem {
+// One item: its caption is also the edit's text while it is selected, its notes a second line in
+// markup.
+class TDetailItem : public TCaptionImageItem {
 public:
-    explicit TDetailItem(TCollection* Collection);
-    ~TDetailItem() override;
+    using TCaptionImageItem::TCaptionImageItem;
 
-    // Also the edit's text while the item is selected.
-    const String& Caption() const { return FCaption; }
-    void SetCaption(const String& Value);
-    int ImageIndex() const { return FImageIndex; }  // default -1: none
-    void SetImageIndex(int Value);
-    // Drawn instead of the image-list image when not empty; the writer copies silently.
-    TPicture* Image() const { return FImage.get(); }
-    void SetImage(TPicture* Value);
-    // The second line, in markup.
     const String& Notes() const { return FNotes; }
     void SetNotes(const String& Value) { FNotes = Value; }
     TObject* ItemObject() const { return FItemObject; }  // not owned
@@ -39,35 +28,17 @@ public:
     void Assign(TPersistent* Source) override;
 
 private:
-    String FCaption;
-    int FImageIndex = -1;
-    bool FEnabled = true;  // copied, without effect
-    std::unique_ptr<TPicture> FImage;
     String FNotes;
     TObject* FItemObject = nullptr;
     int FTag = 0;
-
-    void changed();
 };
 
-class TDetailItems : public TCollection {
+class TDetailItems : public TCaptionImageItems<TDetailItem> {
 public:
-    explicit TDetailItems(TPersistent* AOwner);
+    using TCaptionImageItems::TCaptionImageItems;
 
-    TDetailItem* Add() { return static_cast<TDetailItem*>(TCollection::Add()); }
-    TDetailItem* Insert(int Index) { return static_cast<TDetailItem*>(TCollection::Insert(Index)); }
-    TDetailItem* Items(int Index) const { return static_cast<TDetailItem*>(TCollection::Items(Index)); }
-    void SetItem(int Index, TDetailItem* Value) { TCollection::SetItems(Index, Value); }
     // The first item whose caption is Value exactly (case counts), -1 when none is.
     int IndexOf(const String& Value) const;
-
-    TNotifyEvent OnChange;
-
-protected:
-    TPersistent* GetOwner() const override { return FMyOwner; }
-
-private:
-    TPersistent* FMyOwner;
 };
 
 class TAdvDetailDropDown : public TAdvSelectorDropDown {

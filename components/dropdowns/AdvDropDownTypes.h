@@ -1,6 +1,7 @@
 // The drop-down unit's enumerations and event types. Member order is the stored value.
 #pragma once
 
+#include "components/controls/LabelPlace.h"
 #include "framework/rtl/Types.h"
 #include "framework/ui/Graphics.h"
 
@@ -18,29 +19,9 @@ enum TButtonAlignment { baLeft, baRight };
 enum TDropPosition { dpAuto, dpDown, dpUp };
 // The palette selected items of list pickers are painted in.
 enum TSelectionColorStyle { scCustom, scOffice2007, scWindowsVista, scWindows7 };
-// Where the caption label sits beside the edit ("lpRighBottom" is spelled so).
-enum TLabelPosition {
-    lpLeftTop,
-    lpLeftCenter,
-    lpLeftBottom,
-    lpTopLeft,
-    lpBottomLeft,
-    lpLeftTopLeft,
-    lpLeftCenterLeft,
-    lpLeftBottomLeft,
-    lpTopCenter,
-    lpBottomCenter,
-    lpRightTop,
-    lpRightCenter,
-    lpRighBottom,
-    lpTopRight,
-    lpBottomRight
-};
-// The top-left corner of a caption label of LabelSize beside Control: TextWidth is the caption's
-// measured width, VCentre and HCentre the label's centred top and left (their rules differ by
-// control).
-TPoint LabelPlace(TLabelPosition Position, const TRect& Control, TSize LabelSize, int TextWidth, int Margin,
-                  int VCentre, int HCentre);
+// Where the caption label sits beside the edit: the typed edit's fifteen places.
+using TLabelPosition = advedit::TLabelPosition;
+using enum advedit::TLabelPosition;
 // What the edit takes from the keyboard.
 enum TDropDownEditType {
     etString,

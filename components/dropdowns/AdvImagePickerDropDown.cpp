@@ -11,35 +11,11 @@ using namespace advdropdown;
 namespace {
 
 bool altDown() { return GetKeyState(VK_MENU) < 0; }
-bool hasPicture(TPicture* P) { return P->Graphic() && !P->Graphic()->Empty(); }
 
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Items
-
-TImageItem::TImageItem(TCollection* Collection) : TCollectionItem(Collection), FImage(std::make_unique<TPicture>()) {}
-
-TImageItem::~TImageItem() = default;
-
-void TImageItem::changed() {
-    if (auto* Items = dynamic_cast<TImageItems*>(Collection()); Items && Items->OnChange)
-        FireEvent(Items->OnChange, Items);
-}
-
-void TImageItem::SetCaption(const String& Value) {
-    if (FCaption == Value) return;
-    FCaption = Value;
-    changed();
-}
-
-void TImageItem::SetImageIndex(int Value) {
-    if (FImageIndex == Value) return;
-    FImageIndex = Value;
-    changed();
-}
-
-void TImageItem::SetImage(TPicture* Value) { FImage->Assign(Value); }
 
 void TImageItem::Assign(TPersistent* Source) {
     auto* S = dynamic_cast<TImageItem*>(Source);
@@ -47,14 +23,9 @@ void TImageItem::Assign(TPersistent* Source) {
         TCollectionItem::Assign(Source);
         return;
     }
-    SetCaption(S->FCaption);
-    SetImageIndex(S->FImageIndex);
-    FImage->Assign(S->FImage.get());
-    FEnabled = S->FEnabled;
+    AssignCaptionImageItem(S);
     FHint = S->FHint;
 }
-
-TImageItems::TImageItems(TPersistent* AOwner) : TCollection(CollectionItemClass<TImageItem>()), FMyOwner(AOwner) {}
 
 // ---------------------------------------------------------------------------------------------
 // The picker
@@ -184,13 +155,8 @@ void TAdvImagePickerDropDown::DrawSelectedImage() {
         Handler(this, &Canvas, R);
     } else if (FItemIndex >= 0 && FItemIndex < FItems->Count()) {
         const TImageItem* Item = FItems->Items(FItemIndex);
-        if (hasPicture(Item->Image())) {
-            TPicture* P = Item->Image();
-            Canvas.Draw(R.Left + (R.Width() - P->Width()) / 2, R.Top + (R.Height() - P->Height()) / 2, P->Graphic());
-        } else if (Images() && Item->ImageIndex() >= 0) {
-            Images()->Draw(&Canvas, R.Left + (R.Width() - Images()->Width()) / 2,
-                           R.Top + (R.Height() - Images()->Height()) / 2, Item->ImageIndex(), true);
-        }
+        const TSize Size = Item->ImageSize(Images());
+        Item->DrawImage(&Canvas, R.Left + (R.Width() - Size.cx) / 2, R.Top + (R.Height() - Size.cy) / 2, Images());
     }
     Canvas.SetHandle(nullptr);
     ReleaseDC(Handle(), DC);

@@ -8,22 +8,11 @@
 
 #include <memory>
 
-class TPicture;
-
-// One item. Caption and ImageIndex tell the collection's OnChange when they change.
-class TImageItem : public TCollectionItem {
+// One item: its caption (in markup) and hint show in the popup.
+class TImageItem : public TCaptionImageItem {
 public:
-    explicit TImageItem(TCollection* Collection);
-    ~TImageItem() override;
+    using TCaptionImageItem::TCaptionImageItem;
 
-    // Shown in the popup, in markup.
-    const String& Caption() const { return FCaption; }
-    void SetCaption(const String& Value);
-    int ImageIndex() const { return FImageIndex; }  // default -1: none
-    void SetImageIndex(int Value);
-    // Shown instead of the image-list image when not empty; the writer copies silently.
-    TPicture* Image() const { return FImage.get(); }
-    void SetImage(TPicture* Value);
     const String& Hint() const { return FHint; }
     void SetHint(const String& Value) { FHint = Value; }
 
@@ -32,31 +21,12 @@ public:
     void Assign(TPersistent* Source) override;
 
 private:
-    String FCaption;
-    int FImageIndex = -1;
-    bool FEnabled = true;  // copied, without effect
-    std::unique_ptr<TPicture> FImage;
     String FHint;
-
-    void changed();
 };
 
-class TImageItems : public TCollection {
+class TImageItems : public TCaptionImageItems<TImageItem> {
 public:
-    explicit TImageItems(TPersistent* AOwner);
-
-    TImageItem* Add() { return static_cast<TImageItem*>(TCollection::Add()); }
-    TImageItem* Insert(int Index) { return static_cast<TImageItem*>(TCollection::Insert(Index)); }
-    TImageItem* Items(int Index) const { return static_cast<TImageItem*>(TCollection::Items(Index)); }
-    void SetItem(int Index, TImageItem* Value) { TCollection::SetItems(Index, Value); }
-
-    TNotifyEvent OnChange;
-
-protected:
-    TPersistent* GetOwner() const override { return FMyOwner; }
-
-private:
-    TPersistent* FMyOwner;
+    using TCaptionImageItems::TCaptionImageItems;
 };
 
 class TAdvImagePickerDropDown : public TAdvSelectorDropDown {

@@ -14,12 +14,6 @@
 
 using namespace advdropdown;
 
-namespace {
-
-bool hasPicture(const TSelectorItem* Item) { return Item->Image()->Graphic() && !Item->Image()->Graphic()->Empty(); }
-
-}  // namespace
-
 // ---------------------------------------------------------------------------------------------
 // The panel
 
@@ -168,13 +162,9 @@ void TCustomItemSelector::GetItemSize(TSize& Size) {
     for (int I = 0; I < S->Items()->Count(); ++I) {
         const TSelectorItem* Item = S->Items()->Items(I);
         if (S->SelectorType() == stImage) {
-            if (hasPicture(Item)) {
-                A = std::max(A, Item->Image()->Width());
-                B = std::max(B, Item->Image()->Height());
-            } else if (S->Images() && Item->ImageIndex() >= 0) {
-                A = std::max(A, S->Images()->Width());
-                B = std::max(B, S->Images()->Height());
-            }
+            const TSize Image = Item->ImageSize(S->Images());
+            A = std::max(A, static_cast<int>(Image.cx));
+            B = std::max(B, static_cast<int>(Image.cy));
         }
         TSize Text;
         DrawMarkupCaption(Canvas(), Item->Caption(), Rect(0, 0, 1000, 500), S->Images(), false, Handle(), Text);
@@ -283,18 +273,14 @@ void TCustomItemSelector::DrawItem(int Index, TCanvas* ACanvas) {
         Handler(this, ACanvas, R, Index);
         return;
     }
-    const bool Picture = S->SelectorType() == stImage && hasPicture(Item);
-    const bool ListImage = S->SelectorType() == stImage && !Picture && S->Images() && Item->ImageIndex() >= 0;
     int W = 0, H = 0;
     if (S->SelectorType() == stColor) {
         W = S->ColorBoxWidth();
         H = S->ColorBoxHeight();
-    } else if (Picture) {
-        W = Item->Image()->Width();
-        H = Item->Image()->Height();
-    } else if (ListImage) {
-        W = S->Images()->Width();
-        H = S->Images()->Height();
+    } else {
+        const TSize Image = Item->ImageSize(S->Images());
+        W = Image.cx;
+        H = Image.cy;
     }
     TRect C = R;
     C.Left += FItemOffSetX;
@@ -314,10 +300,8 @@ void TCustomItemSelector::DrawItem(int Index, TCanvas* ACanvas) {
             ACanvas->Brush()->SetColor(Item->Color());
             ACanvas->Rectangle(X, Y, X + W, Y + H);
             ACanvas->Brush()->SetStyle(bsClear);
-        } else if (Picture) {
-            ACanvas->Draw(X, Y, Item->Image()->Graphic());
-        } else if (ListImage) {
-            S->Images()->Draw(ACanvas, X, Y, Item->ImageIndex(), Item->Enabled());
+        } else {
+            Item->DrawImage(ACanvas, X, Y, S->Images(), Item->Enabled());
         }
     };
     const String& Caption = Item->Caption();

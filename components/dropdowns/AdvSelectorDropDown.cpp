@@ -111,8 +111,18 @@ void TAdvSelectorDropDown::LoadSelector() {
     S->SetItemLayout(FLayout);
     S->SetColor(DropDownColor());
     S->ItemAppearance()->Assign(FItemAppearance.get());
-    S->Items()->Clear();
-    for (int I = 0; I < ItemCount(); ++I) LoadSelectorItem(I, S->Items()->Add());
+    {
+        // One layout for the whole fill, not one for every item written.
+        TSelectorItems* Items = S->Items();
+        struct TQuietItems {
+            TSelectorItems* Items;
+            TNotifyEvent Saved;
+            ~TQuietItems() { Items->OnChange = Saved; }
+        } Quiet{Items, Items->OnChange};
+        Items->OnChange = nullptr;
+        Items->Clear();
+        for (int I = 0; I < ItemCount(); ++I) LoadSelectorItem(I, Items->Add());
+    }
     S->UpdateSelectorPanel();
     S->SetItemIndex(FItemIndex);
     S->OnItemSelect = [this](TObject* Sender) { SelectorItemSelect(Sender); };

@@ -1,8 +1,10 @@
 #include "components/dropdowns/ItemAppearance.h"
 
+#include "framework/ui/ImgList.h"
 #include "framework/ui/Picture.h"
 
 #include <iterator>
+#include <utility>
 
 using namespace advdropdown;
 
@@ -29,35 +31,60 @@ static_assert(std::size(kItemPalettes) == scWindows7);
 // ---------------------------------------------------------------------------------------------
 // Items
 
-TSelectorItem::TSelectorItem(TCollection* Collection)
+TCaptionImageItem::TCaptionImageItem(TCollection* Collection)
     : TCollectionItem(Collection), FImage(std::make_unique<TPicture>()) {}
 
-TSelectorItem::~TSelectorItem() = default;
+TCaptionImageItem::~TCaptionImageItem() = default;
 
-void TSelectorItem::changed() {
-    if (auto* Items = dynamic_cast<TSelectorItems*>(Collection()); Items && Items->OnChange)
+void TCaptionImageItem::NotifyChange() {
+    if (auto* Items = dynamic_cast<TCaptionImageCollection*>(Collection()); Items && Items->OnChange)
         FireEvent(Items->OnChange, Items);
 }
 
-void TSelectorItem::SetCaption(const String& Value) {
+void TCaptionImageItem::SetCaption(const String& Value) {
     if (FCaption == Value) return;
     FCaption = Value;
-    changed();
+    NotifyChange();
 }
 
-void TSelectorItem::SetImageIndex(int Value) {
+void TCaptionImageItem::SetImageIndex(int Value) {
     if (FImageIndex == Value) return;
     FImageIndex = Value;
-    changed();
+    NotifyChange();
 }
+
+void TCaptionImageItem::SetImage(TPicture* Value) { FImage->Assign(Value); }
+
+bool TCaptionImageItem::HasPicture() const { return FImage->Graphic() && !FImage->Graphic()->Empty(); }
+
+TSize TCaptionImageItem::ImageSize(const TCustomImageList* Images) const {
+    if (HasPicture()) return TSize{FImage->Width(), FImage->Height()};
+    if (Images && FImageIndex >= 0) return TSize{Images->Width(), Images->Height()};
+    return TSize{0, 0};
+}
+
+void TCaptionImageItem::DrawImage(TCanvas* Canvas, int X, int Y, const TCustomImageList* Images, bool Enabled) const {
+    if (HasPicture())
+        Canvas->Draw(X, Y, FImage->Graphic());
+    else if (Images && FImageIndex >= 0)
+        Images->Draw(Canvas, X, Y, FImageIndex, Enabled);
+}
+
+void TCaptionImageItem::AssignCaptionImageItem(const TCaptionImageItem* Source) {
+    SetCaption(Source->FCaption);
+    SetImageIndex(Source->FImageIndex);
+    FImage->Assign(Source->FImage.get());
+    FEnabled = Source->FEnabled;
+}
+
+TCaptionImageCollection::TCaptionImageCollection(TCollectionItemClass ItemClass, TPersistent* AOwner)
+    : TCollection(std::move(ItemClass)), FMyOwner(AOwner) {}
 
 void TSelectorItem::SetColor(TColor Value) {
     if (FColor == Value) return;
     FColor = Value;
-    changed();
+    NotifyChange();
 }
-
-void TSelectorItem::SetImage(TPicture* Value) { FImage->Assign(Value); }
 
 void TSelectorItem::Assign(TPersistent* Source) {
     auto* S = dynamic_cast<TSelectorItem*>(Source);
@@ -65,16 +92,11 @@ void TSelectorItem::Assign(TPersistent* Source) {
         TCollectionItem::Assign(Source);
         return;
     }
-    SetCaption(S->FCaption);
+    SetCaption(S->Caption());
     SetColor(S->FColor);
-    SetImageIndex(S->FImageIndex);
-    FImage->Assign(S->FImage.get());
-    FEnabled = S->FEnabled;
+    AssignCaptionImageItem(S);
     FHint = S->FHint;
 }
-
-TSelectorItems::TSelectorItems(TPersistent* AOwner)
-    : TCollection(CollectionItemClass<TSelectorItem>()), FMyOwner(AOwner) {}
 
 // ---------------------------------------------------------------------------------------------
 // Item appearance

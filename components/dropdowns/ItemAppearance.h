@@ -9,27 +9,84 @@
 
 #include <memory>
 
+class TCustomImageList;
 class TPicture;
 
-// One item. Caption, Color and ImageIndex tell the collection's OnChange when they change.
-class TSelectorItem : public TCollectionItem {
+// What the selector's items and the items of the pickers that fill it share: a caption and an
+// image-list index that tell their collection's OnChange when they change, a picture shown instead
+// of the list image when not empty, and an enabled state.
+class TCaptionImageItem : public TCollectionItem {
 public:
-    explicit TSelectorItem(TCollection* Collection);
-    ~TSelectorItem() override;
+    explicit TCaptionImageItem(TCollection* Collection);
+    ~TCaptionImageItem() override;
 
     const String& Caption() const { return FCaption; }
     void SetCaption(const String& Value);
     int ImageIndex() const { return FImageIndex; }  // default -1: none
     void SetImageIndex(int Value);
-    // A disabled item can be neither hot nor selected. Not a published property: Assign copies
-    // it, code may set it.
-    bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool Value) { FEnabled = Value; }
-    TColor Color() const { return FColor; }  // default clNone: the colour box's fill
-    void SetColor(TColor Value);
-    // Shown instead of the image-list image when not empty; the writer copies silently.
+    // The writer copies silently.
     TPicture* Image() const { return FImage.get(); }
     void SetImage(TPicture* Value);
+    // Not a published property: Assign copies it, code may set it.
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool Value) { FEnabled = Value; }
+
+    // The picture is not empty.
+    bool HasPicture() const;
+    // The size of what the item shows: its picture, else the list image of Images (none without
+    // Images or an ImageIndex), else 0 x 0.
+    TSize ImageSize(const TCustomImageList* Images) const;
+    // Draws that picture or list image (in its disabled look unless Enabled) with its top left at
+    // X, Y.
+    void DrawImage(TCanvas* Canvas, int X, int Y, const TCustomImageList* Images, bool Enabled = true) const;
+
+protected:
+    // Caption and ImageIndex through their writers, then the picture and the enabled state.
+    void AssignCaptionImageItem(const TCaptionImageItem* Source);
+    // Tells the collection's OnChange.
+    void NotifyChange();
+
+private:
+    String FCaption;
+    int FImageIndex = -1;
+    bool FEnabled = true;
+    std::unique_ptr<TPicture> FImage;
+};
+
+// A collection of picture items. Adding, deleting and copying items tell nothing; OnChange tells
+// of an item's change.
+class TCaptionImageCollection : public TCollection {
+public:
+    TCaptionImageCollection(TCollectionItemClass ItemClass, TPersistent* AOwner);
+
+    TNotifyEvent OnChange;
+
+protected:
+    TPersistent* GetOwner() const override { return FMyOwner; }
+
+private:
+    TPersistent* FMyOwner;
+};
+
+template <class TItem>
+class TCaptionImageItems : public TCaptionImageCollection {
+public:
+    explicit TCaptionImageItems(TPersistent* AOwner) : TCaptionImageCollection(CollectionItemClass<TItem>(), AOwner) {}
+
+    TItem* Add() { return static_cast<TItem*>(TCollection::Add()); }
+    TItem* Insert(int Index) { return static_cast<TItem*>(TCollection::Insert(Index)); }
+    TItem* Items(int Index) const { return static_cast<TItem*>(TCollection::Items(Index)); }
+    void SetItem(int Index, TItem* Value) { TCollection::SetItems(Index, Value); }
+};
+
+// One item of the selector: a picture item with a colour box and a hint. A disabled item can be
+// neither hot nor selected.
+class TSelectorItem : public TCaptionImageItem {
+public:
+    using TCaptionImageItem::TCaptionImageItem;
+
+    TColor Color() const { return FColor; }  // default clNone: the colour box's fill
+    void SetColor(TColor Value);
     const String& Hint() const { return FHint; }
     void SetHint(const String& Value) { FHint = Value; }
     // The item's cell in the selector panel, placed by the layout.
@@ -41,34 +98,14 @@ public:
     void Assign(TPersistent* Source) override;
 
 private:
-    String FCaption;
-    int FImageIndex = -1;
-    bool FEnabled = true;
     TColor FColor = clNone;
-    std::unique_ptr<TPicture> FImage;
     TRect FRect;
     String FHint;
-
-    void changed();
 };
 
-// Adding, deleting and copying items tell nothing; OnChange tells of an item's change.
-class TSelectorItems : public TCollection {
+class TSelectorItems : public TCaptionImageItems<TSelectorItem> {
 public:
-    explicit TSelectorItems(TPersistent* AOwner);
-
-    TSelectorItem* Add() { return static_cast<TSelectorItem*>(TCollection::Add()); }
-    TSelectorItem* Insert(int Index) { return static_cast<TSelectorItem*>(TCollection::Insert(Index)); }
-    TSelectorItem* Items(int Index) const { return static_cast<TSelectorItem*>(TCollection::Items(Index)); }
-    void SetItem(int Index, TSelectorItem* Value) { TCollection::SetItems(Index, Value); }
-
-    TNotifyEvent OnChange;
-
-protected:
-    TPersistent* GetOwner() const override { return FMyOwner; }
-
-private:
-    TPersistent* FMyOwner;
+    using TCaptionImageItems::TCaptionImageItems;
 };
 
 // The colours of hot and selected items: a gradient, or a glossy two-part gradient in a frame
