@@ -219,9 +219,23 @@ void TCustomItemSelector::UpdateLayout() {
     Invalidate();
 }
 
+// Only the cells the container shows are drawn: a long list costs what a screenful does. Scrolling
+// and sizing repaint the container with its panel.
 void TCustomItemSelector::Paint() {
     TCustomControl::Paint();
-    for (int I = 0; I < FAdvItemSelector->Items()->Count(); ++I) DrawItem(I, Canvas());
+    const TRect Shown = shownArea();
+    for (int I = 0; I < FAdvItemSelector->Items()->Count(); ++I) {
+        const TRect R = FAdvItemSelector->Items()->Items(I)->ItemRect();
+        if (R.Bottom > Shown.Top && R.Top < Shown.Bottom && R.Right > Shown.Left && R.Left < Shown.Right)
+            DrawItem(I, Canvas());
+    }
+}
+
+// The part of the panel inside the container's client area, in the panel's coordinates.
+TRect TCustomItemSelector::shownArea() const {
+    const TWinControl* Box = Parent();
+    if (!Box) return ClientRect();
+    return Rect(-Left(), -Top(), Box->ClientWidth() - Left(), Box->ClientHeight() - Top());
 }
 
 void TCustomItemSelector::drawCaption(TCanvas* C, const String& Caption, TRect R, bool Centred, TSize& Size) {

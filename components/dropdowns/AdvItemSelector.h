@@ -79,6 +79,7 @@ private:
     bool validIndex(int Index) const;
     bool disabledItem(int Index) const;
     void drawItemNow(int Index);
+    TRect shownArea() const;
     void drawCaption(TCanvas* C, const String& Caption, TRect R, bool Centred, TSize& Size);
 };
 

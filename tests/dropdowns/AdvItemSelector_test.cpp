@@ -239,6 +239,38 @@ TEST_F(ItemSelectorTest, ScrollingBringsAnItemIntoView) {
     EXPECT_EQ(S->Perform(WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS | DLGC_WANTALLKEYS);
 }
 
+// Only the cells in view are painted; scrolling paints the cells it brings into view.
+TEST_F(ItemSelectorTest, ScrollingPaintsTheCellsItShows) {
+    fixedCells(50, 20);
+    add("", 20);
+    TImageList Images(nullptr);
+    Images.SetWidth(16);
+    Images.SetHeight(16);
+    TBitmap Blue(16, 16);
+    Blue.Canvas()->Brush()->SetColor(clBlue);
+    Blue.Canvas()->FillRect(Rect(0, 0, 16, 16));
+    Images.Add(&Blue, nullptr);
+    S->SetImages(&Images);
+    for (int I = 0; I < 20; ++I) S->Items()->Items(I)->SetImageIndex(0);
+    S->UpdateSelectorPanel();
+    TCustomItemSelector* P = S->SelectorPanel();
+    // Row I's image: x 6 to 21, y 4 + 20 I to 19 + 20 I.
+    const auto shows = [&](int Row) {
+        TBitmap B(P->Width(), P->Height());
+        P->PaintTo(B.Canvas(), 0, 0);  // as it looks now, without asking for a repaint
+        return B.Canvas()->Pixels(14, 12 + 20 * Row) == clBlue;
+    };
+    EXPECT_TRUE(shows(0));
+    EXPECT_TRUE(shows(3));
+    S->VertScrollBar()->SetPosition(250);
+    ASSERT_EQ(P->Top(), -250);
+    EXPECT_TRUE(shows(15));
+    EXPECT_TRUE(shows(12));
+    // A taller box shows more rows.
+    S->SetHeight(200);
+    EXPECT_TRUE(shows(18));
+}
+
 TEST(ItemSelectorPanelTest, OnlyASelectorMayOwnThePanel) {
     TForm Form(nullptr);
     EXPECT_THROW(TCustomItemSelector P(&Form), Exception);
