@@ -532,6 +532,11 @@ public:
     void SetCursor(TCursor Value);
     // Every visible row and column grows by x pixels; nothing beyond a factor of +-20.
     virtual void Zoom(int x);
+    // The tri-state reading of a cell's check box (plain, data, virtual, tri-state, row); false,
+    // State untouched, for a cell without one. With hidden rows ARow is a real row.
+    bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState& State);
+    using TVidIvezadOrirControls::GetCheckBoxState;
+    static TCheckBoxState BoolToCheckBoxState(bool B);
 
     // The check-true text checks a cell's check box, any other text unchecks it (undo's hook).
     void SetCheckBoxText(int ACol, int ARow, const String& Value) override;

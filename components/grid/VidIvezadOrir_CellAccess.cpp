@@ -8,6 +8,7 @@
 #include "components/graphics/AsgHTMLE_Utils.h"
 #include "components/grid/GridControls.h"
 #include "components/grid/VidIvezadOrir_Internal.h"
+#include "components/grid/model/CellGraphic.h"
 #include "components/grid/model/GridAuxSettings.h"
 #include "components/grid/model/GridLists.h"
 #include "framework/rtl/Streams.h"
@@ -495,4 +496,51 @@ void TVidIvezadOrir::Zoom(int x) {
         UpdateVertScrollThumb();
         UpdateHorzScrollThumb();
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Check boxes
+
+TCheckBoxState TVidIvezadOrir::BoolToCheckBoxState(bool B) { return B ? cbChecked : cbUnchecked; }
+
+// With hidden rows a row's own graphic is judged against its stored text; a row without an object
+// of its own falls back to the cell's graphic, whose row check box then answers by its own value
+// and whose plain box does not count.
+bool TVidIvezadOrir::GetCheckBoxState(int ACol, int ARow, TCheckBoxState& State) {
+    String CheckTrue;
+    GetCheckTrue(ACol, ARow, CheckTrue);
+    const auto judge = [&](const TCellGraphic* G, const String& Text, bool RowChecked, bool PlainBox) {
+        if (!G) return false;
+        switch (G->CellType()) {
+            case ctCheckBox:
+                if (!PlainBox) return false;
+                State = BoolToCheckBoxState(G->CellBoolean());
+                return true;
+            case ctDataCheckBox:
+            case ctVirtCheckBox:
+                State = BoolToCheckBoxState(Text == CheckTrue);
+                return true;
+            case ctTriStateCheckBox:
+                State = G->CellCheckBoxState();
+                return true;
+            case ctRowCheckBox:
+                if (ACol != 0) return false;
+                State = BoolToCheckBoxState(RowChecked);
+                return true;
+            default:
+                return false;
+        }
+    };
+    const auto isRowBox = [](const TCellGraphic* G) { return G && G->CellType() == ctRowCheckBox; };
+    if (NumHiddenRows() == 0) {
+        const TCellGraphic* G = GetCellGraphic(ACol, ARow);
+        return judge(G, GetCellEx(ACol, ARow), isRowBox(G) && GetRowSelect(ARow), true);
+    }
+    if (TObject* Raw = GetRealObject(ACol, ARow)) {
+        const auto* P = dynamic_cast<TCellProperties*>(Raw);
+        const auto* G = P ? dynamic_cast<const TCellGraphic*>(P->GraphicObject()) : nullptr;
+        return judge(G, AllCells(ACol, ARow), isRowBox(G) && GetRowSelect(ARow), true);
+    }
+    const TCellGraphic* G = GetCellGraphic(ACol, ARow);
+    return judge(G, GetCellEx(ACol, ARow), G && G->CellBoolean(), false);
 }

@@ -6,6 +6,7 @@
 #include "components/graphics/AdvUtilExchange.h"
 #include "components/grid/GridControls.h"
 #include "components/grid/VidIvezadOrir_Internal.h"
+#include "components/grid/model/CellGraphic.h"
 #include "components/grid/model/GridAuxSettings.h"
 #include "components/grid/model/GridSettings.h"
 #include "framework/rtl/Collection.h"

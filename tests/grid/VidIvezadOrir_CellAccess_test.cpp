@@ -1,8 +1,11 @@
 // Cell access: texts and objects by real row with hidden rows in the store, zoom, font sizes at
 // the screen's pixels per inch, a rich-text round trip through a cell, row colours cleared
-// without losing what cells hold, and controls placed where their cells show.
+// without losing what cells hold, controls placed where their cells show, and the tri-state
+// reading of check boxes.
 #include "components/grid/GridControls.h"
 #include "components/grid/VidIvezadOrir.h"
+#include "components/grid/model/CellGraphic.h"
+#include "components/grid/model/GridSettings.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/HintWindow.h"
 #include "framework/ui/RichEdit.h"
@@ -161,6 +164,62 @@ TEST(CellAccess, TheControlListNamesCellsAndOwnsOnlyItsItems) {
     EXPECT_THROW(L.GetControl(2), EListError);
     EXPECT_THROW(L.RemoveControl(-1), EListError);
     EXPECT_EQ(L.Count(), 2);
+}
+
+// A check box graphic of the tri-state reading's kinds.
+void addBox(TVidIvezadOrir* G, int c, int r, TCellType Kind, bool Value, TCheckBoxState State = cbUnchecked) {
+    TCellGraphic* Box = G->CreateCellGraphic(c, r);
+    if (Kind == ctTriStateCheckBox)
+        Box->SetCheckBox(State, true, haBeforeText, vaTop);
+    else
+        Box->SetCheckBox(Value, Kind == ctDataCheckBox, true, haBeforeText, vaTop);
+}
+
+TEST(CellAccess, TriStateCheckBoxStates) {
+    auto G = newGrid();
+    G->SetCellEx(2, 1, QStringLiteral("Y"));  // the check-true text
+    G->SetCellEx(2, 2, QStringLiteral("N"));
+    addBox(G.get(), 1, 1, ctCheckBox, true);
+    addBox(G.get(), 2, 1, ctDataCheckBox, false);
+    addBox(G.get(), 2, 2, ctDataCheckBox, true);
+    addBox(G.get(), 3, 1, ctTriStateCheckBox, false, cbGrayed);
+    struct Case {
+        int Col, Row;
+        bool Has;
+        TCheckBoxState State;
+    };
+    const Case Cases[] = {
+        {1, 1, true, cbChecked}, {2, 1, true, cbChecked}, {2, 2, true, cbUnchecked},
+        {3, 1, true, cbGrayed},  {1, 3, false, cbGrayed},  // a plain text cell
+    };
+    for (const Case& C : Cases) {
+        TCheckBoxState State = cbGrayed;
+        EXPECT_EQ(G->GetCheckBoxState(C.Col, C.Row, State), C.Has) << C.Col << "," << C.Row;
+        EXPECT_EQ(State, C.State) << C.Col << "," << C.Row << ": untouched without a box";
+    }
+    EXPECT_EQ(TVidIvezadOrir::BoolToCheckBoxState(true), cbChecked);
+    EXPECT_EQ(TVidIvezadOrir::BoolToCheckBoxState(false), cbUnchecked);
+
+    // With hidden rows the row is a real one, its box read from the store.
+    addBox(G.get(), 3, 5, ctTriStateCheckBox, false, cbChecked);
+    G->HideRows(4, 5);
+    TCheckBoxState State = cbUnchecked;
+    EXPECT_TRUE(G->GetCheckBoxState(3, 5, State));
+    EXPECT_EQ(State, cbChecked) << "hidden row 5";
+    EXPECT_TRUE(G->GetCheckBoxState(2, 1, State));
+    EXPECT_EQ(State, cbChecked) << "a shown row's data box against its text";
+    EXPECT_FALSE(G->GetCheckBoxState(3, 6, State)) << "real row 6, shown as row 4, holds nothing";
+}
+
+TEST(CellAccess, TheRowCheckBoxAnswersBySelectedRows) {
+    auto G = newGrid();
+    G->MouseActions()->SetHotmailRowSelect(true);
+    G->SetRowSelect(3, true);
+    TCheckBoxState State = cbGrayed;
+    EXPECT_TRUE(G->GetCheckBoxState(0, 3, State));
+    EXPECT_EQ(State, cbChecked);
+    EXPECT_TRUE(G->GetCheckBoxState(0, 2, State));
+    EXPECT_EQ(State, cbUnchecked);
 }
 
 }  // namespace

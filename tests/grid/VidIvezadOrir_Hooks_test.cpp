@@ -3,6 +3,7 @@
 // the expand click's row height; the date and memo editors' events reaching the grid's.
 #include "components/grid/GridControls.h"
 #include "components/grid/VidIvezadOrir.h"
+#include "components/grid/model/CellGraphic.h"
 #include "components/grid/model/GridAuxSettings.h"
 #include "components/grid/model/GridSettings.h"
 #include "framework/rtl/Clock.h"
@@ -194,7 +195,18 @@ TEST(GridHooks, ExpandClickFiresThenSizesTheRow) {
     };
     G->ExpandClick(1, 3, false);
     EXPECT_EQ(Log, std::vector<std::string>{"1,3 shut"});
-    EXPECT_EQ(G->RowHeights(3), G->DefaultRowHeight()) << "a cell without an expand graphic";
+    EXPECT_EQ(G->RowHeights(3), G->DefaultRowHeight()) << "a cell without a graphic";
+    // An expand graphic keeps the expanded height in its angle, the contracted one in its index;
+    // a covered cell answers by its merged area's base cell.
+    TCellGraphic* Expand = G->CreateCellGraphic(1, 4);
+    Expand->SetCellType(ctExpand);
+    Expand->SetCellAngle(60);
+    Expand->SetCellIndex(18);
+    G->MergeCells(1, 4, 2, 1);
+    G->ExpandClick(2, 4, true);
+    EXPECT_EQ(G->RowHeights(4), 60);
+    G->ExpandClick(1, 4, false);
+    EXPECT_EQ(G->RowHeights(4), 18);
     // A handler that frees the grid ends the click.
     auto* Freed = new TVidIvezadOrir(nullptr);
     Freed->OnExpandClick = [](TObject* Sender, int, int, bool) { static_cast<TVidIvezadOrir*>(Sender)->Free(); };
