@@ -198,6 +198,7 @@ TEST(GridHooks, ExpandClickFiresThenSizesTheRow) {
     EXPECT_EQ(G->RowHeights(3), G->DefaultRowHeight()) << "a cell without a graphic";
     // An expand graphic keeps the expanded height in its angle, the contracted one in its index;
     // a covered cell answers by its merged area's base cell.
+    G->OnExpandClick = nullptr;
     TCellGraphic* Expand = G->CreateCellGraphic(1, 4);
     Expand->SetCellType(ctExpand);
     Expand->SetCellAngle(60);
