@@ -537,6 +537,8 @@ public:
     bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState& State);
     using TVidIvezadOrirControls::GetCheckBoxState;
     static TCheckBoxState BoolToCheckBoxState(bool B);
+    // A tri-state box in every row from the first check row (0 with CheckAllCheck) to the last.
+    void AddTriStateCheckBoxColumn(int ACol, TCheckBoxState State);
 
     // The check-true text checks a cell's check box, any other text unchecks it (undo's hook).
     void SetCheckBoxText(int ACol, int ARow, const String& Value) override;

@@ -11,6 +11,7 @@
 #include "components/grid/model/CellGraphic.h"
 #include "components/grid/model/GridAuxSettings.h"
 #include "components/grid/model/GridLists.h"
+#include "components/grid/model/GridSettings.h"
 #include "framework/rtl/Streams.h"
 #include "framework/ui/ComCtrls.h"
 #include "framework/ui/RichEdit.h"
@@ -502,6 +503,10 @@ void TVidIvezadOrir::Zoom(int x) {
 // Check boxes
 
 TCheckBoxState TVidIvezadOrir::BoolToCheckBoxState(bool B) { return B ? cbChecked : cbUnchecked; }
+
+void TVidIvezadOrir::AddTriStateCheckBoxColumn(int ACol, TCheckBoxState State) {
+    for (int r = MouseActions()->CheckAllCheck() ? 0 : FixedRows(); r < RowCount(); ++r) AddCheckBox(ACol, r, State);
+}
 
 // With hidden rows a row's own graphic is judged against its stored text; a row without an object
 // of its own falls back to the cell's graphic, whose row check box then answers by its own value

@@ -211,6 +211,19 @@ TEST(CellAccess, TriStateCheckBoxStates) {
     EXPECT_FALSE(G->GetCheckBoxState(3, 6, State)) << "real row 6, shown as row 4, holds nothing";
 }
 
+TEST(CellAccess, ATriStateColumnStartsAtTheFirstCheckRow) {
+    for (const bool CheckAll : {false, true}) {
+        auto G = newGrid();
+        G->MouseActions()->SetCheckAllCheck(CheckAll);
+        G->AddTriStateCheckBoxColumn(2, cbGrayed);
+        EXPECT_EQ(G->HasCheckBox(2, 0), CheckAll) << "the fixed row only with CheckAllCheck";
+        TCheckBoxState State = cbUnchecked;
+        EXPECT_TRUE(G->GetCheckBoxState(2, G->RowCount() - 1, State)) << "down to the last row";
+        EXPECT_EQ(State, cbGrayed);
+        EXPECT_FALSE(G->HasCheckBox(1, 1)) << "other columns untouched";
+    }
+}
+
 TEST(CellAccess, TheRowCheckBoxAnswersBySelectedRows) {
     auto G = newGrid();
     G->MouseActions()->SetHotmailRowSelect(true);
