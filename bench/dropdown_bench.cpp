@@ -156,7 +156,9 @@ public:
     TDropDownForm* Popup() const { return FDropDownForm; }
 };
 
-void BM_TimePicker(benchmark::State& State) {
+// Opens, paints and closes the time picker. The watch keeps its last frame for a reopening at
+// the same time; a user mostly opens it at a time it has not shown yet (NewTime).
+void timePickerOpenings(benchmark::State& State, bool NewTime) {
     TForm Form(nullptr);
     Form.SetBounds(100, 100, 300, 200);
     auto* Edit = new TBenchTimePicker(&Form);
@@ -165,32 +167,20 @@ void BM_TimePicker(benchmark::State& State) {
     Edit->SetTime(EncodeTime(10, 10, 0, 0));
     Form.HandleNeeded();
     TBitmap Target(200, 200);
+    int Minute = 10;
     for (auto _ : State) {
+        if (NewTime) {
+            Minute = (Minute + 7) % 60;
+            Edit->SetTime(EncodeTime(10, static_cast<Word>(Minute), 0, 0));
+        }
         Edit->ShowDropDown();
         Edit->Popup()->PaintTo(Target.Canvas(), 0, 0);
         Edit->HideDropDown(false);
     }
 }
 
-// The watch keeps its last frame for a reopening at the same time; a user mostly opens it at a
-// time it has not shown yet, which this one measures.
-void BM_TimePickerNewTime(benchmark::State& State) {
-    TForm Form(nullptr);
-    Form.SetBounds(100, 100, 300, 200);
-    auto* Edit = new TBenchTimePicker(&Form);
-    Edit->SetParent(&Form);
-    Edit->SetBounds(10, 10, 200, 21);
-    Form.HandleNeeded();
-    TBitmap Target(200, 200);
-    int Minute = 0;
-    for (auto _ : State) {
-        Minute = (Minute + 7) % 60;
-        Edit->SetTime(EncodeTime(10, static_cast<Word>(Minute), 0, 0));
-        Edit->ShowDropDown();
-        Edit->Popup()->PaintTo(Target.Canvas(), 0, 0);
-        Edit->HideDropDown(false);
-    }
-}
+void BM_TimePicker(benchmark::State& State) { timePickerOpenings(State, false); }
+void BM_TimePickerNewTime(benchmark::State& State) { timePickerOpenings(State, true); }
 
 void BM_DateTimeCalendar(benchmark::State& State) {
     TForm Form(nullptr);
