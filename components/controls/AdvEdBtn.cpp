@@ -3,6 +3,7 @@
 #include "components/controls/AdvEdBtn.h"
 
 #include "components/controls/ControlScaling.h"
+#include "components/controls/DropArrow.h"
 #include "components/graphics/AEBXPVS.h"
 #include "components/graphics/TesselStyle.h"
 #include "framework/rtl/ClassRegistry.h"
@@ -37,15 +38,6 @@ void drawThemePart(TControl* Owner, HDC DC, const char16_t* ClassName, int State
     if (!Theme) return;
     AEBXPVS.DrawThemeBackground(Theme, DC, 1, State, &R, nullptr);
     AEBXPVS.CloseThemeData(Theme);
-}
-
-void fillArrow(TCanvas* C, TColor Color) {
-    C->Pen()->SetStyle(psSolid);
-    C->Pen()->SetWidth(1);
-    C->Pen()->SetColor(Color);
-    C->Brush()->SetStyle(bsSolid);
-    C->Brush()->SetColor(Color);
-    C->Polygon({TPoint{5, 7}, TPoint{11, 7}, TPoint{8, 10}});
 }
 
 }  // namespace
@@ -181,7 +173,7 @@ void TAdvSpeedButton::PaintDropDown() {
         TColor Arrow = Box->ButtonTextColor();
         if (Hot() && Box->ButtonTextColorHot() != clNone) Arrow = Box->ButtonTextColorHot();
         if (isDown() && Box->ButtonTextColorDown() != clNone) Arrow = Box->ButtonTextColorDown();
-        fillArrow(C, Arrow == clNone ? clBlack : Arrow);
+        FillDropArrow(C, Arrow == clNone ? clBlack : Arrow);
         return;
     }
     if (FIsWinXP && themeActive()) {
@@ -204,7 +196,7 @@ void TAdvSpeedButton::PaintDropDown() {
     C->MoveTo(Width() - 3, 1);
     C->LineTo(1, 1);
     C->LineTo(1, Height() - 2);
-    if (Glyph()->Empty()) fillArrow(C, clBlack);
+    if (Glyph()->Empty()) FillDropArrow(C, clBlack);
 }
 
 // ---------------------------------------------------------------------------------------------

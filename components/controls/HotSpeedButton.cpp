@@ -1,4 +1,5 @@
 #include "components/controls/HotSpeedButton.h"
+#include "components/controls/DropArrow.h"
 
 #include "framework/rtl/Component.h"
 
@@ -16,4 +17,13 @@ void THotSpeedButton::trackPointer(TMessage& Message, bool Over) {
     if (!Alive || Message.LParam != 0) return;
     FHot = Over;
     Invalidate();
+}
+
+void FillDropArrow(TCanvas* C, TColor Color) {
+    C->Pen()->SetStyle(psSolid);
+    C->Pen()->SetWidth(1);
+    C->Pen()->SetColor(Color);
+    C->Brush()->SetStyle(bsSolid);
+    C->Brush()->SetColor(Color);
+    C->Polygon({TPoint{5, 7}, TPoint{11, 7}, TPoint{8, 10}});
 }

@@ -1,5 +1,6 @@
 // The drop button: its container (width, enabled state, the click on release) and the painted
 // button inside it.
+#include "components/controls/DropArrow.h"
 #include "components/dropdowns/AdvDropDown.h"
 #include "components/graphics/AdvXPVS.h"
 #include "components/graphics/TesselStyle.h"
@@ -20,15 +21,6 @@ void drawThemePart(HWND Window, HDC DC, const char16_t* ClassName, int Part, int
     if (!Theme) return;
     AdvXPVS.DrawThemeBackground(Theme, DC, Part, State, &R, nullptr);
     AdvXPVS.CloseThemeData(Theme);
-}
-
-void fillTriangle(TCanvas* C, TColor Color) {
-    C->Pen()->SetStyle(psSolid);
-    C->Pen()->SetWidth(1);
-    C->Pen()->SetColor(Color);
-    C->Brush()->SetStyle(bsSolid);
-    C->Brush()->SetColor(Color);
-    C->Polygon({TPoint{5, 7}, TPoint{11, 7}, TPoint{8, 10}});
 }
 
 }  // namespace
@@ -85,7 +77,7 @@ void TAdvDropDownSpeedButton::paintDropDown() {
             C->LineTo(0, R.Bottom);
         }
         if (Arrow == clNone) Arrow = Edit ? Edit->Font()->Color() : clWindowText;
-        fillTriangle(C, Arrow);
+        FillDropArrow(C, Arrow);
         return;
     }
     if (!Glyph()->Empty()) {
@@ -124,7 +116,7 @@ void TAdvDropDownSpeedButton::paintDropDown() {
     C->MoveTo(Width() - 3, 1);
     C->LineTo(1, 1);
     C->LineTo(1, Height() - 2);
-    fillTriangle(C, clBlack);
+    FillDropArrow(C, clBlack);
 }
 
 void TAdvDropDownSpeedButton::paintButton() {
