@@ -4,6 +4,7 @@
 #include "framework/rtl/Threads.h"
 #include "framework/ui/DeviceContext.h"
 #include "framework/ui/Forms.h"
+#include "framework/ui/PlatformFacts.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -458,6 +459,12 @@ void TControlAccess::destroyWidget(TControl* Control) {
     if (D->Canvas) D->Canvas->FreeHandle();
     W->Detach();
     D->Widget = nullptr;
+    // Shape, layered image and popup kind belong to the window; a new one starts plain.
+    D->Popup = false;
+    D->Overlay = false;
+    D->WindowRgn.reset();
+    D->LayeredImage = QImage();
+    D->LayeredAlpha = 255;
     if (TControlWidget::EventDepth > 0) {
         // Inside a Qt event (perhaps this widget's own): let the event loop delete it.
         W->hide();
@@ -480,7 +487,9 @@ void TControlAccess::applyGeometry(TControl* Control) {
         W->setMaximumSize(C->MaxWidth() > 0 ? C->MaxWidth() : QWIDGETSIZE_MAX,
                           C->MaxHeight() > 0 ? C->MaxHeight() : QWIDGETSIZE_MAX);
     }
-    W->setGeometry(Control->Left(), Control->Top(), Control->Width(), Control->Height());
+    QPoint Pos(Control->Left(), Control->Top());
+    if (D->Overlay && W->parentWidget()) Pos = W->parentWidget()->mapFromGlobal(Pos);
+    W->setGeometry(Pos.x(), Pos.y(), Control->Width(), Control->Height());
     if (QWidget* H = D->Hosted.data()) H->setGeometry(0, 0, Control->Width(), Control->Height());
     D->SyncingGeometry = false;
 }
@@ -493,8 +502,42 @@ void TControlAccess::applyVisibility(TControl* Control) {
         W->unsetCursor();
     else
         W->setCursor(QtCursorOfIndex(Control->Cursor()));
+    if (Control->Data()->Popup) {
+        if (W->isHidden() != !Control->Visible()) W->setVisible(Control->Visible());
+        // A window comes up on top when shown; an overlay must rise above its owner's children.
+        if (Control->Data()->Overlay && !W->isHidden()) W->raise();
+        return;
+    }
     // A top-level window is shown by its form, after OnShow.
     if (!W->isWindow() && W->isVisibleTo(W->parentWidget()) != Control->Visible()) W->setVisible(Control->Visible());
+}
+
+void TControlAccess::makePopupWindow(TWinControl* Control, const TCreateParams& Params) {
+    TControlData* D = Control->Data();
+    TControlWidget* W = D->Widget;
+    if (!W) return;
+    TWinControl* OwnerControl = FindControl(Params.WndParent);
+    QWidget* Owner = OwnerControl && OwnerControl != Control ? ControlWidgetOf(OwnerControl) : W->parentWidget();
+    D->Popup = true;
+    D->Overlay = Owner && !WindowsPlacedFreely();
+    const bool Disabled = Params.Style & WS_DISABLED;
+    // What the window does not paint shows what lies below (a layered image, a region's edge).
+    W->setAttribute(Qt::WA_OpaquePaintEvent, false);
+    W->setAttribute(Qt::WA_ShowWithoutActivating);
+    W->setAttribute(Qt::WA_TransparentForMouseEvents, Disabled);
+    if (D->Overlay) {
+        W->setParent(Owner->window(), Qt::Widget);
+    } else {
+        // The window system leaves a tool tip alone: no frame, no task-bar entry, no activation.
+        Qt::WindowFlags Flags = Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
+        if (Params.ExStyle & WS_EX_TOPMOST) Flags |= Qt::WindowStaysOnTopHint;
+        if (Disabled) Flags |= Qt::WindowTransparentForInput;
+        W->setAttribute(Qt::WA_TranslucentBackground);
+        W->setParent(Owner, Flags);
+    }
+    if (D->WindowRgn) W->setMask(*D->WindowRgn);
+    applyGeometry(Control);
+    applyVisibility(Control);
 }
 
 void TControlAccess::updateFromWidgetGeometry(TControl* Control, const QRect& Geometry) {
@@ -582,7 +625,14 @@ void TControlWidget::paintEvent(QPaintEvent*) {
     --EventDepth;
     if (!FControl) return;
     QPainter P(this);
-    P.drawImage(0, 0, FControl->Data()->Backing);
+    const TControlData* D = FControl->Data();
+    if (D->LayeredImage.isNull()) {
+        P.drawImage(0, 0, D->Backing);
+        return;
+    }
+    // A translucent window starts cleared; an overlay draws over its owner's picture.
+    P.setOpacity(D->LayeredAlpha / 255.0);
+    P.drawImage(0, 0, D->LayeredImage);
 }
 
 bool TControlWidget::event(QEvent* Event) {

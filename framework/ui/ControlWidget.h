@@ -15,7 +15,9 @@
 #include <QCursor>
 #include <QImage>
 #include <QPointer>
+#include <QRegion>
 #include <QWidget>
+#include <optional>
 
 class TControlWidget;
 
@@ -43,6 +45,11 @@ struct TControlData {
     TControlCanvas* Canvas = nullptr;  // the control's canvas, released before the backing changes
     TQtEventContext* PendingQtEvent = nullptr;
     QWidget* QtEventSource = nullptr;  // the hosted widget (or its child) whose event is being turned into messages
+    bool Popup = false;                // a WS_POPUP window of a control that is not a form
+    bool Overlay = false;              // that window shown as a child of its owner's top-level window
+    std::optional<QRegion> WindowRgn;  // SetWindowRgn's shape; none: the whole window
+    QImage LayeredImage;               // premultiplied pixels shown instead of Backing, when not null
+    Byte LayeredAlpha = 255;           // the constant alpha over LayeredImage
 };
 
 class TControlWidget : public QWidget {
@@ -119,6 +126,8 @@ struct TControlAccess {
     static void destroyWidget(TControl* Control);
     static void applyGeometry(TControl* Control);
     static void applyVisibility(TControl* Control);
+    // Turns the window just made into a popup window (Controls.h, WS_POPUP).
+    static void makePopupWindow(TWinControl* Control, const TCreateParams& Params);
     static void updateFromWidgetGeometry(TControl* Control, const QRect& Geometry);
     static void registerHandle(TWinControl* Control);
     static void unregisterHandle(TWinControl* Control);

@@ -281,6 +281,7 @@ void TControl::SetClientWidth(int Value) { SetWidth(Value + FWidth - ClientWidth
 void TControl::SetClientHeight(int Value) { SetHeight(Value + FHeight - ClientHeight()); }
 
 TPoint TControl::GetClientOrigin() const {
+    if (FData->Popup) return {FLeft, FTop};  // a popup window is placed in screen coordinates
     if (!FParent) {
         if (FData->Widget && FData->Widget->isWindow()) {
             const QPoint P = FData->Widget->mapToGlobal(QPoint(0, 0));

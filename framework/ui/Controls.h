@@ -540,9 +540,17 @@ private:
 // ---------------------------------------------------------------------------------------------
 // What a window is made with (TWinControl::CreateParams): the parts the window layer honours are
 // the topmost extended style, the owner of a top-level window (which stays above its owner and is
-// hidden and destroyed with it) and the window-class style.
+// hidden and destroyed with it) and the window-class style. A control that is not a form and asks
+// for WS_POPUP gets a frameless top-level window owned by its parent's window: its Left and Top
+// are screen coordinates, it follows Visible and shows without taking activation, WS_DISABLED
+// lets all input through to what lies below, WS_EX_TOPMOST keeps it above other windows. Where
+// the window system does not let a program place its windows (WindowsPlacedFreely), the same
+// window is a child overlay of its owner's top-level window, at the same screen position.
 
+inline constexpr DWORD WS_POPUP = 0x80000000;
+inline constexpr DWORD WS_DISABLED = 0x08000000;
 inline constexpr DWORD WS_EX_TOPMOST = 0x00000008;
+inline constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
 inline constexpr UINT CS_DROPSHADOW = 0x00020000;
 
 struct TWndClass {

@@ -24,8 +24,11 @@ struct BLENDFUNCTION {
 // With LWA_ALPHA the window's top-level window gets the opacity Alpha / 255. A colour key is
 // accepted and not applied (the window stays rectangular). FALSE for a window that does not exist.
 BOOL SetLayeredWindowAttributes(HWND Wnd, COLORREF Key, Byte Alpha, DWORD Flags);
-// Moves the window to *DestPoint and sizes it to *Size when given, and applies the blend's
-// constant alpha as the window's opacity. FALSE for a window that does not exist.
+// Moves the window to *DestPoint and sizes it to *Size when given. With ULW_ALPHA and a blend
+// whose AlphaFormat is AC_SRC_ALPHA, the window shows SourceDC's pixels (from *SourcePoint, *Size
+// of them) instead of its painting: a 32-bit source as premultiplied B,G,R,A, any other opaque,
+// with the blend's constant alpha over them. Otherwise the constant alpha becomes the window's
+// opacity and the window shows its painting. FALSE for a window that does not exist.
 BOOL UpdateLayeredWindow(HWND Wnd, HDC DestDC, const TPoint* DestPoint, const TSize* Size, HDC SourceDC,
                          const TPoint* SourcePoint, COLORREF Key, const BLENDFUNCTION* Blend, DWORD Flags);
 // Makes a top-level window let the mouse through to what lies below (the platform's
@@ -33,8 +36,12 @@ BOOL UpdateLayeredWindow(HWND Wnd, HDC DestDC, const TPoint* DestPoint, const TS
 BOOL SetWindowTransparentToMouse(HWND Wnd);
 // Whether the window lets the mouse through.
 bool WindowTransparentToMouse(HWND Wnd);
-// The opacity the window shows now (1.0 when it is not layered or does not exist).
+// The opacity the window shows now (1.0 when it is not layered or does not exist); with a
+// per-pixel image, the constant alpha over it.
 double LayeredWindowOpacity(HWND Wnd);
+// Draws the window at (X, Y) of DC as the screen shows it over what lies there: its per-pixel
+// image or its painting, cut to its region, at its opacity. FALSE for a bad window or context.
+BOOL DrawWindowAsShown(HWND Wnd, HDC DC, int X, int Y);
 
 // The entry points of the framework's "user32.dll".
 TModuleExports User32Exports();

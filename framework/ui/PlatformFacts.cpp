@@ -2,11 +2,23 @@
 
 #include "framework/ui/Forms.h"
 
+#include <QGuiApplication>
 #include <algorithm>
 
 TPlatformFacts& PlatformFacts() {
     static TPlatformFacts Facts;
     return Facts;
+}
+
+bool WindowsPlacedFreely() {
+    return PlatformFacts().FreeWindowPlacement &&
+           !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+}
+
+bool TranslucentWindowsShown() {
+    if (!PlatformFacts().TranslucentWindows) return false;
+    const String Platform = QGuiApplication::platformName();
+    return Platform != QStringLiteral("xcb") && Platform != QStringLiteral("minimal") && !Platform.isEmpty();
 }
 
 BOOL GetVersionEx(OSVERSIONINFOW* VersionInfo) {

@@ -24,10 +24,22 @@ struct TPlatformFacts {
     int BorderSize = 1;      // a thin window border
     int EdgeSize = 2;        // a 3-D edge
     int FrameSize = 4;       // a sizing frame
+    // Whether the window system lets a program place its top-level windows; tests clear it to
+    // get the child overlays used where it does not (WindowsPlacedFreely).
+    bool FreeWindowPlacement = true;
+    // Whether translucent windows show what lies below them (a compositing window system);
+    // tests clear it to get the fall-backs for when they do not (TranslucentWindowsShown).
+    bool TranslucentWindows = true;
 };
 
 // The process-wide facts; set fields directly.
 TPlatformFacts& PlatformFacts();
+
+// FreeWindowPlacement, and a window system that allows it (Wayland places windows itself).
+bool WindowsPlacedFreely();
+// TranslucentWindows, and a window system that composes windows: Wayland, Windows, macOS and the
+// offscreen one do; plain X11 is taken not to, as it needs a separate compositing manager.
+bool TranslucentWindowsShown();
 
 struct OSVERSIONINFOW {
     DWORD dwOSVersionInfoSize = sizeof(OSVERSIONINFOW);

@@ -66,6 +66,8 @@ void TWinControl::CreateWnd() {
     RegisterWindowClassStyle(this, Params);
     TControlAccess::createWidget(this);
     TControlAccess::registerHandle(this);
+    // Forms make their own top-level windows.
+    if ((Params.Style & WS_POPUP) && !dynamic_cast<TCustomForm*>(this)) TControlAccess::makePopupWindow(this, Params);
 }
 
 void TWinControl::DestroyHandle() {
@@ -531,8 +533,9 @@ void TWinControl::paintTree(HDC DC, int X, int Y) {
         if (!Img.isNull())
             DCDrawImage(DC, Bounds(X + C->Left(), Y + C->Top(), C->Width(), C->Height()), Img, Img.rect(), true);
     }
+    // A popup child is a window of its own, not part of this one's picture.
     for (TWinControl* W : FWinControls)
-        if (W->Visible()) W->paintTree(DC, X + W->Left(), Y + W->Top());
+        if (W->Visible() && !W->Data()->Popup) W->paintTree(DC, X + W->Left(), Y + W->Top());
     RestoreDC(DC, Saved);
 }
 

@@ -10,6 +10,7 @@
 #include "framework/ui/WindowFunctions.h"
 
 #include "framework/ui/ControlWidget.h"
+#include "framework/ui/DeviceContext.h"
 #include "framework/ui/Forms.h"
 
 #include <QWindow>
@@ -61,9 +62,7 @@ LONG GetWindowLong(HWND Wnd, int Index) {
     TCreateParams Params;
     Control->CreateParams(Params);
     if (Index == GWL_STYLE) return static_cast<LONG>(Params.Style);
-    auto* Form = dynamic_cast<TCustomForm*>(Control);
-    if (!Form) return 0;
-    if (Form->topMost()) Params.ExStyle |= WS_EX_TOPMOST;
+    if (auto* Form = dynamic_cast<TCustomForm*>(Control); Form && Form->topMost()) Params.ExStyle |= WS_EX_TOPMOST;
     return static_cast<LONG>(Params.ExStyle);
 }
 
@@ -244,4 +243,35 @@ BOOL InvalidateRect(HWND Wnd, const TRect*, BOOL) {
     if (!Win) return 0;
     Win->Invalidate();
     return 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window regions
+
+BOOL SetWindowRgn(HWND Wnd, HRGN Rgn, BOOL Redraw) {
+    TWinControl* Control = FindControl(Wnd);
+    if (!Control) return 0;
+    TControlData* D = Control->Data();
+    if (const QRegion* Region = RegionOf(Rgn))
+        D->WindowRgn = *Region;
+    else
+        D->WindowRgn.reset();
+    if (Rgn) DeleteObject(Rgn);
+    if (QWidget* W = ControlWidgetOf(Control)) {
+        if (D->WindowRgn)
+            W->setMask(*D->WindowRgn);
+        else
+            W->clearMask();
+        if (Redraw) W->update();
+    }
+    return 1;
+}
+
+int GetWindowRgn(HWND Wnd, HRGN Rgn) {
+    TWinControl* Control = FindControl(Wnd);
+    auto* Target = const_cast<QRegion*>(RegionOf(Rgn));
+    if (!Control || !Target || !Control->Data()->WindowRgn) return RGN_ERROR;
+    *Target = *Control->Data()->WindowRgn;
+    if (Target->isEmpty()) return NULLREGION;
+    return Target->rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
