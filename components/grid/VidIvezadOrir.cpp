@@ -88,8 +88,9 @@ void TVidIvezadOrir::GetVisualProperties(int ACol, int ARow, TGridDrawState& Sta
     GD = GradientVertical;
 }
 
-// The base painter's content call, on the real column.
+// The base painter's content call, on the real column; the node column's tree first.
 void TVidIvezadOrir::RenderCell(TCanvas* Canvas, int ACol, int ARow, TRect Rect, TGridDrawState State) {
+    paintNodeCell(Canvas, RealColIndex(ACol), ARow, Rect);
     TBaseGrid::RenderCell(Canvas, RealColIndex(ACol), ARow, Rect, State);
 }
 

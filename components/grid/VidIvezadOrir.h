@@ -12,10 +12,12 @@
 #include "components/grid/VidIvezadOrirControls.h"
 #include "components/grid/VidIvezadOrirEvents.h"
 #include "components/grid/VidIvezadOrirGraphics.h"
+#include "components/grid/VidIvezadOrirNodes.h"
 #include "components/grid/VidIvezadOrirPictures.h"
 #include "components/grid/VidIvezadOrirProperties.h"
 #include "components/grid/VidIvezadOrirSelection.h"
 #include "components/grid/VidIvezadOrirTyped.h"
+#include "components/grid/model/GridAuxSettings.h"
 #include "components/grid/model/GridExportSettings.h"
 #include "components/grid/model/GridTypes.h"
 
@@ -99,13 +101,15 @@ class TVidIvezadOrir : public TBaseGrid,
                        public ITesselTones,
                        public ITesselStyleEx,
                        public IColumnSizeOwner,
+                       public ICellNodeOwner,
                        public TVidIvezadOrirEvents,
                        public TVidIvezadOrirProperties,
                        public TVidIvezadOrirGraphics,
                        public TVidIvezadOrirControls,
                        public TVidIvezadOrirPictures,
                        public TVidIvezadOrirTyped,
-                       public TVidIvezadOrirSelection {
+                       public TVidIvezadOrirSelection,
+                       public TVidIvezadOrirNodes {
 public:
     explicit TVidIvezadOrir(TComponent* AOwner);
     ~TVidIvezadOrir() override;
@@ -540,6 +544,21 @@ public:
     // A tri-state box in every row from the first check row (0 with CheckAllCheck) to the last.
     void AddTriStateCheckBoxColumn(int ACol, TCheckBoxState State);
 
+    // ---- Tree nodes (the operations are TVidIvezadOrirNodes').
+    // A ctNode graphic in the node column.
+    bool IsNode(int ARow) override;
+    // A ctSummary graphic in column 0.
+    bool IsSummary(int ARow) override;
+    bool HasNodes() override;
+    // The node level of the row's node-column cell times NodeIndent; 0 without nodes.
+    int GetCellIndent(int ARow) override;
+    bool CellNodeOwnerHasNodes() override;
+    void CellNodeChanged() override;
+    // The base display text (OnGetDisplText), then a node row's group count in column 1.
+    void GetDisplText(int ACol, int ARow, String& Value) override;
+    // Recalculates the floating footer's column (-1: all); neutral until the footer code answers.
+    virtual void CalcFooter(int ACol) {}
+
     // The check-true text checks a cell's check box, any other text unchecks it (undo's hook).
     void SetCheckBoxText(int ACol, int ARow, const String& Value) override;
 
@@ -704,8 +723,6 @@ protected:
     bool UsesVCLStyles() override;
 
     // ---- The base grid's hooks, answered neutrally until the painting and data code answers them.
-    bool IsNode(int ARow) override { return false; }
-    bool IsSummary(int ARow) override { return false; }
     bool CellHasCheckBox(int ACol, int ARow) override { return HasCheckBox(ACol, ARow); }
     // The fixed or normal colour and the grid's font; the cell painting code resolves the rest.
     void GetVisualProperties(int ACol, int ARow, TGridDrawState& State, bool Print, bool Select, bool Remap,
@@ -744,6 +761,7 @@ private:
     friend class TVidIvezadOrirPictures;
     friend class TVidIvezadOrirTyped;
     friend class TVidIvezadOrirSelection;
+    friend class TVidIvezadOrirNodes;
     std::unique_ptr<TVidIvezadOrirState> FState;
 
     // Owned settings and auxiliary objects.
@@ -873,4 +891,8 @@ private:
     void panStep();
     void drawPanIconOn(TCanvas* ACanvas);
     TStrings* comboItems() const;
+    // Tree nodes painted in the node column.
+    void paintNodeCell(TCanvas* Canvas, int ACol, int ARow, const TRect& R);
+    void paintTreeLines(TCanvas* Canvas, int ARow, const TRect& R);
+    void paintNodeGlyph(TCanvas* Canvas, int ARow, const TRect& Cell, const TCellGraphic* Node);
 };

@@ -42,7 +42,8 @@ public:
     void CheckAll(int ACol);
     void UnCheckAll(int ACol);
     bool ToggleCheckBox(int ACol, int ARow) { return ToggleCellCheckBox(ACol, ARow, false); }
-    // The toggle of mouse and keyboard, vetoable by OnCheckBoxCanToggle; recorded for undo.
+    // The toggle of mouse and keyboard, vetoable by OnCheckBoxCanToggle; recorded for undo. With
+    // Grouping.AutoCheckGroup on a grouped grid a node's box drives its children's and back.
     virtual bool ToggleCellCheckBox(int ACol, int ARow, bool CheckEditable);
     virtual void CheckBoxChange(int ACol, int ARow, bool State);
     // With PreciseCheckBoxCheck only the box itself (right and bottom edges excluded).
@@ -103,4 +104,5 @@ private:
     String checkText(int ACol, int ARow, bool State);
     bool mayEdit(int ACol, int ARow, bool CheckEditable, bool AlwaysActive);
     int firstCheckRow();
+    void checkGroup(int ACol, int ARow, bool NewState);
 };

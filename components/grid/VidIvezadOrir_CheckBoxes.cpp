@@ -312,10 +312,38 @@ bool TVidIvezadOrirControls::ToggleCellCheckBox(int ACol, int ARow, bool CheckEd
     TWeak<TVidIvezadOrir> Alive(&g);
     CheckBoxChange(ACol, ARow, NewState);
     if (!Alive) return true;
+    if (g.Grouping()->AutoCheckGroup() && g.GroupColumn() != -1 && ARow >= g.FixedRows())
+        checkGroup(ACol, ARow, NewState);
     // Undoing puts back the state before the toggle through SetCheckBoxText.
     if (TZirOdadUndoRedo* Undo = g.UndoRedo())
         Undo->RegisterChange(ACol, ARow, checkText(ACol, ARow, Before), checkText(ACol, ARow, After));
     return true;
+}
+
+// A node's box sets its children's; a child's box sets its node's tri-state box from all
+// children: grayed when they differ.
+void TVidIvezadOrirControls::checkGroup(int ACol, int ARow, bool NewState) {
+    TVidIvezadOrir& g = grid();
+    if (g.IsNode(ARow)) {
+        const int n = g.GetNodeSpan(ARow) - 1;
+        const bool Contracted = g.GetNodeState(ARow);
+        const int Real = g.RealRowIndex(ARow);
+        // A contracted node's children are hidden right behind its real row.
+        for (int f = 1; f <= n; ++f) SetCheckBoxState(ACol, Contracted ? Real + f : g.RealRowIndex(ARow + f), NewState);
+        return;
+    }
+    const int Parent = g.GetParentRow(ARow);
+    if (Parent == -1) return;
+    const int n = g.GetNodeSpan(Parent) - 1;
+    bool First = false;
+    GetCheckBoxState(ACol, g.RealRowIndex(Parent + 1), First);
+    bool Differ = false;
+    for (int f = 1; f <= n && !Differ; ++f) {
+        bool State = false;
+        GetCheckBoxState(ACol, g.RealRowIndex(Parent + f), State);
+        Differ = State != First;
+    }
+    SetCheckBoxState(ACol, g.RealRowIndex(Parent), Differ ? cbGrayed : (First ? cbChecked : cbUnchecked));
 }
 
 bool TVidIvezadOrirControls::IsInCheckBox(int ACol, int ARow, int XPos, int YPos) {

@@ -73,6 +73,7 @@ struct TVidIvezadOrirState {
     // Counts and maps (hidden rows and columns are counted in place).
     int MergedCount = 0;
     int NodeCount = 0;
+    bool ForceSel = false;  // the selection is forced while a node contracts
     int HiddenRowCount = 0;
     int HiddenColCount = 0;
     std::vector<bool> VisibleCol;               // per real column, all visible at creation

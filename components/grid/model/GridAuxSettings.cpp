@@ -47,6 +47,9 @@ void TGrouping::Assign(TPersistent* Source) {
     FSummaryLineWidth = S->FSummaryLineWidth;
     FMergeHeader = S->FMergeHeader;
     FMergeSummary = S->FMergeSummary;
+    FAutoCheckGroup = S->FAutoCheckGroup;
+    FShowGroupCount = S->FShowGroupCount;
+    FGroupCountFormat = S->FGroupCountFormat;
 }
 
 void TDragDropSettings::Assign(TPersistent* Source) {
@@ -191,13 +194,70 @@ void TFocusHelper::Assign(TPersistent* Source) {
     if (auto* S = dynamic_cast<TFocusHelper*>(Source)) FEnabled = S->FEnabled;
 }
 
+TCellNode::TCellNode(TComponent* AOwner)
+    : FExpandGlyph(std::make_unique<TBitmap>()), FContractGlyph(std::make_unique<TBitmap>()), FOwner(AOwner) {}
+
+TCellNode::~TCellNode() = default;
+
+ICellNodeOwner* TCellNode::owner() const {
+    ICellNodeOwner* Grid = nullptr;
+    return Supports<ICellNodeOwner>(FOwner, &Grid) ? Grid : nullptr;
+}
+
+void TCellNode::changed() {
+    if (ICellNodeOwner* Grid = owner()) Grid->CellNodeChanged();
+}
+
+void TCellNode::SetNodeType(TNodeType Value) {
+    if (Value == FNodeType) return;
+    FNodeType = Value;
+    changed();
+}
+
+void TCellNode::SetExpandGlyph(TBitmap* Value) { FExpandGlyph->Assign(Value); }
+void TCellNode::SetContractGlyph(TBitmap* Value) { FContractGlyph->Assign(Value); }
+
+void TCellNode::SetShowTree(bool Value) {
+    if (Value == FShowTree) return;
+    FShowTree = Value;
+    changed();
+}
+
+void TCellNode::SetShowTreeFull(bool Value) {
+    if (Value == FShowTreeFull) return;
+    FShowTreeFull = Value;
+    changed();
+}
+
+void TCellNode::SetNodeIndent(int Value) {
+    if (Value == FNodeIndent) return;
+    FNodeIndent = Value;
+    changed();
+}
+
+void TCellNode::SetTreeColor(TColor Value) {
+    if (Value == FTreeColor) return;
+    FTreeColor = Value;
+    changed();
+}
+
+void TCellNode::SetNodeColumn(int Value) {
+    if (Value == FNodeColumn) return;
+    ICellNodeOwner* Grid = owner();
+    if (Grid && Grid->CellNodeOwnerHasNodes())
+        throw Exception(QStringLiteral("Cannot change node column when grid has nodes"));
+    FNodeColumn = Value;
+}
+
 void TCellNode::Assign(TPersistent* Source) {
     auto* S = dynamic_cast<TCellNode*>(Source);
     if (!S) return;
     FColor = S->FColor;
     FNodeType = S->FNodeType;
     FNodeColor = S->FNodeColor;
+    FExpandGlyph->Assign(S->FExpandGlyph.get());
     FExpandOne = S->FExpandOne;
+    FContractGlyph->Assign(S->FContractGlyph.get());
     FShowTree = S->FShowTree;
     FShowTreeFull = S->FShowTreeFull;
     FNodeIndent = S->FNodeIndent;

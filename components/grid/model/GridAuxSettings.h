@@ -155,6 +155,15 @@ public:
     void SetMergeHeader(bool Value) { FMergeHeader = Value; }
     bool MergeSummary() const { return FMergeSummary; }
     void SetMergeSummary(bool Value) { FMergeSummary = Value; }
+    // A node's check box checks its children, and the children's boxes set the node's.
+    bool AutoCheckGroup() const { return FAutoCheckGroup; }
+    void SetAutoCheckGroup(bool Value) { FAutoCheckGroup = Value; }
+    // Column 1 of a node row shows its count of plain rows: " (n)", or through
+    // GroupCountFormat (one integer argument) when that is set.
+    bool ShowGroupCount() const { return FShowGroupCount; }
+    void SetShowGroupCount(bool Value) { FShowGroupCount = Value; }
+    const String& GroupCountFormat() const { return FGroupCountFormat; }
+    void SetGroupCountFormat(const String& Value) { FGroupCountFormat = Value; }
     void Assign(TPersistent* Source) override;
 
 private:
@@ -166,6 +175,9 @@ private:
     int FSummaryLineWidth = 2;
     bool FMergeHeader = false;
     bool FMergeSummary = false;
+    bool FAutoCheckGroup = false;
+    bool FShowGroupCount = false;
+    String FGroupCountFormat;
 };
 
 class TDragDropSettings : public TPersistent {
@@ -389,39 +401,70 @@ private:
     bool FEnabled = false;
 };
 
+// The grid that owns a TCellNode: whether it has nodes (the node column is locked then) and the
+// repaint after a change of the look.
+class ICellNodeOwner : public IInterface {
+public:
+    virtual bool CellNodeOwnerHasNodes() = 0;
+    virtual void CellNodeChanged() = 0;
+
+protected:
+    ~ICellNodeOwner() = default;
+};
+
+// The look and behaviour of all tree nodes of a grid.
 class TCellNode : public TPersistent {
 public:
-    explicit TCellNode(TComponent* AOwner) {}
-    TColor Color() const { return FColor; }
+    explicit TCellNode(TComponent* AOwner);
+    ~TCellNode() override;
+    TColor Color() const { return FColor; }  // the glyph's fill, default clSilver
     void SetColor(TColor Value) { FColor = Value; }
+    // The glyph style; repaints.
     TNodeType NodeType() const { return FNodeType; }
-    void SetNodeType(TNodeType Value) { FNodeType = Value; }
-    TColor NodeColor() const { return FNodeColor; }
+    void SetNodeType(TNodeType Value);
+    TColor NodeColor() const { return FNodeColor; }  // the glyph's frame, default clBlack
     void SetNodeColor(TColor Value) { FNodeColor = Value; }
+    // Glyphs of cnGlyph nodes, copied in.
+    TBitmap* ExpandGlyph() const { return FExpandGlyph.get(); }
+    void SetExpandGlyph(TBitmap* Value);
+    // Expanding a node contracts every other expanded node.
     bool ExpandOne() const { return FExpandOne; }
     void SetExpandOne(bool Value) { FExpandOne = Value; }
+    TBitmap* ContractGlyph() const { return FContractGlyph.get(); }
+    void SetContractGlyph(TBitmap* Value);
+    // Tree lines, over the full row height with ShowTreeFull; repaint.
     bool ShowTree() const { return FShowTree; }
-    void SetShowTree(bool Value) { FShowTree = Value; }
+    void SetShowTree(bool Value);
     bool ShowTreeFull() const { return FShowTreeFull; }
-    void SetShowTreeFull(bool Value) { FShowTreeFull = Value; }
+    void SetShowTreeFull(bool Value);
+    // Pixels per node level; repaints.
     int NodeIndent() const { return FNodeIndent; }
-    void SetNodeIndent(int Value) { FNodeIndent = Value; }
-    TColor TreeColor() const { return FTreeColor; }
-    void SetTreeColor(TColor Value) { FTreeColor = Value; }
+    void SetNodeIndent(int Value);
+    TColor TreeColor() const { return FTreeColor; }  // default clGray; repaints
+    void SetTreeColor(TColor Value);
+    // The column of the glyphs and levels; raises "Cannot change node column when grid has
+    // nodes" for another value while the grid has nodes.
     int NodeColumn() const { return FNodeColumn; }
-    void SetNodeColumn(int Value) { FNodeColumn = Value; }
+    void SetNodeColumn(int Value);
+    // Every field but the owner, without repainting or the node-column check.
     void Assign(TPersistent* Source) override;
 
 private:
     TColor FColor = clSilver;
     TNodeType FNodeType = cnXP;
     TColor FNodeColor = clBlack;
+    std::unique_ptr<TBitmap> FExpandGlyph;
     bool FExpandOne = false;
+    std::unique_ptr<TBitmap> FContractGlyph;
+    TComponent* FOwner = nullptr;
     bool FShowTree = true;
     bool FShowTreeFull = true;
     int FNodeIndent = 12;
     TColor FTreeColor = clGray;
     int FNodeColumn = 0;
+
+    ICellNodeOwner* owner() const;
+    void changed();
 };
 
 // One filter condition on a real column.
