@@ -1,7 +1,9 @@
 #include "framework/ui/FontMapper.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
 #include <QTextLayout>
@@ -17,27 +19,58 @@ namespace {
 struct FaceSubstitute {
     const char* Face;
     const char* Family;
+    // The family bold text takes instead, when it differs.
+    const char* BoldFamily = nullptr;
 };
 
-// The platform's faces and the installed families drawn in their place.
+// The platform's faces and the installed families drawn in their place: faces with the same
+// measures where Debian has them (Wine's Tahoma and Marlett, the Liberation faces for Arial,
+// Times New Roman and Courier New), DejaVu for the rest. MS Sans Serif takes Liberation Sans:
+// Wine's MS Sans Serif holds bitmaps of three sizes, which Qt scales and never draws bold. Wine's
+// Tahoma Bold carries the bold widths but regular strokes, thin and spread out; a synthetic bold
+// of the regular keeps the narrower regular widths and crowds its letters; Liberation Sans Bold
+// is a true bold whose widths come nearer the bold ones. Wine's Symbol, as Qt reads its
+// character map, draws other glyphs than the ones asked for (a bullet comes out as an angle).
 constexpr FaceSubstitute kFaceSubstitutes[] = {
-    {"MS Sans Serif", "DejaVu Sans"},
-    {"Microsoft Sans Serif", "DejaVu Sans"},
-    {"MS Shell Dlg", "DejaVu Sans"},
-    {"MS Shell Dlg 2", "DejaVu Sans"},
-    {"Tahoma", "DejaVu Sans"},
+    {"MS Sans Serif", "Liberation Sans"},
+    {"Microsoft Sans Serif", "Liberation Sans"},
+    {"MS Shell Dlg", "Liberation Sans"},
+    {"MS Shell Dlg 2", "Tahoma", "Liberation Sans"},
+    {"Tahoma", "Tahoma", "Liberation Sans"},
     {"Segoe UI", "DejaVu Sans"},
-    {"Arial", "DejaVu Sans"},
+    {"Arial", "Liberation Sans"},
     {"Verdana", "DejaVu Sans"},
     {"Calibri", "DejaVu Sans"},
     {"Symbol", "DejaVu Sans"},
-    {"Times New Roman", "DejaVu Serif"},
+    {"Marlett", "Marlett"},
+    {"Times New Roman", "Liberation Serif"},
     {"Georgia", "DejaVu Serif"},
-    {"Courier New", "DejaVu Sans Mono"},
-    {"Courier", "DejaVu Sans Mono"},
+    {"Courier New", "Liberation Mono"},
+    {"Courier", "Liberation Mono"},
     {"Lucida Console", "DejaVu Sans Mono"},
     {"Consolas", "DejaVu Sans Mono"},
 };
+
+const FaceSubstitute* substituteOf(const String& Face) {
+    for (const auto& S : kFaceSubstitutes)
+        if (Face.compare(QLatin1String(S.Face), Qt::CaseInsensitive) == 0) return &S;
+    return nullptr;
+}
+
+// Wine's faces lie in a folder of their own that fontconfig does not know; they are loaded as
+// the application's own fonts once a GUI application exists. A missing file leaves its face to
+// the fallback.
+constexpr const char* kWineFontFolder = "/usr/share/wine/fonts/";
+constexpr const char* kWineFontFiles[] = {"tahoma.ttf", "marlett.ttf"};
+
+void loadWineFacesOnce() {
+    static std::once_flag Once;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
+    std::call_once(Once, [] {
+        for (const char* File : kWineFontFiles)
+            QFontDatabase::addApplicationFont(QString::fromLatin1(kWineFontFolder) + QString::fromLatin1(File));
+    });
+}
 
 constexpr const char* kFallbackFamily = "DejaVu Sans";
 
@@ -60,9 +93,9 @@ double cellPerEm(const QFont& Font) {
 }  // namespace
 
 String SubstituteFontFace(const String& Face) {
-    for (const auto& S : kFaceSubstitutes)
-        if (Face.compare(QLatin1String(S.Face), Qt::CaseInsensitive) == 0) return QString::fromLatin1(S.Family);
-    return Face;
+    loadWineFacesOnce();
+    const FaceSubstitute* S = substituteOf(Face);
+    return S ? QString::fromLatin1(S->Family) : Face;
 }
 
 namespace {
@@ -70,7 +103,10 @@ namespace {
 QFont makeQFont(const String& Name, int Height, TFontStyles Style, TFontQuality Quality, int PixelsPerInch) {
     QFont F;
     // An unknown face falls back to the default family, never to whatever the machine offers first.
-    const String Family = SubstituteFontFace(Name.isEmpty() ? QStringLiteral("MS Sans Serif") : Name);
+    const String Face = Name.isEmpty() ? QStringLiteral("MS Sans Serif") : Name;
+    const FaceSubstitute* S = substituteOf(Face);
+    const String Family =
+        S && Style.Contains(fsBold) && S->BoldFamily ? QString::fromLatin1(S->BoldFamily) : SubstituteFontFace(Face);
     F.setFamilies({Family, QString::fromLatin1(kFallbackFamily)});
     F.setBold(Style.Contains(fsBold));
     F.setItalic(Style.Contains(fsItalic));
@@ -81,8 +117,14 @@ QFont makeQFont(const String& Name, int Height, TFontStyles Style, TFontQuality 
     F.setStyleStrategy(Quality == fqNonAntialiased ? QFont::NoAntialias : QFont::PreferAntialias);
     // Height 0 asks for the default size (8 points).
     int Pixels = Height == 0 ? -(8 * PixelsPerInch + 36) / 72 : Height;
-    if (Pixels > 0) Pixels = static_cast<int>(std::lround(Pixels / cellPerEm(F)));
-    F.setPixelSize(std::max(1, std::abs(Pixels)));
+    if (Pixels <= 0) {
+        F.setPixelSize(std::max(1, -Pixels));
+        return F;
+    }
+    // A positive height is the cell: the largest size whose hinted cell is no taller.
+    int Size = std::max(1, static_cast<int>(std::lround(Pixels / cellPerEm(F))));
+    F.setPixelSize(Size);
+    while (Size > 1 && QFontMetrics(F).height() > Pixels) F.setPixelSize(--Size);
     return F;
 }
 

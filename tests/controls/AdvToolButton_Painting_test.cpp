@@ -3,6 +3,7 @@
 #include "framework/ui/ExtCtrls.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/ImgList.h"
+#include "tests/support/Ink.h"
 #include "tests/support/PanelFixture.h"
 #include "tests/support/Paper.h"
 
@@ -133,14 +134,18 @@ TEST_F(ToolButtonPaintingTest, DisabledCaptionIsEmbossedUnlessDownInAGroup) {
         auto Img = render();
         const TRect Inside = Rect(2, 2, 78, 28);
         const TColor FontColor = ColorToRGB(B->Font()->Color());
+        // Ink laid over the green face, however the font smooths it.
+        const auto Ink = [&](TColor Colour) {
+            return InkPixels([&](int X, int Y) { return Img->Canvas()->Pixels(X, Y); }, Inside, 0x00FF00, Colour);
+        };
         if (C.Embossed) {
-            EXPECT_GT(count(Img.get(), Inside, Highlight), 0);
-            EXPECT_GT(count(Img.get(), Inside, Shadow), 0);
-            EXPECT_EQ(count(Img.get(), Inside, FontColor), 0);
+            EXPECT_GT(Ink(Highlight), 0);
+            EXPECT_GT(Ink(Shadow), 0);
+            EXPECT_EQ(Ink(FontColor), 0);
         } else {
-            EXPECT_GT(count(Img.get(), Inside, FontColor), 0);
-            EXPECT_EQ(count(Img.get(), Inside, Shadow), 0);
-            EXPECT_EQ(count(Img.get(), Inside, Highlight), 0);
+            EXPECT_GT(Ink(FontColor), 0);
+            EXPECT_EQ(Ink(Shadow), 0);
+            EXPECT_EQ(Ink(Highlight), 0);
         }
         B->Free();
     }

@@ -100,21 +100,47 @@ TEST(Font, ChangeFiresOncePerRealChangeAndAssignCopiesPoints) {
 }
 
 TEST(FontMapper, PlatformFacesMapToInstalledFamiliesAndMeasureAlike) {
-    EXPECT_EQ(SubstituteFontFace(QStringLiteral("tahoma")), QStringLiteral("DejaVu Sans"));
-    EXPECT_EQ(SubstituteFontFace(QStringLiteral("Times New Roman")), QStringLiteral("DejaVu Serif"));
-    EXPECT_EQ(SubstituteFontFace(QStringLiteral("Courier New")), QStringLiteral("DejaVu Sans Mono"));
-    EXPECT_EQ(SubstituteFontFace(QStringLiteral("Unknown Face")), QStringLiteral("Unknown Face"));
-
+    // Installed by setup.sh; Wine's faces are loaded from their own folder. Bold Tahoma is drawn
+    // in a true bold; an unknown face is drawn in the fallback family.
+    const struct {
+        const char* Face;
+        bool Bold;
+        const char* Family;
+        const char* Drawn;
+    } Faces[] = {{"tahoma", false, "Tahoma", "Tahoma"},
+                 {"Tahoma", true, "Tahoma", "Liberation Sans"},
+                 {"MS Shell Dlg 2", false, "Tahoma", "Tahoma"},
+                 {"MS Sans Serif", false, "Liberation Sans", "Liberation Sans"},
+                 {"MS Sans Serif", true, "Liberation Sans", "Liberation Sans"},
+                 {"Arial", false, "Liberation Sans", "Liberation Sans"},
+                 {"Times New Roman", false, "Liberation Serif", "Liberation Serif"},
+                 {"Courier New", true, "Liberation Mono", "Liberation Mono"},
+                 {"Marlett", false, "Marlett", "Marlett"},
+                 {"Symbol", false, "DejaVu Sans", "DejaVu Sans"},
+                 {"Segoe UI", false, "DejaVu Sans", "DejaVu Sans"},
+                 {"Unknown Face", false, "Unknown Face", "DejaVu Sans"}};
     TBitmap B(10, 10);
     TCanvas* C = B.Canvas();
+    for (const auto& F : Faces) {
+        const String Face = QString::fromLatin1(F.Face);
+        EXPECT_EQ(SubstituteFontFace(Face), QString::fromLatin1(F.Family)) << F.Face;
+        C->Font()->SetName(Face);
+        C->Font()->SetStyle(F.Bold ? TFontStyles{fsBold} : TFontStyles{});
+        const QFontInfo Info(QFontOf(*C->Font()));
+        EXPECT_EQ(Info.family(), QString::fromLatin1(F.Drawn)) << F.Face << F.Bold;
+        EXPECT_EQ(Info.bold(), F.Bold) << F.Face;
+    }
+    C->Font()->SetStyle({});
+
     C->Font()->SetName(QStringLiteral("Tahoma"));
     C->Font()->SetHeight(-20);
     EXPECT_EQ(QFontOf(*C->Font()).pixelSize(), 20);
-    EXPECT_EQ(QFontInfo(QFontOf(*C->Font())).family(), QStringLiteral("DejaVu Sans"));
     // No kerning: widths add up, so layouts computed piecewise agree with whole strings.
     EXPECT_EQ(C->TextWidth(QStringLiteral("AV")),
               C->TextWidth(QStringLiteral("A")) + C->TextWidth(QStringLiteral("V")));
     EXPECT_GT(C->TextHeight(QStringLiteral("x")), 20);
+    // An unknown face measures as the fallback family.
+    C->Font()->SetName(QStringLiteral("Segoe UI"));
     const int Plain = C->TextWidth(QStringLiteral("Hello"));
     C->Font()->SetName(QStringLiteral("Unknown Face"));
     EXPECT_EQ(C->TextWidth(QStringLiteral("Hello")), Plain);
