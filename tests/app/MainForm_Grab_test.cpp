@@ -1,6 +1,8 @@
 // The main window shown and grabbed as the screen shows it: 613 x 557, every member drawn at its
 // place, the outer panel's colour between the panels, and every caption whole in its control.
 #include "app/_mainUnit.h"
+#include "app/_waitUnit.h"
+#include "app/proxy_unit.h"
 #include "framework/ui/Dialogs.h"
 #include "tests/app/ProgramTestSupport.h"
 #include "tests/support/ShownWindows.h"
@@ -136,6 +138,36 @@ TEST_F(MainFormGrabTest, TheLibrarysBoxesAreDrawn) {
         EXPECT_GT(coloursIn(QRect(Place.left() + Arrow, Place.top() + 2, Box->ButtonWidth() - 2, Place.height() - 4)),
                   1);
     }
+}
+
+// Measured in each control's own font, whatever face draws it: a caption clipped or drawn under
+// its check box is what a face wider than the layout's makes.
+TEST_F(MainFormGrabTest, EveryCaptionFitsItsControl) {
+    TBitmap Measure(1, 1);
+    const auto widthOf = [&](TControl* Control, const String& Text) {
+        Measure.Canvas()->Font()->Assign(Control->Font());
+        return Measure.Canvas()->TextWidth(Text);
+    };
+    constexpr int BoxGap = 4;
+    for (TCheckBox* Box : {_mainForm->AutoCheckBox, _mainForm->HQCheckBox, _proxyForm->ProxyCheckBox}) {
+        SCOPED_TRACE(Box->Caption().toStdString());
+        // The blanks closing the HQ box's caption show nothing.
+        String Shown = Box->Caption();
+        while (Shown.endsWith(QLatin1Char(' '))) Shown.chop(1);
+        EXPECT_LE(widthOf(Box, Shown), Box->Width() - Box->BoxRect().Width() - BoxGap);
+    }
+    const T_mainForm* F = _mainForm;
+    for (TControl* Control : std::initializer_list<TControl*>{
+             F->AddAdvToolButton, F->StartAdvToolButton, F->StopAdvToolButton, F->RemoveAdvToolButton,
+             F->PlayAdvToolButton, F->OpenAdvToolButton, F->HomepageAdvToolButton, F->UpdateAdvToolButton,
+             F->SupportAdvToolButton, F->HelpAdvToolButton, F->ExitAdvToolButton, _waitForm->WaitStaticText,
+             _waitForm->Stop1AdvToolButton}) {
+        SCOPED_TRACE(Control->Name().toStdString());
+        EXPECT_LE(widthOf(Control, Control->Caption()), Control->Width());
+    }
+    // "Download From:" is wider than the room before the site box and takes two lines, each whole.
+    for (const char* Word : {"Download", "From:"})
+        EXPECT_LE(widthOf(F->DownloadHTMLabel, QString::fromLatin1(Word)), F->DownloadHTMLabel->Width()) << Word;
 }
 
 }  // namespace
