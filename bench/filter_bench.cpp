@@ -3,54 +3,22 @@
 #include "components/graphics/AdvUtilFilter.h"
 
 #include "bench/BenchSupport.h"
+#include "bench/FilterValues.h"
 #include "framework/rtl/FormatSettings.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace {
 
-const String kCondition = QStringLiteral(">10&<100|a*b?c");
+const String& kCondition = kFilterBenchCondition;
 constexpr int kValueCount = 1000000;
 
-// Cell texts as a grid holds them: whole numbers (some negative, some with a thousand
-// separator), decimals and short words, some of which fit a*b?c in either case.
-std::vector<String> generateValues() {
-    std::mt19937 Rng(2024);
-    std::vector<String> Values;
-    Values.reserve(kValueCount);
-    const char Letters[] = "abcxABCX";
-    for (int I = 0; I < kValueCount; ++I) {
-        switch (Rng() % 10) {
-            case 0:
-            case 1:
-            case 2:
-            case 3:
-                Values.push_back(String::number(static_cast<int>(Rng() % 250) - 20));
-                break;
-            case 4:
-                Values.push_back(String::number(Rng() % 200) + u'.' + String::number(Rng() % 100));
-                break;
-            case 5:
-                Values.push_back(String::number(1 + Rng() % 9) + u',' + String::number(100 + Rng() % 900));
-                break;
-            default: {
-                String Word;
-                for (int K = 1 + static_cast<int>(Rng() % 8); K > 0; --K) Word += QChar(Letters[Rng() % 8]);
-                if (Rng() % 3 == 0) Word = u'a' + Word.mid(1);
-                Values.push_back(Word);
-            }
-        }
-    }
-    return Values;
-}
-
 const std::vector<String>& values() {
-    static const std::vector<String> Values = generateValues();
+    static const std::vector<String> Values = GenerateFilterValues(kValueCount);
     return Values;
 }
 

@@ -31,16 +31,46 @@ const ToolButtonLook& ToolButtonLooks(int Look);
 // The look a TTesselStyle selects; -1 for tsCustom.
 int ToolButtonLookOfStyle(TTesselStyle Style);
 
+// How a gradient band's height is taken from the rectangle's size / steps: this button truncates
+// it, the grid's glyph button rounds it (half to even).
+enum class TBandHeight { Truncated, Rounded };
+
 // Vertical (or left-to-right) bands from FromColor to ToColor, then an outline in BorderColor
-// unless clNone. Steps of 0 count as 1.
+// unless clNone. Steps of 0 count as 1; no band reaches past R.
 void DrawToolButtonGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, TColor BorderColor, int Steps,
-                            const TRect& R, bool Horizontal);
+                            const TRect& R, bool Horizontal, TBandHeight Band = TBandHeight::Truncated);
+// A state's fill: From outlined in Border (in From when Border is clNone) when To is clNone, else
+// 16 vertical bands From..To outlined in Border.
+void FillToolButtonState(TCanvas* Canvas, TColor From, TColor To, TColor Border, const TRect& R,
+                         TBandHeight Band = TBandHeight::Truncated);
+// An unfilled frame with 8 x 8 rounded corners.
+void DrawToolButtonRoundFrame(TCanvas* Canvas, TColor Color, const TRect& R);
+// The drop-down part's small downward triangle in Color at R's right edge; R loses the part's
+// 12 pixels.
+inline constexpr int ToolButtonDropDownWidth = 12;
+void DrawToolButtonDropTriangle(TCanvas* Canvas, TColor Color, TRect& R);
+
+// How a disabled glyph's grey averages the three channels: truncated or rounded.
+enum class TGreyMean { Truncated, Rounded };
+// Disabled becomes Glyph with every pixel grey: mean div 2 + 96; empty for an empty glyph.
+void MakeDisabledGlyph(TBitmap* Disabled, TBitmap* Glyph, TGreyMean Mean);
+// Shade becomes Glyph's silhouette in clGray on Glyph's transparent colour; empty for an empty glyph.
+void MakeGlyphShade(TBitmap* Shade, TBitmap* Glyph);
 
 // Where CalcButtonLayout puts the glyph and the caption.
 struct TToolButtonLayout {
     TPoint GlyphPos;
     TRect TextBounds;
 };
+// The glyph (size Glyph) and caption (size Text) placed in Client by Layout, Margin and Spacing
+// (-1 computed), both moved by Offset; left and right swap for right-to-left reading.
+TToolButtonLayout LayoutGlyphAndCaption(const TRect& Client, int Offset, TButtonLayout Layout, bool RightToLeft,
+                                        TSize Glyph, TSize Text, int Margin, int Spacing);
+// The size of Caption drawn on Canvas in its font; 0 x 0 when empty.
+TSize MeasureButtonCaption(TCanvas* Canvas, const String& Caption, int Width, bool RightToLeft);
+// Caption centred in R without a background; a disabled one engraved (clBtnHighlight one pixel
+// right and down, then clBtnShadow in place).
+void DrawButtonCaption(TCanvas* Canvas, const String& Caption, const TRect& R, bool Disabled, bool RightToLeft);
 
 class TAdvToolButton;
 
@@ -234,3 +264,5 @@ private:
 
 // The Windows XP colour scheme: 1 "NormalColor", 2 "HomeStead", 3 "Metallic", else 0.
 int GetXPColorScheme();
+// The look that follows the colour scheme: 2, 3 or 4 for schemes 1 to 3, else 1.
+int XPColorSchemeLook();

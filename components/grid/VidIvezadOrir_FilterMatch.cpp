@@ -5,7 +5,6 @@
 #include "components/graphics/AdvUtilText.h"
 #include "components/graphics/AsgHTMLE_Utils.h"
 #include "components/grid/VidIvezadOrir.h"
-#include "components/grid/model/CellGraphic.h"
 #include "components/grid/model/GridAuxSettings.h"
 #include "components/grid/model/GridLists.h"
 #include "framework/rtl/StrUtils.h"
@@ -31,10 +30,8 @@ static String filterValue(TVidIvezadOrir& G, const TFilterData* F, int ARow, Str
             String Prefix, Suffix;
             G.GetCellFormat(C, Style, Prefix, Suffix);
             if (Style != ssImages) return S;
-            // The picture-list index of the cell, as the cell graphics keep it.
-            const TCellGraphic* Graphic = G.GridImages() ? G.GetCellGraphic(C, ARow) : nullptr;
-            return Graphic && Graphic->CellType() == ctImageList ? IntToStr(Graphic->CellIndex())
-                                                                 : QStringLiteral("-1");
+            int Index = -1;
+            return G.GetImageIdx(C, ARow, Index) ? IntToStr(Index) : QStringLiteral("-1");
         }
         case fcNormal:
             return G.GetGridCell(C, ARow);

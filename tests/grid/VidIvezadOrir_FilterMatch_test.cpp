@@ -227,12 +227,15 @@ TEST(GridFilterMatch, ImageColumnReadsItsImageIndex) {
     EXPECT_TRUE(G->MatchFilter(1));
     G->SetGridCell(1, 2, QStringLiteral("x"));
     EXPECT_FALSE(G->MatchFilter(2));
-    // With the picture list and an image-list graphic, the index.
-    TCustomImageList Images(nullptr, 16, 16);
-    G->SetGridImages(&Images);
+    // An image without the picture list is no image.
     TCellGraphic* Graphic = G->CreateCellGraphic(1, 1);
     Graphic->SetCellType(ctImageList);
     Graphic->SetCellIndex(3);
+    EXPECT_TRUE(G->MatchFilter(1));
+    // With the picture list, the image the grid reports.
+    TCustomImageList Images(nullptr, 16, 16);
+    G->SetGridImages(&Images);
+    G->AddImageIdx(1, 1, 3, haLeft, vaTop);
     EXPECT_FALSE(G->MatchFilter(1));
     F->SetCondition(QStringLiteral("3"));
     EXPECT_TRUE(G->MatchFilter(1));
