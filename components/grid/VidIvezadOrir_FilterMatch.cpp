@@ -11,8 +11,16 @@
 
 namespace {
 
-const String kWideTextMark = QStringLiteral("|\\");
 const String kTwoQuotes = QStringLiteral("\"\"");
+
+// Whether S holds First directly followed by Second ("</" of markup, "|\\" of wide text): a plain
+// scan, as the filter asks it of every cell it tests.
+bool containsPair(const String& S, char16_t First, char16_t Second) {
+    const QChar* P = S.constData();
+    for (qsizetype I = 0, N = S.size() - 1; I < N; ++I)
+        if (P[I].unicode() == First && P[I + 1].unicode() == Second) return true;
+    return false;
+}
 
 }  // namespace
 
@@ -24,7 +32,7 @@ static String filterValue(TVidIvezadOrir& G, const TFilterData* F, int ARow, Str
     switch (F->Data()) {
         case fcVirtual: {
             String S = G.GetCellEx(C, ARow);
-            if (S.contains(QStringLiteral("</"))) S = AsgHTMLE::StripMarkupTags(S);
+            if (containsPair(S, u'<', u'/')) S = AsgHTMLE::StripMarkupTags(S);
             if (!S.isEmpty()) return S;
             TSortStyle Style = ssAutomatic;
             String Prefix, Suffix;
@@ -65,13 +73,16 @@ static String filterValue(TVidIvezadOrir& G, const TFilterData* F, int ARow, Str
 
 static bool itemMatches(TVidIvezadOrir& G, const TFilterData* F, int ARow, bool NarrowDownFromStart) {
     String StartSeparator;
-    String S = Trim(filterValue(G, F, ARow, StartSeparator));
-    String C = F->Condition();
+    String S = filterValue(G, F, ARow, StartSeparator);
+    // Mostly there is nothing to trim: the text is kept rather than copied.
+    if (!S.isEmpty() && (S.at(0).unicode() <= 0x20 || S.at(S.size() - 1).unicode() <= 0x20)) S = Trim(S);
+    String Unaccented;
     if (F->RemoveAccented()) {
         S = RemoveDiacritics(S);
-        C = RemoveDiacritics(C);
+        Unaccented = RemoveDiacritics(F->Condition());
     }
-    if (S.contains(kWideTextMark)) S = DecodeWideText(S);
+    const String& C = F->RemoveAccented() ? Unaccented : F->Condition();
+    if (containsPair(S, u'|', u'\\')) S = DecodeWideText(S);
 
     if (F->Data() == fcRow) {
         const String US = UpperCase(S), UC = UpperCase(C);

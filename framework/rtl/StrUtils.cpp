@@ -71,7 +71,13 @@ String TrimRight(const String& S) {
     return S.left(N);
 }
 
-String Trim(const String& S) { return TrimLeft(TrimRight(S)); }
+// A text with nothing to trim is shared, not copied: the grid's filter trims every cell it tests.
+String Trim(const String& S) {
+    qsizetype First = 0, End = S.size();
+    while (First < End && S[First].unicode() <= 0x20) ++First;
+    while (End > First && S[End - 1].unicode() <= 0x20) --End;
+    return First == 0 && End == S.size() ? S : S.mid(First, End - First);
+}
 
 String UpperCase(const String& S) {
     String R = S;
