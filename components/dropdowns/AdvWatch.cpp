@@ -146,6 +146,23 @@ void TWatchAppearance::Assign(TPersistent* Source) {
     SetHourMarkStyle(Theirs.HourMarkStyle);
 }
 
+namespace {
+
+bool sameFont(const TFont& A, const TFont& B) {
+    return A.Name() == B.Name() && A.Height() == B.Height() && A.Color() == B.Color() && A.Style() == B.Style() &&
+           A.Charset() == B.Charset() && A.Pitch() == B.Pitch() && A.Orientation() == B.Orientation() &&
+           A.Quality() == B.Quality() && A.PixelsPerInch() == B.PixelsPerInch();
+}
+
+bool hasPicture(TPicture* Picture) { return Picture->Graphic() && !Picture->Graphic()->Empty(); }
+
+}  // namespace
+
+bool TWatchAppearance::DrawsLike(const TWatchAppearance& Other) const {
+    return FValues == Other.FValues && sameFont(*FHourFont, *Other.FHourFont) &&
+           sameFont(*FAMPMFont, *Other.FAMPMFont) && !hasPicture(FPicture.get()) && !hasPicture(Other.FPicture.get());
+}
+
 // ---------------------------------------------------------------------------------------------
 // TAdvWatch: life cycle and properties
 

@@ -11,8 +11,10 @@
 #include "framework/ui/Controls.h"
 #include "framework/ui/Graphics.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class TTimer;
 class TPicture;
@@ -148,6 +150,9 @@ public:
     void Reset();
     // Every value, the fonts and the picture; only the last three writers above run.
     void Assign(TPersistent* Source) override;
+    // The same values and fonts, and no picture in either (a picture may change in place): a
+    // face drawn from one is the face drawn from the other.
+    bool DrawsLike(const TWatchAppearance& Other) const;
 
 private:
     // The plain values, their defaults here only.
@@ -183,6 +188,7 @@ private:
         TColor CenterPointOuterBorderColor = clNone;
         TTickMarks TickMarks = tmAll;
         THourMarkStyle HourMarkStyle = hmsLine;
+        bool operator==(const TValues&) const = default;
     };
     TValues FValues;
     std::unique_ptr<TFont> FHourFont;
@@ -288,6 +294,19 @@ private:
     std::unique_ptr<TBitmap> FBKGCache;
     std::unique_ptr<TBitmap> FSpareCache;  // the face drawn before, or the next one being drawn
     std::unique_ptr<TBitmap> FFrame;       // the pointers drawn over a copy of the cache
+    // What the cache was drawn from: the look, what lay under it where the face lets it show
+    // (FFaceShowsUnder), so that a paint over the same finds the same face.
+    struct TFaceKey {
+        int W = 0, H = 0;
+        bool ShowAMPM = false, ShowNumbers = false, AM = false;
+        std::array<TColor, 9> Colors{};  // the face's colours as drawn (system colours resolved)
+        bool operator==(const TFaceKey&) const = default;
+    };
+    TFaceKey FFaceKey{};
+    std::unique_ptr<TWatchAppearance> FFaceAppearance;
+    std::unique_ptr<TBitmap> FFaceUnder;
+    std::vector<int> FFaceShowsUnder;  // y * width + x of each pixel the ground shows through
+    bool FFaceMeasured = false;
     TPointerLook FFrameLook{};
     bool FFrameCurrent = false;  // FFrame holds the cache with the pointers of FFrameLook
     TTimer* FWatchTimer = nullptr;
@@ -328,6 +347,10 @@ private:
     void DrawNumbers(TCanvas* Canvas, const TWatchGeometry& Geo);
     void DrawAMPM(TCanvas* Canvas);
     TPointerLook pointerLook() const;
+    TFaceKey faceKey() const;
+    bool faceCacheHolds(const TFaceKey& Key, TBitmap& Under);
+    void rememberFace(const TFaceKey& Key, TBitmap& Under);
+    void drawFace(TBitmap* Face, const TWatchGeometry& Geo);
     void DrawPointers(TGPGraphics* G, const TPointerLook& Look);
     void DrawAMPMBox(TCanvas* Canvas, const TRect& Box);
     void rollAMPMBox();

@@ -140,18 +140,88 @@ void TAdvWatch::DrawWatch() {
     // The pixels outside the face keep what the window shows under the watch.
     Face->SetSize(W, H);
     Face->Canvas()->CopyRect(Client, Canvas(), Client);
-    const TWatchGeometry Geo = geometry();
+    // The face is the dearest part of a paint; the same look over the same ground is the cache.
+    const TFaceKey Key = faceKey();
+    if (faceCacheHolds(Key, *Face)) {
+        showPointers();
+        return;
+    }
+    if (!FFaceUnder) FFaceUnder = std::make_unique<TBitmap>();
+    FFaceUnder->Assign(Face);
+    drawFace(Face, geometry());
+    if (!samePixels(*Face, *FBKGCache)) FFrameCurrent = false;
+    std::swap(FSpareCache, FBKGCache);
+    rememberFace(Key, *FFaceUnder);
+    showPointers();
+}
+
+void TAdvWatch::drawFace(TBitmap* Face, const TWatchGeometry& Geo) {
     {
         TGPGraphics G(Face->Canvas()->Handle());
         smooth(G);
-        DrawBackground(&G, Geo, W, H);
+        DrawBackground(&G, Geo, Face->Width(), Face->Height());
         DrawTickMarks(&G, Geo);
     }
     DrawNumbers(Face->Canvas(), Geo);
     DrawAMPM(Face->Canvas());
-    if (!samePixels(*Face, *FBKGCache)) FFrameCurrent = false;
-    std::swap(FSpareCache, FBKGCache);
-    showPointers();
+}
+
+TAdvWatch::TFaceKey TAdvWatch::faceKey() const {
+    const TWatchAppearance* A = FAppearance.get();
+    auto Drawn = [](TColor C) { return C == clNone ? clNone : ColorToRGB(C); };
+    TFaceKey Key;
+    Key.W = ClientWidth();
+    Key.H = ClientHeight();
+    Key.ShowAMPM = FShowAMPM;
+    Key.ShowNumbers = FShowNumbers;
+    Key.AM = FAM;
+    Key.Colors = {Drawn(A->BackgroundColor()), Drawn(A->BackgroundColorTo()), Drawn(A->BorderColor()),
+                  Drawn(A->HourColor()),       Drawn(A->MinuteColor()),       Drawn(A->AMPMColor()),
+                  Drawn(A->AMPMBorderColor()), Drawn(A->HourFont()->Color()), Drawn(A->AMPMFont()->Color())};
+    return Key;
+}
+
+// The cache is the face this paint would draw: drawn from the same look, over ground that is the
+// same wherever the face lets the ground show.
+bool TAdvWatch::faceCacheHolds(const TFaceKey& Key, TBitmap& Under) {
+    if (!(Key == FFaceKey) || !FFaceMeasured || !FFaceUnder || !FFaceAppearance->DrawsLike(*FAppearance)) return false;
+    if (FBKGCache->Width() != Key.W || FBKGCache->Height() != Key.H) return false;
+    if (Under.PixelFormat() != FFaceUnder->PixelFormat() || Under.PixelFormat() != pfDevice) return false;
+    const int W = Key.W;
+    for (const int P : FFaceShowsUnder) {
+        const auto* Now = static_cast<const std::uint32_t*>(Under.ScanLine(P / W));
+        const auto* Then = static_cast<const std::uint32_t*>(FFaceUnder->ScanLine(P / W));
+        if (Now[P % W] != Then[P % W]) return false;
+    }
+    return true;
+}
+
+// A new look: which pixels of the face let the ground show, found by drawing it over black and
+// over white (a pixel the face covers whole comes out the same on both).
+void TAdvWatch::rememberFace(const TFaceKey& Key, TBitmap& Under) {
+    if (Key == FFaceKey && FFaceAppearance && FFaceAppearance->DrawsLike(*FAppearance) && FFaceMeasured) return;
+    FFaceKey = Key;
+    if (!FFaceAppearance) FFaceAppearance = std::make_unique<TWatchAppearance>();
+    FFaceAppearance->Assign(FAppearance.get());
+    FFaceShowsUnder.clear();
+    FFaceMeasured = false;
+    // A face that cannot be measured (a picture in it) is never kept.
+    if (Under.PixelFormat() != pfDevice || !FFaceAppearance->DrawsLike(*FAppearance)) return;
+    TBitmap OnBlack(Key.W, Key.H), OnWhite(Key.W, Key.H);
+    OnBlack.Canvas()->Brush()->SetColor(clBlack);
+    OnBlack.Canvas()->FillRect(Rect(0, 0, Key.W, Key.H));
+    OnWhite.Canvas()->Brush()->SetColor(clWhite);
+    OnWhite.Canvas()->FillRect(Rect(0, 0, Key.W, Key.H));
+    const TWatchGeometry Geo = geometry();
+    drawFace(&OnBlack, Geo);
+    drawFace(&OnWhite, Geo);
+    for (int Y = 0; Y < Key.H; ++Y) {
+        const auto* B = static_cast<const std::uint32_t*>(OnBlack.ScanLine(Y));
+        const auto* Wh = static_cast<const std::uint32_t*>(OnWhite.ScanLine(Y));
+        for (int X = 0; X < Key.W; ++X)
+            if (B[X] != Wh[X]) FFaceShowsUnder.push_back(Y * Key.W + X);
+    }
+    FFaceMeasured = true;
 }
 
 void TAdvWatch::RefreshPointers() {

@@ -195,6 +195,30 @@ TEST_F(WatchPaintingTest, RepaintsShowWhatChanged) {
     }
 }
 
+// A paint at a new time keeps the face it drew before, and shows the pixels a watch painting
+// that time afresh shows.
+TEST_F(WatchPaintingTest, ThePaintOverAKeptFaceIsTheFreshPaint) {
+    Form->Show();
+    render();
+    setTime(7, 40);
+    Watch->Invalidate();
+    auto Kept = render();
+    auto* Other = new TTestWatch(Form.get());
+    Other->SetParent(Form.get());
+    Other->SetLeft(Watch->Left() + Watch->Width());
+    Other->Appearance()->Assign(Watch->Appearance());
+    Other->SetAnimation(false);
+    Other->SetTime(Watch->Time());
+    auto Fresh = std::make_unique<TBitmap>(Other->Width(), Other->Height());
+    Other->PaintTo(Fresh->Canvas(), 0, 0);
+    ASSERT_EQ(Kept->Width(), Fresh->Width());
+    int Different = 0;
+    for (int Y = 0; Y < Kept->Height(); ++Y)
+        for (int X = 0; X < Kept->Width(); ++X)
+            Different += Kept->Canvas()->Pixels(X, Y) != Fresh->Canvas()->Pixels(X, Y);
+    EXPECT_EQ(Different, 0);
+}
+
 TEST_F(WatchPaintingTest, LiveClockSecondPointerMovesWithTheClock) {
     Form->Show();
     Clock->SetNow(EncodeDate(2024, 1, 1) + EncodeTime(10, 0, 15, 0));
