@@ -468,6 +468,7 @@ protected:
         }
         return Image->Canvas()->Pixels(X, Y);
     }
+    void repaint() { Image.reset(); }
     // The node column's cell of a displayed row: its top and left.
     TPoint cell(int Row) {
         const TRect R = Grid->CellRect(0, Row);
@@ -505,8 +506,14 @@ TEST_F(TreePaintingTest, TreeLinesJoinTheRowsInTreeColor) {
     // A row outside every node has none.
     EXPECT_NE(pixel(X + 8, cell(10).Y + 11), ColorToRGB(clRed));
     // A rendering to look at, when asked for.
-    if (const char* Dir = std::getenv("QVD_RENDER_DIR"))
-        Image->SaveToFile(QString::fromLocal8Bit(Dir) + QStringLiteral("/tree_nodes.png"));
+    if (const char* Dir = std::getenv("QVD_RENDER_DIR")) {
+        for (TNodeType Type : {cnFlat, cn3D, cnGlyph, cnLeaf, cnXP}) {
+            Grid->CellNode()->SetNodeType(Type);
+            repaint();
+            pixel(0, 0);
+            Image->SaveToFile(QString::fromLocal8Bit(Dir) + QStringLiteral("/tree_nodes_%1.png").arg(int(Type)));
+        }
+    }
 }
 
 }  // namespace
