@@ -12,6 +12,7 @@
 #include "framework/ui/Forms.h"
 #include "framework/ui/Grids.h"
 #include "framework/ui/HintWindow.h"
+#include "framework/ui/Mask.h"
 #include "framework/ui/StdCtrls.h"
 
 class TVidIvezadOrir;
@@ -104,15 +105,16 @@ private:
     TVidIvezadOrir* FGrid = nullptr;
 };
 
-// Editors of the form controls in cell markup.
-class TControlEdit : public TCustomEdit {
+// Editors of the form controls in cell markup: a masked edit for EDIT, PASSWORD and MASK, a
+// combo box on the grid's combo base for COMBO.
+class TControlEdit : public TCustomMaskEdit {
 public:
-    using TCustomEdit::TCustomEdit;
+    using TCustomMaskEdit::TCustomMaskEdit;
 };
 
-class TControlCombo : public TCustomComboBox {
+class TControlCombo : public TGridCombo {
 public:
-    using TCustomComboBox::TCustomComboBox;
+    using TGridCombo::TGridCombo;
 };
 
 // The editors of the filter-edit row and of fixed cells.

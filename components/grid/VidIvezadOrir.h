@@ -11,6 +11,7 @@
 #include "components/grid/BaseGrid.h"
 #include "components/grid/VidIvezadOrirControls.h"
 #include "components/grid/VidIvezadOrirEvents.h"
+#include "components/grid/VidIvezadOrirFormControls.h"
 #include "components/grid/VidIvezadOrirGraphics.h"
 #include "components/grid/VidIvezadOrirNodes.h"
 #include "components/grid/VidIvezadOrirPictures.h"
@@ -109,7 +110,8 @@ class TVidIvezadOrir : public TBaseGrid,
                        public TVidIvezadOrirPictures,
                        public TVidIvezadOrirTyped,
                        public TVidIvezadOrirSelection,
-                       public TVidIvezadOrirNodes {
+                       public TVidIvezadOrirNodes,
+                       public TVidIvezadOrirFormControls {
 public:
     explicit TVidIvezadOrir(TComponent* AOwner);
     ~TVidIvezadOrir() override;
@@ -762,6 +764,7 @@ private:
     friend class TVidIvezadOrirTyped;
     friend class TVidIvezadOrirSelection;
     friend class TVidIvezadOrirNodes;
+    friend class TVidIvezadOrirFormControls;
     std::unique_ptr<TVidIvezadOrirState> FState;
 
     // Owned settings and auxiliary objects.

@@ -62,10 +62,11 @@ public:
     // A cell's text margins in total: the offset once with XYOffsetTopLeftOnly, else twice.
     int TotalXOffset();
     int TotalYOffset();
+    // The side of a cell check box on this screen: ControlLook's CheckSize at the screen's scale.
+    int ScaledCheckSize();
 
 private:
     TVidIvezadOrir& grid();
     TPoint imagesSize(const TCellGraphic* G);
     TPoint radioSize(TCanvas* Canvas, const TCellGraphic* G, bool Box, double Scale);
-    int checkSize();
 };

@@ -32,7 +32,7 @@ int TVidIvezadOrirGraphics::TotalYOffset() {
     return g.XYOffsetTopLeftOnly() ? g.XYOffset().Y : 2 * g.XYOffset().Y;
 }
 
-int TVidIvezadOrirGraphics::checkSize() {
+int TVidIvezadOrirGraphics::ScaledCheckSize() {
     return roundInt(grid().ControlLook()->CheckSize() * grid().FState->DPIScale);
 }
 
@@ -140,7 +140,7 @@ TPoint TVidIvezadOrirGraphics::CalcCellGraphicSize(TCanvas* Canvas, int ACol, in
             R = Point(g.DefaultRowHeight() - 4, g.DefaultRowHeight() - 4);
             break;
         default:
-            if (isCheckBoxKind(G->CellType())) R = Point(checkSize(), checkSize());
+            if (isCheckBoxKind(G->CellType())) R = Point(ScaledCheckSize(), ScaledCheckSize());
             break;
     }
     if (FullCellStep) {
@@ -204,6 +204,6 @@ TPoint TVidIvezadOrirGraphics::CalcCellGraphicBoxSize(int ACol, int ARow, int Bo
             return Point(S, S);
         }
         default:
-            return isCheckBoxKind(G->CellType()) ? Point(checkSize(), checkSize()) : Point(0, 0);
+            return isCheckBoxKind(G->CellType()) ? Point(ScaledCheckSize(), ScaledCheckSize()) : Point(0, 0);
     }
 }

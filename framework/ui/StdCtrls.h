@@ -432,6 +432,10 @@ public:
     // A sunken 3-D frame; off: a 1-pixel line.
     bool Ctl3D() const { return FCtl3D; }  // default true
     void SetCtl3D(bool Value);
+    // The characters a user may type into the edit part; 0: no limit. A text set from code is
+    // kept whole.
+    int MaxLength() const { return FMaxLength; }  // default 0
+    void SetMaxLength(int Value);
 
     TNotifyEvent OnChange;
     TNotifyEvent OnSelect;
@@ -487,6 +491,7 @@ private:
     int FItemHeight = 16;
     int FSelectionFieldHeight = 18;
     int FDroppedWidth = 0;
+    int FMaxLength = 0;
     bool FCtl3D = true;
     std::unique_ptr<TComboState> FState;
 

@@ -201,6 +201,13 @@ void TCustomComboBox::SetDroppedDown(bool Value) {
         C->hidePopup();
 }
 
+void TCustomComboBox::SetMaxLength(int Value) {
+    Value = std::max(0, Value);
+    if (FMaxLength == Value) return;
+    FMaxLength = Value;
+    applyEditorProperties();
+}
+
 void TCustomComboBox::SetCtl3D(bool Value) {
     if (FCtl3D == Value) return;
     FCtl3D = Value;
@@ -384,6 +391,9 @@ void TCustomComboBox::applyEditorProperties() {
     if (QLineEdit* L = C->lineEdit()) {
         L->setFrame(false);
         L->setPalette(Pal);
+        // The limit holds for typing; a text from code is kept whole, as on the platform.
+        const int Limit = std::max<int>(FMaxLength > 0 ? FMaxLength : 32767, FEditText.size());
+        if (L->maxLength() != Limit) L->setMaxLength(Limit);
     }
     // The list keeps the box's colours.
     if (QAbstractItemView* List = C->view()) {

@@ -11,9 +11,12 @@
 #include "framework/ui/FrameControls.h"
 #include "framework/ui/StdCtrls.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -37,6 +40,44 @@ public:
 };
 
 QLineEdit* lineEditOf(TControl* C) { return qobject_cast<QLineEdit*>(HostedWidget(C)); }
+
+// The platform shows the edit's own password character; Qt asks the editor's style for one.
+constexpr const char* kPasswordCharProperty = "qvdPasswordChar";
+
+class TPasswordStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint Hint, const QStyleOption* Option, const QWidget* Widget,
+                  QStyleHintReturn* Return) const override {
+        if (Hint == SH_LineEdit_PasswordCharacter && Widget) {
+            const QVariant C = Widget->property(kPasswordCharProperty);
+            if (C.isValid()) return C.toInt();
+        }
+        return QProxyStyle::styleHint(Hint, Option, Widget, Return);
+    }
+};
+
+QStyle* passwordStyle() {
+    static QPointer<TPasswordStyle> Style;
+    if (!Style) {
+        Style = new TPasswordStyle(QApplication::style()->name());
+        Style->setParent(qApp);
+    }
+    return Style;
+}
+
+void showPasswordCharacter(QLineEdit* L, Char C) {
+    const QVariant Value(static_cast<int>(C.unicode()));
+    if (L->style() == passwordStyle() && L->property(kPasswordCharProperty) == Value) return;
+    L->setProperty(kPasswordCharProperty, Value);
+    // The editor reads the character again when its style changes.
+    if (L->style() != passwordStyle()) {
+        L->setStyle(passwordStyle());
+    } else {
+        QEvent Changed(QEvent::StyleChange);
+        QCoreApplication::sendEvent(L, &Changed);
+    }
+}
 QPlainTextEdit* plainEditOf(TControl* C) { return qobject_cast<QPlainTextEdit*>(HostedWidget(C)); }
 
 constexpr Char kBackspace = u'\b';
@@ -163,6 +204,7 @@ void TCustomEdit::applyEditorProperties() {
             std::max<int>(FMaxLength > 0 ? FMaxLength : 32767, std::max(L->text().size(), FState->Text.size()));
         if (L->maxLength() != Limit) L->setMaxLength(Limit);
         L->setFrame(false);
+        if (!FPasswordChar.isNull()) showPasswordCharacter(L, FPasswordChar);
         L->setEchoMode(FPasswordChar.isNull() ? QLineEdit::Normal : QLineEdit::Password);
         const Qt::Alignment H = FAlignment == taCenter         ? Qt::AlignHCenter
                                 : FAlignment == taRightJustify ? Qt::AlignRight

@@ -339,4 +339,21 @@ TEST_F(DrawnComboBoxTest, KeysOfTheEditPartPassItsProcedure) {
     EXPECT_EQ(Box->ItemIndex(), 0);
 }
 
+TEST_F(DrawnComboBoxTest, MaxLengthLimitsTypingButNotTextFromCode) {
+    Form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return Form->Active(); }));
+    Box->SetMaxLength(3);
+    Box->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return Box->Focused(); }));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("abcde"));
+    EXPECT_EQ(Box->Text(), QStringLiteral("abc"));
+    Box->SetText(QStringLiteral("Quillory"));
+    EXPECT_EQ(Box->Text(), QStringLiteral("Quillory"));
+    EXPECT_EQ(ControlWidgetOf(Box)->findChild<QLineEdit*>()->text(), QStringLiteral("Quillory"));
+    Box->SetMaxLength(0);
+    Box->SetText(String());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("abcde"));
+    EXPECT_EQ(Box->Text(), QStringLiteral("abcde")) << "0: no limit";
+}
+
 }  // namespace

@@ -1,10 +1,12 @@
 // The edit's window-side messages: the formatting rectangle, character positions against what
 // is drawn, the border it paints, the change notification, and focus moves between tab stops.
+#include "framework/ui/ControlWidget.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/StdCtrls.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <chrono>
 
 namespace {
@@ -264,6 +266,24 @@ TEST_F(EditMessagesTest, EnterAndExitHandlersMayFreeTheirControl) {
     B->SetFocus();
     EXPECT_TRUE(pumpUntil([&] { return B->Focused(); }));
     EXPECT_EQ(Form->ActiveControl(), B);
+}
+
+TEST_F(EditMessagesTest, ThePasswordCharacterIsTheOneShown) {
+    TEdit* E = newEdit();
+    E->HandleNeeded();
+    E->SetText(QStringLiteral("abc"));
+    auto* L = ControlWidgetOf(E)->findChild<QLineEdit*>();
+    ASSERT_NE(L, nullptr);
+    EXPECT_EQ(L->displayText(), QStringLiteral("abc"));
+    E->SetPasswordChar(u'*');
+    EXPECT_EQ(L->displayText(), QStringLiteral("***"));
+    E->Perform(EM_SETPASSWORDCHAR, u'#', 0);
+    EXPECT_EQ(L->displayText(), QStringLiteral("###"));
+    E->SetPasswordChar(u'\0');
+    EXPECT_EQ(L->displayText(), QStringLiteral("abc"));
+    E->RecreateWnd();
+    E->SetPasswordChar(u'x');
+    EXPECT_EQ(ControlWidgetOf(E)->findChild<QLineEdit*>()->displayText(), QStringLiteral("xxx"));
 }
 
 }  // namespace
