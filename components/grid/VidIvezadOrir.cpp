@@ -29,12 +29,6 @@ void TVidIvezadOrir::SetIntegralHeight(bool Value) {
     SetBounds(Left(), Top(), Width(), Height());
 }
 
-void TVidIvezadOrir::SetLook(TGridLook Value) {
-    if (Value == FLook) return;
-    FLook = Value;
-    Invalidate();
-}
-
 void TVidIvezadOrir::SetBorderColor(TColor Value) {
     if (Value == FBorderColor) return;
     FBorderColor = Value;

@@ -25,7 +25,9 @@
 #include <initializer_list>
 #include <memory>
 
+class TAdvColorPickerDropDown;
 class TAdvHintInfo;
+class TAdvImagePickerDropDown;
 class TArrowWindow;
 class TAutoColor;
 class TBackGround;
@@ -147,8 +149,19 @@ public:
     void SetIntegralHeight(bool Value);
     TFormatType FormatType() const { return FFormatType; }
     void SetFormatType(TFormatType Value);
+    // Ten ready-made looks: each writes a fixed list of colours and styles through their setters;
+    // the look it already has does nothing. glCustom only sets ScrollType to ssNormal.
     TGridLook Look() const { return FLook; }
     void SetLook(TGridLook Value);
+    // The look's identifier ("glXP") and caption ("Windows XP"); glCustom leaves S as it was.
+    void LookToString(TGridLook Value, String& S) const;
+    void LookToCaption(TGridLook Value, String& S) const;
+    // Addresses in cell texts shown as links (URLShowInText turns them into anchors).
+    void SetURLShow(bool Value);
+    void SetURLShowInText(bool Value);
+    // Repaints only while URLShow is on.
+    void SetURLColor(TColor Value);
+    void SetURLFull(bool Value);
     TColor BorderColor() const { return FBorderColor; }
     void SetBorderColor(TColor Value);
     TColor HighlightColor() const { return FHighlightColor; }
@@ -274,6 +287,10 @@ public:
     // The filter-type icons and menu of the filter-edit row.
     TCustomImageList* FilterTypeImages() const { return FFltrList; }
     TPopupMenu* FilterTypeMenu() const { return FFltrPopup; }
+
+    // The colour and image picker cell editors, made on first use and kept until the grid goes.
+    TAdvColorPickerDropDown* GetColorPickerDropDown();
+    TAdvImagePickerDropDown* GetImagePickerDropDown();
 
     // Windows of their own, made only for a grid that is not being designed (nullptr then).
     TGridFocusWindow* FocusWindow() const { return FFocusWindow; }
@@ -556,8 +573,6 @@ public:
     int GetCellIndent(int ARow) override;
     bool CellNodeOwnerHasNodes() override;
     void CellNodeChanged() override;
-    // The base display text (OnGetDisplText), then a node row's group count in column 1.
-    void GetDisplText(int ACol, int ARow, String& Value) override;
     // Recalculates the floating footer's column (-1: all); neutral until the footer code answers.
     virtual void CalcFooter(int ACol) {}
 
@@ -667,11 +682,24 @@ public:
     void SetComboIndex(int ACol, int ARow, int Value);
     int GetComboIndex(int ACol, int ARow);
 
+    // The display text: the base hook's, then addresses made links (URLShowInText) and a node
+    // row's group count in column 1 (Grouping.ShowGroupCount).
+    void GetDisplText(int ACol, int ARow, String& Value) override;
+    // The colour (image) picker editor's choice for the current cell: OnColorSelect (OnImageSelect).
+    virtual void ColorSelect();
+    virtual void ImageSelect();
+    // Repaints the floating footer's panel.
+    void UpdateFooter();
+
     // The styler interfaces.
     void SetColorTones(const TColorTones& ATones) override;
     TTesselStyle ComponentStyle() const { return FStyle; }
     void SetComponentStyle(TTesselStyle AStyle) override;
     void SetComponentStyleAndAppColor(TTesselStyle AStyle, TColor AppColor) override;
+    // One of the grid's colour schemes on its colours; the schemes come with the grid's styling.
+    virtual void SetStyle(TZirOdadStyle AStyle) {}
+    // The style on each drop-down cell editor made so far.
+    void SetPickerStyles(TTesselStyle AStyle);
 
 protected:
     // ---- Virtual operations of the grid's own.
@@ -725,6 +753,7 @@ protected:
     bool UsesVCLStyles() override;
 
     // ---- The base grid's hooks, answered neutrally until the painting and data code answers them.
+    void LastRowChanged() override;
     bool CellHasCheckBox(int ACol, int ARow) override { return HasCheckBox(ACol, ARow); }
     // The fixed or normal colour and the grid's font; the cell painting code resolves the rest.
     void GetVisualProperties(int ACol, int ARow, TGridDrawState& State, bool Print, bool Select, bool Remap,
@@ -853,6 +882,8 @@ private:
     TGridDatePicker* FDatePicker = nullptr;
     TGridDateTimePicker* FDateTimePicker = nullptr;
     TGridMemoDropDown* FMemoDropDown = nullptr;
+    TAdvColorPickerDropDown* FColorPickerDropDown = nullptr;
+    TAdvImagePickerDropDown* FImagePickerDropDown = nullptr;
 
     void createOwnedObjects(bool InitDesign);
     void createFilterTypeMenu();
@@ -860,6 +891,8 @@ private:
     void assignSettings(TVidIvezadOrir* Source);
     void assignSizes(TVidIvezadOrir* Source);
     void assignLookAndFlags(TVidIvezadOrir* Source);
+    // Looks.
+    void applyPlainLook(TGridLook Value);
     // Hidden rows and the row workers.
     TGridItem* hiddenItemOf(int Rowindex) const;
     void copyRowToItem(int DisplRow, TGridItem* Item);

@@ -64,6 +64,8 @@ using TScrollCellEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax)>;
 using TDragScrollEvent =
     std::function<void(TObject* Sender, int TopRow, int LeftCol, TDragScrollDirection& DragScrollDir, bool& CanScroll)>;
+using TColorSelectEvent = std::function<void(TObject* Sender, int ACol, int ARow, TColor Color, const String& Value)>;
+using TImageSelectEvent = std::function<void(TObject* Sender, int ACol, int ARow, int ImageIndex)>;
 using TUnitChangedEvent = std::function<void(TObject* Sender, int ACol, int ARow, const String& AUnit)>;
 
 class TVidIvezadOrirEvents {
@@ -123,6 +125,8 @@ public:
     TDragScrollEvent OnDragScroll;
     // Editors, files and cells.
     TUnitChangedEvent OnUnitChanged;
+    TColorSelectEvent OnColorSelect;
+    TImageSelectEvent OnImageSelect;
     // A cell's text as the save functions write it, and as the load functions store it.
     TGetEditEvent OnSaveCell;
     TGetEditEvent OnLoadCell;

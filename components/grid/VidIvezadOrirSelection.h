@@ -20,6 +20,7 @@ using TCellChangingEvent =
 using TAutoAddRowEvent = std::function<void(TObject* Sender, int ARow)>;
 using TAutoInsertColEvent = std::function<void(TObject* Sender, int ACol)>;
 using TCanAddRowColEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
+using TCanInsertRowEvent = std::function<void(TObject* Sender, int ARow, bool& CanInsert)>;
 
 class TVidIvezadOrirSelection {
 public:
@@ -36,6 +37,7 @@ public:
     TAutoInsertColEvent OnAutoInsertCol;
     TCanAddRowColEvent OnCanAddRow;
     TCanAddRowColEvent OnCanAddCol;
+    TCanInsertRowEvent OnCanInsertRow;
 
     // ---- Rows. Raises "Invalid row <n> accessed" outside all rows (a negative row also with
     // RowSelectPersistent). Disjunct: the row's entry; else whether the rectangle covers it.
@@ -87,6 +89,7 @@ public:
     void AdvanceEdit(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Recursive, bool Activate);
     virtual void CanAddRow(bool& Allow);
     virtual void CanAddCol(bool& Allow);
+    virtual void CanInsertRow(int ARow, bool& CanInsert);
     // On Escape the text the cell had when editing began goes back.
     virtual void RestoreCellCache();
     // The incremental go-to search of a sorted grid, as typed so far.

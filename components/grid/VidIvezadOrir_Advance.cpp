@@ -60,6 +60,10 @@ void TVidIvezadOrirSelection::CanAddCol(bool& Allow) {
     if (OnCanAddCol) FireEvent(OnCanAddCol, &grid(), Allow);
 }
 
+void TVidIvezadOrirSelection::CanInsertRow(int ARow, bool& CanInsert) {
+    if (OnCanInsertRow) FireEvent(OnCanInsertRow, &grid(), ARow, CanInsert);
+}
+
 void TVidIvezadOrirSelection::RestoreCellCache() {
     TVidIvezadOrir& g = grid();
     g.SetCellEx(g.RealCol(), g.Row(), g.FState->CellCache);

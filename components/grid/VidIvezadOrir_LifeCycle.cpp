@@ -78,6 +78,7 @@ void TVidIvezadOrir::createOwnedObjects(bool InitDesign) {
     FDragDropSettings = std::make_unique<TDragDropSettings>(this);
     FDragScrollOptions = std::make_unique<TDragScrollOptions>();
     FControlLook = std::make_unique<TControlLook>(this);
+    FControlLook->OnChange = [this](TObject*) { Invalidate(); };
     FNavigation = std::make_unique<TNavigation>();
     FNavigation->OnChange = [this](TObject* Sender) { NavigationChange(Sender); };
     FColumnSize = std::make_unique<TColumnSize>(this);

@@ -227,11 +227,6 @@ void TVidIvezadOrirNodes::AppendGroupCount(int ACol, int ARow, String& Value) {
     Value += Fmt.isEmpty() ? QStringLiteral(" (%1)").arg(n) : Format(Fmt, {n});
 }
 
-void TVidIvezadOrir::GetDisplText(int ACol, int ARow, String& Value) {
-    TBaseGrid::GetDisplText(ACol, ARow, Value);
-    AppendGroupCount(ACol, ARow, Value);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Expanding and contracting
 

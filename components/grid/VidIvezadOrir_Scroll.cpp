@@ -185,6 +185,8 @@ void TVidIvezadOrir::CreateScrollControls() {
         FState->VertScrollControl->SetParent(this);
         FState->VertScrollControl->SetWidth(6);
         FState->VertScrollControl->SetAlign(alRight);
+        FState->VertScrollControl->SetDoubleBuffered(true);
+        FState->VertScrollControl->SetVisible(true);
     }
     if (!FState->HorzScrollControl) {
         FState->HorzScrollControl = new TScrollControl(this);
@@ -192,6 +194,8 @@ void TVidIvezadOrir::CreateScrollControls() {
         FState->HorzScrollControl->SetParent(this);
         FState->HorzScrollControl->SetHeight(6);
         FState->HorzScrollControl->SetAlign(alBottom);
+        FState->HorzScrollControl->SetDoubleBuffered(true);
+        FState->HorzScrollControl->SetVisible(true);
     }
 }
 

@@ -8,9 +8,13 @@
 #include "framework/ui/PlatformFacts.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QScreen>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <utility>
+#include <vector>
 
 TApplication* Application = new TApplication(nullptr);
 TScreen* Screen = new TScreen(nullptr);
@@ -613,6 +617,64 @@ void TApplication::Run() {
 void TApplication::ProcessMessages() {
     installHooks();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+namespace {
+
+bool isUserInput(QEvent::Type Type) {
+    switch (Type) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TouchCancel:
+        case QEvent::TabletPress:
+        case QEvent::TabletMove:
+        case QEvent::TabletRelease:
+        case QEvent::ContextMenu:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Holds back the user input that reaches any object while it lives (also input posted as Qt
+// events, which the event loop's own exclusion lets through) and posts it again when it goes.
+class TInputDeferral : public QObject {
+public:
+    TInputDeferral() { QCoreApplication::instance()->installEventFilter(this); }
+    ~TInputDeferral() override {
+        QCoreApplication::instance()->removeEventFilter(this);
+        for (auto& [Target, Event] : FHeld)
+            if (Target) QCoreApplication::postEvent(Target, Event.release());
+    }
+    TInputDeferral(const TInputDeferral&) = delete;
+    TInputDeferral& operator=(const TInputDeferral&) = delete;
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override {
+        if (!isUserInput(Event->type())) return false;
+        FHeld.emplace_back(QPointer<QObject>(Watched), std::unique_ptr<QEvent>(Event->clone()));
+        return true;
+    }
+
+private:
+    std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> FHeld;
+};
+
+}  // namespace
+
+void TApplication::ProcessMessagesWithoutInput() {
+    installHooks();
+    if (!QCoreApplication::instance()) return;
+    const TInputDeferral Deferral;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TApplication::HandleMessage() {

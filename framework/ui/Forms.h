@@ -247,6 +247,10 @@ public:
     void Run();
     // Processes the events waiting now, re-entrantly (also from inside a handler).
     void ProcessMessages();
+    // The same without user input: keys, mouse, wheel, touch and context-menu events that come
+    // meanwhile wait, in their order, and are delivered after the call (a long operation can keep
+    // its window alive without the user starting another operation in its middle).
+    void ProcessMessagesWithoutInput();
     // Processes events, waiting for one when none is waiting.
     void HandleMessage();
     void Terminate();

@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <chrono>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -287,3 +290,34 @@ TEST_F(FormsTest, PositionCentresOnTheScreenWhenFirstShown) {
     Form->Free();
     Screen->ResetOverrides();
 }
+
+namespace {
+
+// Counts the keys and clicks that reach it, and what else ran before each.
+class TInputCounter : public QWidget {
+public:
+    std::vector<std::string> Seen;
+    bool* OtherRan = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent*) override { Seen.push_back(*OtherRan ? "key after" : "key before"); }
+    void mousePressEvent(QMouseEvent*) override { Seen.push_back(*OtherRan ? "click after" : "click before"); }
+};
+
+TEST(ProcessMessagesWithoutInput, RunsOtherEventsAndHoldsInputBackInOrder) {
+    TInputCounter W;
+    bool OtherRan = false;
+    W.OtherRan = &OtherRan;
+    QCoreApplication::postEvent(&W, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a")));
+    QCoreApplication::postEvent(&W, new QMouseEvent(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1),
+                                                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QMetaObject::invokeMethod(
+        &W, [&] { OtherRan = true; }, Qt::QueuedConnection);
+    Application->ProcessMessagesWithoutInput();
+    EXPECT_TRUE(OtherRan);
+    EXPECT_TRUE(W.Seen.empty());
+    Application->ProcessMessages();
+    EXPECT_EQ(W.Seen, (std::vector<std::string>{"key after", "click after"}));
+}
+
+}  // namespace

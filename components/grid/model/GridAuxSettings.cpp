@@ -34,11 +34,24 @@ void TControlLook::Assign(TPersistent* Source) {
     FCommentColor = S->FCommentColor;
     FDropDownAlwaysVisible = S->FDropDownAlwaysVisible;
     FSpinButtonsAlwaysVisible = S->FSpinButtonsAlwaysVisible;
+    FGradients = S->FGradients;
+}
+
+void TControlLook::setGradient(TColor& Field, TColor Value) {
+    Field = Value;
+    if (OnChange) OnChange(this);
 }
 
 void TGrouping::Assign(TPersistent* Source) {
     auto* S = dynamic_cast<TGrouping*>(Source);
     if (!S) return;
+    FSummary = S->FSummary;
+    FHeaderColor = S->FHeaderColor;
+    FHeaderColorTo = S->FHeaderColorTo;
+    FHeaderTextColor = S->FHeaderTextColor;
+    FSummaryColor = S->FSummaryColor;
+    FSummaryColorTo = S->FSummaryColorTo;
+    FSummaryTextColor = S->FSummaryTextColor;
     FHeaderUnderline = S->FHeaderUnderline;
     FHeaderLineColor = S->FHeaderLineColor;
     FHeaderLineWidth = S->FHeaderLineWidth;

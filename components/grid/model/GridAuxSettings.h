@@ -97,9 +97,41 @@ public:
     void SetSpinButtonsAlwaysVisible(bool Value) { FSpinButtonsAlwaysVisible = Value; }
     TColor CommentColor() const { return FCommentColor; }
     void SetCommentColor(TColor Value) { FCommentColor = Value; }
+    // Fixed-cell gradients by state: a write stores and repaints the grid (OnChange).
+    TColor FixedGradientFrom() const { return FGradients.From; }
+    void SetFixedGradientFrom(TColor Value) { setGradient(FGradients.From, Value); }
+    TColor FixedGradientTo() const { return FGradients.To; }
+    void SetFixedGradientTo(TColor Value) { setGradient(FGradients.To, Value); }
+    TColor FixedGradientMirrorFrom() const { return FGradients.MirrorFrom; }
+    void SetFixedGradientMirrorFrom(TColor Value) { setGradient(FGradients.MirrorFrom, Value); }
+    TColor FixedGradientMirrorTo() const { return FGradients.MirrorTo; }
+    void SetFixedGradientMirrorTo(TColor Value) { setGradient(FGradients.MirrorTo, Value); }
+    TColor FixedGradientHoverFrom() const { return FGradients.HoverFrom; }
+    void SetFixedGradientHoverFrom(TColor Value) { setGradient(FGradients.HoverFrom, Value); }
+    TColor FixedGradientHoverTo() const { return FGradients.HoverTo; }
+    void SetFixedGradientHoverTo(TColor Value) { setGradient(FGradients.HoverTo, Value); }
+    TColor FixedGradientHoverMirrorFrom() const { return FGradients.HoverMirrorFrom; }
+    void SetFixedGradientHoverMirrorFrom(TColor Value) { setGradient(FGradients.HoverMirrorFrom, Value); }
+    TColor FixedGradientHoverMirrorTo() const { return FGradients.HoverMirrorTo; }
+    void SetFixedGradientHoverMirrorTo(TColor Value) { setGradient(FGradients.HoverMirrorTo, Value); }
+    TColor FixedGradientDownFrom() const { return FGradients.DownFrom; }
+    void SetFixedGradientDownFrom(TColor Value) { setGradient(FGradients.DownFrom, Value); }
+    TColor FixedGradientDownTo() const { return FGradients.DownTo; }
+    void SetFixedGradientDownTo(TColor Value) { setGradient(FGradients.DownTo, Value); }
+    TColor FixedGradientDownMirrorFrom() const { return FGradients.DownMirrorFrom; }
+    void SetFixedGradientDownMirrorFrom(TColor Value) { setGradient(FGradients.DownMirrorFrom, Value); }
+    TColor FixedGradientDownMirrorTo() const { return FGradients.DownMirrorTo; }
+    void SetFixedGradientDownMirrorTo(TColor Value) { setGradient(FGradients.DownMirrorTo, Value); }
+    TNotifyEvent OnChange;
     void Assign(TPersistent* Source) override;
 
 private:
+    struct TFixedGradients {
+        TColor From = clNone, To = clNone, MirrorFrom = clNone, MirrorTo = clNone;
+        TColor HoverFrom = clGray, HoverTo = clWhite, HoverMirrorFrom = clNone, HoverMirrorTo = clNone;
+        TColor DownFrom = clGray, DownTo = clSilver, DownMirrorFrom = clNone, DownMirrorTo = clNone;
+    };
+    TFixedGradients FGradients;
     int FCheckSize = 15;
     int FRadioSize = 10;
     bool FCheckAlwaysActive = false;
@@ -108,6 +140,7 @@ private:
     TColor FCommentColor = clRed;
     bool FDropDownAlwaysVisible = false;
     bool FSpinButtonsAlwaysVisible = false;
+    void setGradient(TColor& Field, TColor Value);
 };
 
 class TFloatingFooter : public TPersistent {
@@ -137,6 +170,22 @@ private:
 class TGrouping : public TPersistent {
 public:
     explicit TGrouping(TComponent* AOwner) {}
+    // A summary row after each group.
+    bool Summary() const { return FSummary; }
+    void SetSummary(bool Value) { FSummary = Value; }
+    // Colours of header and summary rows; clNone: not applied.
+    TColor HeaderColor() const { return FHeaderColor; }
+    void SetHeaderColor(TColor Value) { FHeaderColor = Value; }
+    TColor HeaderColorTo() const { return FHeaderColorTo; }
+    void SetHeaderColorTo(TColor Value) { FHeaderColorTo = Value; }
+    TColor HeaderTextColor() const { return FHeaderTextColor; }
+    void SetHeaderTextColor(TColor Value) { FHeaderTextColor = Value; }
+    TColor SummaryColor() const { return FSummaryColor; }
+    void SetSummaryColor(TColor Value) { FSummaryColor = Value; }
+    TColor SummaryColorTo() const { return FSummaryColorTo; }
+    void SetSummaryColorTo(TColor Value) { FSummaryColorTo = Value; }
+    TColor SummaryTextColor() const { return FSummaryTextColor; }
+    void SetSummaryTextColor(TColor Value) { FSummaryTextColor = Value; }
     // A line under group header rows, and one on summary rows.
     bool HeaderUnderline() const { return FHeaderUnderline; }
     void SetHeaderUnderline(bool Value) { FHeaderUnderline = Value; }
@@ -167,6 +216,13 @@ public:
     void Assign(TPersistent* Source) override;
 
 private:
+    bool FSummary = false;
+    TColor FHeaderColor = clNone;
+    TColor FHeaderColorTo = clNone;
+    TColor FHeaderTextColor = clNone;
+    TColor FSummaryColor = clNone;
+    TColor FSummaryColorTo = clNone;
+    TColor FSummaryTextColor = clNone;
     bool FHeaderUnderline = false;
     TColor FHeaderLineColor = clBlue;
     int FHeaderLineWidth = 2;

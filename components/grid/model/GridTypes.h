@@ -4,6 +4,34 @@
 // The look of fixed cells and the grid's colour scheme; ordinals are stored.
 enum TGridLook { glStandard, glSoft, glClassic, glTessel, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
 static_assert(glCustom == 9);
+// The grid's colour schemes: the ordinals of TTesselStyle, one for one.
+enum TZirOdadStyle {
+    gsOffice2003Blue,
+    gsOffice2003Silver,
+    gsOffice2003Olive,
+    gsOffice2003Classic,
+    gsOffice2007Luna,
+    gsOffice2007Obsidian,
+    gsWindowsXP,
+    gsWhidbey,
+    gsCustom,
+    gsOffice2007Silver,
+    gsWindowsVista,
+    gsWindows7,
+    gsTerminal,
+    gsOffice2010Blue,
+    gsOffice2010Silver,
+    gsOffice2010Black,
+    gsWindows8,
+    gsOffice2013White,
+    gsOffice2013LightGray,
+    gsOffice2013Gray,
+    gsWindows10,
+    gsOffice2016White,
+    gsOffice2016Gray,
+    gsOffice2016Black
+};
+static_assert(gsOffice2016Black == 23);
 
 // Standard bars, flat-bar styles, or thin Metro scroll controls.
 enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
