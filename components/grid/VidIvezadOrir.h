@@ -13,6 +13,7 @@
 #include "components/grid/VidIvezadOrirEvents.h"
 #include "components/grid/VidIvezadOrirFormControls.h"
 #include "components/grid/VidIvezadOrirGraphics.h"
+#include "components/grid/VidIvezadOrirGrouping.h"
 #include "components/grid/VidIvezadOrirNodes.h"
 #include "components/grid/VidIvezadOrirPictures.h"
 #include "components/grid/VidIvezadOrirProperties.h"
@@ -113,7 +114,8 @@ class TVidIvezadOrir : public TBaseGrid,
                        public TVidIvezadOrirTyped,
                        public TVidIvezadOrirSelection,
                        public TVidIvezadOrirNodes,
-                       public TVidIvezadOrirFormControls {
+                       public TVidIvezadOrirFormControls,
+                       public TVidIvezadOrirGrouping {
 public:
     explicit TVidIvezadOrir(TComponent* AOwner);
     ~TVidIvezadOrir() override;
@@ -573,8 +575,6 @@ public:
     int GetCellIndent(int ARow) override;
     bool CellNodeOwnerHasNodes() override;
     void CellNodeChanged() override;
-    // Recalculates the floating footer's column (-1: all); neutral until the footer code answers.
-    virtual void CalcFooter(int ACol) {}
 
     // The check-true text checks a cell's check box, any other text unchecks it (undo's hook).
     void SetCheckBoxText(int ACol, int ARow, const String& Value) override;
@@ -794,6 +794,7 @@ private:
     friend class TVidIvezadOrirSelection;
     friend class TVidIvezadOrirNodes;
     friend class TVidIvezadOrirFormControls;
+    friend class TVidIvezadOrirGrouping;
     std::unique_ptr<TVidIvezadOrirState> FState;
 
     // Owned settings and auxiliary objects.

@@ -35,8 +35,6 @@ public:
     void SetMaxColWidth(int Value) { FMaxColWidth = Value; }
     bool SizeGrowOnly() const { return FSizeGrowOnly; }
     void SetSizeGrowOnly(bool Value) { FSizeGrowOnly = Value; }
-    int GroupColumn() const { return FGroupColumn; }
-    void SetGroupColumn(int Value) { FGroupColumn = Value; }
     bool FitCellsInGrid() const { return FFitCellsInGrid; }
     void SetFitCellsInGrid(bool Value) { FFitCellsInGrid = Value; }
     // Look and colours
@@ -322,7 +320,6 @@ protected:
     int FMinColWidth = 0;
     int FMaxColWidth = 0;
     bool FSizeGrowOnly = false;
-    int FGroupColumn = -1;
     bool FFitCellsInGrid = true;
     // Look and colours
     TGridLook FLook = glXP;
