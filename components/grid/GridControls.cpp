@@ -1,5 +1,9 @@
 #include "components/grid/GridControls.h"
 
+#include "framework/ui/WindowFunctions.h"
+
+#include <algorithm>
+
 void TAdvInplaceEdit::SetWordWrap(bool Value) {
     if (Value == FWordWrap) return;
     FWordWrap = Value;
@@ -21,15 +25,46 @@ TSearchPanel::TSearchPanel(TComponent* AOwner) : TCustomPanel(AOwner) {
     SetCaption(String());
 }
 
-TArrowWindow::TArrowWindow(TComponent* AOwner, TArrowDirection Direction) : TCustomForm(AOwner), FDirection(Direction) {
-    SetBorderStyle(bsNone);
-    SetNoActivate(true);
-    SetBounds(0, 0, 9, 9);
+// ---------------------------------------------------------------------------------------------
+// The move arrows
+
+namespace {
+
+// One row per direction, in the order of TArrowDirection.
+constexpr TPoint kArrowOutlines[4][7] = {
+    /* arrUp    */ {{5, 0}, {10, 5}, {7, 5}, {7, 9}, {3, 9}, {3, 5}, {0, 5}},
+    /* arrDown  */ {{3, 0}, {7, 0}, {7, 4}, {9, 4}, {5, 8}, {1, 4}, {3, 4}},
+    /* arrLeft  */ {{0, 3}, {0, 7}, {4, 7}, {4, 10}, {8, 5}, {4, 0}, {4, 3}},
+    /* arrRight */ {{0, 5}, {4, 10}, {4, 7}, {8, 7}, {8, 3}, {4, 3}, {4, 0}},
+};
+
+}  // namespace
+
+const TPoint* ArrowOutline(TArrowDirection Direction) { return kArrowOutlines[Direction]; }
+
+TArrowWindow::TArrowWindow(TComponent* AOwner, TArrowDirection Direction) : TCustomPanel(AOwner), Dir(Direction) {
+    SetColor(clLime);
+    SetVisible(false);
+    if (auto* Parent = dynamic_cast<TWinControl*>(AOwner)) SetParent(Parent);
 }
 
-TGridFocusWindow::TGridFocusWindow(TComponent* AOwner) : TCustomForm(AOwner) {
-    SetBorderStyle(bsNone);
-    SetNoActivate(true);
+void TArrowWindow::CreateParams(TCreateParams& Params) {
+    TCustomPanel::CreateParams(Params);
+    Params.Style = WS_POPUP;
+}
+
+void TArrowWindow::CreateWnd() {
+    TCustomPanel::CreateWnd();
+    std::copy(kArrowOutlines[Dir], kArrowOutlines[Dir] + 7, Arrow);
+    SetWindowRgn(Handle(), CreatePolygonRgn(Arrow, 7, WINDING), 1);
+}
+
+void TArrowWindow::Paint() {
+    // The region gives the arrow its shape.
+    Canvas()->Pen()->SetColor(Color());
+    Canvas()->Brush()->SetStyle(bsSolid);
+    Canvas()->Brush()->SetColor(Color());
+    Canvas()->Rectangle(ClientRect());
 }
 
 TNoActiveForm::TNoActiveForm(TComponent* AOwner) : TForm(AOwner) { SetNoActivate(true); }

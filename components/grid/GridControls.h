@@ -6,6 +6,7 @@
 
 #include "components/dropdowns/AdvDateTimePicker.h"
 #include "components/dropdowns/AdvMemoDropDown.h"
+#include "components/grid/GridFocusWindow.h"
 #include "framework/rtl/List.h"
 #include "framework/ui/DateTimePicker.h"
 #include "framework/ui/ExtCtrls.h"
@@ -168,18 +169,28 @@ public:
 
 enum TArrowDirection { arrUp, arrDown, arrLeft, arrRight };
 
-// A drop marker of a column or row move: a small top-level window that never takes activation.
-class TArrowWindow : public TCustomForm {
+// A drop marker of a column or row move: a tiny popup window (screen coordinates) shaped as an
+// arrow by its window region and filled with its Color. arrLeft points right, arrRight left.
+class TArrowWindow : public TCustomPanel {
 public:
+    // Init: the direction, colour clLime, AOwner (a windowed control) as parent, hidden.
     TArrowWindow(TComponent* AOwner, TArrowDirection Direction);
-    TArrowDirection Direction() const { return FDirection; }
-    TColor ArrowColor() const { return FArrowColor; }
-    void SetArrowColor(TColor Value) { FArrowColor = Value; }
+    TArrowDirection Direction() const { return Dir; }
+    // The outline the window's region was made from, in order.
+    const TPoint* Outline() const { return Arrow; }
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void Paint() override;
 
 private:
-    TArrowDirection FDirection;
-    TColor FArrowColor = clBlue;
+    TArrowDirection Dir;
+    TPoint Arrow[7] = {};
 };
+
+// The outline of each direction's arrow (7 points, x and y in pixels).
+const TPoint* ArrowOutline(TArrowDirection Direction);
 
 // A hint window for mini-HTML hints: the grid's scroll hints and cell hints.
 class THTMLHintWindow : public THintWindow {
@@ -239,12 +250,6 @@ private:
 class ITVidIvezadOrirSelect : public IInterface {
 protected:
     ~ITVidIvezadOrirSelect() = default;
-};
-
-// The glowing frame around the edited cell: a top-level window that never takes activation.
-class TGridFocusWindow : public TCustomForm {
-public:
-    explicit TGridFocusWindow(TComponent* AOwner);
 };
 
 // A form that shows without taking activation (the grid's hover-button bar).

@@ -144,16 +144,22 @@ void TVidIvezadOrir::HideButtonForm(TObject* Sender) {
 // ---------------------------------------------------------------------------------------------
 // The focus window
 
+// The frame needs translucent windows; without them the grid paints a ring itself (Paint).
 void TVidIvezadOrir::UpdateFocusWindow() {
     if (!FFocusWindow) return;
     const TRect R = CellRect(Col(), Row());
-    if (R.IsEmpty() || !HandleAllocated() || R.Right <= 0 || R.Bottom <= 0 || R.Left >= ClientWidth() ||
-        R.Top >= ClientHeight()) {
+    const bool InView = HandleAllocated() && !R.IsEmpty() && R.Left >= 0 && R.Top >= 0 && R.Right <= ClientWidth() &&
+                        R.Bottom <= ClientHeight();
+    if (!InView || !TranslucentWindowsShown()) {
         FFocusWindow->Hide();
+        if (InView) Invalidate();
         return;
     }
+    if (FFocusWindow->Width() != R.Width() + 9 || FFocusWindow->Height() != R.Height() + 9)
+        BuildFocusFrame(FFocusWindow, R.Width(), R.Height());
     const TPoint P = ClientToScreen(Point(R.Left - 4, R.Top - 4));
-    FFocusWindow->SetBounds(P.X, P.Y, R.Width() + 8, R.Height() + 8);
+    FFocusWindow->SetBounds(P.X, P.Y, FFocusWindow->Width(), FFocusWindow->Height());
+    FFocusWindow->Show();
 }
 
 void TVidIvezadOrir::HideFocusWindow() {

@@ -361,8 +361,10 @@ public:
     // The lines one wheel notch scrolls and the wheel message, as InitMouseWheel set them.
     int WheelScrollLines() const;
     UINT WheelMessage() const;
-    // Moves the focus-frame window 4 pixels around the current cell (screen coordinates), or
-    // hides it when the cell is out of view. HideFocusWindow also ends the window's following.
+    // Shows the focus frame 4 pixels around the current cell (screen coordinates), building its
+    // image when the cell's size changed, or hides it when the cell is not fully in view. Where
+    // translucent windows do not show, the grid paints a ring around the cell instead.
+    // HideFocusWindow also ends the window's following.
     void UpdateFocusWindow();
     void HideFocusWindow();
     // Ticks of the grid timer (identifier 111, every 500 ms while the window exists).
@@ -927,6 +929,7 @@ private:
     void endPanning();
     void panStep();
     void drawPanIconOn(TCanvas* ACanvas);
+    void paintFocusRing(TCanvas* ACanvas);
     TStrings* comboItems() const;
     // Tree nodes painted in the node column.
     void paintNodeCell(TCanvas* Canvas, int ACol, int ARow, const TRect& R);

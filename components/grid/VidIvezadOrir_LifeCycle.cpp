@@ -162,6 +162,7 @@ void TVidIvezadOrir::createOwnedObjects(bool InitDesign) {
 // The windows of a grid in use: never made while it is being designed.
 void TVidIvezadOrir::createWindows() {
     FFocusWindow = new TGridFocusWindow(this);
+    FFocusWindow->SetParent(this);
     for (TArrowDirection D : {arrUp, arrDown, arrLeft, arrRight}) FArrows[D] = new TArrowWindow(this, D);
     const auto hiddenChild = [this](TControl* C, bool Enabled) {
         C->SetParent(this);

@@ -317,12 +317,12 @@ void TVidIvezadOrir::SetXYOffset(const TPoint& Value) {
     Invalidate();
 }
 
-TColor TVidIvezadOrir::ArrowColor() const { return FArrows[arrUp] ? FArrows[arrUp]->ArrowColor() : FArrowColor; }
+TColor TVidIvezadOrir::ArrowColor() const { return FArrows[arrUp] ? FArrows[arrUp]->Color() : FArrowColor; }
 
 void TVidIvezadOrir::SetArrowColor(TColor Value) {
     FArrowColor = Value;
     for (TArrowWindow* A : FArrows)
-        if (A) A->SetArrowColor(Value);
+        if (A) A->SetColor(Value);
 }
 
 void TVidIvezadOrir::SetAutoThemeAdapt(bool Value) {

@@ -12,6 +12,7 @@
 #include "framework/rtl/Streams.h"
 #include "framework/ui/Cursors.h"
 #include "framework/ui/Forms.h"
+#include "framework/ui/PlatformFacts.h"
 #include "framework/ui/ScrollBars.h"
 
 #include <algorithm>
@@ -461,7 +462,20 @@ void TVidIvezadOrir::drawPanIconOn(TCanvas* ACanvas) {
 // While panning every paint shows the icon, so that the moves it causes keep it in view.
 void TVidIvezadOrir::Paint() {
     TBaseGrid::Paint();
+    if (ActiveFocusGrid == this && !TranslucentWindowsShown()) paintFocusRing(Canvas());
     if (FState->IsPanning) drawPanIconOn(Canvas());
+}
+
+// The focus frame's stand-in: a rounded ring in the frame's colour just outside the cell.
+void TVidIvezadOrir::paintFocusRing(TCanvas* ACanvas) {
+    const TRect R = CellRect(Col(), Row());
+    if (R.IsEmpty()) return;
+    ACanvas->Pen()->SetColor(kFocusFrameColor);
+    ACanvas->Pen()->SetWidth(2);
+    ACanvas->Brush()->SetStyle(bsClear);
+    ACanvas->RoundRect(R.Left - 3, R.Top - 3, R.Right + 3, R.Bottom + 3, 5, 5);
+    ACanvas->Pen()->SetWidth(1);
+    ACanvas->Brush()->SetStyle(bsSolid);
 }
 
 void TVidIvezadOrir::InvalidatePanIcon() {

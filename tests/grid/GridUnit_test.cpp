@@ -117,7 +117,7 @@ TEST(GridUnit, TheHookKeepsTheActiveGridsFocusWindowOnItsCell) {
     const TPoint Expected = Grid->ClientToScreen(Point(Cell.Left - 4, Cell.Top - 4));
     EXPECT_EQ(Focus->Left(), Expected.X);
     EXPECT_EQ(Focus->Top(), Expected.Y);
-    EXPECT_EQ(Focus->Width(), Cell.Width() + 8);
+    EXPECT_EQ(Focus->Width(), Cell.Width() + 9);
     Grid->HideFocusWindow();
     EXPECT_EQ(ActiveFocusGrid, nullptr);
     // A freed grid is forgotten by the unit.
