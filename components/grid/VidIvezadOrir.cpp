@@ -146,7 +146,13 @@ void TVidIvezadOrir::HideButtonForm(TObject* Sender) {
 
 // The frame needs translucent windows; without them the grid paints a ring itself (Paint).
 void TVidIvezadOrir::UpdateFocusWindow() {
-    if (!FFocusWindow) return;
+    // Placing the frame moves a window, which the window-position hook answers by calling here.
+    static bool Updating = false;
+    if (!FFocusWindow || Updating) return;
+    const struct TUpdating {
+        TUpdating() { Updating = true; }
+        ~TUpdating() { Updating = false; }
+    } Guard;
     const TRect R = CellRect(Col(), Row());
     const bool InView = HandleAllocated() && !R.IsEmpty() && R.Left >= 0 && R.Top >= 0 && R.Right <= ClientWidth() &&
                         R.Bottom <= ClientHeight();
