@@ -9,6 +9,7 @@
 #include "framework/ui/PlatformFacts.h"
 #include "tests/graphics/ThemeLoaderTestSupport.h"
 #include "tests/support/PanelFixture.h"
+#include "tests/support/RecordingTheme.h"
 
 #include <gtest/gtest.h>
 
@@ -18,28 +19,6 @@
 namespace {
 
 constexpr TColor Background = 0x00345612;  // no glyph uses it
-
-// A theme library that records what it is asked to draw.
-struct ThemeCall {
-    int Part, State;
-    TRect R;
-};
-std::vector<ThemeCall> ThemeCalls;
-
-HTHEME fakeOpenThemeData(HWND, LPCWSTR) { return reinterpret_cast<HTHEME>(std::uintptr_t(1)); }
-HRESULT fakeCloseThemeData(HTHEME) { return S_OK; }
-HRESULT fakeDrawThemeBackground(HTHEME, HDC, int Part, int State, const TRect* R, const TRect*) {
-    ThemeCalls.push_back({Part, State, *R});
-    return S_OK;
-}
-BOOL fakeIsThemeActive() { return 1; }
-
-TModuleExports recordingTheme() {
-    return {{"OpenThemeData", reinterpret_cast<FARPROC>(&fakeOpenThemeData)},
-            {"CloseThemeData", reinterpret_cast<FARPROC>(&fakeCloseThemeData)},
-            {"DrawThemeBackground", reinterpret_cast<FARPROC>(&fakeDrawThemeBackground)},
-            {"IsThemeActive", reinterpret_cast<FARPROC>(&fakeIsThemeActive)}};
-}
 
 class HTMLCheckBoxTest : public PanelFixture {
 protected:

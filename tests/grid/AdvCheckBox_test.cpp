@@ -7,6 +7,7 @@
 #include "framework/ui/PlatformFacts.h"
 #include "tests/graphics/ThemeLoaderTestSupport.h"
 #include "tests/support/PanelFixture.h"
+#include "tests/support/RecordingTheme.h"
 
 #include <gtest/gtest.h>
 
@@ -17,27 +18,6 @@
 #include <vector>
 
 namespace {
-
-struct ThemeCall {
-    int Part, State;
-    TRect R;
-};
-std::vector<ThemeCall> ThemeCalls;
-
-HTHEME fakeOpenThemeData(HWND, LPCWSTR) { return reinterpret_cast<HTHEME>(std::uintptr_t(1)); }
-HRESULT fakeCloseThemeData(HTHEME) { return S_OK; }
-HRESULT fakeDrawThemeBackground(HTHEME, HDC, int Part, int State, const TRect* R, const TRect*) {
-    ThemeCalls.push_back({Part, State, *R});
-    return S_OK;
-}
-BOOL fakeIsThemeActive() { return 1; }
-
-TModuleExports recordingTheme() {
-    return {{"OpenThemeData", reinterpret_cast<FARPROC>(&fakeOpenThemeData)},
-            {"CloseThemeData", reinterpret_cast<FARPROC>(&fakeCloseThemeData)},
-            {"DrawThemeBackground", reinterpret_cast<FARPROC>(&fakeDrawThemeBackground)},
-            {"IsThemeActive", reinterpret_cast<FARPROC>(&fakeIsThemeActive)}};
-}
 
 class AdvCheckBoxTest : public PanelFixture {
 protected:
