@@ -20,161 +20,31 @@ TRect inflated(const TRect& R, int D) { return Rect(R.Left - D, R.Top - D, R.Rig
 // ---------------------------------------------------------------------------------------------
 // TAdvToolButtonActionLink
 
-TAdvToolButtonActionLink::TAdvToolButtonActionLink(TControl* AClient) : TControlActionLink(AClient) {
-    AssignClient(AClient);
-}
-
-void TAdvToolButtonActionLink::AssignClient(TObject* AClient) {
-    TControlActionLink::AssignClient(AClient);
-    FClient = dynamic_cast<TAdvToolButton*>(AClient);
-}
-
-bool TAdvToolButtonActionLink::IsCaptionLinked() const { return TControlActionLink::IsCaptionLinked(); }
-
-bool TAdvToolButtonActionLink::IsCheckedLinked() const {
-    return TControlActionLink::IsCheckedLinked() && FClient && FClient->GroupIndex() != 0 && FClient->AllowAllUp() &&
-           customAction()->Checked() == FClient->Down();
-}
-
-bool TAdvToolButtonActionLink::IsGroupIndexLinked() const {
-    return FClient && customAction() && customAction()->GroupIndex() == FClient->GroupIndex();
-}
-
 bool TAdvToolButtonActionLink::IsImageIndexLinked() const {
     return TControlActionLink::IsImageIndexLinked() && customAction()->ImageIndex() == FImageIndex;
-}
-
-void TAdvToolButtonActionLink::SetCaption(const String& Value) {
-    if (IsCaptionLinked()) FClient->SetCaption(Value);
-}
-
-void TAdvToolButtonActionLink::SetChecked(bool Value) {
-    if (IsCheckedLinked()) FClient->SetDown(Value);
-}
-
-void TAdvToolButtonActionLink::SetGroupIndex(int Value) {
-    if (IsGroupIndexLinked()) FClient->SetGroupIndex(Value);
 }
 
 void TAdvToolButtonActionLink::SetImageIndex(int Value) {
     if (!IsImageIndexLinked()) return;
     FImageIndex = Value;
     // The button draws its own ImageIndex, so the linked image goes there too.
-    FClient->SetImageIndex(Value);
-    FClient->Invalidate();
+    if (auto* Button = dynamic_cast<TAdvToolButton*>(FClient)) {
+        Button->SetImageIndex(Value);
+        Button->Invalidate();
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
 // TAdvToolButton: properties
 
-TAdvToolButton::TAdvToolButton(TComponent* AOwner)
-    : TGraphicControl(AOwner),
-      FGlyph(std::make_unique<TBitmap>()),
-      FGlyphDisabled(std::make_unique<TBitmap>()),
-      FGlyphHot(std::make_unique<TBitmap>()),
-      FGlyphDown(std::make_unique<TBitmap>()),
-      FGlyphShade(std::make_unique<TBitmap>()) {
-    FGlyph->OnChange = [this](TObject* Sender) { glyphChanged(Sender); };
-    SetControlStyle(TControlStyle{csCaptureMouse, csDoubleClicks});
-    SetBounds(0, 0, 23, 22);
-    SetColor(clBtnFace);
-}
-
-TAdvToolButton::~TAdvToolButton() { FGlyph->OnChange = nullptr; }
+TAdvToolButton::TAdvToolButton(TComponent* AOwner) : TCustomToolButton(AOwner) {}
 
 String TAdvToolButton::Version() const { return VersionText(GetVersionNr()); }
-
-void TAdvToolButton::SetAllowAllUp(bool Value) {
-    if (FAllowAllUp == Value) return;
-    FAllowAllUp = Value;
-    UpdateExclusive();
-}
-
-void TAdvToolButton::SetGroupIndex(int Value) {
-    if (FGroupIndex == Value) return;
-    FGroupIndex = Value;
-    UpdateExclusive();
-}
 
 void TAdvToolButton::SetAutoThemeAdapt(bool Value) {
     FAutoThemeAdapt = Value;
     if (Value && !designing()) ThemeAdapt();
 }
-
-void TAdvToolButton::SetBorderColor(TColor Value) {
-    FBorderColor = Value;
-    Invalidate();
-}
-
-void TAdvToolButton::SetColorTo(TColor Value) {
-    FColorTo = Value;
-    Invalidate();
-}
-
-void TAdvToolButton::SetColorChecked(TColor Value) {
-    FColorChecked = Value;
-    Invalidate();
-}
-
-void TAdvToolButton::SetColorCheckedTo(TColor Value) {
-    FColorCheckedTo = Value;
-    Invalidate();
-}
-
-void TAdvToolButton::SetDropDownButton(bool Value) {
-    FDropDownButton = Value;
-    Invalidate();
-}
-
-void TAdvToolButton::SetDropDownMenu(TPopupMenu* Value) { FDropDownMenu = Value; }
-
-void TAdvToolButton::SetFlat(bool Value) {
-    if (FFlat == Value) return;
-    FFlat = Value;
-    Invalidate();
-}
-
-void TAdvToolButton::SetGlyph(TBitmap* Value) {
-    if (Value)
-        FGlyph->Assign(Value);
-    else
-        FGlyph->SetSize(0, 0);
-}
-
-void TAdvToolButton::SetGlyphHot(TBitmap* Value) {
-    FGlyphHot->Assign(Value);
-    FGlyphHot->SetTransparent(true);
-}
-
-void TAdvToolButton::SetGlyphDown(TBitmap* Value) {
-    FGlyphDown->Assign(Value);
-    FGlyphDown->SetTransparent(true);
-}
-
-void TAdvToolButton::SetGlyphDisabled(TBitmap* Value) {
-    FGlyphDisabled->Assign(Value);
-    FGlyphDisabled->SetTransparent(true);
-    FGlyphDisabledAuto = false;
-}
-
-void TAdvToolButton::glyphChanged(TObject*) {
-    static thread_local bool Busy = false;
-    if (Busy) return;
-    Busy = true;
-    FGlyph->SetTransparent(true);
-    // A new glyph brings its own disabled copy and shadow, unless one was assigned explicitly.
-    if (FGlyphDisabledAuto || FGlyphDisabled->Empty()) makeDisabledGlyph();
-    if (FShaded && !ComponentState().Contains(csLoading)) GenerateShade();
-    Busy = false;
-    Invalidate();
-}
-
-void TAdvToolButton::makeDisabledGlyph() {
-    MakeDisabledGlyph(FGlyphDisabled.get(), FGlyph.get(), TGreyMean::Truncated);
-    FGlyphDisabledAuto = !FGlyph->Empty();
-}
-
-void TAdvToolButton::GenerateShade() { MakeGlyphShade(FGlyphShade.get(), FGlyph.get()); }
 
 void TAdvToolButton::SetImageIndex(int Value) {
     if (FImageIndex == Value) return;
@@ -187,63 +57,10 @@ void TAdvToolButton::SetImages(TCustomImageList* Value) {
     Invalidate();
 }
 
-void TAdvToolButton::SetLayout(TButtonLayout Value) {
-    if (FLayout == Value) return;
-    FLayout = Value;
-    Invalidate();
-}
-
-void TAdvToolButton::SetMargin(int Value) {
-    if (Value == FMargin || Value < -1) return;
-    FMargin = Value;
-    Invalidate();
-}
-
-void TAdvToolButton::SetRounded(bool Value) {
-    FRounded = Value;
-    Invalidate();
-}
-
-void TAdvToolButton::SetShaded(bool Value) {
-    FShaded = Value;
-    if (Value && !ComponentState().Contains(csLoading)) GenerateShade();
-}
-
-void TAdvToolButton::SetShowCaption(bool Value) {
-    if (FShowCaption == Value) return;
-    FShowCaption = Value;
-    Invalidate();
-}
-
-void TAdvToolButton::SetSpacing(int Value) {
-    if (FSpacing == Value) return;
-    FSpacing = Value;
-    Invalidate();
-}
-
-void TAdvToolButton::SetStyle(TAdvToolButtonStyle Value) {
-    FStyle = Value;
-    Invalidate();
-}
-
-void TAdvToolButton::SetLook(int Value) {
-    if (Value < 0 || Value >= ToolButtonLookCount) return;
-    const ToolButtonLook& L = ToolButtonLooks(Value);
-    SetFlat(true);
-    SetColor(L.Color);
-    FColorTo = L.ColorTo;
-    FColorHot = L.ColorHot;
-    FColorHotTo = L.ColorHotTo;
-    FColorDown = L.ColorDown;
-    FColorDownTo = L.ColorDownTo;
-    FColorChecked = L.ColorChecked;
-    FColorCheckedTo = L.ColorCheckedTo;
-    FBorderColor = L.BorderColor;
-    FBorderHotColor = L.BorderHotColor;
-    FBorderDownColor = L.BorderDownColor;
-    FRounded = L.Rounded;
-    FLook = Value;
-    Invalidate();
+bool TAdvToolButton::lookOf(int Value, ToolButtonLook& L) const {
+    if (Value < 0 || Value >= ToolButtonLookCount) return false;
+    L = ToolButtonLooks(Value);
+    return true;
 }
 
 void TAdvToolButton::SetComponentStyle(TTesselStyle AStyle) {
@@ -252,20 +69,20 @@ void TAdvToolButton::SetComponentStyle(TTesselStyle AStyle) {
     if (L >= 0) SetLook(L);
 }
 
-void TAdvToolButton::ThemeAdapt() { SetLook(XPColorSchemeLook()); }
+bool TAdvToolButton::isGroupPeer(const TCustomToolButton* Other) const {
+    return dynamic_cast<const TAdvToolButton*>(Other) != nullptr;
+}
 
-void TAdvToolButton::ShowDropDownMenu() {
-    if (!FDropDownMenu) return;
-    const TPoint P =
-        Parent() ? Parent()->ClientToScreen(Point(Left(), Top() + Height())) : ClientToScreen(Point(0, Height()));
-    FDropDownMenu->Popup(P.X, P.Y);
+bool TAdvToolButton::pressOpensMenu(int X) const {
+    return (FDropDownButton && X > ClientWidth() - kDropDownWidth) || (FDropDownButton && !FDropDownSplit) ||
+           (!FDropDownButton && FDropDownMenu);
 }
 
 // ---------------------------------------------------------------------------------------------
-// Life cycle, streaming, actions
+// Streaming, actions
 
 void TAdvToolButton::DefineProperties(TFiler* Filer) {
-    TGraphicControl::DefineProperties(Filer);
+    TCustomToolButton::DefineProperties(Filer);
     Filer->DefineProperty(
         QStringLiteral("TesselStyle"),
         [this](TReader* Reader) {
@@ -277,14 +94,8 @@ void TAdvToolButton::DefineProperties(TFiler* Filer) {
         [this](TWriter* Writer) { Writer->WriteInteger(static_cast<int>(FTesselStyle)); }, true);
 }
 
-void TAdvToolButton::Loaded() {
-    TGraphicControl::Loaded();
-    if (FShaded) GenerateShade();
-    if (FAutoThemeAdapt) ThemeAdapt();
-}
-
 void TAdvToolButton::ActionChange(TObject* Sender, bool CheckDefaults) {
-    TGraphicControl::ActionChange(Sender, CheckDefaults);
+    TCustomToolButton::ActionChange(Sender, CheckDefaults);
     auto* A = dynamic_cast<TCustomAction*>(Sender);
     if (!A) return;
     if (CheckDefaults || FGroupIndex == 0) SetGroupIndex(A->GroupIndex());
@@ -297,218 +108,6 @@ TCustomImageList* TAdvToolButton::drawingImages() const {
     if (auto* A = dynamic_cast<TContainedAction*>(Action()))
         if (A->ActionList() && A->ActionList()->Images()) return A->ActionList()->Images();
     return FImages;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Down state and groups
-
-void TAdvToolButton::SetDown(bool Value) {
-    if (FGroupIndex == 0 && FStyle == tasButton) Value = false;
-    if (FStyle == tasCheck) {
-        FDown = Value;
-        Repaint();
-        return;
-    }
-    if (Value == FDown) return;
-    if (FDown && !FAllowAllUp) return;
-    FDown = Value;
-    if (Value) {
-        if (FState == bsUp) Invalidate();
-        FState = bsExclusive;
-    } else {
-        FState = bsUp;
-        Repaint();
-    }
-    if (Value) UpdateExclusive();
-}
-
-void TAdvToolButton::UpdateExclusive() {
-    if (FGroupIndex == 0 || !Parent()) return;
-    TMessage Msg{CM_BUTTONPRESSED, static_cast<WPARAM>(FGroupIndex), reinterpret_cast<LPARAM>(this), 0};
-    Parent()->Broadcast(Msg);
-}
-
-void TAdvToolButton::CMButtonPressed(TMessage& Message) {
-    if (static_cast<int>(Message.WParam) != FGroupIndex) return;
-    auto* Sender = dynamic_cast<TAdvToolButton*>(reinterpret_cast<TControl*>(Message.LParam));
-    if (!Sender || Sender == this) return;
-    if (Sender->FDown && FDown) {
-        FDown = false;
-        FState = bsUp;
-        if (auto* A = dynamic_cast<TCustomAction*>(Action())) A->SetChecked(false);
-        Invalidate();
-    }
-    FAllowAllUp = Sender->FAllowAllUp;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Messages and mouse
-
-void TAdvToolButton::WndProc(TMessage& Message) {
-    if ((Message.Msg == WM_THEMECHANGED || Message.Msg == CM_SYSFONTCHANGED) && FAutoThemeAdapt) ThemeAdapt();
-    TGraphicControl::WndProc(Message);
-}
-
-void TAdvToolButton::Dispatch(TMessage& Message) {
-    switch (Message.Msg) {
-        case WM_LBUTTONDBLCLK:
-            WMLButtonDblClk(Message);
-            break;
-        case CM_ENABLEDCHANGED:
-            CMEnabledChanged(Message);
-            break;
-        case CM_BUTTONPRESSED:
-            CMButtonPressed(Message);
-            break;
-        case CM_DIALOGCHAR:
-            CMDialogChar(Message);
-            break;
-        case CM_FONTCHANGED:
-            CMFontChanged(Message);
-            break;
-        case CM_TEXTCHANGED:
-            CMTextChanged(Message);
-            break;
-        case CM_SYSCOLORCHANGE:
-            CMSysColorChange(Message);
-            break;
-        case CM_MOUSEENTER:
-            CMMouseEnter(Message);
-            break;
-        case CM_MOUSELEAVE:
-            CMMouseLeave(Message);
-            break;
-        default:
-            TGraphicControl::Dispatch(Message);
-    }
-}
-
-void TAdvToolButton::WMLButtonDblClk(TMessage& Message) {
-    const TWeak<TControl> Self(this);
-    TGraphicControl::Dispatch(Message);
-    if (Self) DblClick();
-}
-
-void TAdvToolButton::CMEnabledChanged(TMessage& Message) {
-    TGraphicControl::Dispatch(Message);
-    UpdateTracking();
-    Repaint();
-}
-
-void TAdvToolButton::CMDialogChar(TMessage& Message) {
-    if (IsAccel(static_cast<Word>(Message.WParam), Caption()) && Enabled() && Visible() && Parent() &&
-        Parent()->Showing()) {
-        Message.Result = 1;
-        Click();
-        return;
-    }
-    TGraphicControl::Dispatch(Message);
-}
-
-void TAdvToolButton::CMFontChanged(TMessage& Message) {
-    TGraphicControl::Dispatch(Message);
-    Invalidate();
-}
-
-void TAdvToolButton::CMTextChanged(TMessage& Message) {
-    TGraphicControl::Dispatch(Message);
-    Invalidate();
-}
-
-void TAdvToolButton::CMSysColorChange(TMessage& Message) {
-    TGraphicControl::Dispatch(Message);
-    Invalidate();
-}
-
-void TAdvToolButton::CMMouseEnter(TMessage& Message) {
-    TGraphicControl::Dispatch(Message);  // fires OnMouseEnter
-    if (Message.LParam != 0) return;
-    if (FFlat && !FMouseInControl && Enabled() && DragMode() != dmAutomatic && !GetCaptureControl()) {
-        FMouseInControl = true;
-        Repaint();
-    }
-}
-
-void TAdvToolButton::CMMouseLeave(TMessage& Message) {
-    TGraphicControl::Dispatch(Message);  // fires OnMouseLeave
-    if (Message.LParam != 0) return;
-    if (FMouseInControl && Enabled()) {
-        FMouseInControl = false;
-        Repaint();
-    }
-}
-
-void TAdvToolButton::UpdateTracking() {
-    if (!FFlat || !Enabled()) return;
-    const TPoint P = Mouse->CursorPos();
-    FMouseInControl = FindDragTarget(P, true) != this;
-    // The handlers apply the change: leave clears a set flag, enter sets a clear one.
-    Perform(FMouseInControl ? CM_MOUSELEAVE : CM_MOUSEENTER, 0, 0);
-}
-
-void TAdvToolButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    const TWeak<TControl> Self(this);
-    TGraphicControl::MouseDown(Button, Shift, X, Y);
-    if (!Self || Button != mbLeft || !Enabled()) return;
-    const bool OpensMenu = (FDropDownButton && X > ClientWidth() - kDropDownWidth) ||
-                           (FDropDownButton && !FDropDownSplit) || (!FDropDownButton && FDropDownMenu);
-    if (OpensMenu) {
-        FState = bsUp;
-        FMouseInControl = false;
-        Repaint();
-        if (OnDropDown) OnDropDown(this);
-        if (Self) ShowDropDownMenu();
-        return;
-    }
-    if (!FDown) {
-        FState = bsDown;
-        Invalidate();
-    }
-    if (FStyle == tasCheck) {
-        FState = bsDown;
-        Repaint();
-    }
-    FDragging = true;
-}
-
-void TAdvToolButton::MouseMove(TShiftState Shift, int X, int Y) {
-    TGraphicControl::MouseMove(Shift, X, Y);
-    if (FDragging) {
-        const bool Inside = X >= 0 && X < ClientWidth() && Y >= 0 && Y <= ClientHeight();
-        TButtonState NewState = FDown ? bsExclusive : (Inside ? bsDown : bsUp);
-        if (FStyle == tasCheck && FDown) NewState = bsDown;
-        if (NewState != FState) {
-            FState = NewState;
-            Invalidate();
-        }
-    } else if (!FMouseInControl) {
-        UpdateTracking();
-    }
-}
-
-void TAdvToolButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    const TWeak<TControl> Self(this);
-    TGraphicControl::MouseUp(Button, Shift, X, Y);
-    if (!Self || !FDragging) return;
-    FDragging = false;
-    const bool DoClick = X >= 0 && X < ClientWidth() && Y >= 0 && Y <= ClientHeight();
-    if (FGroupIndex == 0) {
-        FState = bsUp;
-        FMouseInControl = false;
-        // A check button toggles only on a click: releasing outside cancels the press.
-        if (FStyle == tasCheck && DoClick) SetDown(!FDown);
-        if (FStyle == tasCheck) FState = bsUp;
-        if (DoClick) Invalidate();
-        Invalidate();
-    } else if (DoClick) {
-        SetDown(!FDown);
-        if (FDown) Repaint();
-    } else {
-        if (FDown) FState = bsExclusive;
-        Repaint();
-    }
-    if (DoClick) Click();
-    if (Self) UpdateTracking();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -532,7 +131,7 @@ TToolButtonLayout TAdvToolButton::CalcButtonLayout(const TRect& Client, int Offs
 
 void TAdvToolButton::DrawGlyph(const TPoint& Pos, TButtonState AState) {
     TCanvas* C = Canvas();
-    const bool Hot = FMouseInControl && Enabled() && !designing();
+    const bool Hot = hot();
     TBitmap* Bmp = nullptr;
     if (Hot)
         Bmp = (AState == bsDown || AState == bsExclusive || FDown) ? FGlyphDown.get() : FGlyphHot.get();
@@ -555,19 +154,9 @@ void TAdvToolButton::DrawButtonText(const TRect& TextBounds, TButtonState AState
 }
 
 void TAdvToolButton::Paint() {
-    TCanvas* C = Canvas();
-    if (!Enabled()) {
-        FState = bsDisabled;
-        FDragging = false;
-    } else if (FState == bsDisabled) {
-        FState = (FDown && FGroupIndex != 0) ? bsExclusive : bsUp;
-    }
-    if (FStyle == tasCheck && FDown) FState = bsDown;
-    C->SetFont(Font());
-    C->Pen()->SetStyle(psSolid);
-    C->Pen()->SetWidth(1);
+    TCanvas* C = preparePaint();
     TRect R = Rect(0, 0, Width(), Height());
-    const bool Hot = FMouseInControl && Enabled() && !designing();
+    const bool Hot = hot();
 
     if (!FFlat) {
         UINT State = DFCS_BUTTONPUSH | DFCS_ADJUSTRECT;

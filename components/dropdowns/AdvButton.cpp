@@ -1,5 +1,6 @@
 #include "components/dropdowns/AdvButton.h"
 
+#include "components/controls/ButtonGroup.h"
 #include "components/controls/HTMLCheckBox.h"
 #include "components/dropdowns/AdvDropDown.h"
 #include "framework/ui/ImgList.h"
@@ -52,6 +53,19 @@ TAdvButton::TAdvButton(TComponent* AOwner) : TCustomControl(AOwner), FUnHotTimer
 
 TAdvButton::~TAdvButton() = default;
 
+TAdvButtonState TAdvButton::State() const {
+    switch (FState) {
+        case bsDisabled:
+            return absDisabled;
+        case bsDown:
+            return absDown;
+        case bsExclusive:
+            return absExclusive;
+        default:
+            return absUp;
+    }
+}
+
 void TAdvButton::SetImages(TCustomImageList* Value) {
     if (FImages == Value) return;
     if (FImages) FImages->RemoveFreeNotification(this);
@@ -95,13 +109,7 @@ void TAdvButton::Click() {
 // Painting
 
 void TAdvButton::Paint() {
-    if (!Enabled()) {
-        FState = absDisabled;
-        FDragging = false;
-    } else if (FState == absDisabled) {
-        FState = FDown && FGroupIndex != 0 ? absExclusive : absUp;
-    }
-    if (FStyle == tasCheck && FDown) FState = absDown;
+    SettlePaintState(Enabled(), FDown, FGroupIndex != 0, FStyle == tasCheck, FState, FDragging);
     htmlbutton::DrawParentBackground(this, Canvas()->Handle());
     DrawButton();
 }
@@ -173,16 +181,7 @@ void TAdvButton::CMMouseLeave(TMessage& Message) {
     if (!ComponentState().Contains(csDesigning)) mouseLeft();
 }
 
-void TAdvButton::showPressed() {
-    if (!FDown) {
-        FState = absDown;
-        Invalidate();
-    }
-    if (FStyle == tasCheck) {
-        FState = absDown;
-        Repaint();
-    }
-}
+void TAdvButton::showPressed() { ShowButtonPressed(this, FDown, FStyle == tasCheck, FState); }
 
 void TAdvButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     const TWeak<TControl> Self(this);
@@ -198,17 +197,10 @@ void TAdvButton::MouseMove(TShiftState Shift, int X, int Y) {
     const TWeak<TControl> Self(this);
     TCustomControl::MouseMove(Shift, X, Y);
     if (!Self || ComponentState().Contains(csDesigning)) return;
-    if (FDragging) {
-        TAdvButtonState NewState = FDown ? absExclusive : absUp;
-        if (inside(X, Y)) NewState = FDown ? absExclusive : absDown;
-        if (FStyle == tasCheck && FDown) NewState = absDown;
-        if (NewState != FState) {
-            FState = NewState;
-            Invalidate();
-        }
-    } else if (!FMouseInControl) {
+    if (FDragging)
+        FollowHeldPress(this, FDown, inside(X, Y), FStyle == tasCheck, FState);
+    else if (!FMouseInControl)
         UpdateTracking();
-    }
 }
 
 void TAdvButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -221,21 +213,21 @@ void TAdvButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     FDragging = false;
     const bool In = inside(X, Y);
     if (FGroupIndex != 0) {
-        FState = absUp;
+        FState = bsUp;
         if (In) {
             SetDown(!FDown);
         } else {
-            if (FDown) FState = absExclusive;
+            if (FDown) FState = bsExclusive;
             Repaint();
         }
     } else {
-        FState = absUp;
+        FState = bsUp;
         FMouseInControl = false;
         if (FStyle == tasCheck) {
             SetDown(!FDown);
-            FState = absUp;
+            FState = bsUp;
         }
-        if (In && FState != absDown && FState != absExclusive) Invalidate();
+        if (In && FState != bsDown && FState != bsExclusive) Invalidate();
     }
     if (Self) UpdateTracking();
 }
@@ -260,38 +252,18 @@ void TAdvButton::SetDown(bool Value) {
     if (FStyle == tasButton && FGroupIndex == 0) Value = false;
     if (FStyle == tasCheck) {
         FDown = Value;
-        FState = Value ? absDown : absUp;
+        FState = Value ? bsDown : bsUp;
         Repaint();
         return;
     }
-    if (Value == FDown) return;
-    if (FDown && !FAllowAllUp) return;
-    FDown = Value;
-    if (Value) {
-        if (FState == absUp) Invalidate();
-        FState = absExclusive;
-        UpdateExclusive();
-    } else {
-        FState = absUp;
-        Repaint();
-    }
-}
-
-void TAdvButton::UpdateExclusive() {
-    if (FGroupIndex == 0 || !Parent()) return;
-    TMessage Msg{CM_BUTTONPRESSED, static_cast<WPARAM>(FGroupIndex), reinterpret_cast<LPARAM>(this), 0};
-    Parent()->Broadcast(Msg);
+    SetPushButtonDown(this, FGroupIndex, FAllowAllUp, Value, FDown, FState);
 }
 
 void TAdvButton::CMButtonPressed(TMessage& Message) {
     if (static_cast<int>(Message.WParam) != FGroupIndex) return;
     auto* Sender = dynamic_cast<TAdvButton*>(reinterpret_cast<TControl*>(Message.LParam));
     if (!Sender || Sender == this) return;
-    if (Sender->FDown && FDown) {
-        FDown = false;
-        FState = absUp;
-        Invalidate();
-    }
+    if (ReleaseForGroupPeer(Sender->FDown, FDown, FState)) Invalidate();
     FAllowAllUp = Sender->FAllowAllUp;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "components/dropdowns/ButtonAppearance.h"
+#include "framework/ui/Buttons.h"
 #include "framework/ui/Controls.h"
 #include "framework/ui/ModalResults.h"
 
@@ -33,7 +34,7 @@ public:
     void SetAllowAllUp(bool Value) { FAllowAllUp = Value; }
     advdropdown::TAdvButtonStyle Style() const { return FStyle; }
     void SetStyle(advdropdown::TAdvButtonStyle Value) { FStyle = Value; }
-    advdropdown::TAdvButtonState State() const { return FState; }
+    advdropdown::TAdvButtonState State() const;
     bool MouseInControl() const { return FMouseInControl; }
     // The colours; without them the button shows only its parent's background. Not owned.
     TAdvButtonAppearance* Appearance() const { return FAppearance; }
@@ -77,7 +78,7 @@ private:
     bool FAllowAllUp = false;
     bool FMouseInControl = false;
     advdropdown::TAdvButtonStyle FStyle = advdropdown::tasButton;
-    advdropdown::TAdvButtonState FState = advdropdown::absUp;
+    TButtonState FState = bsUp;
     bool FMouseDownInControl = false;
     bool FDragging = false;
     TTimer* FUnHotTimer;
@@ -94,6 +95,5 @@ private:
     void mouseLeft();
     void unHotTimerTick();
     void UpdateTracking();
-    void UpdateExclusive();
     bool inside(int X, int Y) const;
 };
