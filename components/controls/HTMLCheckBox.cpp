@@ -288,10 +288,7 @@ using namespace htmlbutton;
 // TCustomHTMLButton: life cycle and properties
 
 TCustomHTMLButton::TCustomHTMLButton(TComponent* AOwner)
-    : TCustomControl(AOwner), FImageCache(std::make_unique<THTMLPictureCache>()) {
-    SetBounds(Left(), Top(), 98, 20);
-    FIsWinXP = SystemHasVisualStyles();
-}
+    : TCustomButtonControl(AOwner), FImageCache(std::make_unique<THTMLPictureCache>()) {}
 
 TCustomHTMLButton::~TCustomHTMLButton() { FImageCache->ClearPictures(); }
 
@@ -379,13 +376,13 @@ void TCustomHTMLButton::SetPictureContainer(TPictureContainer* Value) {
 }
 
 void TCustomHTMLButton::Loaded() {
-    TCustomControl::Loaded();
+    TCustomButtonControl::Loaded();
     FOldCursor = Cursor();
     FScaleFactor = DPIScaleFactor(Font()->Name());
 }
 
 void TCustomHTMLButton::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    TCustomButtonControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (!FTransparent) return;
     FBkgCache = false;
     Repaint();
@@ -505,7 +502,7 @@ void TCustomHTMLButton::MouseDown(TMouseButton Button, TShiftState Shift, int X,
         FFocused = true;
     }
     if (Anchor.isEmpty()) {
-        TCustomControl::MouseDown(Button, Shift, X, Y);
+        TCustomButtonControl::MouseDown(Button, Shift, X, Y);
         if (!Self) return;
         SetMouseCapture(true);
         FDown = true;
@@ -513,18 +510,9 @@ void TCustomHTMLButton::MouseDown(TMouseButton Button, TShiftState Shift, int X,
     Invalidate();  // the pressed look
 }
 
-// Edges included, so a release where the glyph still shows pressed also activates.
-bool TCustomHTMLButton::pressInside(int X, int Y) const { return X >= 0 && X <= Width() && Y >= 0 && Y <= Height(); }
-
 void TCustomHTMLButton::MouseMove(TShiftState Shift, int X, int Y) {
     const TWeak<TControl> Self(this);
-    if (MouseCapture()) {
-        const bool Inside = pressInside(X, Y);
-        if (Inside != FDown) {
-            FDown = Inside;
-            Invalidate();
-        }
-    }
+    trackPress(X, Y);
     const String Anchor = IsAnchor(X, Y);
     if (!Anchor.isEmpty()) {
         // Not only the default cursor: a control with its own cursor shows the hand again on
@@ -541,137 +529,24 @@ void TCustomHTMLButton::MouseMove(TShiftState Shift, int X, int Y) {
         if (OnAnchorExit) OnAnchorExit(this, String());
         if (!Self) return;
     }
-    TCustomControl::MouseMove(Shift, X, Y);
-}
-
-void TCustomHTMLButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    const TWeak<TControl> Self(this);
-    SetMouseCapture(false);
-    FDown = false;
-    if (pressInside(X, Y) && FMouseDown && activateOnRelease()) {
-        activate();
-        if (!Self) return;
-    }
-    FMouseDown = false;
-    TCustomControl::MouseUp(Button, Shift, X, Y);
-    if (Self) Invalidate();
-}
-
-void TCustomHTMLButton::KeyDown(Word& Key, TShiftState Shift) {
-    if (Key == VK_RETURN && FReturnIsTab) {
-        Key = VK_TAB;
-        // Moves the focus on as a Tab typed here would: through the form's dialog keys.
-        PostMessage(Handle(), CN_KEYDOWN, VK_TAB, 0);
-    }
-    if (Key == VK_SPACE) {
-        FDown = true;
-        Invalidate();
-    }
-    TCustomControl::KeyDown(Key, Shift);
-}
-
-void TCustomHTMLButton::KeyUp(Word& Key, TShiftState Shift) {
-    if (Key == VK_SPACE) {
-        const TWeak<TControl> Self(this);
-        FDown = false;
-        Invalidate();
-        activate();
-        if (!Self) return;
-    }
-    TCustomControl::KeyUp(Key, Shift);
-}
-
-void TCustomHTMLButton::DoEnter() {
-    const TWeak<TControl> Self(this);
-    TCustomControl::DoEnter();
-    if (!Self) return;
-    FFocused = true;
-    Invalidate();
-}
-
-void TCustomHTMLButton::DoExit() {
-    const TWeak<TControl> Self(this);
-    TCustomControl::DoExit();
-    if (!Self) return;
-    FFocused = false;
-    Invalidate();
+    TCustomControl::MouseMove(Shift, X, Y);  // the press is tracked above
 }
 
 // ---------------------------------------------------------------------------------------------
 // TCustomHTMLButton: messages
 
 void TCustomHTMLButton::Dispatch(TMessage& Message) {
-    switch (Message.Msg) {
-        case WM_ERASEBKGND:
-            WMEraseBkgnd(Message);
-            break;
-        case CM_ENABLEDCHANGED:
-            CMEnabledChanged(Message);
-            break;
-        case CM_DIALOGCHAR:
-            CMDialogChar(Message);
-            break;
-        case CM_MOUSEENTER:
-            CMMouseEnter(Message);
-            break;
-        case CM_MOUSELEAVE:
-            CMMouseLeave(Message);
-            break;
-        case CM_TEXTCHANGED:
-            CMTextChanged(Message);
-            break;
-        default:
-            TCustomControl::Dispatch(Message);
-            break;
-    }
-}
-
-void TCustomHTMLButton::WMEraseBkgnd(TMessage& Message) {
-    if (FTransparent)
-        Message.Result = 1;  // Paint draws the parent's background instead
+    if (Message.Msg == CM_TEXTCHANGED)
+        CMTextChanged(Message);
     else
-        TCustomControl::Dispatch(Message);
-}
-
-void TCustomHTMLButton::CMEnabledChanged(TMessage& Message) {
-    TCustomControl::Dispatch(Message);
-    Invalidate();
-}
-
-void TCustomHTMLButton::CMDialogChar(TMessage& Message) {
-    TWMKey M(Message);
-    if (!IsAccel(static_cast<Word>(M.CharCode), FCaption) || !CanFocus()) {
-        TCustomControl::Dispatch(Message);
-        return;
-    }
-    const TWeak<TControl> Self(this);
-    activate();
-    if (!Self) return;
-    if (TabStop()) SetFocus();
-    Message.Result = 1;
-}
-
-void TCustomHTMLButton::CMMouseEnter(TMessage& Message) {
-    if (Message.LParam == 0) {
-        FHot = true;
-        if (hotTracks()) Invalidate();
-    }
-    TCustomControl::Dispatch(Message);
-}
-
-void TCustomHTMLButton::CMMouseLeave(TMessage& Message) {
-    if (Message.LParam == 0) {
-        FHot = false;
-        if (hotTracks()) Invalidate();
-    }
-    TCustomControl::Dispatch(Message);
+        TCustomButtonControl::Dispatch(Message);
 }
 
 void TCustomHTMLButton::CMTextChanged(TMessage& Message) {
     // The text may also come from an action or the base class's writer.
     FCaption = Text();
     Invalidate();
-    TCustomControl::Dispatch(Message);
+    TCustomButtonControl::Dispatch(Message);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 // are shared with THTMLRadioButton (HTMLRadioButton.h).
 #pragma once
 
+#include "components/controls/ButtonControl.h"
 #include "components/controls/ControlScaling.h"
 #include "components/controls/HTMLControlTypes.h"
 #include "framework/ui/Controls.h"
@@ -77,9 +78,10 @@ bool SystemHasVisualStyles();
 
 }  // namespace htmlbutton
 
-// What the check box and the radio button share: the caption and its anchors, hover, the
-// transparent background, scaling, pointer and keys. The glyph and the click rule are theirs.
-class TCustomHTMLButton : public TCustomControl {
+// What the check box and the radio button share: the caption and its anchors, the glyph styles,
+// the transparent background and scaling, over TCustomButtonControl's focus, press, keys and
+// hover. The glyph and the click rule are theirs.
+class TCustomHTMLButton : public TCustomButtonControl {
 public:
     explicit TCustomHTMLButton(TComponent* AOwner);
     ~TCustomHTMLButton() override;
@@ -90,8 +92,7 @@ public:
     void SetButtonType(TButtonType Value);
     TTextLayout ButtonVertAlign() const { return FBtnVAlign; }  // default tlTop
     void SetButtonVertAlign(TTextLayout Value);
-    // The markup; the class name at creation. Kept in step with the window text.
-    String Caption() const { return FCaption; }
+    // The markup (Caption); the class name at creation. Kept in step with the window text.
     void SetCaption(const String& Value);
     TColor CheckColor() const { return FCheckColor; }  // default clBlack
     void SetCheckColor(TColor Value);
@@ -100,9 +101,6 @@ public:
     // A white copy one pixel down and right under the disabled caption.
     bool DisabledShadow() const { return FDisabledShadow; }  // default true
     void SetDisabledShadow(bool Value);
-    // The glyph shown pressed; the mouse and Space set it, writing it only stores it.
-    bool Down() const { return FDown; }
-    void SetDown(bool Value) { FDown = Value; }
     // No word wrap; lines that do not fit end in an ellipsis.
     bool Ellipsis() const { return FEllipsis; }
     void SetEllipsis(bool Value);
@@ -112,19 +110,13 @@ public:
     // Dropped when the container is freed.
     TPictureContainer* PictureContainer() const { return FContainer; }
     void SetPictureContainer(TPictureContainer* Value);
-    // Enter moves the focus on as Tab does.
-    bool ReturnIsTab() const { return FReturnIsTab; }
-    void SetReturnIsTab(bool Value) { FReturnIsTab = Value; }
     TColor ShadowColor() const { return FShadowColor; }  // default clGray
     void SetShadowColor(TColor Value);
     int ShadowOffset() const { return FShadowOffset; }  // default 1
     void SetShadowOffset(int Value);
-    // The parent's background is painted first; drops the cached one and paints at once.
-    bool Transparent() const { return FTransparent; }
+    // The parent's background is painted first (Transparent); drops the cached one and paints
+    // at once.
     void SetTransparent(bool Value);
-    // Keep the parent's background in a bitmap between paints (the name is spelled so).
-    bool TransparentChaching() const { return FTransparentCaching; }
-    void SetTransparentChaching(bool Value) { FTransparentCaching = Value; }
     TColor URLColor() const { return FURLColor; }  // default clBlue
     void SetURLColor(TColor Value);
     // "1.6.2.0"; writing does nothing.
@@ -157,12 +149,11 @@ protected:
     };
     virtual GlyphPlace placeGlyph() = 0;
     virtual void paintCorvane(TCanvas* C, const TRect& R) = 0;
-    // What Space, the accelerator and a release over the control do.
-    virtual void activate() = 0;
-    // Whether a release over the control activates it.
-    virtual bool activateOnRelease() const { return true; }
     // Whether hovering changes the look.
     virtual bool hotTracks() const { return themeButtons(); }
+    void hotChanged() override {
+        if (hotTracks()) Invalidate();
+    }
 
     // The glyph style as drawn: btTheme falls back to btClassic without a themed library.
     TButtonType drawnType() const;
@@ -179,51 +170,29 @@ protected:
     void Dispatch(TMessage& Message) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void KeyDown(Word& Key, TShiftState Shift) override;
-    void KeyUp(Word& Key, TShiftState Shift) override;
-    void DoEnter() override;
-    void DoExit() override;
 
-    void WMEraseBkgnd(TMessage& Message);
-    void CMEnabledChanged(TMessage& Message);
-    void CMDialogChar(TMessage& Message);
-    void CMMouseEnter(TMessage& Message);
-    void CMMouseLeave(TMessage& Message);
     void CMTextChanged(TMessage& Message);
 
-    bool FDown = false;
-    bool FFocused = false;
     TColor FCheckColor = clBlack;
     TButtonType FButtonType = btClassic;
     TTextLayout FBtnVAlign = tlTop;
     TLeftRight FAlignment = taLeftJustify;
-    bool FIsWinXP = false;
-    bool FHot = false;
     double FScaleFactor = 1.0;
 
 private:
-    bool FReturnIsTab = false;
     TComponentLink<TCustomImageList> FImages{[this] { Invalidate(); }};
     String FAnchor;
     TColor FURLColor = clBlue;
     std::unique_ptr<THTMLPictureCache> FImageCache;
     bool FEllipsis = false;
-    String FCaption;
     TComponentLink<TPictureContainer> FContainer{[this] { Invalidate(); }};
     int FShadowOffset = 1;
     TColor FShadowColor = clGray;
     TCursor FOldCursor = crDefault;
-    bool FMouseDown = false;
     TColor FDisabledColor = clGray;
     bool FDisabledShadow = true;
-    std::unique_ptr<TBitmap> FBkgBmp;
-    bool FBkgCache = false;
-    bool FTransparentCaching = false;
-    bool FTransparent = false;
 
     TRect captionRect(int Indent) const;
-    bool pressInside(int X, int Y) const;
     void paintGlyph(TCanvas* C, const GlyphPlace& G);
     htmlbutton::CaptionStyle captionStyle() const;
 };

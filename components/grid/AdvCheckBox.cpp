@@ -17,10 +17,8 @@ constexpr int kBoxStrip = 20;
 
 }  // namespace
 
-TAdvCheckBox::TAdvCheckBox(TComponent* AOwner) : TCustomControl(AOwner) {
+TAdvCheckBox::TAdvCheckBox(TComponent* AOwner) : TCustomButtonControl(AOwner) {
     SetControlStyle(ControlStyle() - TControlStyle{csClickEvents});
-    SetBounds(Left(), Top(), 98, 20);
-    FIsWinXP = SystemHasVisualStyles();
     SetCaption(ClassName());
 }
 
@@ -73,7 +71,7 @@ void TAdvCheckBox::SetTransparent(bool Value) {
 }
 
 void TAdvCheckBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    TCustomButtonControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (!FTransparent) return;
     FBkgCache = false;
     Invalidate();
@@ -81,6 +79,11 @@ void TAdvCheckBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 
 void TAdvCheckBox::Toggle() {
     if (!FReadOnly) SetChecked(!Checked());
+}
+
+void TAdvCheckBox::activate() {
+    Toggle();
+    Click();
 }
 
 void TAdvCheckBox::invalidateBoxStrip() {
@@ -174,141 +177,9 @@ void TAdvCheckBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
         SetFocus();
         if (!Self) return;
     }
-    TCustomControl::MouseDown(Button, Shift, X, Y);
+    TCustomButtonControl::MouseDown(Button, Shift, X, Y);
     if (!Self) return;
     SetMouseCapture(true);
     FDown = true;
     if (FIsWinXP) invalidateBoxStrip();
-}
-
-void TAdvCheckBox::MouseMove(TShiftState Shift, int X, int Y) {
-    if (MouseCapture()) {
-        const bool Inside = X >= 0 && X <= Width() && Y >= 0 && Y <= Height();
-        if (Inside != FDown) {
-            FDown = Inside;
-            invalidateBoxStrip();
-        }
-    }
-    TCustomControl::MouseMove(Shift, X, Y);
-}
-
-void TAdvCheckBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    const TWeak<TControl> Self(this);
-    SetMouseCapture(false);
-    FDown = false;
-    const bool Inside = X >= 0 && X <= Width() && Y >= 0 && Y <= Height();
-    if (Inside && FFocused && FMouseDown) {
-        Toggle();
-        Click();
-        if (!Self) return;
-    }
-    FMouseDown = false;
-    TCustomControl::MouseUp(Button, Shift, X, Y);
-    if (Self && FIsWinXP) invalidateBoxStrip();
-}
-
-void TAdvCheckBox::KeyDown(Word& Key, TShiftState Shift) {
-    if (Key == VK_RETURN && FReturnIsTab) {
-        Key = VK_TAB;
-        PostMessage(Handle(), CN_KEYDOWN, VK_TAB, 0);
-    }
-    if (Key == VK_SPACE) {
-        FDown = true;
-        invalidateBoxStrip();
-    }
-    TCustomControl::KeyDown(Key, Shift);
-}
-
-void TAdvCheckBox::KeyUp(Word& Key, TShiftState Shift) {
-    if (Key == VK_SPACE) {
-        const TWeak<TControl> Self(this);
-        FDown = false;
-        Toggle();
-        Click();
-        if (!Self) return;
-    }
-    TCustomControl::KeyUp(Key, Shift);
-}
-
-void TAdvCheckBox::DoEnter() {
-    const TWeak<TControl> Self(this);
-    TCustomControl::DoEnter();
-    if (!Self) return;
-    FFocused = true;
-    Invalidate();
-}
-
-void TAdvCheckBox::DoExit() {
-    const TWeak<TControl> Self(this);
-    TCustomControl::DoExit();
-    if (!Self) return;
-    FFocused = false;
-    Invalidate();
-}
-
-// ---------------------------------------------------------------------------------------------
-// Messages
-
-void TAdvCheckBox::Dispatch(TMessage& Message) {
-    switch (Message.Msg) {
-        case WM_ERASEBKGND:
-            WMEraseBkgnd(Message);
-            break;
-        case CM_ENABLEDCHANGED:
-            CMEnabledChanged(Message);
-            break;
-        case CM_DIALOGCHAR:
-            CMDialogChar(Message);
-            break;
-        case CM_MOUSEENTER:
-            CMMouseEnter(Message);
-            break;
-        case CM_MOUSELEAVE:
-            CMMouseLeave(Message);
-            break;
-        default:
-            TCustomControl::Dispatch(Message);
-            break;
-    }
-}
-
-void TAdvCheckBox::WMEraseBkgnd(TMessage& Message) {
-    if (FTransparent)
-        Message.Result = 1;  // Paint draws the parent's background instead
-    else
-        TCustomControl::Dispatch(Message);
-}
-
-void TAdvCheckBox::CMEnabledChanged(TMessage& Message) {
-    TCustomControl::Dispatch(Message);
-    Invalidate();
-}
-
-void TAdvCheckBox::CMDialogChar(TMessage& Message) {
-    TWMKey M(Message);
-    if (!IsAccel(static_cast<Word>(M.CharCode), FCaption) || !CanFocus()) {
-        TCustomControl::Dispatch(Message);
-        return;
-    }
-    const TWeak<TControl> Self(this);
-    Toggle();
-    if (!Self) return;
-    if (TabStop()) SetFocus();
-    Message.Result = 1;
-}
-
-void TAdvCheckBox::CMMouseEnter(TMessage& Message) {
-    if (Message.LParam == 0) {
-        FHot = true;
-        invalidateBoxStrip();
-    }
-    TCustomControl::Dispatch(Message);
-}
-
-void TAdvCheckBox::CMMouseLeave(TMessage& Message) {
-    if (Message.LParam == 0) {
-        FHot = false;
-        invalidateBoxStrip();
-    }
-    TCustomControl::Dispatch(Message);
 }
