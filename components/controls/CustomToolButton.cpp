@@ -374,7 +374,8 @@ void TCustomToolButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
         SetDown(!FDown);
         if (FDown) Repaint();
     } else {
-        if (FDown) FState = bsExclusive;
+        // Without a move in between the pressed look is still on: an up button goes back up.
+        FState = FDown ? bsExclusive : bsUp;
         Repaint();
     }
     if (Inside) Click();

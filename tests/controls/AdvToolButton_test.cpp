@@ -140,6 +140,19 @@ TEST_F(ToolButtonTest, PressAndReleaseMatrix) {
     }
 }
 
+TEST_F(ToolButtonTest, GroupReleaseOutsideWithoutMoveLeavesNoPressedLook) {
+    for (const bool DownBefore : {false, true}) {
+        SCOPED_TRACE(DownBefore ? "down" : "up");
+        TAdvToolButton* B = button(0, 1);
+        B->SetDown(DownBefore);
+        press(B, 10, 10);
+        release(B, 80, 10);
+        EXPECT_EQ(B->Down(), DownBefore);
+        EXPECT_EQ(B->State(), DownBefore ? bsExclusive : bsUp);
+        B->Free();
+    }
+}
+
 TEST_F(ToolButtonTest, CheckButtonTogglesOnlyOnClick) {
     TAdvToolButton* B = button(0);
     B->SetStyle(tasCheck);
