@@ -188,9 +188,16 @@ bool TAdvWatch::faceCacheHolds(const TFaceKey& Key, TBitmap& Under) {
     if (FBKGCache->Width() != Key.W || FBKGCache->Height() != Key.H) return false;
     if (Under.PixelFormat() != FFaceUnder->PixelFormat() || Under.PixelFormat() != pfDevice) return false;
     const int W = Key.W;
+    // A scan line ends the bitmap's painting: one per row, not per pixel (the pixels come in
+    // row order).
+    int Row = -1;
+    const std::uint32_t *Now = nullptr, *Then = nullptr;
     for (const int P : FFaceShowsUnder) {
-        const auto* Now = static_cast<const std::uint32_t*>(Under.ScanLine(P / W));
-        const auto* Then = static_cast<const std::uint32_t*>(FFaceUnder->ScanLine(P / W));
+        if (P / W != Row) {
+            Row = P / W;
+            Now = static_cast<const std::uint32_t*>(Under.ScanLine(Row));
+            Then = static_cast<const std::uint32_t*>(FFaceUnder->ScanLine(Row));
+        }
         if (Now[P % W] != Then[P % W]) return false;
     }
     return true;
