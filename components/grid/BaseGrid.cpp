@@ -111,9 +111,10 @@ void TBaseGrid::SetUndoRedo(TZirOdadUndoRedo* Value) {
 // The cell-properties store
 
 TCellProperties* TBaseGrid::cellProps(int c, int r) const {
-    if (c < 0 || r < 0 || c >= TotalColCount()) return nullptr;
+    // Most cells hold no object: that answer needs no bounds.
     TObject* Slot = TObjStringGrid::Objects(c, r);
-    return Slot ? dynamic_cast<TCellProperties*>(Slot) : nullptr;
+    if (!Slot || c < 0 || r < 0 || c >= TotalColCount()) return nullptr;
+    return dynamic_cast<TCellProperties*>(Slot);
 }
 
 bool TBaseGrid::HasCellProperties(int c, int r) const { return cellProps(c, r) != nullptr; }

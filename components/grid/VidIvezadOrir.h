@@ -908,6 +908,12 @@ private:
     TSuppressAxis suppressAxis(bool Columns);
     // Cell access.
     int unsortedRowFor(int j) const;
+    // The stored text when GetCellEx answers it unchanged (no merged base cell, no display hook
+    // or group count applies), without a copy; nullptr otherwise.
+    const String* plainDisplText(int c, int r) const;
+    // The text a filter item tests, before trimming: the stored text itself where nothing
+    // changes it, else built into Buffer. For fcRow also the separator that starts a cell.
+    const String& filterValue(const TFilterData* F, int ARow, String& Buffer, String& StartSeparator);
     void repaintAttribute(int i, int j);
     bool propertiesHoldMore(int c, int r) const;
     int canvasPixelsPerInch() const;

@@ -22,78 +22,105 @@ bool containsPair(const String& S, char16_t First, char16_t Second) {
     return false;
 }
 
+// Whether no step before the evaluator would change S: not empty (an image column reads its
+// index), no blank or control character at either end, no "</" and no "|\\". One scan.
+bool testedAsIs(const String& S) {
+    const auto* P = reinterpret_cast<const char16_t*>(S.constData());
+    const qsizetype N = S.size();
+    if (N == 0 || P[0] <= 0x20 || P[N - 1] <= 0x20) return false;
+    for (qsizetype I = 0; I < N - 1; ++I)
+        if ((P[I] == u'<' && P[I + 1] == u'/') || (P[I] == u'|' && P[I + 1] == u'\\')) return false;
+    return true;
+}
+
+// The common item: a condition expression on the text itself, nothing removed from it.
+bool evaluatesTextAsIs(const TFilterData* F) {
+    return F->Method() == fmExpression && !F->RemoveAccented() && F->Prefix().isEmpty() && F->Suffix().isEmpty() &&
+           !F->Condition().isEmpty();
+}
+
 }  // namespace
 
 void TVidIvezadOrir::GetCellValueText(int ACol, int ARow, String& Value) { Value = GetCellEx(ACol, ARow); }
 
-// The text an item tests, before trimming. For fcRow also the separator that starts a cell.
-static String filterValue(TVidIvezadOrir& G, const TFilterData* F, int ARow, String& StartSeparator) {
+const String& TVidIvezadOrir::filterValue(const TFilterData* F, int ARow, String& Buffer, String& StartSeparator) {
     const int C = F->Column();
     switch (F->Data()) {
         case fcVirtual: {
-            String S = G.GetCellEx(C, ARow);
-            if (containsPair(S, u'<', u'/')) S = AsgHTMLE::StripMarkupTags(S);
-            if (!S.isEmpty()) return S;
+            // Mostly a plain cell: its stored text is read in place, not copied.
+            if (const String* Plain = plainDisplText(C, ARow);
+                Plain && !Plain->isEmpty() && !containsPair(*Plain, u'<', u'/'))
+                return *Plain;
+            Buffer = GetCellEx(C, ARow);
+            if (containsPair(Buffer, u'<', u'/')) Buffer = AsgHTMLE::StripMarkupTags(Buffer);
+            if (!Buffer.isEmpty()) return Buffer;
             TSortStyle Style = ssAutomatic;
             String Prefix, Suffix;
-            G.GetCellFormat(C, Style, Prefix, Suffix);
-            if (Style != ssImages) return S;
+            GetCellFormat(C, Style, Prefix, Suffix);
+            if (Style != ssImages) return Buffer;
             int Index = -1;
-            return G.GetImageIdx(C, ARow, Index) ? IntToStr(Index) : QStringLiteral("-1");
+            Buffer = GetImageIdx(C, ARow, Index) ? IntToStr(Index) : QStringLiteral("-1");
+            return Buffer;
         }
         case fcNormal:
-            return G.GetGridCell(C, ARow);
+            return GetGridCell(C, ARow);
         case fcStripHTML:
-            return G.GetStrippedCell(C, ARow);
-        case fcCalculated: {
-            String S;
-            G.GetCellValueText(C, ARow, S);
-            return S;
-        }
+            Buffer = GetStrippedCell(C, ARow);
+            return Buffer;
+        case fcCalculated:
+            GetCellValueText(C, ARow, Buffer);
+            return Buffer;
         case fcRow:
             break;
     }
     // The shown columns by their real index: a hidden column's text stays out of the row.
-    String S;
-    const bool Ignoring = G.IgnoreColumns()->Count() > 0;
+    const bool Ignoring = IgnoreColumns()->Count() > 0;
     StartSeparator = Ignoring ? QStringLiteral(",") : QStringLiteral("\n");
-    for (int D = 0; D < G.ColCount(); ++D) {
-        const int Real = G.DisplToRealCol(D);
+    for (int D = 0; D < ColCount(); ++D) {
+        const int Real = DisplToRealCol(D);
         if (Ignoring) {
-            if (G.IsIgnoredColumn(Real)) continue;
-            S += StartSeparator;
-            S += G.GetGridCell(Real, ARow);
+            if (IsIgnoredColumn(Real)) continue;
+            Buffer += StartSeparator;
+            Buffer += GetGridCell(Real, ARow);
         } else {
-            S += G.GetGridCell(Real, ARow);
-            S += StartSeparator;
+            Buffer += GetGridCell(Real, ARow);
+            Buffer += StartSeparator;
         }
     }
-    return S;
+    return Buffer;
 }
 
-static bool itemMatches(TVidIvezadOrir& G, const TFilterData* F, int ARow, bool NarrowDownFromStart) {
-    String StartSeparator;
-    String S = filterValue(G, F, ARow, StartSeparator);
+// Value is the item's text (it may be Buffer itself); a step that changes it works in Buffer.
+static bool itemMatches(const TFilterData* F, const String& Value, String& Buffer, const String& StartSeparator,
+                        bool NarrowDownFromStart) {
+    const String* S = &Value;
+    const auto Own = [&]() -> String& {
+        if (S != &Buffer) {
+            Buffer = *S;
+            S = &Buffer;
+        }
+        return Buffer;
+    };
     // Mostly there is nothing to trim: the text is kept rather than copied.
-    if (!S.isEmpty() && (S.at(0).unicode() <= 0x20 || S.at(S.size() - 1).unicode() <= 0x20)) S = Trim(S);
+    if (!S->isEmpty() && (S->front().unicode() <= 0x20 || S->back().unicode() <= 0x20)) Own() = Trim(*S);
     String Unaccented;
     if (F->RemoveAccented()) {
-        S = RemoveDiacritics(S);
+        Own() = RemoveDiacritics(*S);
         Unaccented = RemoveDiacritics(F->Condition());
     }
     const String& C = F->RemoveAccented() ? Unaccented : F->Condition();
-    if (containsPair(S, u'|', u'\\')) S = DecodeWideText(S);
+    if (containsPair(*S, u'|', u'\\')) Own() = DecodeWideText(*S);
 
     if (F->Data() == fcRow) {
-        const String US = UpperCase(S), UC = UpperCase(C);
+        const String US = UpperCase(*S), UC = UpperCase(C);
         if (!NarrowDownFromStart) return Pos(UC, US) > 0;
         return Pos(UC, US) == 1 || Pos(StartSeparator + UC, US) > 0;
     }
-    if (!F->Prefix().isEmpty() && S.startsWith(F->Prefix())) S.remove(0, F->Prefix().size());
-    if (!F->Suffix().isEmpty() && S.endsWith(F->Suffix())) S.chop(F->Suffix().size());
+    if (!F->Prefix().isEmpty() && S->startsWith(F->Prefix())) Own().remove(0, F->Prefix().size());
+    if (!F->Suffix().isEmpty() && S->endsWith(F->Suffix())) Own().chop(F->Suffix().size());
     if (C.isEmpty()) return true;
-    if (F->Method() == fmExpression) return MatchFilterCondition(C, S, F->CaseSensitive());
-    return C == kTwoQuotes ? S.isEmpty() : S == C;
+    if (F->Method() == fmExpression) return MatchFilterCondition(C, *S, F->CaseSensitive());
+    return C == kTwoQuotes ? S->isEmpty() : *S == C;
 }
 
 bool TVidIvezadOrir::MatchFilter(int ARow) {
@@ -105,7 +132,23 @@ bool TVidIvezadOrir::MatchFilter(int ARow) {
         // An item that cannot be evaluated (a failing condition or display-text hook) does not
         // match; the items after it still count.
         try {
-            Match = itemMatches(*this, F, ARow, NarrowDownFromStart());
+            // Mostly the item tests a plain cell's stored text as it is: straight to the
+            // evaluator, with the same answer the steps below give.
+            const String* Plain = nullptr;
+            if (evaluatesTextAsIs(F)) {
+                if (F->Data() == fcVirtual)
+                    Plain = plainDisplText(F->Column(), ARow);
+                else if (F->Data() == fcNormal)
+                    Plain = &GetGridCell(F->Column(), ARow);
+                if (Plain && !testedAsIs(*Plain)) Plain = nullptr;
+            }
+            if (Plain) {
+                Match = MatchFilterCondition(F->Condition(), *Plain, F->CaseSensitive());
+            } else {
+                String Buffer, StartSeparator;
+                const String& Value = filterValue(F, ARow, Buffer, StartSeparator);
+                Match = itemMatches(F, Value, Buffer, StartSeparator, NarrowDownFromStart());
+            }
         } catch (const Exception&) {
             Match = false;
         }

@@ -10,6 +10,8 @@
 #include "components/grid/model/GridAuxSettings.h"
 #include "components/grid/model/GridSettings.h"
 
+#include <typeinfo>
+
 namespace {
 
 struct TLookName {
@@ -182,6 +184,17 @@ void TVidIvezadOrir::GetDisplText(int ACol, int ARow, String& Value) {
             if (LinkifyText(Value, String::fromUtf16(Prefix), Value)) break;
     }
     AppendGroupCount(ACol, ARow, Value);
+}
+
+// Mirrors GetCellEx and GetDisplText above: when none of their steps applies the stored text is
+// the answer. A descendant may replace GetDisplText, so only this class itself qualifies.
+const String* TVidIvezadOrir::plainDisplText(int c, int r) const {
+    if (typeid(*this) != typeid(TVidIvezadOrir)) return nullptr;
+    if (OnGetDisplText || OnGetDisplWideText || URLShowInText()) return nullptr;
+    if (c == 1 && Grouping()->ShowGroupCount()) return nullptr;
+    // Any object in the slot may be properties naming a base cell: GetCellEx decides.
+    if (GetGridObject(c, r)) return nullptr;
+    return &GetGridCell(c, r);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -49,11 +49,7 @@ TGridCellStore::TRowCells* TGridCellStore::rowFor(int Row) {
     return &FRows[static_cast<size_t>(Row)];
 }
 
-const String& TGridCellStore::Text(int Col, int Row) const {
-    const TRowCells* R = rowAt(Row);
-    if (!R || Col < 0 || Col >= static_cast<int>(R->Texts.size())) return EmptyText;
-    return R->Texts[static_cast<size_t>(Col)];
-}
+const String& TGridCellStore::emptyText() { return EmptyText; }
 
 void TGridCellStore::setTextGrowing(int Col, int Row, const String& Value) {
     if (Col < 0 || Row < 0) return;

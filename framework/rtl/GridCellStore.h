@@ -18,7 +18,11 @@ public:
     TGridCellStore& operator=(const TGridCellStore&) = delete;
 
     // Empty text and nullptr for cells never written or outside the store (negative included).
-    const String& Text(int Col, int Row) const;
+    const String& Text(int Col, int Row) const {
+        const TRowCells* R = rowAt(Row);
+        if (!R || Col < 0 || Col >= static_cast<int>(R->Texts.size())) return emptyText();
+        return R->Texts[static_cast<size_t>(Col)];
+    }
     TObject* Object(int Col, int Row) const {
         const TRowCells* R = rowAt(Row);
         if (!R || !R->Objects || Col < 0 || Col >= static_cast<int>(R->Objects->size())) return nullptr;
@@ -78,4 +82,5 @@ private:
         return Row >= 0 && Row < static_cast<int>(FRows.size()) ? &FRows[static_cast<size_t>(Row)] : nullptr;
     }
     void setTextGrowing(int Col, int Row, const String& Value);
+    static const String& emptyText();
 };

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -55,8 +57,9 @@ struct TCase {
 
 String s(const char* Text) { return String::fromUtf8(Text); }
 
-bool runCase(const TCase& C) {
-    TGridPtr G(new TCalcGrid(nullptr));
+// On a TCalcGrid, or (Plain) on the grid class itself, whose plain cells take a quicker route.
+bool runCase(const TCase& C, bool Plain) {
+    std::unique_ptr<TVidIvezadOrir, TFree> G(Plain ? new TVidIvezadOrir(nullptr) : new TCalcGrid(nullptr));
     G->SetColCount(4);
     G->SetRowCount(2);
     for (int i = 0; i < static_cast<int>(C.Row.size()); ++i) G->SetGridCell(i, 1, C.Row[static_cast<size_t>(i)]);
@@ -183,7 +186,74 @@ TEST(GridFilterMatch, Table) {
          {},
          2},
     };
-    for (const TCase& C : Cases) EXPECT_EQ(runCase(C), C.Expected) << C.Name;
+    for (const TCase& C : Cases) {
+        EXPECT_EQ(runCase(C, false), C.Expected) << C.Name;
+        const bool Calculated =
+            std::any_of(C.Items.begin(), C.Items.end(), [](const TItem& I) { return I.Data == fcCalculated; });
+        if (!Calculated) {
+            EXPECT_EQ(runCase(C, true), C.Expected) << C.Name << " (plain grid)";
+        }
+    }
+}
+
+// Shows "pear" in cell 1,1 through its own display text.
+class TShownGrid : public TVidIvezadOrir {
+public:
+    using TVidIvezadOrir::TVidIvezadOrir;
+
+protected:
+    void GetDisplText(int ACol, int ARow, String& Value) override {
+        TVidIvezadOrir::GetDisplText(ACol, ARow, Value);
+        if (ACol == 1 && ARow == 1) Value = QStringLiteral("pear");
+    }
+};
+
+// A plain cell's stored text goes to the evaluator as it is; whatever makes a cell show another
+// text (hooks, a merged base cell, a group count, a descendant) must still be what is tested.
+// Rows 1 and 2 hold "apple" in column 1; column 2 holds "x" and "apple".
+TEST(GridFilterMatch, ShownTextsOfHookedCellsBesidePlainOnes) {
+    struct THookCase {
+        const char* Name;
+        std::function<void(TVidIvezadOrir&)> Setup;
+        int Column;
+        bool Row1, Row2;
+        TFilterCells Data = fcVirtual;
+        bool Descendant = false;
+    };
+    const auto Pear = [](TObject*, int ACol, int ARow, String& Value) {
+        if (ACol == 1 && ARow == 1) Value = QStringLiteral("pear");
+    };
+    const THookCase Cases[] = {
+        {"plain cells", [](TVidIvezadOrir&) {}, 1, true, true},
+        {"plain cells, column 2", [](TVidIvezadOrir&) {}, 2, false, true},
+        {"display-text hook", [&](TVidIvezadOrir& G) { G.OnGetDisplText = Pear; }, 1, false, true},
+        {"wide display-text hook", [&](TVidIvezadOrir& G) { G.OnGetDisplWideText = Pear; }, 1, false, true},
+        {"stored text passes no hook", [&](TVidIvezadOrir& G) { G.OnGetDisplText = Pear; }, 1, true, true, fcNormal},
+        {"a merged cell reads its base cell", [](TVidIvezadOrir& G) { G.MergeCells(1, 1, 2, 1); }, 2, true, true},
+        {"a node row shows its group count",
+         [](TVidIvezadOrir& G) {
+             G.AddNode(1, 2);
+             G.Grouping()->SetShowGroupCount(true);
+         },
+         1, false, true},
+        {"a descendant's display text", [](TVidIvezadOrir&) {}, 1, false, true, fcVirtual, true},
+    };
+    for (const THookCase& C : Cases) {
+        std::unique_ptr<TVidIvezadOrir, TFree> G(C.Descendant ? new TShownGrid(nullptr) : new TVidIvezadOrir(nullptr));
+        G->SetColCount(3);
+        G->SetRowCount(3);
+        G->SetGridCell(1, 1, kApple);
+        G->SetGridCell(1, 2, kApple);
+        G->SetGridCell(2, 1, QStringLiteral("x"));
+        G->SetGridCell(2, 2, kApple);
+        C.Setup(*G);
+        TFilterData* F = G->Filter()->Add();
+        F->SetColumn(C.Column);
+        F->SetCondition(kApple);
+        F->SetData(C.Data);
+        EXPECT_EQ(G->MatchFilter(1), C.Row1) << C.Name;
+        EXPECT_EQ(G->MatchFilter(2), C.Row2) << C.Name;
+    }
 }
 
 TEST(GridFilterMatch, CustomFilterHasTheLastWord) {
