@@ -14,8 +14,6 @@ constexpr TColor DisabledThemedBorder = static_cast<TColor>(0xB99D7F);
 
 bool ThemeActive() { return ACXPVS.IsThemeActive && ACXPVS.IsThemeActive() != 0; }
 
-TRect Shrunk(const TRect& R, int N) { return Rect(R.Left + N, R.Top + N, R.Right - N, R.Bottom - N); }
-
 void FrameIn(TCanvas& C, const TRect& R, TColor Color) {
     C.Brush()->SetColor(Color);
     C.FrameRect(R);
@@ -26,13 +24,13 @@ void FrameIn(TCanvas& C, const TRect& R, TColor Color) {
 TRect TAdvCustomCombo::DropDownButtonRect() const {
     if (Style() == csSimple) return TRect();
     TRect R = Rect(ClientWidth() - FButtonWidth + 2, 0, ClientWidth(), ClientHeight());
-    R = Shrunk(R, 1);
+    R = InflatedRect(R, -1);
     return R;
 }
 
 TRect TAdvCustomCombo::FlatButtonRect() const {
     TRect R = Rect(ClientWidth() - FButtonWidth - 2, 0, ClientWidth(), ClientHeight());
-    R = Shrunk(R, 2);
+    R = InflatedRect(R, -2);
     return R;
 }
 
@@ -130,17 +128,17 @@ void TAdvCustomCombo::drawFrame(HDC DC) {
         if (hot() && FFocusBorder) {
             TRect Edge = R;
             DrawEdge(DC, &Edge, BDR_SUNKENOUTER, BF_RECT);
-            R = Shrunk(R, 1);
+            R = InflatedRect(R, -1);
             FrameIn(C, R, clBtnFace);
-            R = Shrunk(R, 1);
+            R = InflatedRect(R, -1);
             FrameIn(C, R, Color());
         } else {
             FrameIn(C, R, ParentColour);
-            R = Shrunk(R, 1);
+            R = InflatedRect(R, -1);
             TRect ShortOfButton = R;
             if (Style() != csSimple) ShortOfButton.Right = Button.Left;
             FrameIn(C, ShortOfButton, ParentColour);
-            ShortOfButton = Shrunk(ShortOfButton, 1);
+            ShortOfButton = InflatedRect(ShortOfButton, -1);
             FrameIn(C, ShortOfButton, Color());
         }
         if (FFlat && FFlatLineColor != clNone) {
@@ -152,7 +150,7 @@ void TAdvCustomCombo::drawFrame(HDC DC) {
     if (Style() != csSimple && !themeActiveOnXP()) {
         TRect B = Button;
         TRect Glyph = B;
-        Glyph = Shrunk(Glyph, 2);
+        Glyph = InflatedRect(Glyph, -2);
         const int Saved = SaveDC(DC);
         ExcludeClipRect(DC, Glyph.Left, Glyph.Top, Glyph.Right, Glyph.Bottom);
         if (hot() || (designing() && Enabled())) {

@@ -155,7 +155,7 @@ void TAdvSpeedButton::PaintButton() {
                      : Rect(Client.Left + 3, Client.Top + 1, Client.Right - 3, Client.Bottom - 1);
     if (!G || G->Empty()) {
         if (!Custom) R = Rect(R.Left + 3, R.Top + 1, R.Right - 3, R.Bottom - 1);
-        if (Down) R = Rect(R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1);
+        if (Down) R = MovedRect(R, 1, 1);
     } else {
         R.Left = GX + G->Width() + 2;
         R.Top -= 1;

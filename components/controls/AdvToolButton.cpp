@@ -13,8 +13,6 @@ namespace {
 
 constexpr int kDropDownWidth = ToolButtonDropDownWidth;
 
-TRect inflated(const TRect& R, int D) { return Rect(R.Left - D, R.Top - D, R.Right + D, R.Bottom + D); }
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -163,7 +161,7 @@ void TAdvToolButton::Paint() {
         if (FState == bsDown || FState == bsExclusive) State |= DFCS_PUSHED;
         DrawFrameControl(C->Handle(), &R, DFC_BUTTON, State);
     } else {
-        if (FBorderDownColor == clNone || FRounded) R = inflated(R, -1);
+        if (FBorderDownColor == clNone || FRounded) R = InflatedRect(R, -1);
         if (!Hot) {
             if (FStyle == tasCheck && FDown) {
                 FillToolButtonState(C, FColorChecked, FColorCheckedTo, FBorderDownColor, R);
@@ -179,7 +177,7 @@ void TAdvToolButton::Paint() {
                 }
                 if (FBorderColor != clNone) {
                     if (FRounded) {
-                        R = inflated(R, 1);
+                        R = InflatedRect(R, 1);
                         DrawToolButtonRoundFrame(C, FBorderColor, R);
                     } else {
                         C->Brush()->SetStyle(bsClear);
@@ -203,7 +201,7 @@ void TAdvToolButton::Paint() {
             FillToolButtonState(C, From, To, FRounded ? clNone : Border, R);
             const TColor Frame = FState == bsDown ? FBorderDownColor : FBorderHotColor;
             if (FRounded) {
-                R = inflated(R, 1);
+                R = InflatedRect(R, 1);
                 DrawToolButtonRoundFrame(C, Frame, R);
             }
             if (FDropDownButton && FDropDownSplit) {
@@ -212,13 +210,13 @@ void TAdvToolButton::Paint() {
                 C->LineTo(R.Right - kDropDownWidth, R.Bottom);
             }
         }
-        R = inflated(R, -1);
+        R = InflatedRect(R, -1);
     }
 
     int D = 0;
     if (FState == bsDown || FState == bsExclusive) {
         if (FState == bsExclusive && (!FFlat || !Hot)) {
-            R = inflated(R, 1);
+            R = InflatedRect(R, 1);
             const TColor Outline = FDown ? FBorderDownColor : FBorderColor;
             if (FColorCheckedTo != clNone) {
                 DrawToolButtonGradient(C, FColorChecked, FColorCheckedTo, Outline, 16, R, false);
@@ -245,8 +243,7 @@ void TAdvToolButton::Paint() {
     const TButtonState DrawState = (FDown && FGroupIndex != 0) ? bsDown : FState;
     TToolButtonLayout L = CalcButtonLayout(R, D);
     if (FFlat && Hot && FShaded && FState != bsDown && FState != bsExclusive && !designing())
-        L.TextBounds =
-            Rect(L.TextBounds.Left + 1, L.TextBounds.Top + 1, L.TextBounds.Right + 1, L.TextBounds.Bottom + 1);
+        L.TextBounds = MovedRect(L.TextBounds, 1, 1);
     DrawGlyph(L.GlyphPos, DrawState);
     DrawButtonText(L.TextBounds, DrawState);
 

@@ -222,7 +222,7 @@ void DrawButtonCaption(TCanvas* Canvas, const String& Caption, const TRect& R, b
     const UINT Flags = DT_CENTER | DT_VCENTER | (RightToLeft ? DT_RTLREADING : 0u);
     TRect Bounds = R;
     if (Disabled) {
-        TRect Lifted = Rect(R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1);
+        TRect Lifted = MovedRect(R, 1, 1);
         Canvas->Font()->SetColor(clBtnHighlight);
         DrawText(Canvas->Handle(), Caption, -1, Lifted, Flags);
         Canvas->Font()->SetColor(clBtnShadow);

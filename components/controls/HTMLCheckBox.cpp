@@ -198,7 +198,7 @@ TSize DrawCaption(TCanvas* Canvas, TFont* Font, const String& Caption, const TRe
         // Engraved: a white copy one pixel down and right, then the text in the disabled colour.
         if (Style.DisabledShadow) {
             TMarkupRequest Shadow = Request;
-            Shadow.DrawRect = Rect(R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1);
+            Shadow.DrawRect = MovedRect(R, 1, 1);
             Shadow.Images = nullptr;
             Shadow.AnchorColor = clWhite;
             Canvas->Font()->SetColor(clWhite);

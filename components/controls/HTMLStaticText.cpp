@@ -425,7 +425,7 @@ void THTMLStaticText::PaintHTML() {
         Request.FocusIndex = -1;
         Request.ShadowColor = FShadowColor;
         Request.AnchorColor = clWhite;
-        Request.DrawRect = Rect(R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1);
+        Request.DrawRect = MovedRect(R, 1, 1);
         C->Font()->SetColor(clWhite);
         DrawMarkupText(Request);
         Request.Images = FImages;

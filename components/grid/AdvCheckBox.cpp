@@ -138,7 +138,7 @@ void TAdvCheckBox::paintCaption(TCanvas* C, const TRect& R) {
     SetBkMode(C->Handle(), TRANSPARENT);
     TRect T = R;
     if (!Enabled()) {
-        TRect Shadow = Rect(R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1);
+        TRect Shadow = MovedRect(R, 1, 1);
         C->Font()->SetColor(clWhite);
         DrawText(C->Handle(), FCaption, -1, Shadow, Flags);
         C->Font()->SetColor(clGray);

@@ -9,8 +9,6 @@ namespace {
 
 constexpr TBandHeight kBands = TBandHeight::Rounded;
 
-TRect inflated(const TRect& R, int D) { return Rect(R.Left - D, R.Top - D, R.Right + D, R.Bottom + D); }
-
 // A raised button in the visual style's push button, when the style can draw it.
 bool drawThemedButton(TControl* Parent, HDC DC, int State, const TRect& R) {
     if (!AdvXPVS.IsThemeActive || !AdvXPVS.IsThemeActive() || !AdvXPVS.OpenThemeData || !AdvXPVS.DrawThemeBackground ||
@@ -57,7 +55,7 @@ bool TZirOdadButton::pressOpensMenu(int X) const {
 
 void TZirOdadButton::paintFlatFace(TRect& R) {
     TCanvas* C = Canvas();
-    if (FBorderDownColor == clNone || FRounded) R = inflated(R, -1);
+    if (FBorderDownColor == clNone || FRounded) R = InflatedRect(R, -1);
     if (!hot()) {
         if (FStyle == tasCheck && FDown) {
             FillToolButtonState(C, FColorChecked, FColorCheckedTo, FBorderDownColor, R, kBands);
@@ -67,7 +65,7 @@ void TZirOdadButton::paintFlatFace(TRect& R) {
         }
         if (FBorderColor != clNone) {
             if (FRounded) {
-                DrawToolButtonRoundFrame(C, FBorderColor, inflated(R, 1));
+                DrawToolButtonRoundFrame(C, FBorderColor, InflatedRect(R, 1));
             } else {
                 C->Brush()->SetStyle(bsClear);
                 C->Pen()->SetColor(FBorderColor);
@@ -87,14 +85,14 @@ void TZirOdadButton::paintFlatFace(TRect& R) {
             Border = FBorderDownColor;
         }
         FillToolButtonState(C, From, To, FRounded ? clNone : Border, R, kBands);
-        if (FRounded) DrawToolButtonRoundFrame(C, Border, inflated(R, 1));
+        if (FRounded) DrawToolButtonRoundFrame(C, Border, InflatedRect(R, 1));
         if (FDropDownButton) {
             C->Pen()->SetColor(Border);
             C->MoveTo(R.Right - ToolButtonDropDownWidth, R.Top);
             C->LineTo(R.Right - ToolButtonDropDownWidth, R.Bottom);
         }
     }
-    R = inflated(R, -1);
+    R = InflatedRect(R, -1);
 }
 
 void TZirOdadButton::paintRaisedFace(TRect& R) {
@@ -135,9 +133,7 @@ void TZirOdadButton::paintContent(const TRect& R, int Offset) {
     }
     if (TBitmap* Bmp = drawnGlyph(DrawState); !Bmp->Empty()) C->Draw(L.GlyphPos.X, L.GlyphPos.Y, Bmp);
     if (!FShowCaption) return;
-    TRect TextBounds = L.TextBounds;
-    if (Lifted && FFlat)
-        TextBounds = Rect(TextBounds.Left + 1, TextBounds.Top + 1, TextBounds.Right + 1, TextBounds.Bottom + 1);
+    const TRect TextBounds = (Lifted && FFlat) ? MovedRect(L.TextBounds, 1, 1) : L.TextBounds;
     DrawButtonCaption(C, Caption(), TextBounds, DrawState == bsDisabled, UseRightToLeftReading());
 }
 
@@ -153,7 +149,7 @@ void TZirOdadButton::Paint() {
     if (FState == bsDown || FState == bsExclusive) {
         if (FState == bsExclusive && (!FFlat || !hot()))
             FillToolButtonState(C, FColorChecked, FColorCheckedTo, FDown ? FBorderDownColor : FBorderColor,
-                                inflated(R, 1), kBands);
+                                InflatedRect(R, 1), kBands);
         if (!FFlat && !designing()) Offset = 1;
     } else if (FFlat && hot() && FShaded) {
         Offset = -1;

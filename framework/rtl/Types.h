@@ -56,6 +56,10 @@ inline TPoint Point(int X, int Y) { return {X, Y}; }
 inline TRect Rect(int Left, int Top, int Right, int Bottom) { return {Left, Top, Right, Bottom}; }
 inline TRect Bounds(int Left, int Top, int Width, int Height) { return {Left, Top, Left + Width, Top + Height}; }
 inline bool PtInRect(const TRect& R, const TPoint& P) { return R.Contains(P); }
+// R grown by D on every side (shrunk for a negative D).
+inline TRect InflatedRect(const TRect& R, int D) { return {R.Left - D, R.Top - D, R.Right + D, R.Bottom + D}; }
+// R moved by DX, DY.
+inline TRect MovedRect(const TRect& R, int DX, int DY) { return {R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY}; }
 
 // A set of enumeration members, the platform's "set of" type (up to 64 members).
 template <class E>

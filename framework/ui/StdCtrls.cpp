@@ -66,7 +66,7 @@ void paintDisabledAware(TCanvas* Canvas, const String& Text, const TRect& R, TAl
     } else {
         const TColor Saved = Canvas->Font()->Color();
         Canvas->Font()->SetColor(clBtnHighlight);
-        DrawLabelText(Canvas, Text, Rect(R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1), Alignment, Layout, WordWrap,
+        DrawLabelText(Canvas, Text, MovedRect(R, 1, 1), Alignment, Layout, WordWrap,
                       ShowAccelChar);
         Canvas->Font()->SetColor(clBtnShadow);
         DrawLabelText(Canvas, Text, R, Alignment, Layout, WordWrap, ShowAccelChar);
