@@ -33,10 +33,12 @@ int TAdvEdit::IntegerPartEnd(const String& Value) const {
     return static_cast<int>(At < 0 ? Value.size() : At) + 1;
 }
 
+// 1-based in the window text; a value without a separator has it just past its end, so the
+// length limit also holds for a caret at the end of the value.
 int TAdvEdit::DecimalSeparatorPos() const {
     const String V = Text();
     const auto At = V.indexOf(FormatSettings.DecimalSeparator);
-    return static_cast<int>(FPrefix.size() + (At < 0 ? V.size() : At));
+    return static_cast<int>(FPrefix.size() + (At < 0 ? V.size() : At)) + 1;
 }
 
 bool TAdvEdit::IsSignedMinus(Char Key) const {

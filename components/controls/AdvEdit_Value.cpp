@@ -4,12 +4,12 @@
 
 #include "components/controls/AdvEdit_Internal.h"
 #include "components/graphics/MiniHTML_Markup.h"
+#include "framework/rtl/DebugOutput.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/rtl/StringList.h"
 #include "framework/rtl/SysUtils.h"
 #include "framework/ui/Forms.h"
 
-#include <QDebug>
 #include <algorithm>
 #include <cmath>
 
@@ -139,7 +139,7 @@ void TRangeList::SetItems(int Index, int Value) {
 }
 
 void TRangeList::Show() const {
-    for (int I = 0; I < Count(); ++I) qDebug().noquote() << IntToStr(Items(I));
+    for (int I = 0; I < Count(); ++I) OutputDebugString(IntToStr(Items(I)));
 }
 
 bool TRangeList::StrToList(const String& S) {

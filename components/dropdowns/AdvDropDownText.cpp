@@ -1,5 +1,7 @@
 #include "components/dropdowns/AdvDropDownText.h"
 
+#include "components/controls/AdvEdit.h"
+
 #include "framework/rtl/FormatSettings.h"
 #include "framework/rtl/StrUtils.h"
 
@@ -46,22 +48,7 @@ String RemoveThousandSeparators(const String& S) {
     return Result;
 }
 
-int HexDigitValue(Char C) {
-    if (isDigit(C)) return C.unicode() - u'0';
-    if (C >= u'A' && C <= u'F') return C.unicode() - u'A' + 10;
-    if (C >= u'a' && C <= u'f') return C.unicode() - u'a' + 10;
-    return 0;
-}
-
-int HexToInt(const String& S) {
-    std::uint32_t Result = 0;
-    std::uint32_t Power = 1;
-    for (int I = static_cast<int>(S.size()) - 1; I >= 0; --I) {
-        Result += static_cast<std::uint32_t>(HexDigitValue(S[I])) * Power;
-        Power *= 16;
-    }
-    return static_cast<int>(Result);
-}
+int HexToInt(const String& S) { return HexTextToInt(S); }
 
 bool IsRangeSeparator(Char C) { return C == u',' || C == u'-' || C == u';'; }
 

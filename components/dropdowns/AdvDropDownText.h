@@ -11,7 +11,8 @@
 int ClassifyNumber(const String& S);
 // S without the locale's thousand separators.
 String RemoveThousandSeparators(const String& S);
-// "0"-"9", "A"-"F" and "a"-"f" as 0-15; any other character 0.
+// "0"-"9", "A"-"F" and "a"-"f" as 0-15; any other character 0. The edit's value unit defines it,
+// once for both units.
 int HexDigitValue(Char C);
 // The digit values times powers of 16 from the right (others count as 0); wraps past 32 bits.
 int HexToInt(const String& S);

@@ -1,6 +1,7 @@
 // TAdvEdit's value model: classifying texts, what writing Text shows per edit type, the numeric
 // values, the range list, validation and the work done when the focus leaves.
 #include "components/controls/AdvEdit.h"
+#include "framework/rtl/DebugOutput.h"
 #include "tests/controls/EditFixture.h"
 
 namespace {
@@ -120,6 +121,12 @@ TEST(AdvEditModel, RangeListsReadAndWriteRuns) {
     EXPECT_EQ(List.ToRangeText(), QStringLiteral("1-3,5"));
     EXPECT_TRUE(List.InList(5));
     EXPECT_EQ(HexTextToInt(QStringLiteral("-ff")), 255) << "a minus counts as a 0 digit";
+
+    QStringList Lines;
+    auto Previous = SetDebugOutputSink([&Lines](const String& Line) { Lines << Line; });
+    List.Show();
+    SetDebugOutputSink(std::move(Previous));
+    EXPECT_EQ(Lines, (QStringList{"1", "2", "3", "5"})) << "a line of debug output per value, nothing else";
 }
 
 class AdvEditFocus : public EditFixture {};
