@@ -16,8 +16,9 @@
 
 namespace {
 
-// Four bytes, high first: 1.0.0.0.
-constexpr int kVersionNr = 0x01000000;
+// Four bytes, high first: 8.1.3.0.
+constexpr int kVersionNr = 0x08010300;
+static_assert(kVersionNr == 134284032);
 
 }  // namespace
 
@@ -178,7 +179,10 @@ void TVidIvezadOrir::HideFocusWindow() {
 
 int TVidIvezadOrir::GetVersionNr() const { return kVersionNr; }
 
-String TVidIvezadOrir::GetVersionString() const { return VersionText(GetVersionNr()); }
+String TVidIvezadOrir::Version() const { return VersionText(GetVersionNr()); }
+
+// The version and its release date.
+String TVidIvezadOrir::GetVersionString() const { return Version() + QStringLiteral(" Sep, 2016"); }
 
 void TVidIvezadOrir::SetColorTones(const TColorTones& ATones) {}
 

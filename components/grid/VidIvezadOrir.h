@@ -231,7 +231,7 @@ public:
     TEncoding* Encoding() const { return FEncoding; }  // default UTF-8
     void SetEncoding(TEncoding* Value) { FEncoding = Value; }
     // Four bytes, high first, as four numbers joined by "."; writing does nothing.
-    String Version() const { return GetVersionString(); }
+    String Version() const;
     void SetVersion(const String&) {}
 
     // ---- Owned settings objects and auxiliary objects, created with the grid, freed with it.
@@ -369,8 +369,10 @@ public:
     void HideFocusWindow();
     // Ticks of the grid timer (identifier 111, every 500 ms while the window exists).
     int TimerTicks() const;
-    String GetVersionString() const;
+    virtual String GetVersionString() const;
     virtual int GetVersionNr() const;
+    int VersionNr() const { return GetVersionNr(); }
+    String VersionString() const { return GetVersionString(); }
 
     // ---- Index spaces. A column given to a cell accessor is a real column; a row is a display
     // row, except for the accessors ending in Ex or starting with All, which take real rows and

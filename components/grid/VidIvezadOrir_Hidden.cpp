@@ -196,9 +196,11 @@ void TVidIvezadOrir::UnHideColumns(int FromCol, int ToCol) {
         --FState->HiddenColCount;
         SetColumnShown(c, true);
         SetColCount(ColCount() + 1);
-        const int b = RealToDisplCol(c + 1);
-        for (int i = ColCount() - 1; i >= b + 1; --i) SetColWidths(i, ColWidths(i - 1));
-        SetColWidths(RealToDisplCol(c), FState->AllColWidths[static_cast<size_t>(c)]);
+        // The shown columns from the column's own display place on move one right to make room;
+        // starting one place further on would copy the last width over the one before it.
+        const int d = RealToDisplCol(c);
+        for (int i = ColCount() - 1; i >= d + 1; --i) SetColWidths(i, ColWidths(i - 1));
+        SetColWidths(d, FState->AllColWidths[static_cast<size_t>(c)]);
     }
     Invalidate();
 }

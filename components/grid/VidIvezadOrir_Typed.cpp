@@ -54,7 +54,13 @@ double readFloat(const String& Text) {
     Extended Value = 0;
     if (plainNumberShape(Text, FormatSettings) && TryStrToFloat(Text, Value)) return static_cast<double>(Value);
     const String s = ExtractNumberText(Text);
-    if (s.isEmpty() || s == QLatin1String("-")) return 0;
+    if (s == QLatin1String("-")) return 0;
+    // Extraction drops every character of a text without a number ("abc"): only a blank cell
+    // reads 0, any other such text is no number.
+    if (s.isEmpty()) {
+        if (Trim(Text).isEmpty()) return 0;
+        noFloat();
+    }
     if (!TryStrToFloat(s, Value, pointSettings())) noFloat();
     return static_cast<double>(Value);
 }

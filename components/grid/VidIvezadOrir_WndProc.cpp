@@ -294,6 +294,16 @@ void TVidIvezadOrir::wheelStep(TMessage& Message, const TGridRect& OldSelection)
         Message.Result = 1;  // swallowed
         return;
     }
+    // A grid inside a scrolling parent leaves the wheel to it until the grid has the focus.
+    if (!Focused() && Parent()) {
+        const TWeak<TVidIvezadOrir> Self(this);
+        const LRESULT Answer = Parent()->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
+        if (!Self) return;
+        if (Answer != 0) {
+            Message.Result = Answer;
+            return;
+        }
+    }
     const int Delta = static_cast<short>(HIWORD(Message.WParam));
     const bool Down = Delta < 0;
     const TShiftState Keys = KeysToShiftState(LOWORD(Message.WParam));

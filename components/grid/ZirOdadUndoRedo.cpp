@@ -2,6 +2,8 @@
 
 #include "components/grid/BaseGrid.h"
 
+#include <algorithm>
+
 TZirOdadUndoRedo::TZirOdadUndoRedo(TComponent* AOwner)
     : TComponent(AOwner), FItems(std::make_unique<TUndoRedoCollection>()) {}
 
@@ -23,24 +25,18 @@ bool TZirOdadUndoRedo::CanRedo() const { return FLevel < FItems->Count(); }
 
 TUndoRedoItem* TZirOdadUndoRedo::append() { return static_cast<TUndoRedoItem*>(FItems->Add()); }
 
-void TZirOdadUndoRedo::trimOldest() {
-    // The oldest unit: one change, a stray marker, or a closed sequence with its markers.
-    int Last = 0;
-    if (item(0)->SequenceStart()) {
-        Last = 1;
-        while (Last < FItems->Count() && !item(Last)->SequenceStop()) ++Last;
-        if (Last >= FItems->Count()) return;  // the sequence being recorded stays whole
-    }
-    for (int i = Last; i >= 0; --i) FItems->Delete(i);
-    FLevel = std::max(0, FLevel - (Last + 1));
+// The closing marker of a sequence whose opening marker was trimmed: the first marker of the
+// list when it closes; -1 when there is none.
+int TZirOdadUndoRedo::cutSequenceStop() const {
+    for (int i = 0; i < FItems->Count(); ++i)
+        if (item(i)->IsMarker()) return item(i)->SequenceStop() ? i : -1;
+    return -1;
 }
 
 void TZirOdadUndoRedo::RegisterChange(int ACol, int ARow, const String& OldValue, const String& NewValue) {
-    while (FMaxLevel > 0 && FItems->Count() >= FMaxLevel) {
-        const int Before = FItems->Count();
-        trimOldest();
-        if (FItems->Count() == Before) break;
-    }
+    // One record goes per change, whatever it is: a trimmed opening marker leaves the rest of its
+    // sequence, which undo and redo take as a whole up to its closing marker.
+    if (FMaxLevel > 0 && FItems->Count() >= FMaxLevel) FItems->Delete(0);
     TUndoRedoItem* Item = append();
     Item->SetCol(ACol);
     Item->SetRow(ARow);
@@ -108,20 +104,25 @@ void TZirOdadUndoRedo::Undo() {
 
 void TZirOdadUndoRedo::Redo() {
     if (!FGrid || FLevel < 0 || FLevel >= FItems->Count()) return;
+    const int CutStop = cutSequenceStop();
+    // A closing marker left alone by trimming redoes nothing: step over it.
+    if (FLevel == 0 && CutStop == 0) ++FLevel;
+    if (FLevel >= FItems->Count()) return;
     const int i = FLevel;
-    FLevel = i + 1;
     const TUndoRedoItem* First = item(i);
-    if (First->SequenceStart()) {
-        ++FLevel;
-        while (FGrid && FLevel <= FItems->Count() && !item(FLevel - 1)->SequenceStop()) {
-            const TUndoRedoItem* Item = item(FLevel - 1);
+    if (First->SequenceStart() || i < CutStop) {
+        // A sequence, or what trimming left of one: every change up to the closing marker.
+        FLevel = First->SequenceStart() ? i + 1 : i;
+        while (FGrid && FLevel < FItems->Count() && !item(FLevel)->SequenceStop()) {
+            const TUndoRedoItem* Item = item(FLevel);
             if (!Item->IsMarker()) apply(Item, Item->Value(), OnRedo, false);
             ++FLevel;
         }
-        FLevel = std::min(FLevel, FItems->Count());
+        FLevel = std::min(FLevel + 1, FItems->Count());
         if (FGrid) FGrid->Invalidate();
         return;
     }
+    FLevel = i + 1;
     // A stray closing marker redoes nothing.
     if (First->IsMarker()) return;
     apply(First, First->Value(), OnRedo, false);

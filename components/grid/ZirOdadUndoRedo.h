@@ -53,8 +53,8 @@ public:
 
     TBaseGrid* Grid() const { return FGrid; }
     void SetGrid(TBaseGrid* Value);
-    // Records at most this many (0: no limit); the oldest change, or the oldest whole closed
-    // sequence, goes first. A sequence still open is never cut.
+    // At this many records (0: no limit) each new change frees the oldest record first, a
+    // sequence's marker or change alike; sequence markers are never trimmed when added.
     int MaxLevel() const { return FMaxLevel; }
     void SetMaxLevel(int Value) { FMaxLevel = Value; }
     // Records 0 .. Level - 1 can be undone, Level .. Count - 1 redone; never below 0.
@@ -67,7 +67,8 @@ public:
     virtual void RegisterChange(int ACol, int ARow, const String& OldValue, const String& NewValue);
     virtual void StartSequence();
     virtual void StopSequence();
-    // A sequence is undone and redone whole, newest change first on undo.
+    // A sequence is undone and redone whole, newest change first on undo; so is what trimming
+    // left of one.
     void Undo();
     void Redo();
     void Reset();
@@ -85,7 +86,7 @@ private:
 
     TUndoRedoItem* item(int Index) const { return FItems->Items(Index); }
     TUndoRedoItem* append();
-    void trimOldest();
+    int cutSequenceStop() const;
     // Fires the event and writes Text into the record's cell, then makes it current.
     void apply(const TUndoRedoItem* Item, const String& Text, const TZirOdadUndoRedoEvent& Event, bool CheckBoxPath);
 };

@@ -43,18 +43,51 @@ TEST(GridShape, TheFloatingFooterRowStaysLast) {
     EXPECT_EQ(G->GetCellEx(1, 9), String());
 }
 
-TEST(GridShape, FixedSizesAndTheSavableArea) {
+TEST(GridShape, FixedColumnWidth) {
     auto G = newGrid();
     G->SetFixedColWidth(G->DefaultColWidth());
     G->SetColWidths(0, 30);
     G->SetFixedColWidth(G->DefaultColWidth());
     EXPECT_EQ(G->ColWidths(0), 30) << "the default width leaves the fixed columns alone";
-    G->SetFixedFooters(1);
-    G->SetSaveFixedCells(false);
-    EXPECT_EQ(G->SaveEndRow(), 8);
-    G->SetSaveFixedRows(true);
-    G->SetSaveFixedCells(true);
-    EXPECT_EQ(G->SaveEndRow(), 9);
+}
+
+// 10 rows and 6 columns, one fixed row and column; the footers and right columns of a case are
+// both 0 or both 1. SaveFixedCells, or the matching SaveFixedRows or SaveFixedCols, takes in the
+// fixed areas at both ends.
+TEST(GridShape, TheSavableArea) {
+    struct Case {
+        const char* Name;
+        int Footers;
+        bool Cells, Rows, Cols;
+        int StartRow, EndRow, RowCount, StartCol, EndCol, ColCount;
+    };
+    const Case Cases[] = {
+        {"no footer, nothing fixed saved", 0, false, false, false, 1, 9, 9, 1, 5, 5},
+        {"no footer, fixed rows saved", 0, false, true, false, 0, 9, 10, 1, 5, 5},
+        {"footer, nothing fixed saved", 1, false, false, false, 1, 8, 8, 1, 4, 4},
+        {"footer, fixed rows saved", 1, false, true, false, 0, 9, 10, 1, 4, 4},
+        {"footer, fixed columns saved", 1, false, false, true, 1, 8, 8, 0, 5, 6},
+        {"footer, fixed rows and columns saved", 1, false, true, true, 0, 9, 10, 0, 5, 6},
+        {"footer, all fixed cells saved", 1, true, false, false, 0, 9, 10, 0, 5, 6},
+    };
+    for (const Case& C : Cases) {
+        auto G = newGrid();
+        G->SetRowCount(10);
+        G->SetColCount(6);
+        G->SetFixedRows(1);
+        G->SetFixedCols(1);
+        G->SetFixedFooters(C.Footers);
+        G->SetFixedRightCols(C.Footers);
+        G->SetSaveFixedCells(C.Cells);
+        G->SetSaveFixedRows(C.Rows);
+        G->SetSaveFixedCols(C.Cols);
+        EXPECT_EQ(G->SaveStartRow(), C.StartRow) << C.Name;
+        EXPECT_EQ(G->SaveEndRow(), C.EndRow) << C.Name;
+        EXPECT_EQ(G->SaveRowCount(), C.RowCount) << C.Name;
+        EXPECT_EQ(G->SaveStartCol(), C.StartCol) << C.Name;
+        EXPECT_EQ(G->SaveEndCol(), C.EndCol) << C.Name;
+        EXPECT_EQ(G->SaveColCount(), C.ColCount) << C.Name;
+    }
 }
 
 class GridGeometryTest : public ::testing::Test {

@@ -1,5 +1,6 @@
 // Grouping on a column and back, sub-groups, the group aggregates and the fixed footer row's
-// calculations, and input held back while a grid groups.
+// calculations, the column aggregates over cells without a number, and input held back while a
+// grid groups.
 #include "components/grid/VidIvezadOrir.h"
 
 #include "components/grid/model/CellProperties.h"
@@ -14,6 +15,7 @@
 #include <QKeyEvent>
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -252,6 +254,46 @@ TEST(GridGrouping, FooterCalculationsPerType) {
             else
                 EXPECT_EQ(Got, Want);
         }
+    }
+}
+
+// Over rows 1..3 of column 1. Sums and averages skip a cell without a number; minimum and maximum
+// skip it too but start from the first row, which must hold one; the standard deviation reads
+// every row. NaN stands for "Cell does not contain a float value".
+TEST(GridGrouping, ColumnAggregatesOverCellsWithoutANumber) {
+    const double Raises = std::nan("");
+    const struct {
+        const char* Name;
+        const char* Texts[3];
+        double Sum, Avg, Min, Max, StdDev;
+    } Cases[] = {
+        {"a text among numbers", {"1", "abc", "3"}, 4, 4.0 / 3, 1, 3, Raises},
+        {"a text first", {"abc", "2", "3"}, 5, 5.0 / 3, Raises, Raises, Raises},
+        {"empty and minus read 0", {"5", "", "-"}, 5, 5.0 / 3, 0, 5, std::sqrt(50.0 / 9)},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TGridPtr G(new TVidIvezadOrir(nullptr));
+        G->SetRowCount(4);
+        for (int r = 1; r <= 3; ++r) G->SetCells(1, r, QString::fromLatin1(C.Texts[r - 1]));
+        const auto expectValue = [&](const char* What, double Want, const std::function<double()>& Read) {
+            try {
+                const double Got = Read();
+                if (std::isnan(Want)) {
+                    ADD_FAILURE() << What << " gave " << Got;
+                } else {
+                    EXPECT_NEAR(Got, Want, 1e-9) << What;
+                }
+            } catch (const EZirOdadError& E) {
+                EXPECT_TRUE(std::isnan(Want)) << What << " raised";
+                EXPECT_EQ(E.Message(), QStringLiteral("Cell does not contain a float value")) << What;
+            }
+        };
+        expectValue("sum", C.Sum, [&] { return G->ColumnSum(1, -1, -1); });
+        expectValue("average", C.Avg, [&] { return G->ColumnAvg(1, -1, -1); });
+        expectValue("minimum", C.Min, [&] { return G->ColumnMin(1, -1, -1); });
+        expectValue("maximum", C.Max, [&] { return G->ColumnMax(1, -1, -1); });
+        expectValue("standard deviation", C.StdDev, [&] { return G->ColumnStdDev(1, -1, -1); });
     }
 }
 

@@ -53,6 +53,57 @@ TEST(HiddenColumns, MapsBothWaysAndWidthsComeBack) {
     EXPECT_EQ(G->DisplToRealCol(2), 2);
 }
 
+// After every hide and show, each shown column has the width its real column had at the start.
+TEST(HiddenColumns, EveryColumnKeepsItsOwnWidth) {
+    enum TOp { Hide, Hides, UnHide, UnHides, UnHideAll };
+    struct Step {
+        TOp Op;
+        int From, To;
+    };
+    struct Case {
+        const char* Name;
+        std::vector<Step> Steps;
+    };
+    const Case Cases[] = {
+        {"one column", {{Hide, 2, 2}, {UnHide, 2, 2}}},
+        {"the first column", {{Hide, 0, 0}, {UnHide, 0, 0}}},
+        {"the last column", {{Hide, 4, 4}, {UnHide, 4, 4}}},
+        {"a range shown as a range", {{Hides, 1, 3}, {UnHides, 1, 3}}},
+        {"a range shown from its right end", {{Hides, 1, 3}, {UnHide, 3, 3}, {UnHide, 2, 2}, {UnHide, 1, 1}}},
+        {"two apart, shown in hiding order", {{Hide, 1, 1}, {Hide, 3, 3}, {UnHide, 1, 1}, {UnHide, 3, 3}}},
+        {"two apart, shown in reverse order", {{Hide, 3, 3}, {Hide, 1, 1}, {UnHide, 3, 3}, {UnHide, 1, 1}}},
+        {"a column shown between hidden ones", {{Hides, 0, 2}, {UnHide, 1, 1}, {UnHideAll, 0, 0}}},
+        {"all shown at once", {{Hide, 0, 0}, {Hides, 2, 3}, {UnHideAll, 0, 0}}},
+    };
+    const int Widths[] = {40, 50, 60, 70, 80};
+    for (const Case& C : Cases) {
+        auto G = newGrid(5, 3);
+        for (int c = 0; c < 5; ++c) G->SetColWidths(c, Widths[c]);
+        for (const Step& S : C.Steps) {
+            switch (S.Op) {
+                case Hide:
+                    G->HideColumn(S.From);
+                    break;
+                case Hides:
+                    G->HideColumns(S.From, S.To);
+                    break;
+                case UnHide:
+                    G->UnHideColumn(S.From);
+                    break;
+                case UnHides:
+                    G->UnHideColumns(S.From, S.To);
+                    break;
+                case UnHideAll:
+                    G->UnHideColumnsAll();
+                    break;
+            }
+            for (int d = 0; d < G->ColCount(); ++d)
+                EXPECT_EQ(G->ColWidths(d), Widths[G->DisplToRealCol(d)]) << C.Name << ", display column " << d;
+        }
+        EXPECT_EQ(G->ColCount(), 5) << C.Name;
+    }
+}
+
 TEST(HiddenColumns, EdgeCases) {
     struct Case {
         const char* Name;

@@ -68,6 +68,8 @@ TEST(TypedCells, FloatsUnderBothLocales) {
         double Value;
     } Cases[] = {{"", 0},
                  {"-", 0},
+                 {"  ", 0},
+                 {"<b></b>", 0},
                  {"(1{T}234{D}50)", -1234.5},
                  {"$ 12", 12},
                  {"<i>2{D}5</i>", 2.5},
@@ -81,8 +83,14 @@ TEST(TypedCells, FloatsUnderBothLocales) {
             G->SetCellEx(1, 1, inLocale(C.Text, FormatSettings));
             EXPECT_DOUBLE_EQ(G->GetFloats(1, 1), C.Value) << L << " '" << C.Text << "'";
         }
-        G->SetCellEx(1, 1, QStringLiteral("1e"));
-        EXPECT_EQ(errorOf([&] { G->GetFloats(1, 1); }), QStringLiteral("Cell does not contain a float value"));
+        // A text with no number in it is no 0.
+        for (const char* Bad : {"1e", "abc", "n/a", "$", "<b>x</b>"}) {
+            G->SetCellEx(1, 1, QString::fromUtf8(Bad));
+            EXPECT_EQ(errorOf([&] { G->GetFloats(1, 1); }), QStringLiteral("Cell does not contain a float value"))
+                << L << " '" << Bad << "'";
+            EXPECT_EQ(errorOf([&] { G->GetAllFloats(1, 1); }), QStringLiteral("Cell does not contain a float value"))
+                << L << " '" << Bad << "'";
+        }
         G->SetFloats(2, 2, 3.14159);
         EXPECT_EQ(G->GetCellEx(2, 2), inLocale("3{D}14", FormatSettings)) << "through FloatFormat";
         EXPECT_DOUBLE_EQ(G->GetFloats(2, 2), 3.14);

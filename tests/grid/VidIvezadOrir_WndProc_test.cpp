@@ -1,6 +1,7 @@
 // The grid's window procedure driven by messages: the editors' registered messages, the wheel
-// (swallowed outside the grid, zoom with Ctrl, the selection kept above the footers), panning
-// with the middle button on the fake clock, the combo editor's notifications and a cancelled move.
+// (swallowed outside the grid, left to the parent while unfocused, zoom with Ctrl, the selection
+// kept above the footers), panning with the middle button on the fake clock, the combo editor's
+// notifications and a cancelled move.
 #include "components/grid/GridControls.h"
 #include "components/grid/GridUnit.h"
 #include "components/grid/VidIvezadOrir.h"
@@ -9,6 +10,7 @@
 #include "framework/rtl/Resources.h"
 #include "framework/ui/Cursors.h"
 #include "framework/ui/Forms.h"
+#include "tests/support/ShownWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -60,6 +62,32 @@ TEST_F(GridWndProcTest, TheWheelOverTheGridOrSwallowedOutsideIt) {
     EXPECT_EQ(Grid->Row(), Row) << "outside the grid the wheel does nothing";
     wheel(-120);
     EXPECT_EQ(Grid->Row(), Row + Grid->WheelScrollLines());
+}
+
+// A grid inside a scrolling parent leaves the wheel to the parent until it has the focus.
+TEST_F(GridWndProcTest, AnUnfocusedGridAsksItsParentFirst) {
+    int Asked = 0;
+    bool ParentScrolls = true;
+    Form->OnMouseWheel = [&](TObject*, TShiftState, int, TPoint, bool& Handled) {
+        ++Asked;
+        Handled = ParentScrolls;
+    };
+    const int Lines = Grid->WheelScrollLines();
+    const int Row = Grid->Row();
+    ASSERT_FALSE(Grid->Focused());
+    wheel(-120);
+    EXPECT_EQ(Asked, 1);
+    EXPECT_EQ(Grid->Row(), Row) << "the parent took the wheel";
+    ParentScrolls = false;
+    wheel(-120);
+    EXPECT_EQ(Asked, 2);
+    EXPECT_EQ(Grid->Row(), Row + Lines) << "the parent left it";
+    ParentScrolls = true;
+    Grid->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return Grid->Focused(); }));
+    wheel(-120);
+    EXPECT_EQ(Asked, 2) << "a focused grid asks no one";
+    EXPECT_EQ(Grid->Row(), Row + 2 * Lines);
 }
 
 TEST_F(GridWndProcTest, CtrlWheelZoomsWithoutScrolling) {

@@ -1,5 +1,5 @@
 // The grid control's life cycle: defaults and owned objects, designing, copying, loading, the
-// window's timer, bounds, the wheel set-up, the scroll-bar rule and the cell stream.
+// window's timer, bounds, the wheel set-up and the scroll-bar rule.
 #include "components/grid/VidIvezadOrir.h"
 #include "components/graphics/AdvHintInfo.h"
 #include "components/grid/GridControls.h"
@@ -11,7 +11,6 @@
 #include "framework/rtl/Encoding.h"
 #include "framework/rtl/Files.h"
 #include "framework/rtl/Registry.h"
-#include "framework/rtl/Streams.h"
 #include "framework/ui/ImgList.h"
 #include "framework/ui/Menus.h"
 #include "framework/ui/PlatformFacts.h"
@@ -71,7 +70,12 @@ TEST(VidIvezadOrir, ConstructorDefaults) {
     EXPECT_TRUE(G->FixedFont()->Style().Contains(fsBold));
     EXPECT_TRUE(G->IsWinXP());
     EXPECT_TRUE(G->IsThemed());
-    EXPECT_EQ(G->GetVersionString(), QStringLiteral("1.0.0.0"));
+    EXPECT_EQ(G->GetVersionNr(), 134284032);
+    EXPECT_EQ(G->VersionNr(), 134284032);
+    EXPECT_EQ(G->Version(), QStringLiteral("8.1.3.0"));
+    G->SetVersion(QStringLiteral("9.9.9.9"));
+    EXPECT_EQ(G->Version(), QStringLiteral("8.1.3.0")) << "writing does nothing";
+    EXPECT_EQ(G->VersionString(), QStringLiteral("8.1.3.0 Sep, 2016"));
     // Before Windows XP the border is grey.
     PlatformFacts().MajorVersion = 5;
     PlatformFacts().MinorVersion = 0;
@@ -197,41 +201,6 @@ TEST(VidIvezadOrir, AssignFromAGridCopiesSettingsListsSizesAndCells) {
     EXPECT_TRUE(D->HoverRow());
     EXPECT_EQ(D->MaxEditLength(), 20);
     EXPECT_NE(D->Navigation(), S->Navigation());  // copied, not shared
-}
-
-TEST(VidIvezadOrir, CellStreamRoundTripAndRefusal) {
-    auto S = newGrid();
-    S->SetColCount(4);
-    S->SetRowCount(6);
-    S->SetColWidths(2, 120);
-    S->SetCellEx(0, 0, QStringLiteral("corner"));
-    S->SetCellEx(3, 5, QStringLiteral("a,b"));
-    S->SetCellEx(1, 2, QStringLiteral("two\r\nlines"));
-    TMemoryStream Stream;
-    S->SaveToStream(&Stream);
-    // Something of the caller's follows the grid's lines.
-    const String Tail = QStringLiteral("tail\r\n");
-    Stream.WriteBuffer(Tail.utf16(), Tail.size() * 2);
-    Stream.SetPosition(0);
-    auto D = newGrid();
-    D->SetMultilinecells(true);
-    D->LoadFromStream(&Stream);
-    EXPECT_EQ(D->ColCount(), 4);
-    EXPECT_EQ(D->RowCount(), 6);
-    EXPECT_EQ(D->ColWidths(2), 120);
-    EXPECT_EQ(D->GetCellEx(0, 0), QStringLiteral("corner"));
-    EXPECT_EQ(D->GetCellEx(3, 5), QStringLiteral("a,b"));
-    EXPECT_EQ(D->GetCellEx(1, 2), QStringLiteral("two\r\nlines"));
-    // The reading stopped before the caller's line.
-    EXPECT_EQ(Stream.Size() - Stream.Position(), Tail.size() * 2);
-
-    TMemoryStream Bad;
-    const String Junk = QStringLiteral("no header here\r\n");
-    Bad.WriteBuffer(Junk.utf16(), Junk.size() * 2);
-    Bad.SetPosition(0);
-    EXPECT_THROW(D->LoadFromStream(&Bad), EReadError);
-    EXPECT_EQ(D->ColCount(), 4);
-    EXPECT_EQ(D->GetCellEx(0, 0), QStringLiteral("corner"));
 }
 
 TEST(VidIvezadOrir, IntegralHeightKeepsWholeRows) {

@@ -1,5 +1,5 @@
 // Undo and redo of cell changes: the level limit, recording after an undo, sequences undone and
-// redone whole, the event's texts, an unlinked component, and a sequence longer than the limit.
+// redone whole, the event's texts, an unlinked component, and what the limit leaves of sequences.
 #include "components/grid/ZirOdadUndoRedo.h"
 #include "components/grid/VidIvezadOrir.h"
 
@@ -113,22 +113,78 @@ TEST_F(TUndoFixture, AnUnlinkedComponentIgnoresCalls) {
     EXPECT_EQ(Undo->Grid(), nullptr);
 }
 
-TEST_F(TUndoFixture, ASequenceLongerThanTheLimitStaysWhole) {
+// At MaxLevel each new change frees the oldest record, marker or change, once; the records left
+// undo and redo only their own cells, a sequence cut at its start as what is left of it.
+TEST_F(TUndoFixture, MaxLevelFreesTheOldestRecord) {
+    std::vector<String> Written;
+    const auto record = [&](TObject*, TBaseGrid*, int c, int r, const String&, const String& New) {
+        Written.push_back(QStringLiteral("%1,%2:%3").arg(c).arg(r).arg(New));
+    };
+    Undo->OnUndo = record;
+    Undo->OnRedo = record;
+    Undo->SetMaxLevel(3);
+    Undo->StartSequence();
+    change(1, 1, QStringLiteral("x"));
+    change(2, 2, QStringLiteral("y"));
+    Undo->StopSequence();
+    ASSERT_EQ(Undo->Items()->Count(), 4);
+    change(3, 3, QStringLiteral("z"));  // the start marker goes
+    EXPECT_EQ(Undo->Items()->Count(), 4);
+    EXPECT_EQ(Undo->Level(), 4);
+    Undo->Undo();
+    Undo->Undo();
+    EXPECT_EQ(Written, (std::vector<String>{QStringLiteral("3,3:"), QStringLiteral("2,2:"), QStringLiteral("1,1:")}));
+    EXPECT_EQ(Undo->Level(), 0);
+    Written.clear();
+    Undo->Redo();
+    EXPECT_EQ(Written, (std::vector<String>{QStringLiteral("1,1:x"), QStringLiteral("2,2:y")})) << "redone as undone";
+    EXPECT_EQ(Undo->Level(), 3);
+    Undo->Redo();
+    EXPECT_EQ(cell(3, 3), QStringLiteral("z"));
+    EXPECT_EQ(Undo->Level(), 4);
+    // Two more changes leave the stop marker first: it undoes and redoes nothing.
+    change(4, 4, QStringLiteral("v"));
+    change(4, 5, QStringLiteral("w"));
+    ASSERT_EQ(Undo->Items()->Count(), 4);
+    ASSERT_TRUE(Undo->Items()->Items(0)->SequenceStop());
+    Written.clear();
+    for (int i = 0; i < 4; ++i) Undo->Undo();
+    EXPECT_EQ(Written, (std::vector<String>{QStringLiteral("4,5:"), QStringLiteral("4,4:"), QStringLiteral("3,3:")}));
+    EXPECT_EQ(Undo->Level(), 0);
+    EXPECT_EQ(cell(1, 1), QStringLiteral("x")) << "its record is gone";
+    Written.clear();
+    for (int i = 0; i < 5; ++i) Undo->Redo();
+    EXPECT_EQ(Written,
+              (std::vector<String>{QStringLiteral("3,3:z"), QStringLiteral("4,4:v"), QStringLiteral("4,5:w")}));
+    EXPECT_EQ(Undo->Level(), 4);
+}
+
+// A paste longer than MaxLevel loses its oldest cells while it is recorded; what is left undoes
+// and redoes whole, and no marker's cell (-1, -1) is ever written.
+TEST_F(TUndoFixture, ASequenceLongerThanTheLimit) {
+    std::vector<String> Written;
+    const auto record = [&](TObject*, TBaseGrid*, int c, int r, const String&, const String& New) {
+        Written.push_back(QStringLiteral("%1,%2:%3").arg(c).arg(r).arg(New));
+    };
+    Undo->OnUndo = record;
+    Undo->OnRedo = record;
     Undo->SetMaxLevel(2);
     Undo->StartSequence();
     for (int r = 1; r <= 4; ++r) change(1, r, QStringLiteral("p%1").arg(r));
     Undo->StopSequence();
+    EXPECT_EQ(Undo->Items()->Count(), 3);
     Undo->Undo();
-    for (int r = 1; r <= 4; ++r) EXPECT_EQ(cell(1, r), String()) << r;
+    EXPECT_EQ(Written, (std::vector<String>{QStringLiteral("1,4:"), QStringLiteral("1,3:")}));
+    EXPECT_EQ(cell(1, 2), QStringLiteral("p2")) << "its record is gone";
     EXPECT_EQ(Undo->Level(), 0);
     Undo->Undo();
     EXPECT_EQ(Undo->Level(), 0) << "never below 0";
+    Written.clear();
     Undo->Redo();
-    for (int r = 1; r <= 4; ++r) EXPECT_EQ(cell(1, r), QStringLiteral("p%1").arg(r)) << r;
-    EXPECT_EQ(cell(0, 0), String()) << "no cell (-1, -1) reached";
-    change(2, 1, QStringLiteral("next"));  // the whole closed sequence goes
-    EXPECT_EQ(Undo->Items()->Count(), 1);
-    EXPECT_EQ(Undo->Level(), 1);
+    EXPECT_EQ(Written, (std::vector<String>{QStringLiteral("1,3:p3"), QStringLiteral("1,4:p4")}));
+    EXPECT_EQ(Undo->Level(), 3);
+    Undo->Redo();
+    EXPECT_EQ(Written.size(), 2u);
     // A stray marker never reaches the single-change path.
     Undo->Reset();
     Undo->StartSequence();
@@ -140,6 +196,9 @@ TEST_F(TUndoFixture, ASequenceLongerThanTheLimitStaysWhole) {
     Undo->StopSequence();
     Undo->Undo();
     EXPECT_EQ(Undo->Level(), 0);
+    Undo->Redo();
+    EXPECT_EQ(Undo->Level(), 1);
+    EXPECT_EQ(Written.size(), 2u);
 }
 
 }  // namespace
