@@ -225,6 +225,11 @@ T_mainForm::T_mainForm(TComponent* AOwner) : TForm(AOwner) {
     ButtonsImageList->SetName(QStringLiteral("ButtonsImageList"));
     ButtonsImageList->SetWidth(32);
     ButtonsImageList->SetHeight(32);
+    PopupImageList = new TImageList(this);
+    PopupImageList->SetName(QStringLiteral("PopupImageList"));
+    PopupImageList->SetWidth(16);
+    PopupImageList->SetHeight(16);
+    AdvPopupMenu->SetImages(PopupImageList);
     Timer = new TTimer(this);
     Timer->SetName(QStringLiteral("Timer"));
     Timer->SetEnabled(false);

@@ -119,6 +119,8 @@ public:
     TImage* Image4;
     TExeInfo* ExeInfo;
     TImageList* ButtonsImageList;
+    // The popup items' pictures: drawn from an image list, a disabled item shows its grey image.
+    TImageList* PopupImageList;
     TTimer* Timer;  // disabled, without a handler
 
     // ---- window-level handlers ----

@@ -1,6 +1,6 @@
 // The main window's pictures, drawn for the program: the panels' four icons (20 x 20), the tool
-// buttons' ten glyphs (32 x 32, also the image list's) and the popup menu's six bitmaps (16 x 16),
-// as PNG bitmap resources.
+// buttons' ten glyphs (32 x 32, also the image list's) and the popup menu's six pictures (16 x 16,
+// in the popup's image list), as PNG bitmap resources.
 #include "app/_mainUnit.h"
 
 #include "framework/rtl/Resources.h"
@@ -740,5 +740,9 @@ void T_mainForm::loadPictures() {
     const std::pair<TMenuItem*, const char*> MenuBitmaps[] = {
         {StartDownload1, "QVD_MENU_START"}, {StopDownload1, "QVD_MENU_STOP"}, {VideoInfo1, "QVD_MENU_INFO"},
         {RemoveEntry1, "QVD_MENU_REMOVE"},  {PlayVideo1, "QVD_MENU_PLAY"},    {OpenVideo1, "QVD_MENU_OPEN"}};
-    for (const auto& [Item, Name] : MenuBitmaps) loadBitmap(Item->Bitmap(), Name);
+    for (const auto& [Item, Name] : MenuBitmaps) {
+        auto Picture = std::make_unique<TBitmap>();
+        loadBitmap(Picture.get(), Name);
+        Item->SetImageIndex(PopupImageList->Add(Picture.get(), nullptr));
+    }
 }

@@ -9,6 +9,7 @@
 #include "framework/rtl/StrUtils.h"
 #include "framework/rtl/SysUtils.h"
 #include "framework/ui/Clipbrd.h"
+#include "framework/ui/Dialogs.h"
 
 const String SettingsKey = QStringLiteral("\\SOFTWARE\\Pellucidworks\\Quillory Video Downloader\\");
 const String MakerHost = QStringLiteral("https://www.pellucidworks.com");
@@ -30,8 +31,19 @@ int storedInteger(TRegistry& Reg, const String& Name, int Default) {
     return Reg.ValueExists(Name) ? StrToIntDef(Trim(Reg.ReadString(Name)), Default) : Default;
 }
 
+// Opens Address with the desktop's program for it; false when nothing opens it.
+bool openWithDesktop(const String& Address) {
+    return ShellExecute(nullptr, QStringLiteral("open"), Address, String(), String(), SW_SHOWDEFAULT) > 32;
+}
+
+// A button's page: when nothing opens it, the user is told the address to open by hand.
 void openPage(const String& Address) {
-    ShellExecute(nullptr, QStringLiteral("open"), Address, String(), String(), SW_SHOWDEFAULT);
+    if (openWithDesktop(Address)) return;
+    const String Text =
+        Address.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive)
+            ? QStringLiteral("Could not open a mail program to write to %1. Write to it by hand.").arg(Address.mid(7))
+            : QStringLiteral("Could not open %1 in a web browser. Open it by hand.").arg(Address);
+    MessageDlg(Text, mtWarning, {mbOK}, 0);
 }
 
 }  // namespace
@@ -176,7 +188,8 @@ void T_mainForm::FormCloseQuery(TObject*, bool& CanClose) {
     CanClose = true;
 }
 
-void T_mainForm::FormClose(TObject*, TCloseAction&) { openPage(MakerHost + u'/'); }
+// The window is gone by now: a page that does not open is not worth a message.
+void T_mainForm::FormClose(TObject*, TCloseAction&) { openWithDesktop(MakerHost + u'/'); }
 
 // ---- handlers that no control is bound to ----
 

@@ -405,7 +405,7 @@ void TAdvEditBtn::SetEditRect() {
     const int Room = FButton && FButton->Visible() ? ButtonWidth() + 2 : 0;
     TRect R = Rect(Ctl3D() ? 0 : 2, 0, ClientWidth - Room - FUnitSize - 1, ClientHeight + 1);
     R = Rect(R.Left + B, R.Top + B, R.Right + B, std::min(R.Bottom + B, Height()));
-    Perform(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&R));
+    applyEditRect(R);
     Invalidate();
 }
 

@@ -525,6 +525,10 @@ protected:
 
     // The edit rectangle for the flat or the normal look, with the margins below.
     void SetFlatRect(bool Flat);
+    // Sets the edit rectangle R (window coordinates). Inside a sunken border the platform's edit
+    // keeps its text a pixel off every side of the rectangle it is given (off the top and bottom
+    // only while the line has room), as it does with its own rectangle.
+    void applyEditRect(TRect R);
     void UpdateLabel();
     void UpdateLabelPos();
     void UpdateErrorColors();

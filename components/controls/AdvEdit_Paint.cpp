@@ -35,6 +35,15 @@ void frameWindow(HDC DC, const TRect& R, TColor Color) {
     C->FrameRect(R);
 }
 
+// The height of a line of Font's text.
+int lineHeight(TFont* Font) {
+    TBitmap Surface(1, 1);
+    Surface.Canvas()->Font()->Assign(Font);
+    TEXTMETRICW Metrics{};
+    GetTextMetrics(Surface.Canvas()->Handle(), &Metrics);
+    return Metrics.tmHeight;
+}
+
 }  // namespace
 
 int TextWidthIn(TFont* Font, const String& Text) { return TextSizeIn(Font, Text).cx; }
@@ -220,6 +229,18 @@ void TAdvEdit::SetFlatRect(bool Flat) {
     if (!Ctl3D()) {
         R.Left += 1;
         R.Right -= 1;
+    }
+    applyEditRect(R);
+}
+
+void TAdvEdit::applyEditRect(TRect R) {
+    if (BorderStyle() == bsSingle && Ctl3D()) {
+        R.Left += 1;
+        R.Right -= 1;
+        if (R.Height() >= lineHeight(Font()) + 2) {
+            R.Top += 1;
+            R.Bottom -= 1;
+        }
     }
     Perform(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&R));
 }

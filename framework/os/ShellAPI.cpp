@@ -2,12 +2,15 @@
 // the XDG folders.
 #include "framework/os/ShellAPI.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QThread>
 #include <QUrl>
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "framework/rtl/Files.h"
@@ -15,6 +18,9 @@
 namespace {
 
 std::atomic<TShellService*> GService{nullptr};
+
+// The opener's exit status for a target that does not exist (any other failure: nothing opens it).
+constexpr int kOpenerFileNotFound = 2;
 
 TShellService* desktopService() {
     static TDesktopShellService Service;
@@ -85,8 +91,8 @@ bool shellRequest(const String& Operation, const String& File, const String& Par
 
 // --- The desktop's service
 
-TDesktopShellService::TDesktopShellService(const String& Opener, const String& FileManagerCaller)
-    : FOpener(Opener), FFileManagerCaller(FileManagerCaller) {}
+TDesktopShellService::TDesktopShellService(const String& Opener, const String& FileManagerCaller, int VerdictTimeout)
+    : FOpener(Opener), FFileManagerCaller(FileManagerCaller), FVerdictTimeout(VerdictTimeout) {}
 
 int TDesktopShellService::Execute(const TShellRequest& Request, TProcessHandle* Process) {
     if (Request.Kind == TShellRequest::skShowInFileManager) {
@@ -106,15 +112,35 @@ int TDesktopShellService::open(const String& Target, const String& Directory, TP
     }
     const String Opener = programPath(FOpener);
     if (Opener.isEmpty()) return SE_ERR_NOASSOC;
+    TProcessHandle Handle;
     try {
         // The opener's complaints go where ours go; nobody reads a pipe for them.
-        auto* Child = new TChildProcess(Opener, {Resolved}, String(), {}, TStdErrTarget::Inherit);
-        TProcessHandle Handle = detachedHandle(Child);
-        if (Process) *Process = Handle;
+        Handle = detachedHandle(new TChildProcess(Opener, {Resolved}, String(), {}, TStdErrTarget::Inherit));
     } catch (const EOSError&) {
         return SE_ERR_NOASSOC;
     }
-    return SE_ERR_SUCCESS;
+    const int Result = awaitOpenerVerdict(*Handle);
+    if (Result > 32 && Process) *Process = Handle;
+    return Result;
+}
+
+int TDesktopShellService::awaitOpenerVerdict(TChildProcess& Opener) const {
+    // The window thread keeps painting meanwhile; the user's input waits until the verdict.
+    const bool OnWindowThread = QCoreApplication::instance() && QThread::currentThread() == qApp->thread();
+    const auto Limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(FVerdictTimeout);
+    while (!Opener.WaitFor(OnWindowThread ? 20 : FVerdictTimeout)) {
+        // Still running: it runs the program it handed the target to.
+        if (std::chrono::steady_clock::now() >= Limit) return SE_ERR_SUCCESS;
+        if (OnWindowThread) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    switch (Opener.ExitCode()) {
+        case 0:
+            return SE_ERR_SUCCESS;
+        case kOpenerFileNotFound:
+            return SE_ERR_FNF;
+        default:
+            return SE_ERR_NOASSOC;
+    }
 }
 
 bool TDesktopShellService::showInFileManager(const String& FileName) {

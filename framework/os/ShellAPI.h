@@ -6,7 +6,7 @@
 // ("xdg-open") with the target as its one argument, never through a command interpreter, and
 // asks the file manager over D-Bus (org.freedesktop.FileManager1) to show a file selected,
 // falling back to opening its folder. The opener usually hands the document to another program
-// and returns at once, so waiting on it ends at once too.
+// and ends at once; its status says whether anything opens the target.
 #pragma once
 
 #include "framework/os/Processes.h"
@@ -97,10 +97,17 @@ public:
 
 // The desktop's service. Opener is the program that opens a target ("xdg-open" looked up on
 // PATH by default); FileManagerCaller the program that sends the D-Bus call ("dbus-send").
+//
+// An open succeeds when the opener ends with status 0, or is still running after
+// VerdictTimeout ms (it runs the program it handed the target to); a missing opener, one that
+// cannot start and one that ends with another status fail (SE_ERR_FNF for its "no such file"
+// status, else SE_ERR_NOASSOC). On the window thread the wait keeps windows painting and timers
+// running, and holds the user's input back until it ends.
 class TDesktopShellService : public TShellService {
 public:
     explicit TDesktopShellService(const String& Opener = QStringLiteral("xdg-open"),
-                                  const String& FileManagerCaller = QStringLiteral("dbus-send"));
+                                  const String& FileManagerCaller = QStringLiteral("dbus-send"),
+                                  int VerdictTimeout = 3000);
     int Execute(const TShellRequest& Request, TProcessHandle* Process) override;
     bool BrowseForFolder(const String& Caption, const String& Root, String& Directory) override;
     bool BrowseForFolder(const TBrowseFolderRequest& Request, String& Directory) override;
@@ -108,7 +115,10 @@ public:
 private:
     String FOpener;
     String FFileManagerCaller;
+    int FVerdictTimeout;
     int open(const String& Target, const String& Directory, TProcessHandle* Process);
+    // Waits for the started opener to succeed or fail: a ShellExecute result.
+    int awaitOpenerVerdict(TChildProcess& Opener) const;
     bool showInFileManager(const String& FileName);
 };
 

@@ -238,10 +238,16 @@ void TMenuWindow::Paint() {
         const int Saved = SaveDC(DC);
         SetViewportOrgEx(DC, kFrame, kFrame, nullptr);
         IntersectClipRect(DC, 0, 0, FItemsSize.cx, FItemsSize.cy);
-        C->SetFont(Screen->MenuFont());
-        C->Brush()->SetStyle(bsSolid);
-        C->Brush()->SetColor(clMenu);
-        Item->AdvancedDrawItem(C, FSlots[static_cast<size_t>(I)].R, stateOf(I));
+        // A canvas of its own per item, as each draw request brings: one canvas kept across items
+        // would take the restored context's font for the one it had put in.
+        TCanvas ItemCanvas;
+        ItemCanvas.SetHandle(DC);
+        ItemCanvas.SetFont(Screen->MenuFont());
+        ItemCanvas.Brush()->SetStyle(bsSolid);
+        ItemCanvas.Brush()->SetColor(clMenu);
+        Item->AdvancedDrawItem(&ItemCanvas, FSlots[static_cast<size_t>(I)].R, stateOf(I));
+        ItemCanvas.SetHandle(nullptr);
+        if (!Self) return;  // the handler freed the window and its context
         RestoreDC(DC, Saved);
     }
 }

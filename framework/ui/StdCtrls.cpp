@@ -465,10 +465,22 @@ void TCustomCheckBox::Dispatch(TMessage& Message) {
         case WM_LBUTTONUP:
             WMLButtonUp(Message);
             break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            WMFocusChanged(Message);
+            break;
         default:
             TCustomControl::Dispatch(Message);
             break;
     }
+}
+
+void TCustomCheckBox::WMFocusChanged(TMessage& Message) {
+    const TWeak<TCustomCheckBox> Self(this);
+    TCustomControl::Dispatch(Message);
+    // The platform's box draws its focus rectangle as it gets the focus and takes it away as it
+    // loses it, whatever else repaints.
+    if (Self) Invalidate();
 }
 
 void TCustomCheckBox::CMTextChanged(TMessage& Message) { Invalidate(); }

@@ -177,6 +177,8 @@ protected:
     void CMTextChanged(TMessage& Message);
     void CMDialogChar(TMessage& Message);
     void WMLButtonUp(TMessage& Message);
+    // WM_SETFOCUS and WM_KILLFOCUS: the focus rectangle around the caption comes and goes.
+    void WMFocusChanged(TMessage& Message);
 
 private:
     TCheckBoxState FState = cbUnchecked;
@@ -474,6 +476,8 @@ protected:
     void CMFontChanged(TMessage& Message);
     void CMEnabledChanged(TMessage& Message);
     void WMGetDlgCode(TMessage& Message);
+    // WM_SETFOCUS and WM_KILLFOCUS: the focus mark of a drop-down list comes and goes.
+    void WMFocusChanged(TMessage& Message);
     // Left button down, double click and up: the control's mouse events, then the Qt box.
     void WMLButton(TMessage& Message);
     void CBGetLBText(TMessage& Message);
@@ -497,6 +501,10 @@ private:
 
     void itemsChanged();
     void editorTextTyped(const String& Value);
+    // A focused drop-down list whose list is closed shows its selection highlighted, inside a
+    // focus rectangle.
+    bool showsFocusedSelection() const;
+    void paintFocusedSelection(HDC DC);
     void applyEditorProperties();
     // The message was made from input of the edit part.
     bool fromEditPart(const TMessage& Message) const;

@@ -3,17 +3,22 @@
 // The Qt box is transparent and draws neither frame nor arrow: the control paints them under
 // it, and the Qt box's style places its text and list where the control says.
 #include "framework/ui/ControlWidget.h"
+#include "framework/ui/DeviceContext.h"
 #include "framework/ui/FontMapper.h"
 #include "framework/ui/FrameControls.h"
 #include "framework/ui/PlatformFacts.h"
+#include "framework/ui/ScrollBars.h"
 #include "framework/ui/StdCtrls.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QResizeEvent>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStyleOptionComboBox>
 #include <algorithm>
 
@@ -39,6 +44,7 @@ struct TComboStyleAccess {
     static TRect editField(const TCustomComboBox* Box) { return Box->EditFieldRect(); }
     static TRect button(const TCustomComboBox* Box) { return Box->DropDownButtonRect(); }
     static int droppedWidth(const TCustomComboBox* Box) { return Box->FDroppedWidth; }
+    static bool showsFocusedSelection(const TCustomComboBox* Box) { return Box->showsFocusedSelection(); }
 };
 
 namespace {
@@ -64,6 +70,7 @@ public:
         if (QWidget* Popup = view() ? view()->window() : nullptr) {
             const int Bottom = mapToGlobal(QPoint(0, height())).y();
             if (Popup->geometry().top() == Bottom - 1) Popup->move(Popup->x(), Bottom);
+            widenToLongestItem(Popup);
         }
     }
     void hidePopup() override {
@@ -74,6 +81,21 @@ public:
 
 private:
     TCustomComboBox* FOwner;
+
+    // The list grows wider than the box until its longest item reads whole, as far as the
+    // screen allows, and moves left when it would run off the screen's right edge.
+    void widenToLongestItem(QWidget* Popup) {
+        QAbstractItemView* View = view();
+        const int Missing = View->sizeHintForColumn(0) - View->viewport()->width();
+        if (Missing <= 0) return;
+        const QScreen* Screen = Popup->screen() ? Popup->screen() : QGuiApplication::primaryScreen();
+        const QRect Room = Screen ? Screen->availableGeometry() : QRect(Popup->geometry());
+        QRect R = Popup->geometry();
+        R.setWidth(std::min(R.width() + Missing, Room.width()));
+        if (R.right() > Room.right()) R.moveRight(Room.right());
+        if (R.left() < Room.left()) R.moveLeft(Room.left());
+        Popup->setGeometry(R);
+    }
 };
 
 QComboBox* comboOf(TControl* C) { return qobject_cast<QComboBox*>(HostedWidget(C)); }
@@ -93,13 +115,51 @@ public:
         return QProxyStyle::styleHint(Hint, Option, Widget, Return);
     }
 
+    int pixelMetric(PixelMetric Metric, const QStyleOption* Option, const QWidget* Widget) const override {
+        if (Metric == PM_ScrollBarExtent) return GetSystemMetrics(SM_CXVSCROLL);
+        return QProxyStyle::pixelMetric(Metric, Option, Widget);
+    }
+
+    void drawControl(ControlElement Element, const QStyleOption* Option, QPainter* Painter,
+                     const QWidget* Widget) const override {
+        const auto* Box = dynamic_cast<const TQtComboBox*>(Widget);
+        if (Element == CE_ComboBoxLabel && Box && Box->Owner() &&
+            TComboStyleAccess::showsFocusedSelection(Box->Owner())) {
+            // The focused selection reads in the highlight's text colour on the control's highlight.
+            const TColor RGB = ColorToRGB(clHighlightText);
+            const QColor Text = QColor::fromRgb(GetRValue(RGB), GetGValue(RGB), GetBValue(RGB));
+            if (const auto* Combo = qstyleoption_cast<const QStyleOptionComboBox*>(Option)) {
+                QStyleOptionComboBox Copy = *Combo;
+                Copy.palette.setColor(QPalette::Text, Text);
+                Copy.palette.setColor(QPalette::ButtonText, Text);
+                Painter->save();
+                Painter->setPen(Text);
+                QProxyStyle::drawControl(Element, &Copy, Painter, Widget);
+                Painter->restore();
+                return;
+            }
+        }
+        QProxyStyle::drawControl(Element, Option, Painter, Widget);
+    }
+
     void drawComplexControl(ComplexControl Control, const QStyleOptionComplex* Option, QPainter* Painter,
                             const QWidget* Widget) const override {
         if (Control == CC_ComboBox) return;
+        if (const auto* Bar = scrollBarOption(Control, Option)) return drawScrollBar(Bar, Painter);
         QProxyStyle::drawComplexControl(Control, Option, Painter, Widget);
+    }
+    SubControl hitTestComplexControl(ComplexControl Control, const QStyleOptionComplex* Option, const QPoint& At,
+                                     const QWidget* Widget) const override {
+        if (const auto* Bar = scrollBarOption(Control, Option)) {
+            const QPoint Local = At - Bar->rect.topLeft();
+            return subControlOf(scrollBarLayout(Bar).PartAt(Point(Local.x(), Local.y())));
+        }
+        return QProxyStyle::hitTestComplexControl(Control, Option, At, Widget);
     }
     QRect subControlRect(ComplexControl Control, const QStyleOptionComplex* Option, SubControl Sub,
                          const QWidget* Widget) const override {
+        if (const auto* Bar = scrollBarOption(Control, Option))
+            return scrollBarPartRect(Bar, Sub).translated(Bar->rect.topLeft());
         const auto* Box = dynamic_cast<const TQtComboBox*>(Widget);
         TCustomComboBox* Owner = Box ? Box->Owner() : nullptr;
         if (Control != CC_ComboBox || !Owner) return QProxyStyle::subControlRect(Control, Option, Sub, Widget);
@@ -118,6 +178,70 @@ public:
             default:
                 return QProxyStyle::subControlRect(Control, Option, Sub, Widget);
         }
+    }
+
+private:
+    // The list's scroll bars are the framework's own, laid out and drawn as every other bar.
+    static const QStyleOptionSlider* scrollBarOption(ComplexControl Control, const QStyleOptionComplex* Option) {
+        return Control == CC_ScrollBar ? qstyleoption_cast<const QStyleOptionSlider*>(Option) : nullptr;
+    }
+    // In the bar's own coordinates; Qt's range ends where the page starts, the platform's where it ends.
+    static TScrollBarLayout scrollBarLayout(const QStyleOptionSlider* Bar) {
+        const int Page = std::max(0, Bar->pageStep);
+        return TScrollBarLayout(Rect(0, 0, Bar->rect.width(), Bar->rect.height()), Bar->orientation == Qt::Vertical,
+                                Bar->minimum, Bar->maximum + std::max(0, Page - 1), Page, Bar->sliderPosition);
+    }
+    static SubControl subControlOf(TScrollBarPart Part) {
+        switch (Part) {
+            case sbpFirstArrow:
+                return SC_ScrollBarSubLine;
+            case sbpSecondArrow:
+                return SC_ScrollBarAddLine;
+            case sbpPageBefore:
+                return SC_ScrollBarSubPage;
+            case sbpPageAfter:
+                return SC_ScrollBarAddPage;
+            case sbpThumb:
+                return SC_ScrollBarSlider;
+            default:
+                return SC_None;
+        }
+    }
+    static TScrollBarPart partOf(SubControl Sub) {
+        switch (Sub) {
+            case SC_ScrollBarSubLine:
+                return sbpFirstArrow;
+            case SC_ScrollBarAddLine:
+                return sbpSecondArrow;
+            case SC_ScrollBarSubPage:
+                return sbpPageBefore;
+            case SC_ScrollBarAddPage:
+                return sbpPageAfter;
+            case SC_ScrollBarSlider:
+                return sbpThumb;
+            default:
+                return sbpNone;
+        }
+    }
+    static QRect scrollBarPartRect(const QStyleOptionSlider* Bar, SubControl Sub) {
+        const TScrollBarLayout Layout = scrollBarLayout(Bar);
+        if (Sub == SC_ScrollBarGroove) {
+            // The track between the arrows, where the thumb travels.
+            const TRect First = Layout.Part(sbpFirstArrow), Second = Layout.Part(sbpSecondArrow);
+            return Layout.Vertical() ? qRectOf(Rect(First.Left, First.Bottom, First.Right, Second.Top))
+                                     : qRectOf(Rect(First.Right, First.Top, Second.Left, First.Bottom));
+        }
+        const TScrollBarPart Part = partOf(Sub);
+        return Part == sbpNone ? QRect() : qRectOf(Layout.Part(Part));
+    }
+    static void drawScrollBar(const QStyleOptionSlider* Bar, QPainter* Painter) {
+        if (Bar->rect.isEmpty()) return;
+        TBitmap Image(Bar->rect.width(), Bar->rect.height());
+        const TScrollBarPart Pressed =
+            (Bar->state & State_Sunken) ? partOf(static_cast<SubControl>(int(Bar->activeSubControls))) : sbpNone;
+        PaintScrollBar(Image.Canvas(), scrollBarLayout(Bar), TScrollBarLook{}, Pressed,
+                       (Bar->state & State_Enabled) != 0);
+        Painter->drawImage(Bar->rect.topLeft(), *BitmapQImage(&Image));
     }
 };
 
@@ -249,6 +373,21 @@ void TCustomComboBox::PaintWindow(HDC DC) {
     TRect Button = DropDownButtonRect();
     if (!Button.IsEmpty())
         DrawFrameControl(DC, &Button, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (Enabled() ? 0u : DFCS_INACTIVE));
+    if (showsFocusedSelection()) paintFocusedSelection(DC);
+}
+
+bool TCustomComboBox::showsFocusedSelection() const { return FStyle == csDropDownList && Focused() && !DroppedDown(); }
+
+void TCustomComboBox::paintFocusedSelection(HDC DC) {
+    // The platform's drop-down list marks its focus in the selection field: the highlight under
+    // the text (which the Qt box then draws in the highlight's text colour) and a dotted
+    // rectangle around it.
+    const TRect Field = EditFieldRect();
+    if (Field.IsEmpty()) return;
+    TDCBrush Highlight;
+    Highlight.Color = ColorToRGB(clHighlight);
+    DCFillRect(DC, Field, Highlight);
+    DrawFocusRect(DC, &Field);
 }
 
 bool TCustomComboBox::fromEditPart(const TMessage& Message) const {
@@ -355,6 +494,12 @@ void TCustomComboBox::CreateWnd() {
     TWinControl::CreateWnd();
     auto* C = new TQtComboBox(this);
     C->setStyle(comboStyle());
+    if (QAbstractItemView* List = C->view()) {
+        // The platform's list cuts an item at its edge; it never shortens the text.
+        List->setTextElideMode(Qt::ElideNone);
+        List->verticalScrollBar()->setStyle(comboStyle());
+        List->horizontalScrollBar()->setStyle(comboStyle());
+    }
     C->setEditable(FStyle != csDropDownList);
     for (int i = 0; i < FItems->Count(); ++i) C->addItem(FItems->Strings(i));
     SetHostedWidget(this, C);
@@ -423,6 +568,10 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
             break;
         case WM_GETDLGCODE:
             WMGetDlgCode(Message);
+            break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            WMFocusChanged(Message);
             break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
@@ -499,6 +648,13 @@ void TCustomComboBox::CMFontChanged(TMessage& Message) {
 void TCustomComboBox::CMEnabledChanged(TMessage& Message) {
     TWinControl::Dispatch(Message);
     applyEditorProperties();
+}
+
+void TCustomComboBox::WMFocusChanged(TMessage& Message) {
+    const TWeak<TCustomComboBox> Self(this);
+    TWinControl::Dispatch(Message);
+    // The focus mark in the selection field comes and goes with the focus.
+    if (Self) Invalidate();
 }
 
 void TCustomComboBox::WMGetDlgCode(TMessage& Message) {

@@ -1,6 +1,6 @@
 // The main window driven as a user drives it, through the real widgets over loopback HTTPS: keys
 // typed into the link box, pastes, clicks on the buttons; the size column of a large media file;
-// the folder a download goes to.
+// the folder a download goes to; the focus marks Tab shows; the web buttons without an opener.
 #include "app/Entries.h"
 #include "app/_mainUnit.h"
 #include "framework/os/ShellAPI.h"
@@ -162,6 +162,110 @@ TEST_F(MainFormInputTest, AnEmptyOrMissingFolderIsNeverJoinedIntoTheRoot) {
     ASSERT_EQ(FDialogs.Count(), 1);
     EXPECT_EQ(FDialogs.Last().Text, QStringLiteral("No save folder is set. Nothing was downloaded."));
     EXPECT_EQ(requestsFor("/media/"), 1);
+}
+
+// The longest run of pixels along a row (Horizontal) or a column that alternate between two
+// colours: the ink of a dotted focus rectangle, which text and frames do not make.
+int longestDottedRun(const QImage& Image, bool Horizontal) {
+    const int Lines = Horizontal ? Image.height() : Image.width();
+    const int Length = Horizontal ? Image.width() : Image.height();
+    auto At = [&](int Line, int I) { return Horizontal ? Image.pixel(I, Line) : Image.pixel(Line, I); };
+    int Best = 0;
+    for (int Line = 0; Line < Lines; ++Line)
+        for (int I = 2, Run = 0; I < Length; ++I) {
+            const bool Alternates = At(Line, I) == At(Line, I - 2) && At(Line, I) != At(Line, I - 1);
+            Run = Alternates ? (Run ? Run + 1 : 3) : 0;
+            Best = std::max(Best, Run);
+        }
+    return Best;
+}
+
+bool showsFocusRectangle(const QImage& Image) {
+    return longestDottedRun(Image, true) >= 12 && longestDottedRun(Image, false) >= 6;
+}
+
+// Tab goes round the window; after each Tab the focused control, and no other, shows its mark.
+TEST_F(MainFormInputTest, EachTabMarksTheFocusedControlAlone) {
+    QWidget* Window = ShownWindowTitled(_mainForm->Caption());
+    ASSERT_NE(Window, nullptr);
+    TWinControl* const Marking[] = {_mainForm->AutoCheckBox, _mainForm->DownloadAdvComboBox, _mainForm->AviAdvComboBox,
+                                    _mainForm->HQCheckBox};
+    TWinControl* const Others[] = {_mainForm->LinkAdvLUEdit, _mainForm->ExampleMemo, _mainForm->SaveAdvDirectoryEdit,
+                                   _mainForm->MainListView};
+    auto Part = [&](const QImage& Shot, TControl* C) {
+        const TPoint At = C->ClientToScreen(Point(0, 0));
+        const QPoint Local = Window->mapFromGlobal(QPoint(At.X, At.Y));
+        return Shot.copy(Local.x(), Local.y(), C->Width(), C->Height());
+    };
+    std::set<TWinControl*> MarkedOnce;
+    // The eight stops twice over: a mark once shown must also go.
+    for (int Stop = 0; Stop < 16; ++Stop) {
+        QWidget* Focus = QApplication::focusWidget();
+        ASSERT_NE(Focus, nullptr);
+        QTest::keyClick(Focus, Qt::Key_Tab);
+        drain(20);
+        const QImage Shot = Window->grab().toImage();
+        TWinControl* Active = _mainForm->ActiveControl();
+        ASSERT_NE(Active, nullptr);
+        SCOPED_TRACE("Tab " + std::to_string(Stop + 1) + " onto " + Active->Name().toStdString());
+        for (TWinControl* C : Marking) {
+            const bool Marked = showsFocusRectangle(Part(Shot, C));
+            EXPECT_EQ(Marked, C->Focused()) << C->Name().toStdString();
+            if (Marked && C->Focused()) MarkedOnce.insert(C);
+        }
+        for (TWinControl* C : Others) EXPECT_FALSE(showsFocusRectangle(Part(Shot, C))) << C->Name().toStdString();
+    }
+    EXPECT_EQ(MarkedOnce.size(), std::size(Marking)) << "every box was reached by Tab and marked";
+}
+
+// The right panel's web buttons open their page with the desktop's opener; when there is none or
+// it fails, a box names the address to open by hand.
+TEST_F(MainFormInputTest, AWebButtonWithoutAWorkingOpenerNamesItsAddress) {
+    TempFolder Bin;
+    const String Opened = Bin.File(QStringLiteral("opened"));
+    auto WriteOpener = [&](int ExitCode) {
+        QFile F(Bin.File(QStringLiteral("xdg-open")));
+        ASSERT_TRUE(F.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        F.write(QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1'\nexit %2\n").arg(Opened).arg(ExitCode).toLocal8Bit());
+        F.close();
+        F.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    const QByteArray OldPath = qgetenv("PATH");
+    qputenv("PATH", Bin.Path().toLocal8Bit());
+    struct Restore {
+        QByteArray Path;
+        ~Restore() { qputenv("PATH", Path); }
+    } RestorePath{OldPath};
+
+    const String Faq = MakerHost + QStringLiteral("/quillory/faq.html");
+    struct Case {
+        const char* Name;
+        int OpenerExit;  // -1: no opener on PATH
+        bool BoxShown;
+    };
+    const Case Cases[] = {{"no opener", -1, true}, {"the opener fails", 3, true}, {"the opener opens it", 0, false}};
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        if (C.OpenerExit >= 0) WriteOpener(C.OpenerExit);
+        FDialogs.Clear();
+        click(_mainForm->HelpAdvToolButton);
+        drain(50);
+        ASSERT_EQ(FDialogs.Count(), C.BoxShown ? 1 : 0) << dialogTexts();
+        if (C.BoxShown) {
+            EXPECT_TRUE(FDialogs.Last().Text.contains(Faq)) << FDialogs.Last().Text.toStdString();
+        }
+        if (C.OpenerExit >= 0) {
+            EXPECT_TRUE(contentOf(Opened).contains(Faq.toUtf8())) << "the opener was asked";
+        }
+    }
+
+    // The mail button names the address to write to.
+    QFile::remove(Bin.File(QStringLiteral("xdg-open")));
+    FDialogs.Clear();
+    click(_mainForm->SupportAdvToolButton);
+    drain(50);
+    ASSERT_EQ(FDialogs.Count(), 1);
+    EXPECT_TRUE(FDialogs.Last().Text.contains(SupportAddress.mid(7))) << FDialogs.Last().Text.toStdString();
 }
 
 }  // namespace

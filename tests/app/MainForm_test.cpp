@@ -189,6 +189,40 @@ TEST_F(MainFormTest, MembersAtTheirPlaces) {
     EXPECT_EQ(buttons(), "00000");
 }
 
+// The popup twins' pictures as the menu paints them: grey while the twin is disabled, in colour
+// while it is enabled ("Video Info" always is).
+TEST_F(MainFormTest, DisabledPopupItemsShowGreyPictures) {
+    const int Column = Form->AdvMenuOfficeStyler->IconBar()->Size();
+    constexpr int W = 200, H = 24;
+    for (int i = 0; i < 6; ++i) {
+        TMenuItem* Item = Form->AdvPopupMenu->Items()->Items(i);
+        SCOPED_TRACE(Item->Caption().toStdString());
+        TBitmap Row(W, H);
+        TOwnerDrawState State;
+        if (!Item->Enabled()) State.Include(odDisabled);
+        Item->AdvancedDrawItem(Row.Canvas(), Rect(0, 0, W, H), State);
+        // The picture's pixels: those unlike the icon column's own colour in the row's top line.
+        int Picture = 0, Coloured = 0;
+        for (int Y = 1; Y < H; ++Y)
+            for (int X = 0; X < Column; ++X) {
+                const TColor P = Row.Canvas()->Pixels(X, Y), Back = Row.Canvas()->Pixels(X, 0);
+                if (std::abs(GetRValue(P) - GetRValue(Back)) + std::abs(GetGValue(P) - GetGValue(Back)) +
+                        std::abs(GetBValue(P) - GetBValue(Back)) <
+                    24)
+                    continue;
+                ++Picture;
+                const int Hi = std::max({GetRValue(P), GetGValue(P), GetBValue(P)});
+                const int Lo = std::min({GetRValue(P), GetGValue(P), GetBValue(P)});
+                if (Hi - Lo > 40) ++Coloured;
+            }
+        EXPECT_GT(Picture, 10);
+        if (Item->Enabled())
+            EXPECT_GT(Coloured, 10);
+        else
+            EXPECT_EQ(Coloured, 0);
+    }
+}
+
 TEST_F(MainFormTest, AcceptedLinkIsListedSelectedAndReady) {
     FPage.Title = QStringLiteral("  My: \"best\" clip - part*1/2? YouTube  ");
     FPage.Size = 1000000;

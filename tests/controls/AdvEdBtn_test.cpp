@@ -1,6 +1,7 @@
 // The edit with a button and the folder edit: layout, an edit that takes no typing, the
 // password shown while the button is held, browsing for a folder and checking the text.
 #include "components/controls/AdvDirectoryEdit.h"
+#include "components/controls/AdvLUEdit.h"
 #include "framework/os/ShellAPI.h"
 #include "framework/rtl/Files.h"
 #include "framework/ui/Clipbrd.h"
@@ -36,8 +37,9 @@ TEST_F(AdvEditBtnTest, ALowEditGrowsToTheFontAndTheTextEndsBeforeTheButton) {
     TEditButton* B = E->Button();
     EXPECT_EQ(B->Width(), 24);
     EXPECT_EQ(B->Button()->Width(), 24);
-    // Inside the 2-pixel border: the text stops 24 + 3 pixels before the edge.
-    EXPECT_EQ(formatRect(E).Right, E->Width() - 2 - 27);
+    // Inside the 2-pixel border: the text stops 24 + 3 pixels before the edge, and a pixel
+    // more, which the edit keeps off every side of the rectangle inside a sunken border.
+    EXPECT_EQ(formatRect(E).Right, E->Width() - 2 - 27 - 1);
     EXPECT_EQ(B->Left() + B->Width(), E->Width() - 2);
     EXPECT_EQ(B->Height(), E->Height() - 4);
     EXPECT_EQ(E->Version(), QStringLiteral("1.3.6.0"));
@@ -170,6 +172,56 @@ TEST_F(AdvDirectoryEditTest, WithShowErrorAMissingFolderShowsTheErrorColours) {
     Edit->OnValueValidate = [&](TObject*, String, bool&) { Fired = true; };
     Edit->SetText(QStringLiteral("/no/such"));
     EXPECT_FALSE(Fired) << "the folder edit validates by the folder alone";
+}
+
+// The text of every edit kind keeps the same distance from a sunken border as a plain edit's
+// (the folder edit's text touched the border).
+TEST_F(AdvEditBtnTest, TheTextSitsAsFarInsideTheBorderAsAPlainEdits) {
+    // The first column and row, from the inside of the 2-pixel border on, holding dark ink.
+    auto FirstInk = [this](TCustomEdit* E) {
+        auto B = render(E);
+        TPoint Ink{-1, -1};
+        for (int X = 2; X < 60 && Ink.X < 0; ++X)
+            for (int Y = 2; Y < E->Height() - 2; ++Y)
+                if (const TColor C = B->Canvas()->Pixels(X, Y); GetRValue(C) < 128 && GetGValue(C) < 128) {
+                    Ink.X = X;
+                    break;
+                }
+        for (int Y = 2; Y < E->Height() - 2 && Ink.Y < 0; ++Y)
+            for (int X = 2; X < 60; ++X)
+                if (const TColor C = B->Canvas()->Pixels(X, Y); GetRValue(C) < 128 && GetGValue(C) < 128) {
+                    Ink.Y = Y;
+                    break;
+                }
+        return Ink;
+    };
+    auto Prepare = [](TCustomEdit* E) {
+        E->SetAutoSize(false);
+        E->SetBounds(100, 50, 200, 19);
+        E->SetColor(clWhite);
+        E->SetText(QStringLiteral("|x"));
+    };
+    TEdit* Plain = newEdit<TEdit>();
+    Prepare(Plain);
+    const TPoint Expected = FirstInk(Plain);
+    ASSERT_GT(Expected.X, 2) << "a plain edit's text keeps off the border";
+
+    auto* Folder = newEdit<TAdvDirectoryEdit>();
+    Folder->SetEditorEnabled(false);
+    const struct {
+        const char* Name;
+        TCustomEdit* Edit;
+    } Cases[] = {{"typed edit", newEdit<TAdvEdit>()},
+                 {"button edit", newEdit<TAdvEditBtn>()},
+                 {"folder edit without typing", Folder},
+                 {"lookup edit", newEdit<TAdvLUEdit>()}};
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Prepare(C.Edit);
+        const TPoint Ink = FirstInk(C.Edit);
+        EXPECT_EQ(Ink.X, Expected.X) << "first column of ink";
+        EXPECT_EQ(Ink.Y, Expected.Y) << "first row of ink";
+    }
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <chrono>
+
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -116,6 +118,45 @@ TEST(DesktopShellService, StartsTheOpenerWithoutACommandInterpreter) {
     TDesktopShellService NoOpener(QStringLiteral("no-such-opener-qvd"));
     TShellServiceGuard Guard2(&NoOpener);
     EXPECT_EQ(ShellExecute(nullptr, QStringLiteral("open"), Video, String(), String(), SW_SHOW), SE_ERR_NOASSOC);
+}
+
+// An opener's failure is the call's failure; one still running (it runs the program it handed
+// the target to) counts as success and is not waited out.
+TEST(DesktopShellService, ReportsWhatTheOpenerSays) {
+    TempFolder Tmp;
+    struct Case {
+        const char* Name;
+        const char* Body;  // the opener's script after "#!/bin/sh"; empty: no opener there
+        int Result;
+    };
+    const Case Cases[] = {
+        {"opened", "exit 0", SE_ERR_SUCCESS},
+        {"nothing opens it", "exit 3", SE_ERR_NOASSOC},
+        {"the opener's action failed", "exit 4", SE_ERR_NOASSOC},
+        {"no such file", "exit 2", SE_ERR_FNF},
+        {"killed", "kill -9 $$", SE_ERR_NOASSOC},
+        {"runs the browser in the foreground", "sleep 3", SE_ERR_SUCCESS},
+        {"no opener", "", SE_ERR_NOASSOC},
+    };
+    int Index = 0;
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        const String Opener = Tmp.File(QStringLiteral("opener-%1").arg(Index++));
+        if (*C.Body) {
+            QFile F(Opener);
+            ASSERT_TRUE(F.open(QIODevice::WriteOnly));
+            F.write(QByteArray("#!/bin/sh\n") + C.Body + "\n");
+            F.close();
+            F.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        TDesktopShellService Desktop(Opener, QStringLiteral("no-such-dbus-caller-qvd"), 300);
+        TShellServiceGuard Guard(&Desktop);
+        const auto Start = std::chrono::steady_clock::now();
+        EXPECT_EQ(ShellExecute(nullptr, QStringLiteral("open"), QStringLiteral("https://example.com/faq.html"),
+                               String(), String(), SW_SHOWDEFAULT),
+                  C.Result);
+        EXPECT_LT(std::chrono::steady_clock::now() - Start, std::chrono::seconds(2)) << "the opener was waited out";
+    }
 }
 
 TEST(ShellFolders, DocumentsFolderIsTheDesktopsElseHome) {

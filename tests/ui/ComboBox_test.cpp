@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <algorithm>
 
@@ -312,6 +314,105 @@ TEST_F(DrawnComboBoxTest, DroppedWidthWidensTheList) {
     EXPECT_EQ(Box->Perform(CB_SETCURSEL, 2, 0), 2);
     EXPECT_EQ(Box->Text(), QStringLiteral("YouTube"));
     EXPECT_EQ(Box->Perform(CB_SETCURSEL, 7, 0), -1);
+}
+
+// The open list as a user sees it: as wide as its longest item, never narrower than the box, on
+// the screen, with the program's own scroll bar.
+class OpenListTest : public DrawnComboBoxTest {
+protected:
+    const String Longest = QStringLiteral("MPEG for Windows (MPEG2 + MP2) and more");
+    QComboBox* Combo = nullptr;
+
+    void SetUp() override {
+        DrawnComboBoxTest::SetUp();
+        Box->SetStyle(csDropDownList);
+        for (int I = 0; I < 8; ++I) Box->Items()->Add(QStringLiteral("Format %1").arg(I));
+        Box->Items()->Add(Longest);
+        Form->Show();
+        ASSERT_TRUE(PumpUntil([&] { return Form->Active(); }));
+        Combo = ControlWidgetOf(Box)->findChild<QComboBox*>();
+        ASSERT_NE(Combo, nullptr);
+    }
+    void TearDown() override {
+        if (Box->DroppedDown()) Box->SetDroppedDown(false);
+    }
+    QWidget* open() {
+        Box->SetDroppedDown(true);
+        return PumpUntil([&] { return Box->DroppedDown(); }) ? Combo->view()->window() : nullptr;
+    }
+    // The item's row in the list window, and the list window as it shows.
+    QRect rowOf(int Index) const {
+        QAbstractItemView* View = Combo->view();
+        const QRect R = View->visualRect(View->model()->index(Index, 0));
+        return QRect(View->viewport()->mapTo(View->window(), R.topLeft()), R.size());
+    }
+};
+
+int inkRight(const QImage& Image, const QRect& Row) {
+    int Right = -1;
+    for (int Y = Row.top(); Y <= Row.bottom(); ++Y)
+        for (int X = Row.left(); X <= Row.right(); ++X)
+            if (qGray(Image.pixel(X, Y)) < 128) Right = std::max(Right, X);
+    return Right;
+}
+
+TEST_F(OpenListTest, EveryItemReadsWholeInAListAsWideAsTheLongest) {
+    const int Last = Box->Items()->Count() - 1;
+    Box->SetItemIndex(Last);  // the list opens scrolled to it
+    QWidget* List = open();
+    ASSERT_NE(List, nullptr);
+    EXPECT_GT(List->width(), Box->Width());
+    const QImage Shown = List->grab().toImage();
+    const QRect Row = rowOf(Last) & Shown.rect();
+    // The longest text's ink reaches as far as the whole text does, not the shortened one.
+    const int TextWidth = QFontMetrics(Combo->view()->font()).horizontalAdvance(Longest);
+    EXPECT_GE(inkRight(Shown, Row) - Row.left(), TextWidth - 6);
+    EXPECT_LE(Row.right(), Combo->view()->verticalScrollBar()->mapTo(List, QPoint(0, 0)).x());
+
+    // Short items keep the box's width.
+    Box->SetDroppedDown(false);
+    Box->Items()->Delete(Last);
+    List = open();
+    ASSERT_NE(List, nullptr);
+    EXPECT_EQ(List->width(), Box->Width());
+}
+
+TEST_F(OpenListTest, TheWideListStaysOnTheScreen) {
+    const QRect Screen = QGuiApplication::primaryScreen()->geometry();
+    Form->SetBounds(Screen.right() - 200, 40, 200, 100);
+    ASSERT_TRUE(PumpUntil([&] { return ControlWidgetOf(Box)->mapToGlobal(QPoint(0, 0)).x() > Screen.right() - 200; }));
+    QWidget* List = open();
+    ASSERT_NE(List, nullptr);
+    EXPECT_GT(List->width(), Box->Width());
+    EXPECT_LE(List->geometry().right(), Screen.right());
+    EXPECT_GE(List->geometry().left(), Screen.left());
+}
+
+TEST_F(OpenListTest, ScrollBarIsDrawnLikeTheProgramsOthers) {
+    QWidget* List = open();
+    ASSERT_NE(List, nullptr);
+    QScrollBar* Bar = Combo->view()->verticalScrollBar();
+    ASSERT_TRUE(Bar->isVisible());
+    EXPECT_EQ(Bar->width(), GetSystemMetrics(SM_CXVSCROLL));
+    const QImage Shown = List->grab().toImage();
+    const QRect R(Bar->mapTo(List, QPoint(0, 0)), Bar->size());
+    int Black = 0, Face = 0;
+    for (int Y = R.top(); Y <= R.bottom(); ++Y)
+        for (int X = R.left(); X <= R.right(); ++X) {
+            const QRgb P = Shown.pixel(X, Y);
+            if (qRed(P) < 32 && qGreen(P) < 32 && qBlue(P) < 32) ++Black;
+            if (RGB(qRed(P), qGreen(P), qBlue(P)) == ColorToRGB(clBtnFace)) ++Face;
+        }
+    EXPECT_LT(Black * 10, R.width() * R.height()) << "a black strip";
+    EXPECT_GT(Face * 4, R.width() * R.width()) << "arrow buttons in the button face";
+    // The track between the arrows in the scroll-bar colour, below the thumb at the top.
+    const QRgb Track = Shown.pixel(R.center().x(), R.bottom() - R.width() - 2);
+    EXPECT_EQ(RGB(qRed(Track), qGreen(Track), qBlue(Track)), ColorToRGB(clScrollBar));
+
+    // A click on the lower arrow scrolls by one row.
+    const int Before = Bar->value();
+    QTest::mouseClick(Bar, Qt::LeftButton, {}, QPoint(Bar->width() / 2, Bar->height() - 4));
+    EXPECT_EQ(Bar->value(), Before + 1);
 }
 
 TEST_F(DrawnComboBoxTest, KeysOfTheEditPartPassItsProcedure) {

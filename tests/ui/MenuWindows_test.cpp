@@ -3,6 +3,7 @@
 // closing from outside, the measure requests of the popup list and the menu-animation switch.
 #include "framework/ui/Menus.h"
 
+#include "framework/ui/DrawText.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/Gdi.h"
 #include "framework/ui/PlatformFacts.h"
@@ -133,6 +134,28 @@ TEST_F(MenuWindowsTest, ItemsAreMeasuredLaidOutAndDrawnWithTheirStates) {
         EXPECT_FALSE(ByName["Open"].State.Contains(odSelected));
     });
     EXPECT_TRUE(Clicks.empty());
+}
+
+// Each item gets the menu font in its context, however the items before it left theirs.
+TEST_F(MenuWindowsTest, EveryItemDrawsInTheMenuFont) {
+    std::vector<int> Heights;
+    for (const char* Caption : {"First", "Second", "Third"}) {
+        TMenuItem* Item = add(Menu.Items(), Caption);
+        Item->OnAdvancedDrawItem = [&](TObject*, TCanvas* Canvas, const TRect&, TOwnerDrawState) {
+            TEXTMETRICW TM{};
+            GetTextMetrics(Canvas->Handle(), &TM);
+            Heights.push_back(TM.tmHeight);
+        };
+    }
+    TBitmap Scratch(1, 1);
+    Scratch.Canvas()->SetFont(Screen->MenuFont());
+    TEXTMETRICW Expected{};
+    GetTextMetrics(Scratch.Canvas()->Handle(), &Expected);
+    popupAnd([&] {
+        Heights.clear();
+        paintNow(ActiveMenuWindow());
+    });
+    EXPECT_EQ(Heights, std::vector<int>(3, Expected.tmHeight));
 }
 
 TEST_F(MenuWindowsTest, KeysAndHotkeysChoose) {
