@@ -6,7 +6,6 @@
 #include "framework/ui/Gdi.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 namespace minihtml {
@@ -88,18 +87,40 @@ int TMarkupEngine::ghHeight() {
     return FGhHeight;
 }
 
+// The width of a space in the current font, measured once per font.
+int TMarkupEngine::spaceWidth() {
+    textDC();
+    if (FSpaceWidth < 0) FSpaceWidth = TextWidthOf(Canvas, QStringLiteral(" "));
+    return FSpaceWidth;
+}
+
 // The device context with the current font selected and the font colour as text colour. The
 // font handle is made anew only when the font changed since the last run.
 HDC TMarkupEngine::textDC() {
-    const LOGFONTW Log = LogFontOf(*FFont);
-    if (!FSelectedFont || std::memcmp(&Log, &FSelectedLog, sizeof(Log)) != 0) {
+    const TFont& F = *FFont;
+    const TSelectedFont& K = FSelectedKey;
+    const bool Kept = FSelectedFont && F.Height() == K.Height && F.Style().Bits() == K.Style &&
+                      F.Orientation() == K.Orientation && F.PixelsPerInch() == K.PixelsPerInch &&
+                      static_cast<int>(F.Charset()) == K.Charset && static_cast<int>(F.Pitch()) == K.Pitch &&
+                      static_cast<int>(F.Quality()) == K.Quality && F.Name() == K.Name;
+    if (!Kept) {
+        const TSelectedFont Key{F.Name(),
+                                F.Height(),
+                                F.Orientation(),
+                                F.PixelsPerInch(),
+                                F.Style().Bits(),
+                                static_cast<int>(F.Charset()),
+                                static_cast<int>(F.Pitch()),
+                                static_cast<int>(F.Quality())};
+        const LOGFONTW Log = LogFontOf(F);
         HFONT Font = CreateFontIndirect(&Log);
         // The context keeps what it selects by value: the handle it gives back is ours to free.
         if (HFONT Replaced = SelectObject(FDC, Font)) DeleteObject(Replaced);
         if (FSelectedFont) DeleteObject(FSelectedFont);
         FSelectedFont = Font;
-        FSelectedLog = Log;
+        FSelectedKey = Key;
         FGhHeight = 0;
+        FSpaceWidth = -1;
     }
     SetTextColor(FDC, static_cast<COLORREF>(ColorToRGB(FFont->Color())));
     return FDC;
@@ -195,8 +216,7 @@ void TMarkupEngine::takeRun(TMarkupCursor& Markup, TLineValues& Line) {
         Line.LineMarkup += Raw;
         Markup.Pos += N;
         if (FFirstPass) Out.PlainText += Run;
-        FTrailingSpace =
-            Run.size() == N && Run[N - 1] == QLatin1Char(' ') ? TextWidthOf(Canvas, QStringLiteral(" ")) : 0;
+        FTrailingSpace = Run.size() == N && Run[N - 1] == QLatin1Char(' ') ? spaceWidth() : 0;
         FPrevRunSpace = Run.endsWith(QLatin1Char(' '));
         if (DropRest) Markup.Pos = Markup.End;
     } else {

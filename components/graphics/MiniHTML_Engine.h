@@ -5,6 +5,7 @@
 #include "components/graphics/MiniHTML.h"
 #include "framework/ui/DrawText.h"
 
+#include <cstdint>
 #include <memory>
 
 class THTMLPicture;
@@ -94,12 +95,19 @@ private:
     int FLeftMargin = 0, FRightMargin = 0, FFloatHeight = 0;
     TPoint FFloatStart;
     TRect FLayout;  // the layout rectangle
-    // Text flags and the font selected into the device context for text output.
+    // Text flags and the font selected into the device context for text output, with the
+    // font properties it was made from and measures taken in it.
     UINT FFlags = 0;
     HDC FDC = nullptr;
     HFONT FSelectedFont = nullptr;
-    LOGFONTW FSelectedLog;
+    struct TSelectedFont {
+        String Name;
+        int Height = 0, Orientation = 0, PixelsPerInch = 0;
+        std::uint64_t Style = 0;
+        int Charset = 0, Pitch = 0, Quality = 0;
+    } FSelectedKey;
     int FGhHeight = 0;
+    int FSpaceWidth = -1;
     // Per pass.
     bool FMeasuring = true;
     int FRunX = 0;       // the run position
@@ -125,6 +133,7 @@ private:
     bool colorsOn() const { return !IgnoreColors; }
     void setBackground(TColor Color);
     int ghHeight();
+    int spaceWidth();
     HDC textDC();
     int measureRun(const String& Run, const TRect& Rect, UINT Extra = 0);
     void drawRun(const String& Run, TRect Rect, UINT Flags);

@@ -390,6 +390,8 @@ String ReplaceTextEntities(const String& Text) {
 }
 
 String ReplaceRunEntities(const String& Run) {
+    // Every run is read through here; most hold no entity at all.
+    if (!Run.contains(QLatin1Char('&'))) return Run;
     String S = Run;
     for (const TextEntity& E : kRunEntities) {
         if (!S.contains(QLatin1String(E.Name))) continue;

@@ -6,10 +6,12 @@
 #include "framework/ui/DeviceContext.h"
 #include "framework/ui/FontMapper.h"
 
+#include <QColorSpace>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QStringList>
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -23,13 +25,13 @@ QColor qColorOfRef(COLORREF C) { return QColor::fromRgb(qRgb(C & 0xFF, (C >> 8) 
 // A run of display text with the characters the "&" prefix marks.
 struct TTextLine {
     String Text;
-    std::vector<bool> Marked;
+    std::vector<bool> Marked;  // one per character; empty when none is marked
     int Width = 0;
 
     TTextLine Mid(int From, int Length) const {
         TTextLine L;
         L.Text = Text.mid(From, Length);
-        L.Marked.assign(Marked.begin() + From, Marked.begin() + From + L.Text.size());
+        if (!Marked.empty()) L.Marked.assign(Marked.begin() + From, Marked.begin() + From + L.Text.size());
         return L;
     }
 };
@@ -40,9 +42,10 @@ public:
         : FMeasure(std::move(Measure)), FTabWidth(std::max(1, TabWidth)), FExpandTabs(ExpandTabs) {}
 
     const QFont& Font() const { return FMeasure->Font(); }
-    const QFontMetrics& Metrics() const { return FMeasure->Metrics(); }
+    const TFontMeasure& Measure() const { return *FMeasure; }
     bool ExpandsTabs() const { return FExpandTabs; }
     QRect InkBounds(const String& Text) const { return FMeasure->InkBounds(Text); }
+    QRect DrawnInk(const String& Text) const { return FMeasure->DrawnInk(Text); }
 
     // Width of Text drawn from a tab origin of 0.
     int Width(const String& Text) const {
@@ -96,9 +99,8 @@ bool isBlank(QChar C) { return C == QLatin1Char(' ') || C == QLatin1Char('\t'); 
 // Resolves the "&" prefixes: "&x" marks x, "&&" is "&", a trailing "&" is dropped.
 TTextLine resolvePrefixes(const String& Text, bool NoPrefix) {
     TTextLine L;
-    if (NoPrefix) {
+    if (NoPrefix || !Text.contains(QLatin1Char('&'))) {
         L.Text = Text;
-        L.Marked.assign(Text.size(), false);
         return L;
     }
     L.Text.reserve(Text.size());
@@ -121,7 +123,7 @@ TTextLine withoutTabs(const TTextLine& Line) {
     for (qsizetype I = 0; I < Line.Text.size(); ++I) {
         if (Line.Text.at(I) == QLatin1Char('\t')) continue;
         L.Text += Line.Text.at(I);
-        L.Marked.push_back(Line.Marked[I]);
+        if (!Line.Marked.empty()) L.Marked.push_back(Line.Marked[I]);
     }
     return L;
 }
@@ -205,6 +207,7 @@ void applyEndEllipsis(const TTextLayout& Layout, TTextLine& Line, int Avail, boo
             Hi = Mid - 1;
     }
     Line.Text = Line.Text.left(Lo) + kEllipsis;
+    if (Line.Marked.empty()) return;
     Line.Marked.resize(Lo);
     Line.Marked.insert(Line.Marked.end(), kEllipsis.size(), false);
 }
@@ -220,9 +223,11 @@ void applyPathEllipsis(const TTextLayout& Layout, TTextLine& Line, int Avail) {
         if (Layout.Width(Candidate) > Avail && Keep > 0) continue;
         TTextLine L;
         L.Text = Candidate;
-        L.Marked.assign(Line.Marked.begin(), Line.Marked.begin() + Keep);
-        L.Marked.insert(L.Marked.end(), kEllipsis.size(), false);
-        L.Marked.insert(L.Marked.end(), Line.Marked.begin() + Sep, Line.Marked.end());
+        if (!Line.Marked.empty()) {
+            L.Marked.assign(Line.Marked.begin(), Line.Marked.begin() + Keep);
+            L.Marked.insert(L.Marked.end(), kEllipsis.size(), false);
+            L.Marked.insert(L.Marked.end(), Line.Marked.begin() + Sep, Line.Marked.end());
+        }
         Line = L;
         if (Layout.Width(Line.Text) > Avail) applyEndEllipsis(Layout, Line, Avail, false);
         return;
@@ -237,12 +242,14 @@ void fitLine(const TTextLayout& Layout, TTextLine& Line, int Avail, UINT Format)
 }
 
 // Whether everything the lines put on the surface lies inside ClipRect, so clipping to it would
-// change no pixel. Clipping is not free: a glyph touching a clip edge makes the paint engine
-// build span tables as tall as the whole target, so text that stays inside is drawn unclipped.
+// change no pixel. Clipping is not free (see drawThroughView), so text that stays inside is drawn
+// unclipped. DrawnInk tells where the glyphs' cells reach past ClipRect but their pixels do not;
+// it holds for surfaces of 8 bits a pixel or more painted with text antialiasing (ExactInk).
 bool staysInside(const TTextLayout& Layout, const std::vector<TTextLine>& Lines, const std::vector<QPoint>& Starts,
-                 const QRect& ClipRect, int LineHeight, bool Opaque, bool ShowUnderlines, UINT Format, int Escapement) {
+                 const QRect& ClipRect, int LineHeight, bool Opaque, bool ShowUnderlines, UINT Format, int Escapement,
+                 bool ExactInk) {
     if (Escapement != 0 || (Format & DT_RTLREADING) || ClipRect.isEmpty()) return false;
-    const QFontMetrics& M = Layout.Metrics();
+    const TFontMeasure& M = Layout.Measure();
     const bool Decorated = Layout.Font().underline() || Layout.Font().strikeOut() || Layout.Font().overline();
     for (size_t I = 0; I < Lines.size(); ++I) {
         const TTextLine& L = Lines[I];
@@ -252,10 +259,90 @@ bool staysInside(const TTextLayout& Layout, const std::vector<TTextLine>& Lines,
         const QPoint At = Starts[I];
         if (Opaque && L.Width > 0 && !ClipRect.contains(QRect(At, QSize(L.Width, LineHeight)))) return false;
         // Underline and strike-out lines stay in the cell, at most one pixel past the advance.
-        if (Decorated && !ClipRect.contains(QRect(At, QSize(L.Width + 1, M.height())))) return false;
+        if (Decorated && !ClipRect.contains(QRect(At, QSize(L.Width + 1, M.Height())))) return false;
         // The bounding rectangle covers at least every pixel the text touches.
-        if (!ClipRect.contains(Layout.InkBounds(L.Text).translated(At.x(), At.y() + M.ascent()))) return false;
+        const QPoint Baseline(At.x(), At.y() + M.Ascent());
+        if (ClipRect.contains(Layout.InkBounds(L.Text).translated(Baseline))) continue;
+        if (!ExactInk) return false;
+        const QRect Drawn = Layout.DrawnInk(L.Text);
+        if (!Drawn.isEmpty() && !ClipRect.contains(Drawn.translated(Baseline))) return false;
     }
+    return true;
+}
+
+// How the lines of one call are drawn.
+struct TLinesLook {
+    int LineHeight = 0;
+    bool ShowText = true;
+    bool ShowUnderlines = true;
+    bool Opaque = false;  // the text's cells filled with BkColor first
+    QColor TextColor;
+    QColor BkColor;
+};
+
+// Text takes its colour from the pen's brush, whatever the pen's width or dashes.
+bool drawsTextIn(const QPen& Pen, const QColor& Color) {
+    return Pen.style() != Qt::NoPen && Pen.brush().style() == Qt::SolidPattern && Pen.color() == Color;
+}
+
+// Draws the lines starting at Starts moved by Shift.
+void drawLines(QPainter& P, const TTextLayout& Layout, const std::vector<TTextLine>& Lines,
+               const std::vector<QPoint>& Starts, const TLinesLook& Look, QPoint Shift = {}) {
+    const TFontMeasure& M = Layout.Measure();
+    const int UnderlineOffset = std::max(1, M.UnderlinePos());
+    const int UnderlineWidth = std::max(1, M.LineWidth());
+    if (!drawsTextIn(P.pen(), Look.TextColor)) P.setPen(Look.TextColor);
+    for (size_t I = 0; I < Lines.size(); ++I) {
+        const TTextLine& L = Lines[I];
+        const QPoint At = Starts[I] + Shift;
+        if (Look.Opaque) P.fillRect(QRect(At, QSize(L.Width, Look.LineHeight)), Look.BkColor);
+        const int Baseline = At.y() + M.Ascent();
+        if (Look.ShowText) Layout.Draw(P, At.x(), Baseline, L.Text);
+        if (!Look.ShowUnderlines || L.Marked.empty()) continue;
+        for (qsizetype C = 0; C < L.Text.size(); ++C) {
+            if (!L.Marked[C]) continue;
+            const int UX = At.x() + Layout.Width(L.Text.left(C));
+            P.fillRect(
+                QRect(UX, Baseline + UnderlineOffset, M.Metrics().horizontalAdvance(L.Text.at(C)), UnderlineWidth),
+                Look.TextColor);
+        }
+    }
+}
+
+// A clip on the context's painter costs the paint engine a table as tall as the whole image,
+// taken and given back for every text that comes near the clip's edge: on a tall image that
+// is most of the time text takes. Text that must be clipped is drawn instead through a
+// painter on a view of the clip rectangle's visible pixels, whose edges clip for nothing.
+// Draw gets the view's painter and the shift from image to view coordinates: the view's painter
+// keeps no transform, under which Qt would misplace the underline of kept glyph runs. False, with
+// nothing drawn, where the view cannot show the same pixels (a clip region of several
+// rectangles, a pixel ratio of the image's own).
+bool drawThroughView(HDC DC, QPainter& P, const QRect& ClipRect, const std::function<void(QPainter&, QPoint)>& Draw) {
+    const QImage& Image = *DC->Target;
+    const TDCState& S = DC->State;
+    if (Image.depth() < 8 || Image.format() == QImage::Format_Indexed8 || Image.devicePixelRatio() != 1.0 ||
+        P.hasClipping() != S.Clipped)
+        return false;
+    QRect Visible = ClipRect & Image.rect();
+    if (S.Clipped) {
+        const QRegion Shown = S.Clip & Visible;
+        if (Shown.rectCount() > 1) return false;
+        Visible = Shown.boundingRect();
+    }
+    if (Visible.isEmpty()) return true;
+    // The painter on the image writes into the pixels Image shares now; so does the view.
+    uchar* Pixels = const_cast<uchar*>(Image.constBits()) + Visible.top() * Image.bytesPerLine() +
+                    Visible.left() * (Image.depth() / 8);
+    QImage View(Pixels, Visible.width(), Visible.height(), Image.bytesPerLine(), Image.format());
+    // A linear colour space turns off the gamma of text blending.
+    if (Image.colorSpace().isValid()) View.setColorSpace(Image.colorSpace());
+    QPainter V(&View);
+    V.setRenderHints(P.renderHints());
+    V.setOpacity(P.opacity());
+    V.setBackgroundMode(P.backgroundMode());
+    V.setBackground(P.background());
+    V.setFont(S.Font);
+    Draw(V, -Visible.topLeft());
     return true;
 }
 
@@ -277,11 +364,11 @@ int drawTextImpl(HDC DC, const String& Source, int Count, TRect& Rect, UINT Form
     const String Text = Count < 0 ? Source : Source.left(Count);
 
     auto Measurer = FontMeasure(S.Font);
-    const QFontMetrics& M = Measurer->Metrics();
     const int AveChar = Measurer->AveCharWidth();
     const bool ExpandTabs = (Format & DT_EXPANDTABS) != 0;
     const TTextLayout Layout(std::move(Measurer), std::max(1, TabChars) * AveChar, ExpandTabs);
-    const int LineHeight = M.height() + ((Format & DT_EXTERNALLEADING) ? std::max(0, M.leading()) : 0);
+    const TFontMeasure& M = Layout.Measure();
+    const int LineHeight = M.Height() + ((Format & DT_EXTERNALLEADING) ? std::max(0, M.Leading()) : 0);
     const bool SingleLine = (Format & DT_SINGLELINE) != 0;
     const bool WordBreak = (Format & DT_WORDBREAK) != 0 && !SingleLine;
     const bool Measure = (Format & DT_CALCRECT) != 0;
@@ -292,7 +379,7 @@ int drawTextImpl(HDC DC, const String& Source, int Count, TRect& Rect, UINT Form
     if (!ExpandTabs && All.Text.contains(QLatin1Char('\t'))) All = withoutTabs(All);
     std::vector<TTextLine> Lines;
     if (SingleLine) {
-        Lines.push_back(All);
+        Lines.push_back(std::move(All));
     } else {
         for (const TTextLine& Para : splitParagraphs(All)) {
             if (WordBreak)
@@ -351,10 +438,13 @@ int drawTextImpl(HDC DC, const String& Source, int Count, TRect& Rect, UINT Form
 
     QPainter* P = DCPainter(DC);
     if (!P) return Result;
-    const bool ShowUnderlines = !(Format & (DT_NOPREFIX | DT_HIDEPREFIX));
-    const bool ShowText = !(Format & DT_PREFIXONLY);
-    const int UnderlineOffset = std::max(1, M.underlinePos());
-    const int UnderlineWidth = std::max(1, M.lineWidth());
+    TLinesLook Look;
+    Look.LineHeight = LineHeight;
+    Look.ShowText = !(Format & DT_PREFIXONLY);
+    Look.ShowUnderlines = !(Format & (DT_NOPREFIX | DT_HIDEPREFIX));
+    Look.Opaque = S.BkMode == OPAQUE && Look.ShowText;
+    Look.TextColor = qColorOfRef(S.TextColor);
+    Look.BkColor = qColorOfRef(S.BkColor);
     std::vector<QPoint> Starts;
     Starts.reserve(Lines.size());
     for (size_t I = 0; I < Lines.size(); ++I) {
@@ -367,15 +457,21 @@ int drawTextImpl(HDC DC, const String& Source, int Count, TRect& Rect, UINT Form
         Starts.push_back(DCToDevice(DC, X, Top + static_cast<int>(I) * LineHeight));
     }
     const QRect ClipRect = DCToDevice(DC, Rect);
-    const bool Clip =
-        !(Format & DT_NOCLIP) && !staysInside(Layout, Lines, Starts, ClipRect, LineHeight,
-                                              S.BkMode == OPAQUE && ShowText, ShowUnderlines, Format, S.Escapement);
+    const bool ExactInk = DC->Target->depth() >= 8 && P->testRenderHint(QPainter::TextAntialiasing);
+    const bool Clip = !(Format & DT_NOCLIP) && !staysInside(Layout, Lines, Starts, ClipRect, LineHeight, Look.Opaque,
+                                                            Look.ShowUnderlines, Format, S.Escapement, ExactInk);
+    const bool Turned = S.Escapement != 0 || (Format & DT_RTLREADING);
+    if (Clip && !Turned && drawThroughView(DC, *P, ClipRect, [&](QPainter& V, QPoint Shift) {
+            drawLines(V, Layout, Lines, Starts, Look, Shift);
+        }))
+        return Result;
     DCApplyFont(DC, *P);
-    // Plain text on a painter already in device coordinates changes only its pen, which is put
-    // back after; anything more goes between a save and a restore.
-    const bool Plain = !Clip && S.Escapement == 0 && !(Format & DT_RTLREADING) && P->transform().isIdentity() &&
-                       P->compositionMode() == QPainter::CompositionMode_SourceOver;
-    const QPen OldPen = Plain ? P->pen() : QPen();
+    // Plain text on a painter already in device coordinates changes at most its pen, which is
+    // put back after; anything more goes between a save and a restore.
+    const bool Plain =
+        !Clip && !Turned && P->transform().isIdentity() && P->compositionMode() == QPainter::CompositionMode_SourceOver;
+    const bool PenKept = Plain && drawsTextIn(P->pen(), Look.TextColor);
+    const QPen OldPen = Plain && !PenKept ? P->pen() : QPen();
     if (!Plain) {
         P->save();
         P->resetTransform();
@@ -391,28 +487,12 @@ int drawTextImpl(HDC DC, const String& Source, int Count, TRect& Rect, UINT Form
     // Set after the turn, the clip turns with the text about the rectangle's top-left; an
     // unturned clip would cut away text that runs up out of the rectangle.
     if (Clip) P->setClipRect(ClipRect, P->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    const QColor TextColor = qColorOfRef(S.TextColor);
-    const QColor BkColor = qColorOfRef(S.BkColor);
-    P->setPen(TextColor);
     if (Format & DT_RTLREADING) P->setLayoutDirection(Qt::RightToLeft);
-    for (size_t I = 0; I < Lines.size(); ++I) {
-        const TTextLine& L = Lines[I];
-        const QPoint At = Starts[I];
-        if (S.BkMode == OPAQUE && ShowText) P->fillRect(QRect(At, QSize(L.Width, LineHeight)), BkColor);
-        const int Baseline = At.y() + M.ascent();
-        if (ShowText) Layout.Draw(*P, At.x(), Baseline, L.Text);
-        if (!ShowUnderlines) continue;
-        for (qsizetype C = 0; C < L.Text.size(); ++C) {
-            if (!L.Marked[C]) continue;
-            const int UX = At.x() + Layout.Width(L.Text.left(C));
-            P->fillRect(QRect(UX, Baseline + UnderlineOffset, M.horizontalAdvance(L.Text.at(C)), UnderlineWidth),
-                        TextColor);
-        }
-    }
-    if (Plain)
-        P->setPen(OldPen);
-    else
+    drawLines(*P, Layout, Lines, Starts, Look);
+    if (!Plain)
         P->restore();
+    else if (!PenKept)
+        P->setPen(OldPen);
     return Result;
 }
 

@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHash>
+#include <QImage>
 #include <QPainter>
 #include <QTextLayout>
 #include <QTextOption>
@@ -176,7 +177,14 @@ constexpr size_t kMeasuredFonts = 16;
 }  // namespace
 
 TFontMeasure::TFontMeasure(const QFont& Font)
-    : FFont(Font), FMetrics(Font), FAveCharWidth(FMetrics.horizontalAdvance(QLatin1Char('x'))) {}
+    : FFont(Font),
+      FMetrics(Font),
+      FAveCharWidth(FMetrics.horizontalAdvance(QLatin1Char('x'))),
+      FAscent(FMetrics.ascent()),
+      FHeight(FMetrics.height()),
+      FLeading(FMetrics.leading()),
+      FUnderlinePos(FMetrics.underlinePos()),
+      FLineWidth(FMetrics.lineWidth()) {}
 
 int TFontMeasure::Width(const String& Text) {
     const auto It = FWidths.constFind(Text);
@@ -273,6 +281,42 @@ void TFontMeasure::DrawText(QPainter& Painter, int X, int Y, const String& Text)
     for (const QGlyphRun& Run : It->Runs) Painter.drawGlyphRun(Origin, Run);
 }
 
+QRect TFontMeasure::DrawnInk(const String& Text) {
+    const auto It = FDrawnInk.constFind(Text);
+    if (It != FDrawnInk.constEnd()) return *It;
+    // Drawn with room on every side for glyphs reaching past their metrics; ink that reaches
+    // the scratch image's edge may go on beyond it, so the whole scratch area is answered.
+    const int Pad = std::max(4, FHeight);
+    const QRect Area = InkBounds(Text).adjusted(-Pad, -Pad, Pad, Pad);
+    QRect Ink;
+    if (!Text.isEmpty() && Area.width() > 0 && Area.height() > 0) {
+        QImage Scratch(Area.size(), QImage::Format_ARGB32_Premultiplied);
+        Scratch.fill(Qt::transparent);
+        {
+            QPainter P(&Scratch);
+            P.setPen(Qt::black);
+            P.setFont(FFont);
+            DrawText(P, -Area.left(), -Area.top(), Text);
+        }
+        int Left = Area.width(), Top = Area.height(), Right = -1, Bottom = -1;
+        for (int Y = 0; Y < Scratch.height(); ++Y) {
+            const auto* Line = reinterpret_cast<const QRgb*>(Scratch.constScanLine(Y));
+            for (int X = 0; X < Scratch.width(); ++X) {
+                if (qAlpha(Line[X]) == 0) continue;
+                Left = std::min(Left, X), Right = std::max(Right, X);
+                Top = std::min(Top, Y), Bottom = std::max(Bottom, Y);
+            }
+        }
+        if (Right >= 0) {
+            const bool Reaches = Left == 0 || Top == 0 || Right == Area.width() - 1 || Bottom == Area.height() - 1;
+            Ink = Reaches ? Area : QRect(QPoint(Left, Top), QPoint(Right, Bottom)).translated(Area.topLeft());
+        }
+    }
+    if (FDrawnInk.size() >= kMeasureLimit) FDrawnInk.clear();
+    FDrawnInk.insert(Text, Ink);
+    return Ink;
+}
+
 std::shared_ptr<TFontMeasure> FontMeasure(const QFont& Font) {
     // Most recently used first; fonts handed out by the caches above compare by identity.
     thread_local std::vector<std::shared_ptr<TFontMeasure>> Recent;
@@ -290,7 +334,7 @@ std::shared_ptr<TFontMeasure> FontMeasure(const QFont& Font) {
 
 TSize FontTextExtent(const QFont& Font, const String& Text) {
     const auto M = FontMeasure(Font);
-    return {M->Width(Text), M->Metrics().height()};
+    return {M->Width(Text), M->Height()};
 }
 
-int FontAscent(const QFont& Font) { return FontMeasure(Font)->Metrics().ascent(); }
+int FontAscent(const QFont& Font) { return FontMeasure(Font)->Ascent(); }

@@ -31,8 +31,20 @@ public:
     int Width(const String& Text);
     // The width of "x", the average character width of the platform's text metrics.
     int AveCharWidth() const { return FAveCharWidth; }
+    // QFontMetrics' vertical measures, read once: each read through QFontMetrics looks the
+    // font's engine up again under Qt's font database lock.
+    int Ascent() const { return FAscent; }
+    int Height() const { return FHeight; }
+    int Leading() const { return FLeading; }
+    int UnderlinePos() const { return FUnderlinePos; }
+    int LineWidth() const { return FLineWidth; }
     // QFontMetrics::boundingRect of Text: covers every pixel Text touches drawn at (0, 0).
     QRect InkBounds(const String& Text);
+    // The smallest rectangle holding every pixel DrawText colours for Text with its baseline at
+    // (0, 0) on a surface of 8 bits a pixel or more, found by drawing it once: tighter than
+    // InkBounds, which holds the whole cell, and right where the glyphs' own metrics are not
+    // (a synthesized bold or slant). Empty for text that draws nothing.
+    QRect DrawnInk(const String& Text);
     // Draws Text left to right with its baseline at Y, the same pixels as QPainter::drawText
     // with this font, without shaping the text again each time.
     void DrawText(QPainter& Painter, int X, int Y, const String& Text);
@@ -41,8 +53,10 @@ private:
     QFont FFont;
     QFontMetrics FMetrics;
     int FAveCharWidth;
+    int FAscent, FHeight, FLeading, FUnderlinePos, FLineWidth;
     QHash<String, int> FWidths;
     QHash<String, QRect> FInk;
+    QHash<String, QRect> FDrawnInk;
     struct TShaped {
         QList<QGlyphRun> Runs;
         qreal Ascent = 0;

@@ -231,6 +231,24 @@ TEST_F(MiniHTMLTest, ItalicTextGetsTwoPixelsOfRoomAtTheRightEdge) {
     EXPECT_LT(Columns.second, W + 2);
 }
 
+// Bold runs measure in the face that draws them, whichever face stands in for the bold: wider
+// than the plain text and as wide as the ink they put down.
+TEST_F(MiniHTMLTest, BoldTextMeasuresAsItIsDrawn) {
+    const String Caption = QStringLiteral("Download From:");
+    const String Bold = QStringLiteral("<b>") + Caption + QStringLiteral("</b>");
+    for (const char* Face : {"Tahoma", "MS Sans Serif", "Arial"}) {
+        SCOPED_TRACE(Face);
+        Canvas->Font()->SetName(QString::fromLatin1(Face));
+        const int PlainWidth = draw(Caption, Rect(0, 0, W, H), {.MeasureOnly = true}).Width;
+        const int BoldWidth = draw(Bold, Rect(0, 0, W, H), {.MeasureOnly = true}).Width;
+        EXPECT_GT(BoldWidth, PlainWidth);
+        clear();
+        draw(Bold, Rect(0, 0, W, H));
+        // The measured width is the line's width and one pixel more.
+        EXPECT_NEAR(inkColumns(Rect(0, 0, W, H)).second + 1, BoldWidth - 1, 2);
+    }
+}
+
 TEST_F(MiniHTMLTest, FloatingImageKeepsTheFollowingLinesBesideIt) {
     TImageList Images(nullptr, 32, 32);
     Images.Add(SolidBitmap(32, 32, clRed).get(), nullptr);

@@ -8,7 +8,10 @@
 #include <gtest/gtest.h>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRegion>
+#include <algorithm>
 #include <iterator>
+#include <string>
 #include <vector>
 
 namespace {
@@ -31,7 +34,8 @@ QFont fontOf(const FontCase& F) { return QFontOf(QString::fromLatin1(F.Face), F.
 
 // A white image with a context drawing black text on it in Font, without background.
 struct TSurface {
-    explicit TSurface(const QFont& Font, int W = 320, int H = 60) : Image(W, H, QImage::Format_RGB32) {
+    explicit TSurface(const QFont& Font, int W = 320, int H = 60, QImage::Format Format = QImage::Format_RGB32)
+        : Image(W, H, Format) {
         Image.fill(Qt::white);
         DC = CreateImageDC(&Image);
         DC->State.Font = Font;
@@ -128,6 +132,91 @@ TEST(PaintShortcuts, TextIsClippedToItsRectangleAndOnlyThere) {
         // The cases that leave their rectangle really do, so the clip is exercised.
         if (C.Leaves) {
             EXPECT_GT(Cut, 0);
+        }
+    }
+}
+
+// Text that must be clipped is drawn through a view of its rectangle, and text whose cell leaves
+// the rectangle but whose pixels do not is drawn unclipped: either way the pixels are those of
+// the unclipped text, cut to the rectangle and the context's clip, whatever the image's depth,
+// the origin and the clip.
+TEST(PaintShortcuts, ClippedTextIsTheUnclippedTextCutToItsRectangle) {
+    struct Case {
+        const char* What;
+        QImage::Format Format;
+        bool Opaque;
+        QPoint Viewport;
+        QRect Clip;  // IntersectClipRect, logical; none when null
+        QRect Hole;  // ExcludeClipRect, which leaves a clip of several rectangles
+        // -1: the rectangle cuts the text's cell and pixels; 0: it just holds the pixels, not
+        // the cell; 1: it is one row of pixels short of them.
+        int Hug;
+    };
+    const Case Cases[] = {
+        {"32-bit", QImage::Format_RGB32, false, {}, {}, {}, -1},
+        {"24-bit", QImage::Format_BGR888, false, {}, {}, {}, -1},
+        {"opaque", QImage::Format_BGR888, true, {}, {}, {}, -1},
+        {"moved origin", QImage::Format_RGB32, true, {-7, 5}, {}, {}, -1},
+        {"clipped context", QImage::Format_BGR888, false, {}, QRect(40, 0, 20, 60), {}, -1},
+        {"clip with a hole", QImage::Format_RGB32, true, {}, {}, QRect(50, 0, 6, 60), -1},
+        {"past the image's edges", QImage::Format_RGB32, true, {-40, -10}, {}, {}, -1},
+        {"holding the pixels", QImage::Format_BGR888, false, {}, {}, {}, 0},
+        {"one row short of the pixels", QImage::Format_RGB32, false, {}, {}, {}, 1},
+    };
+    for (const FontCase& F : kFonts) {
+        const QFont Font = fontOf(F);
+        for (const Case& C : Cases) {
+            SCOPED_TRACE(std::string(F.Face) + ", " + C.What);
+            const String Text = C.Hug >= 0 ? QStringLiteral("Hill") : QStringLiteral("Wfgjy|Hq");
+            // Right-aligned in a rectangle narrower and lower than the text: cut left and below.
+            TRect R{30, 12, 70, 12 + QFontMetrics(Font).height() - 4};
+            const UINT Format = DT_SINGLELINE | (C.Hug >= 0 ? DT_LEFT : DT_RIGHT);
+            TSurface Free(Font, 320, 60, C.Format), Clipped(Font, 320, 60, C.Format);
+            // The text starts at R's left plus the margin, which lets R reach left of the text.
+            DRAWTEXTPARAMS Params;
+            if (C.Hug >= 0) {
+                TRect At = R;
+                DrawText(Free.DC, Text, -1, At, Format | DT_NOCLIP);
+                const QImage& Ink = Free.Pixels();
+                QRect Box;
+                for (int Y = 0; Y < Ink.height(); ++Y)
+                    for (int X = 0; X < Ink.width(); ++X)
+                        if (Ink.pixel(X, Y) != qRgb(255, 255, 255)) Box |= QRect(X, Y, 1, 1);
+                ASSERT_GE(Box.top(), R.Top);
+                Params.iLeftMargin = std::max(0, R.Left - Box.left());
+                R = {R.Left - Params.iLeftMargin, R.Top, Box.right() + 1, Box.bottom() + 1 - C.Hug};
+                Free.Image.fill(Qt::white);
+            }
+            QRegion Shown(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
+            if (!C.Clip.isNull()) Shown &= C.Clip;
+            if (!C.Hole.isNull()) Shown -= C.Hole;
+            Shown.translate(C.Viewport);
+            for (TSurface* S : {&Free, &Clipped}) {
+                SetViewportOrgEx(S->DC, C.Viewport.x(), C.Viewport.y(), nullptr);
+                if (C.Opaque) {
+                    SetBkMode(S->DC, OPAQUE);
+                    SetBkColor(S->DC, 0x00FFFF);
+                }
+                if (S == &Clipped && !C.Clip.isNull())
+                    IntersectClipRect(S->DC, C.Clip.left(), C.Clip.top(), C.Clip.right() + 1, C.Clip.bottom() + 1);
+                if (S == &Clipped && !C.Hole.isNull())
+                    ExcludeClipRect(S->DC, C.Hole.left(), C.Hole.top(), C.Hole.right() + 1, C.Hole.bottom() + 1);
+                TRect At = R;
+                DRAWTEXTPARAMS Margins = Params;
+                DrawTextEx(S->DC, Text, -1, At, Format | (S == &Free ? DT_NOCLIP : 0), &Margins);
+            }
+            const QImage& A = Clipped.Pixels();
+            const QImage& B = Free.Pixels();
+            int Differing = 0, Cut = 0;
+            for (int Y = 0; Y < A.height(); ++Y)
+                for (int X = 0; X < A.width(); ++X) {
+                    const bool In = Shown.contains(QPoint(X, Y));
+                    Differing += A.pixel(X, Y) != (In ? B.pixel(X, Y) : qRgb(255, 255, 255));
+                    Cut += !In && B.pixel(X, Y) != qRgb(255, 255, 255);
+                }
+            EXPECT_EQ(Differing, 0);
+            // The rectangle cuts the text, so the clip is exercised, unless it holds its pixels.
+            EXPECT_EQ(Cut > 0, C.Hug != 0);
         }
     }
 }
