@@ -3,6 +3,7 @@
 #include "components/controls/AdvEdit.h"
 
 #include "components/controls/AdvEdit_Internal.h"
+#include "components/controls/ControlScaling.h"
 #include "framework/os/ShellAPI.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/rtl/SysUtils.h"
@@ -33,15 +34,6 @@ void frameWindow(HDC DC, const TRect& R, TColor Color) {
     TBorrowedCanvas C(DC);
     C->Brush()->SetColor(Color);
     C->FrameRect(R);
-}
-
-// The height of a line of Font's text.
-int lineHeight(TFont* Font) {
-    TBitmap Surface(1, 1);
-    Surface.Canvas()->Font()->Assign(Font);
-    TEXTMETRICW Metrics{};
-    GetTextMetrics(Surface.Canvas()->Handle(), &Metrics);
-    return Metrics.tmHeight;
 }
 
 }  // namespace
@@ -237,7 +229,7 @@ void TAdvEdit::applyEditRect(TRect R) {
     if (BorderStyle() == bsSingle && Ctl3D()) {
         R.Left += 1;
         R.Right -= 1;
-        if (R.Height() >= lineHeight(Font()) + 2) {
+        if (R.Height() >= TextMetricHeight(Font()) + 2) {
             R.Top += 1;
             R.Bottom -= 1;
         }

@@ -23,9 +23,7 @@ double DPIScaleFactor(const String& FaceName) {
     return static_cast<double>(FontHeightAtDPI(PixelsPerInch, 9, FaceName)) / AtDefault;
 }
 
-namespace {
-
-int textMetricHeight(TFont* Font) {
+int TextMetricHeight(TFont* Font) {
     TBitmap Surface(1, 1);
     Surface.Canvas()->Font()->Assign(Font);
     TEXTMETRICW Metrics{};
@@ -33,10 +31,8 @@ int textMetricHeight(TFont* Font) {
     return Metrics.tmHeight;
 }
 
-}  // namespace
-
 int EditMinHeight(TFont* Font) {
-    const int FontHeight = textMetricHeight(Font);
+    const int FontHeight = TextMetricHeight(Font);
     TFont SystemFont;
-    return FontHeight + std::min(FontHeight, textMetricHeight(&SystemFont)) / 4;
+    return FontHeight + std::min(FontHeight, TextMetricHeight(&SystemFont)) / 4;
 }

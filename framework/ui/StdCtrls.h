@@ -5,15 +5,9 @@
 
 #include "framework/rtl/StringList.h"
 #include "framework/ui/Controls.h"
+#include "framework/ui/StdCtrlsTypes.h"
 
 #include <memory>
-
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-enum TTextLayout { tlTop, tlCenter, tlBottom };
-enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
-enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-enum TStaticBorderStyle { sbsNone, sbsSingle, sbsSunken };
 
 // Edit messages, with the platform's numbers. WM_SETTEXT takes a const String* in LParam;
 // WM_GETTEXT copies at most WParam - 1 characters into the String* in LParam.

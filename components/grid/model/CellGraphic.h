@@ -6,7 +6,7 @@
 
 #include "framework/rtl/Component.h"
 #include "framework/rtl/Variant.h"
-#include "framework/ui/StdCtrls.h"
+#include "framework/ui/StdCtrlsTypes.h"
 
 class TBitmap;
 class TCanvas;

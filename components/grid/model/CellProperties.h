@@ -11,7 +11,7 @@
 
 #include "framework/rtl/Component.h"
 #include "framework/ui/Graphics.h"
-#include "framework/ui/StdCtrls.h"
+#include "framework/ui/StdCtrlsTypes.h"
 
 class TControl;
 
